@@ -1,0 +1,7 @@
+#include "engine/core/log.h"
+
+int main()
+{
+    Engine::logLine("START ENGINE");
+    return 0;
+}
