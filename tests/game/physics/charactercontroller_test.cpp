@@ -1,0 +1,179 @@
+#include "game/physics/charactercontroller.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <BulletCollision/CollisionDispatch/btGhostObject.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr float tick = 0.01f;
+constexpr float capsuleRadius = 0.305f;
+constexpr float capsuleHalfHeight = 0.2f + capsuleRadius;
+
+// A small static world (floor plane at z = 0 plus boxes) with one controlled capsule in it.
+class ControllerWorld {
+public:
+    ControllerWorld()
+    {
+        broadphase.getOverlappingPairCache()->setInternalGhostPairCallback(&ghostPairs);
+        addStatic(std::make_unique<btStaticPlaneShape>(btVector3(0, 0, 1), 0), btVector3(0, 0, 0));
+        ghost.setCollisionShape(&capsule);
+        ghost.setCollisionFlags(btCollisionObject::CF_CHARACTER_OBJECT);
+        ghost.getWorldTransform().setIdentity();
+    }
+    ~ControllerWorld()
+    {
+        controller.reset();
+        for (auto& body : bodies)
+            world.removeRigidBody(body.get());
+    }
+
+    void addBox(const btVector3& halfExtents, const btVector3& centre, const btQuaternion& rotation = {0, 0, 0, 1})
+    {
+        addStatic(std::make_unique<btBoxShape>(halfExtents), centre, rotation);
+    }
+
+    CustomCharacterController& spawn(const glm::vec3& at)
+    {
+        ghost.getWorldTransform().setOrigin(btVector3(at.x, at.y, at.z));
+        controller = std::make_unique<CustomCharacterController>(&world, &ghost, &capsule, 0.1f, glm::vec3(0, 0, 1));
+        controller->setGravity(glm::vec3(0, 0, -15));
+        controller->addedMargin = 0.005f;
+        world.updateAabbs();
+        return *controller;
+    }
+
+    // One game tick: the controller's step and one world step, as the game does them.
+    void tickOnce()
+    {
+        controller->currentPosition = controller->ghostPosition();
+        controller->step(&world, tick);
+        world.stepSimulation(tick, 0, 1.0f / 60.0f);
+    }
+    void run(int ticks)
+    {
+        for (int i = 0; i < ticks; ++i)
+            tickOnce();
+    }
+    glm::vec3 position() const { return controller->ghostPosition(); }
+
+private:
+    void addStatic(std::unique_ptr<btCollisionShape> shape, const btVector3& at, const btQuaternion& rotation = {0, 0, 0, 1})
+    {
+        btRigidBody::btRigidBodyConstructionInfo info(0, nullptr, shape.get());
+        info.m_startWorldTransform = btTransform(rotation, at);
+        bodies.push_back(std::make_unique<btRigidBody>(info));
+        world.addRigidBody(bodies.back().get());
+        shapes.push_back(std::move(shape));
+    }
+
+    btDbvtBroadphase broadphase;
+    btGhostPairCallback ghostPairs;
+    btDefaultCollisionConfiguration configuration;
+    btCollisionDispatcher dispatcher{&configuration};
+    btSequentialImpulseConstraintSolver solver;
+    btDiscreteDynamicsWorld world{&dispatcher, &broadphase, &solver, &configuration};
+    std::vector<std::unique_ptr<btCollisionShape>> shapes;
+    std::vector<std::unique_ptr<btRigidBody>> bodies;
+    btCapsuleShapeZ capsule{capsuleRadius, 0.4f};
+    btPairCachingGhostObject ghost;
+    std::unique_ptr<CustomCharacterController> controller;
+};
+
+bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+} // namespace
+
+TEST(CharacterController, SettlesOnTheFloorAndStaysAtRest)
+{
+    ControllerWorld w;
+    CustomCharacterController& c = w.spawn({0, 0, 2});
+    w.run(100);
+    const glm::vec3 settled = w.position();
+    EXPECT_NEAR(settled.z, capsuleHalfHeight, 0.01f);
+    w.run(200);
+    EXPECT_TRUE(c.onGround);
+    EXPECT_TRUE(c.canJump);
+    EXPECT_EQ(c.verticalVelocity, 0.0f);
+    EXPECT_NEAR(w.position().z, settled.z, 1e-4f);
+    EXPECT_NEAR(w.position().x, 0.0f, 1e-5f);
+}
+
+TEST(CharacterController, WalksTheCommandedDistanceOnFlatGround)
+{
+    ControllerWorld w;
+    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    w.run(20);
+    for (int i = 0; i < 100; ++i) {
+        c.setVelocity({4, 3, c.verticalVelocity});
+        w.tickOnce();
+        ASSERT_NEAR(c.movedDistance, 0.05f, 1e-4f) << "tick " << i;
+    }
+    EXPECT_NEAR(w.position().x, 4.0f, 0.01f);
+    EXPECT_NEAR(w.position().y, 3.0f, 0.01f);
+    EXPECT_NEAR(w.position().z, capsuleHalfHeight, 0.01f);
+}
+
+TEST(CharacterController, SlidesAlongAWallHitAtAnAngle)
+{
+    ControllerWorld w;
+    w.addBox({0.5f, 20, 5}, {3, 0, 5}); // wall face at x = 2.5
+    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    w.run(20);
+    for (int i = 0; i < 200; ++i) {
+        c.setVelocity({6, 3, c.verticalVelocity});
+        w.tickOnce();
+        ASSERT_TRUE(finite(w.position()));
+    }
+    EXPECT_LE(w.position().x, 2.5f - capsuleRadius + 0.01f);
+    EXPECT_GT(w.position().x, 2.5f - capsuleRadius - 0.05f);
+    // Along the wall the motion goes on: 2 s at 3 units per second minus the approach.
+    EXPECT_GT(w.position().y, 5.0f);
+    EXPECT_FALSE(c.touchingNormals.empty());
+}
+
+TEST(CharacterController, CornerOfTwoWallsStopsWithoutHanging)
+{
+    ControllerWorld w;
+    w.addBox({0.5f, 5, 5}, {3, 0, 5});  // face at x = 2.5
+    w.addBox({5, 0.5f, 5}, {0, 3, 5});  // face at y = 2.5
+    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    w.run(10);
+    for (int i = 0; i < 200; ++i) {
+        c.setVelocity({5, 5, c.verticalVelocity});
+        w.tickOnce();
+        ASSERT_TRUE(finite(w.position()));
+    }
+    EXPECT_NEAR(w.position().x, 2.5f - capsuleRadius, 0.02f);
+    EXPECT_NEAR(w.position().y, 2.5f - capsuleRadius, 0.02f);
+    EXPECT_NEAR(w.position().z, capsuleHalfHeight, 0.02f);
+}
+
+TEST(CharacterController, CeilingStopsTheRiseAndFallSpeedIsCapped)
+{
+    ControllerWorld w;
+    w.addBox({5, 5, 0.5f}, {0, 0, 3}); // ceiling underside at z = 2.5
+    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    w.run(10);
+    c.verticalVelocity = 10.0f;
+    c.justJumped = true;
+    float highest = 0.0f;
+    bool stoppedAtCeiling = false;
+    for (int i = 0; i < 100; ++i) {
+        w.tickOnce();
+        highest = std::max(highest, w.position().z);
+        stoppedAtCeiling = stoppedAtCeiling || (i < 20 && c.verticalVelocity <= 0.0f);
+    }
+    EXPECT_TRUE(stoppedAtCeiling) << "the ceiling hit zeroes the upward speed within 0.2 s";
+    EXPECT_LE(highest, 2.5f - capsuleHalfHeight + 0.01f);
+    EXPECT_TRUE(c.onGround) << "fell back down after the ceiling stopped the rise";
+
+    ControllerWorld high;
+    CustomCharacterController& f = high.spawn({0, 0, 500});
+    high.run(500);
+    EXPECT_FLOAT_EQ(f.verticalVelocity, -f.fallSpeed);
+}
