@@ -1,0 +1,184 @@
+#include "engine/fileutil/fileutil.h"
+
+#include "engine/core/log.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <system_error>
+
+#ifdef _WIN32
+#include <objbase.h>
+#include <shlobj.h>
+#endif
+
+namespace Engine {
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = next;
+    }
+    return lines;
+}
+
+bool readFileBytes(const std::filesystem::path& path, std::string& out)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad())
+        return false;
+    out = std::move(content);
+    return true;
+}
+
+std::vector<std::string> readLines(const std::filesystem::path& path)
+{
+    std::string content;
+    if (!readFileBytes(path, content)) {
+        logLine("MISSING FILE: " + path.string());
+        return {};
+    }
+    return splitLines(content);
+}
+
+std::string readTextFile(const std::filesystem::path& path)
+{
+    std::string content;
+    if (!readFileBytes(path, content))
+        return std::string();
+    std::string text;
+    text.reserve(content.size() + 1);
+    for (const std::string& line : splitLines(content)) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+namespace {
+
+#ifdef _WIN32
+
+std::optional<std::filesystem::path> documentsFolder()
+{
+    PWSTR folder = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &folder);
+    std::optional<std::filesystem::path> found;
+    if (SUCCEEDED(result) && folder != nullptr)
+        found = std::filesystem::path(folder);
+    CoTaskMemFree(folder);
+    return found;
+}
+
+#else
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+// Value of one `XDG_DOCUMENTS_DIR=...` line of the user-dirs file, unquoted and with a leading
+// $HOME expanded; nothing when the line is another one or the value is not an absolute path.
+std::optional<std::filesystem::path> documentsEntry(std::string_view line, const std::string& home)
+{
+    constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=";
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line.substr(first, kKey.size()) != kKey)
+        return std::nullopt;
+    std::string_view raw = line.substr(first + kKey.size());
+    while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t'))
+        raw.remove_suffix(1);
+    if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')
+        raw = raw.substr(1, raw.size() - 2);
+
+    std::string value;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\\' && i + 1 < raw.size())
+            ++i;
+        value += raw[i];
+    }
+    for (const std::string_view variable : {std::string_view("${HOME}"), std::string_view("$HOME")}) {
+        if (value.compare(0, variable.size(), variable) == 0) {
+            if (home.empty())
+                return std::nullopt;
+            value = home + value.substr(variable.size());
+            break;
+        }
+    }
+    if (value.empty() || value.front() != '/')
+        return std::nullopt;
+    return std::filesystem::path(value);
+}
+
+std::optional<std::filesystem::path> documentsFolder()
+{
+    const std::string home = environment("HOME");
+    std::string configHome = environment("XDG_CONFIG_HOME");
+    if (configHome.empty() || configHome.front() != '/')
+        configHome = home.empty() ? std::string() : home + "/.config";
+
+    std::optional<std::filesystem::path> folder;
+    std::string userDirs;
+    if (!configHome.empty() && readFileBytes(std::filesystem::path(configHome) / "user-dirs.dirs", userDirs)) {
+        for (const std::string& line : splitLines(userDirs)) {
+            if (auto entry = documentsEntry(line, home))
+                folder = std::move(entry);
+        }
+    }
+    if (!folder && !home.empty())
+        folder = std::filesystem::path(home) / "Documents";
+    return folder;
+}
+
+#endif
+
+} // namespace
+
+bool getUserMapFolder(std::filesystem::path& path)
+{
+    const std::optional<std::filesystem::path> documents = documentsFolder();
+    std::error_code error;
+    if (!documents || !std::filesystem::is_directory(*documents, error))
+        return false;
+    path = *documents / kUserMapFolderName;
+    return true;
+}
+
+bool prepareUserMapFolder(std::filesystem::path& path)
+{
+    std::filesystem::path folder;
+    if (!getUserMapFolder(folder)) {
+        logLine("No Documents folder found: maps cannot be saved.");
+        return false;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::filesystem::create_directory(folder, error);
+        if (error || !std::filesystem::is_directory(folder, error)) {
+            logLine("Cannot create the map folder " + folder.string() + ": maps cannot be saved.");
+            return false;
+        }
+    }
+    path = folder;
+    return true;
+}
+
+} // namespace Engine

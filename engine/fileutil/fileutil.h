@@ -1,0 +1,39 @@
+#pragma once
+// Text files read whole or as lines, and the per-user folder where the map editor keeps maps.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Engine {
+
+// Name of the user map folder inside the user's Documents folder.
+inline constexpr const char* kUserMapFolderName = "Tetherix";
+
+// Splits text into lines without their terminators. A line feed ends a line and one carriage
+// return before it is dropped, so CRLF text splits like LF text; an empty line gives an empty
+// string; a last line without a terminator still counts; empty text gives no lines.
+std::vector<std::string> splitLines(std::string_view text);
+
+// The lines of the text file at `path` (as splitLines). A file that cannot be opened or read
+// logs "MISSING FILE: " and the path, and gives no lines.
+std::vector<std::string> readLines(const std::filesystem::path& path);
+
+// The lines of the text file at `path`, each followed by "\n"; "" for an empty file and,
+// without a message, for a file that cannot be opened or read.
+std::string readTextFile(const std::filesystem::path& path);
+
+// The whole content of the regular file at `path`, byte for byte; false when it cannot be read.
+bool readFileBytes(const std::filesystem::path& path, std::string& out);
+
+// Finds the user's Documents folder and stores it with "Tetherix" appended in `path`. On Linux
+// the folder is XDG_DOCUMENTS_DIR from the XDG user-dirs file, else $HOME/Documents. False, with
+// `path` unchanged, when there is no such folder.
+bool getUserMapFolder(std::filesystem::path& path);
+
+// Finds the user map folder as getUserMapFolder does and creates it if it is missing. False,
+// with a console line and `path` unchanged, when it cannot be found or created: the game runs
+// on and only saving maps is impossible.
+bool prepareUserMapFolder(std::filesystem::path& path);
+
+} // namespace Engine

@@ -1,0 +1,156 @@
+#include "engine/fileutil/fileutil.h"
+
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+using Engine::readLines;
+using Engine::readTextFile;
+using Lines = std::vector<std::string>;
+
+TEST(FileUtilTest, ReadsLinesAndWholeText)
+{
+    const TestSupport::TempDir dir;
+    const auto lf = dir.write("lf.txt", "a\n\nb\n");
+    EXPECT_EQ(readLines(lf), (Lines{"a", "", "b"}));
+    EXPECT_EQ(readTextFile(lf), "a\n\nb\n");
+
+    const auto crlf = dir.write("crlf.txt", "a\r\n\r\nb");
+    EXPECT_EQ(readLines(crlf), (Lines{"a", "", "b"}));
+    EXPECT_EQ(readTextFile(crlf), "a\n\nb\n");
+
+    const auto empty = dir.write("empty.txt", "");
+    EXPECT_EQ(readLines(empty), Lines{});
+    EXPECT_EQ(readTextFile(empty), "");
+    EXPECT_EQ(Engine::splitLines("\n"), Lines{""});
+    EXPECT_EQ(Engine::splitLines("x\r\ry"), Lines{"x\r\ry"});
+}
+
+TEST(FileUtilTest, MissingFilesReadAsEmpty)
+{
+    const TestSupport::TempDir dir;
+    const auto missing = dir.path() / "missing.txt";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(readLines(missing), Lines{});
+    EXPECT_EQ(readLines(dir.path()), Lines{});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "MISSING FILE: " + missing.string() + "\nMISSING FILE: " + dir.path().string() + "\n");
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(readTextFile(missing), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+namespace {
+
+// Points HOME and XDG_CONFIG_HOME into a temporary folder for one test, then restores them.
+class UserFolderTest : public ::testing::Test {
+protected:
+    TestSupport::TempDir dir;
+    std::filesystem::path home;
+
+    void SetUp() override
+    {
+        saveVariable("HOME", savedHome);
+        saveVariable("XDG_CONFIG_HOME", savedConfigHome);
+        home = dir.path() / "home";
+        std::filesystem::create_directories(home);
+        setenv("HOME", home.c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+    }
+
+    void TearDown() override
+    {
+        restoreVariable("HOME", savedHome);
+        restoreVariable("XDG_CONFIG_HOME", savedConfigHome);
+    }
+
+    std::filesystem::path found() const
+    {
+        std::filesystem::path path = "unchanged";
+        Engine::getUserMapFolder(path);
+        return path;
+    }
+
+private:
+    std::optional<std::string> savedHome;
+    std::optional<std::string> savedConfigHome;
+
+    static void saveVariable(const char* name, std::optional<std::string>& saved)
+    {
+        if (const char* value = std::getenv(name))
+            saved = value;
+    }
+
+    static void restoreVariable(const char* name, const std::optional<std::string>& saved)
+    {
+        if (saved)
+            setenv(name, saved->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+};
+
+} // namespace
+
+TEST_F(UserFolderTest, DocumentsUnderHomeByDefault)
+{
+    EXPECT_EQ(found(), "unchanged");
+    std::filesystem::create_directory(home / "Documents");
+    EXPECT_EQ(found(), home / "Documents" / "Tetherix");
+}
+
+TEST_F(UserFolderTest, UserDirsFileNamesTheDocumentsFolder)
+{
+    std::filesystem::create_directories(home / "Papers Folder");
+    std::filesystem::create_directories(home / "Documents");
+    dir.write("home/.config/user-dirs.dirs", "# written by a desktop\r\n"
+                                             "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\r\n"
+                                             "XDG_DOCUMENTS_DIR=\"$HOME/Papers Folder\"\r\n");
+    EXPECT_EQ(found(), home / "Papers Folder" / "Tetherix");
+
+    // XDG_CONFIG_HOME moves the file; an absolute entry is taken as it stands.
+    const auto elsewhere = dir.path() / "elsewhere";
+    std::filesystem::create_directories(elsewhere);
+    dir.write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + elsewhere.string() + "\"\n");
+    setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+    EXPECT_EQ(found(), elsewhere / "Tetherix");
+
+    // A relative entry is not valid and falls back to $HOME/Documents.
+    dir.write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"Papers Folder\"\n");
+    EXPECT_EQ(found(), home / "Documents" / "Tetherix");
+}
+
+TEST_F(UserFolderTest, NoHomeMeansNoFolder)
+{
+    unsetenv("HOME");
+    EXPECT_EQ(found(), "unchanged");
+}
+
+TEST_F(UserFolderTest, PrepareCreatesTheFolderOnceAndReportsFailure)
+{
+    std::filesystem::path path = "unchanged";
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(Engine::prepareUserMapFolder(path));
+    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(path, "unchanged");
+
+    std::filesystem::create_directory(home / "Documents");
+    ASSERT_TRUE(Engine::prepareUserMapFolder(path));
+    EXPECT_EQ(path, home / "Documents" / "Tetherix");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(Engine::prepareUserMapFolder(path));
+
+    // A file where the folder should be cannot be replaced: the lookup fails, nothing stops.
+    std::filesystem::remove(path);
+    dir.write("home/Documents/Tetherix", "not a folder");
+    std::filesystem::path blocked = "unchanged";
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(Engine::prepareUserMapFolder(blocked));
+    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(blocked, "unchanged");
+}

@@ -1,0 +1,113 @@
+#include "engine/ini/inireader.h"
+
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+using Engine::IniData;
+using Engine::parseIni;
+
+TEST(IniReaderTest, ValuesAreTypedByTheirSpelling)
+{
+    const IniData data = parseIni("width = 1024\n"
+                                  "name = \"A b\"\n"
+                                  "empty = \"\"\n"
+                                  "quoted = \"x=\n"
+                                  "on = true\n"
+                                  "off=false\n"
+                                  "negative = -3.5\n"
+                                  "plus = +5\n"
+                                  "point = .5\n"
+                                  "lone = -\n");
+    ASSERT_TRUE(data.hasSection(""));
+    const auto& section = data.getSection("");
+    EXPECT_EQ(section.getFloat("width"), 1024.0f);
+    EXPECT_EQ(section.getString("name"), "A b");
+    EXPECT_EQ(section.getString("empty"), "");
+    EXPECT_FALSE(section.hasString("quoted"));
+    EXPECT_TRUE(section.getBool("on"));
+    EXPECT_FALSE(section.getBool("off"));
+    EXPECT_EQ(section.getFloat("negative"), -3.5f);
+    EXPECT_EQ(section.getFloat("plus"), 5.0f);
+    EXPECT_EQ(section.getFloat("point"), 0.5f);
+    EXPECT_EQ(section.getFloat("lone"), 0.0f);
+    EXPECT_FALSE(section.hasString("width"));
+    EXPECT_FALSE(section.hasBool("width"));
+}
+
+TEST(IniReaderTest, UnrecognisedValuesAndLinesAreSkipped)
+{
+    const IniData data = parseIni("a = 1.2.3\nb = 5e3\nc = yes\nd = 3-5\ne = 3+5\nf = TRUE\n"
+                                  "g = 0x10\nh = inf\ni =\n=5\n   \nword\n[unclosed\nkept = 1\n");
+    const auto& section = data.getSection("");
+    EXPECT_EQ(section.keys, (std::set<std::string>{"kept"}));
+    EXPECT_EQ(data.sectionNames, (std::vector<std::string>{""}));
+}
+
+TEST(IniReaderTest, SplittingAtEqualsSignsKeepsTheFirstTwoPieces)
+{
+    const IniData data = parseIni("a==2\nb = 3 = 4\n; width = 5\n  spaced key\t=\t\"  x \"  \n");
+    const auto& section = data.getSection("");
+    EXPECT_EQ(section.getFloat("a"), 2.0f);
+    EXPECT_EQ(section.getFloat("b"), 3.0f);
+    EXPECT_EQ(section.getFloat("; width"), 5.0f);
+    EXPECT_EQ(section.getString("spaced key"), "  x ");
+}
+
+TEST(IniReaderTest, SectionsCollectValuesInFirstUseOrder)
+{
+    const IniData data = parseIni("[video]\nfullscreen=true\n[empty]\n[audio]\nvolume = 0.5\n"
+                                  "[video]\nwidth = 800\n[ spaced ]\nx = 1\n[]\ntop = 2\n");
+    EXPECT_EQ(data.sectionNames, (std::vector<std::string>{"video", "audio", " spaced ", ""}));
+    EXPECT_FALSE(data.hasSection("empty"));
+    EXPECT_FALSE(data.hasSection("Video"));
+    EXPECT_TRUE(data.getSection("video").getBool("fullscreen"));
+    EXPECT_EQ(data.getSection("video").getFloat("width"), 800.0f);
+    EXPECT_EQ(data.getSection("").getFloat("top"), 2.0f);
+}
+
+TEST(IniReaderTest, LaterValuesReplaceOnlyTheirOwnType)
+{
+    const IniData data = parseIni("key = 1\nkey = \"1\"\nkey = 2\n");
+    const auto& section = data.getSection("");
+    EXPECT_EQ(section.getFloat("key"), 2.0f);
+    EXPECT_EQ(section.getString("key"), "1");
+    EXPECT_EQ(section.keys.size(), 1u);
+}
+
+TEST(IniReaderTest, CrlfTextReadsLikeLfText)
+{
+    const std::string lf = "[s]\nname = \"v\"\nn = 4\nb = true\n";
+    const std::string crlf = "[s]\r\nname = \"v\"\r\nn = 4\r\nb = true\r\n";
+    const IniData fromLf = parseIni(lf);
+    const IniData fromCrlf = parseIni(crlf);
+    const auto& section = fromCrlf.getSection("s");
+    EXPECT_EQ(section.strings, fromLf.getSection("s").strings);
+    EXPECT_EQ(section.floats, fromLf.getSection("s").floats);
+    EXPECT_EQ(section.bools, fromLf.getSection("s").bools);
+}
+
+TEST(IniReaderTest, LoadsFilesAndReportsMissingOnes)
+{
+    const TestSupport::TempDir dir;
+    const auto path = dir.write("config.cfg", "vsync = 1\r\nfullscreen = true\r\n");
+    const IniData data = Engine::loadIni(path);
+    EXPECT_EQ(data.getSection("").getFloat("vsync"), 1.0f);
+    EXPECT_TRUE(data.getSection("").getBool("fullscreen"));
+
+    const auto missing = dir.path() / "absent.cfg";
+    testing::internal::CaptureStdout();
+    const IniData none = Engine::loadIni(missing);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "MISSING FILE: " + missing.string() + "\n");
+    EXPECT_TRUE(none.sections.empty());
+}
+
+TEST(IniReaderDeathTest, AskingForAbsentDataIsAProgrammingError)
+{
+    IniData data = parseIni("n = 1\n");
+    EXPECT_DEATH(data.getSection("other"), "hasSection\\(name\\) == true");
+    const auto& section = data.getSection("");
+    EXPECT_DEATH(section.getString("n"), "hasString\\(key\\) == true");
+    EXPECT_DEATH(section.getBool("n"), "hasBool\\(key\\) == true");
+    EXPECT_DEATH(section.getFloat("x"), "hasFloat\\(key\\) == true");
+}
