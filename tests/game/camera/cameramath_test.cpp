@@ -1,0 +1,100 @@
+#include "game/camera/cameramath.h"
+
+#include <gtest/gtest.h>
+#include <glm/geometric.hpp>
+
+#include <cmath>
+#include <limits>
+
+using namespace Game::CameraMath;
+
+namespace {
+void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+} // namespace
+
+TEST(CameraMath, DirectionsFromAnglesAreOrthonormal)
+{
+    expectVec(forwardFromAngles(0, 0), {1, 0, 0});
+    expectVec(forwardFromAngles(90, 0), {0, 1, 0});
+    expectVec(forwardFromAngles(0, 90), {0, 0, 1});
+    expectVec(upFromAngles(0, 0, 0), {0, 0, 1});
+    expectVec(upFromAngles(0, 0, 90), {0, 1, 0}); // rolled onto its left side
+    for (float yaw : {-170.0f, 10.0f, 123.0f})
+        for (float pitch : {-80.0f, 0.0f, 45.0f})
+            for (float roll : {0.0f, 30.0f}) {
+                const glm::vec3 f = forwardFromAngles(yaw, pitch);
+                const glm::vec3 u = upFromAngles(yaw, pitch, roll);
+                EXPECT_NEAR(glm::length(f), 1.0f, 1e-5f);
+                EXPECT_NEAR(glm::length(u), 1.0f, 1e-5f);
+                EXPECT_NEAR(glm::dot(f, u), 0.0f, 1e-5f);
+            }
+}
+
+TEST(CameraMath, AngleWrapAndShortestArc)
+{
+    EXPECT_FLOAT_EQ(wrapAngle(358.0f), -2.0f);
+    EXPECT_FLOAT_EQ(wrapAngle(-358.0f), 2.0f);
+    EXPECT_FLOAT_EQ(wrapAngle(180.0f), -180.0f);
+    EXPECT_NEAR(wrapAngle(190.25f), -169.75f, 1e-4f);
+    EXPECT_EQ(wrapAngle(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+    // 179 to -179 passes through 180, not through 0.
+    EXPECT_FLOAT_EQ(interpolateYaw(179.0f, -179.0f, 0.5f), 180.0f);
+    EXPECT_FLOAT_EQ(interpolateYaw(-179.0f, 179.0f, 0.5f), -180.0f);
+    EXPECT_FLOAT_EQ(interpolateYaw(10.0f, 30.0f, 0.25f), 15.0f);
+}
+
+TEST(CameraMath, MouseLookTurnsWrapsAndClampsPitch)
+{
+    LookAngles a = mouseLook(0, 0, 10, -20); // right and up
+    EXPECT_FLOAT_EQ(a.yaw, -5.0f);
+    EXPECT_FLOAT_EQ(a.pitch, 10.0f);
+    a = mouseLook(0, 80, 0, -100);
+    EXPECT_FLOAT_EQ(a.pitch, 90.0f);
+    a = mouseLook(a.yaw, a.pitch, 0, -100);
+    EXPECT_FLOAT_EQ(a.pitch, 90.0f) << "further motion upwards changes nothing";
+    a = mouseLook(350.0f, 0, -40, 0);
+    EXPECT_FLOAT_EQ(a.yaw, 10.0f);
+    a = mouseLook(-350.5f, 0, 40, 0);
+    EXPECT_FLOAT_EQ(a.yaw, -10.5f);
+    a = mouseLook(std::numeric_limits<float>::infinity(), 0, 0, 0);
+    EXPECT_TRUE(std::isfinite(a.yaw));
+}
+
+TEST(CameraMath, DriveMotions)
+{
+    MoveKeys w;
+    w.forward = true;
+    expectVec(freeCamStep(90, 0, 0, w), {0, 0.4f, 0});
+    MoveKeys a;
+    a.left = true;
+    expectVec(freeCamStep(0, 0, 0, a), {0, 0.4f, 0});
+    MoveKeys wa = w;
+    wa.left = true;
+    EXPECT_FLOAT_EQ(freeCamKeyAngle(wa), 45.0f);
+    MoveKeys ws = w;
+    ws.back = true;
+    EXPECT_FLOAT_EQ(freeCamKeyAngle(ws), 270.0f) << "no special rule for W with S";
+    expectVec(freeCamStep(0, 0, 0, MoveKeys{}), {0, 0, 0});
+
+    // Looking along +x with z up: right is -y.
+    expectVec(panStep({0, 0, 0}, {1, 0, 0}, {0, 0, 1}, 20, 10), {0, -1.0f, -0.5f});
+    expectVec(zoomStep({0, 0, 0}, {0, 3, 0}, -1), {0, -1, 0});
+    expectVec(zoomStep({0, 0, 0}, {0, 3, 0}, 2), {0, 0, 0});
+    expectVec(zoomStep({1, 1, 1}, {1, 1, 1}, 1), {0, 0, 0});
+    expectVec(panStep({0, 0, 0}, {0, 0, 1}, {0, 0, 1}, 5, 0), {0, 0, 0});
+}
+
+TEST(CameraMath, MenuCircleKeepsRadiusAndTurnsClockwise)
+{
+    glm::vec3 eye(40, 40, 4);
+    for (int i = 0; i < 1000; ++i)
+        eye = menuCircleEye(eye, 0, 0, 5);
+    EXPECT_NEAR(std::hypot(eye.x, eye.y), std::sqrt(3200.0f), 1e-3f);
+    EXPECT_FLOAT_EQ(eye.z, 5.0f);
+    EXPECT_NEAR(std::atan2(eye.y, eye.x) * 180.0 / M_PI, 45.0 - 5.0, 1e-2);
+}
