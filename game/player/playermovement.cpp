@@ -1,0 +1,79 @@
+#include "game/player/playermovement.h"
+
+#include <glm/geometric.hpp>
+#include <glm/trigonometric.hpp>
+
+#include <cfloat>
+#include <cmath>
+
+namespace Game::PlayerMovement {
+
+std::optional<float> keyAngle(const CameraMath::MoveKeys& keys)
+{
+    if (!keys.any())
+        return std::nullopt;
+    float angle = CameraMath::freeCamKeyAngle(keys);
+    if (keys.forward && keys.back)
+        angle = 0.0f;
+    if (keys.left && keys.right)
+        angle = -90.0f;
+    return angle;
+}
+
+glm::vec2 applyFriction(const glm::vec2& velocity, float friction)
+{
+    const float speed = glm::length(velocity);
+    if (speed <= friction)
+        return glm::vec2(0.0f);
+    return velocity * ((speed - friction) / speed);
+}
+
+glm::vec2 accelerate(const glm::vec2& velocity, float angleDegrees, float acceleration, float friction, float limit)
+{
+    const float startSpeed = glm::length(velocity);
+    const float angle = glm::radians(angleDegrees);
+    const glm::vec2 pushed = velocity + (acceleration + friction) * glm::vec2(std::cos(angle), std::sin(angle));
+    const float pushedSpeed = glm::length(pushed);
+    if (!(pushedSpeed > FLT_EPSILON))
+        return glm::vec2(0.0f);
+    float gain = pushedSpeed - startSpeed;
+    if (gain > 0.0f && startSpeed + gain > limit)
+        gain = std::max(0.0f, limit - startSpeed);
+    return pushed / pushedSpeed * (startSpeed + gain);
+}
+
+glm::vec2 achievedVelocity(const glm::vec2& velocity, float movedDistance, float dt)
+{
+    const float speed = glm::length(velocity);
+    if (!(speed > 0.0f) || !(dt > 0.0f))
+        return velocity;
+    return velocity / speed * (movedDistance / dt);
+}
+
+glm::vec3 ropeConstrain(const glm::vec3& position, const glm::vec3& anchor, float length)
+{
+    const glm::vec3 offset = position - anchor;
+    const float distance = glm::length(offset);
+    if (distance <= length || !(distance > 0.0f))
+        return position;
+    return anchor + offset / distance * length;
+}
+
+glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, const glm::vec3& anchor)
+{
+    const glm::vec3 towardsAnchor = anchor - position;
+    const float distance = glm::length(towardsAnchor);
+    if (!(distance > FLT_EPSILON))
+        return velocity;
+    const glm::vec3 radial = towardsAnchor / distance;
+    const glm::vec3 tangential = velocity - radial * glm::dot(velocity, radial);
+    return glm::length(tangential) > 0.0f ? tangential : glm::vec3(0.0f);
+}
+
+std::string speedText(const glm::vec3& velocity)
+{
+    const double kmh = std::ceil(static_cast<double>(glm::length(velocity)) / 1000.0 * 60.0 * 60.0);
+    return "Speed: " + std::to_string(static_cast<long long>(kmh)) + " km/h";
+}
+
+} // namespace Game::PlayerMovement

@@ -1,0 +1,56 @@
+#pragma once
+// The player's ground and air control as pure functions of the held keys and the stored
+// horizontal velocity (units per second). Tuning is per 10 ms game tick.
+#include "game/camera/cameramath.h"
+
+#include <glm/vec2.hpp>
+#include <glm/vec3.hpp>
+
+#include <optional>
+#include <string>
+
+namespace Game::PlayerMovement {
+
+constexpr float maxSpeed = 9.0f;
+constexpr float groundFriction = 0.5f;
+constexpr float groundAcceleration = 0.6f;
+constexpr float airFriction = 0.02f;
+constexpr float airAcceleration = 0.04f;
+constexpr float jumpSpeed = 10.0f;
+constexpr float ropeRange = 100.0f;
+
+// The input of one tick, taken from the engine's keyboard and mouse snapshots.
+struct PlayerInput {
+    CameraMath::MoveKeys keys;
+    bool jumpHeld = false;        // space bar down in this tick
+    bool ropeHeld = false;        // left mouse button down in this tick
+    bool ropeHeldBefore = false;  // left mouse button down in the previous tick
+
+    bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
+};
+
+// Angle of the wanted direction relative to the view yaw, in degrees, or none without input.
+// W is 0 (forward), A 90 (left), S 180, D 270; W with A is 45, W with S forward, A with D right.
+std::optional<float> keyAngle(const CameraMath::MoveKeys& keys);
+
+// Shortens `velocity` by `friction` along its own direction; stops it when it is not faster.
+glm::vec2 applyFriction(const glm::vec2& velocity, float friction);
+
+// Pushes `velocity` towards `angleDegrees` by acceleration + friction. The push may turn the
+// player but raises his speed no further than `limit`; a player already faster keeps his speed.
+// A push that exactly cancels the velocity leaves it at zero.
+glm::vec2 accelerate(const glm::vec2& velocity, float angleDegrees, float acceleration, float friction, float limit);
+
+// Scales `velocity` to the speed the controller actually achieved this tick.
+glm::vec2 achievedVelocity(const glm::vec2& velocity, float movedDistance, float dt);
+
+// Where the rope lets a player at `position` be: on or inside the sphere of `length` around
+// `anchor`.
+glm::vec3 ropeConstrain(const glm::vec3& position, const glm::vec3& anchor, float length);
+// `velocity` without its part along the rope (towards `anchor` from `position`).
+glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, const glm::vec3& anchor);
+
+// "Speed: N km/h" with N the speed in km/h rounded up.
+std::string speedText(const glm::vec3& velocity);
+
+} // namespace Game::PlayerMovement

@@ -1,0 +1,82 @@
+#include "game/player/playermovement.h"
+
+#include <gtest/gtest.h>
+#include <glm/geometric.hpp>
+
+using namespace Game::PlayerMovement;
+using Game::CameraMath::MoveKeys;
+
+namespace {
+MoveKeys keys(bool w, bool a, bool s, bool d)
+{
+    MoveKeys k;
+    k.forward = w;
+    k.left = a;
+    k.back = s;
+    k.right = d;
+    return k;
+}
+} // namespace
+
+TEST(PlayerMovement, KeyAngles)
+{
+    EXPECT_FALSE(keyAngle(keys(false, false, false, false)).has_value());
+    EXPECT_FLOAT_EQ(*keyAngle(keys(true, false, false, false)), 360.0f);
+    EXPECT_FLOAT_EQ(*keyAngle(keys(false, true, false, false)), 90.0f);
+    EXPECT_FLOAT_EQ(*keyAngle(keys(false, false, false, true)), 270.0f);
+    EXPECT_FLOAT_EQ(*keyAngle(keys(true, true, false, false)), 45.0f);
+    EXPECT_FLOAT_EQ(*keyAngle(keys(false, false, true, true)), 225.0f);
+    EXPECT_FLOAT_EQ(*keyAngle(keys(true, false, true, false)), 0.0f) << "W with S moves forward";
+    EXPECT_FLOAT_EQ(*keyAngle(keys(false, true, false, true)), -90.0f) << "A with D moves right";
+    EXPECT_FLOAT_EQ(*keyAngle(keys(true, true, true, true)), -90.0f);
+}
+
+TEST(PlayerMovement, GroundControlReachesTopSpeedIn15TicksAndStopsIn18)
+{
+    glm::vec2 v(0.0f);
+    int ticks = 0;
+    while (glm::length(v) < maxSpeed - 1e-4f && ticks < 100) {
+        v = accelerate(applyFriction(v, groundFriction), 0.0f, groundAcceleration, groundFriction, maxSpeed);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 15) << "1.1 gained against 0.5 lost per tick";
+    // Friction takes 0.5 first, then the push restores the speed: the top speed holds.
+    v = accelerate(applyFriction(v, groundFriction), 0.0f, groundAcceleration, groundFriction, maxSpeed);
+    EXPECT_NEAR(glm::length(v), maxSpeed, 1e-4f);
+
+    ticks = 0;
+    while (glm::length(v) > 0.0f && ticks < 100) {
+        v = applyFriction(v, groundFriction);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 18);
+}
+
+TEST(PlayerMovement, FastPlayerIsOnlyTurnedAndCancellingPushStops)
+{
+    const glm::vec2 fast(20.0f, 0.0f);
+    const glm::vec2 turned = accelerate(fast, 90.0f, airAcceleration, airFriction, maxSpeed);
+    EXPECT_NEAR(glm::length(turned), 20.0f, 1e-4f);
+    EXPECT_GT(turned.y, 0.0f);
+
+    const glm::vec2 slow(0.0f, -(groundAcceleration + groundFriction));
+    const glm::vec2 stopped = accelerate(slow, 90.0f, groundAcceleration, groundFriction, maxSpeed);
+    EXPECT_EQ(stopped, glm::vec2(0.0f));
+}
+
+TEST(PlayerMovement, RopeKeepsOnlyTangentialMotion)
+{
+    const glm::vec3 anchor(0, 0, 10);
+    EXPECT_EQ(ropeConstrain({0, 0, 5}, anchor, 6.0f), glm::vec3(0, 0, 5));
+    const glm::vec3 held = ropeConstrain({0, 0, 2}, anchor, 6.0f);
+    EXPECT_NEAR(held.z, 4.0f, 1e-5f);
+    EXPECT_EQ(ropeConstrain(anchor, anchor, 0.0f), anchor);
+
+    const glm::vec3 v = removeRadial({3, 0, -4}, {0, 0, 4}, anchor);
+    EXPECT_NEAR(v.x, 3.0f, 1e-5f);
+    EXPECT_NEAR(v.z, 0.0f, 1e-5f);
+    EXPECT_EQ(removeRadial({3, 0, -4}, anchor, anchor), glm::vec3(3, 0, -4));
+
+    EXPECT_EQ(speedText({9, 0, 0}), "Speed: 33 km/h");
+    EXPECT_EQ(speedText({0, 0, 0}), "Speed: 0 km/h");
+}
