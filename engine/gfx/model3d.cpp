@@ -1,0 +1,82 @@
+#include "engine/gfx/model3d.h"
+
+#include "engine/core/assert.h"
+#include "engine/core/log.h"
+
+#include <GL/glew.h>
+
+namespace Engine::GFX::Mesh {
+
+Model3D::Model3D()
+    : VAO(defaultVertexLayout)
+{
+}
+
+Model3Di::Model3Di()
+    : VAOi(defaultVertexLayout)
+{
+}
+
+Model3Di::~Model3Di()
+{
+    records.clear();
+    nameToIndex.clear();
+}
+
+void Model3Di::addSubMesh(const std::string& name, const SubMesh& record)
+{
+    records.push_back(record);
+    nameToIndex.emplace(name, static_cast<uint32_t>(records.size() - 1));
+}
+
+void Model3Di::uploadExtra()
+{
+    // Every range must stay inside the index array and every fetched vertex inside the buffers;
+    // file readers check this before they build a mesh, so a failure here is a programming error.
+    const uint64_t vertices = vertexCount();
+    for (const SubMesh& record : records) {
+        TX_ASSERT(uint64_t(record.firstIndex) + record.indexCount <= indices.size(),
+                  "sub-mesh range lies inside the index array");
+        for (uint32_t i = record.firstIndex; i < record.firstIndex + record.indexCount; ++i)
+            TX_ASSERT(uint64_t(indices[i]) + record.baseVertex < vertices, "sub-mesh index names a vertex");
+    }
+    VAOi::uploadExtra();
+}
+
+void Model3Di::drawRecord(const SubMesh& record) const
+{
+    if (record.indexCount == 0)
+        return;
+    glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(record.indexCount), GL_UNSIGNED_INT,
+                             reinterpret_cast<const void*>(uintptr_t(record.firstIndex) * sizeof(uint32_t)),
+                             static_cast<GLint>(record.baseVertex));
+}
+
+void Model3Di::draw() const
+{
+    if (!uploaded)
+        return;
+    bindAndEnable();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    for (const SubMesh& record : records)
+        drawRecord(record);
+    disableAndUnbind();
+}
+
+void Model3Di::drawByName(const std::string& name) const
+{
+    const auto found = nameToIndex.find(name);
+    if (found == nameToIndex.end()) {
+        if (reportedMissingNames.insert(name).second)
+            logLine("Mesh has no sub-mesh named \"" + name + "\"; nothing is drawn for it");
+        return;
+    }
+    if (!uploaded)
+        return;
+    bindAndEnable();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    drawRecord(records[found->second]);
+    disableAndUnbind();
+}
+
+} // namespace Engine::GFX::Mesh
