@@ -1,0 +1,94 @@
+#include "engine/ecs/messagesystem.h"
+
+#include "tests/engine/ecs/testcomponents.h"
+
+#include <gtest/gtest.h>
+
+using namespace EcsTest;
+
+namespace {
+
+struct Other {
+    static constexpr ECS::MessageType _mType = 21;
+    int value;
+};
+
+// Records handled values; on value 1 it posts 100 (a message posted by a handler).
+class NoteSystem : public ECS::MessageSystem<Note> {
+public:
+    static constexpr const char* systemName = "NoteSystem";
+    NoteSystem(ECS::EntityManager& world, std::shared_ptr<std::vector<int>> seen) : world(&world), seen(std::move(seen)) {}
+    void onMessage(const Note& note) override
+    {
+        seen->push_back(note.value);
+        if (note.value == 1)
+            world->sendMessage(Note{100});
+    }
+
+private:
+    ECS::EntityManager* world;
+    std::shared_ptr<std::vector<int>> seen;
+};
+
+class MessageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        world.registerMessage<Note>();
+        world.registerMessage<Other>();
+        world.addMessageSystem(NoteSystem(world, seen));
+    }
+    // One game update: messages are posted before the pass, then the pass runs.
+    void update() { world.processMessages(); }
+
+    ECS::EntityManager world;
+    std::shared_ptr<std::vector<int>> seen = std::make_shared<std::vector<int>>();
+};
+
+} // namespace
+
+TEST_F(MessageTest, PostedBeforeThePassIsHandledNextUpdateInOrderThenGone)
+{
+    world.sendMessage(Note{7});
+    world.sendMessage(Note{8});
+    update();
+    EXPECT_TRUE(seen->empty());
+    update();
+    EXPECT_EQ(*seen, (std::vector<int>{7, 8}));
+    update();
+    EXPECT_EQ(*seen, (std::vector<int>{7, 8})) << "handled messages are dropped";
+}
+
+TEST_F(MessageTest, PostedByAHandlerOrAfterThePassWaitsForALaterPass)
+{
+    world.sendMessage(Note{1});
+    update();
+    update(); // handles 1, which posts 100: not handled in this pass
+    EXPECT_EQ(*seen, (std::vector<int>{1}));
+    world.sendMessage(Note{2}); // posted during rendering, after this update's pass
+    update(); // handles 100 only; 2 is swapped in
+    EXPECT_EQ(*seen, (std::vector<int>{1, 100}));
+    update();
+    EXPECT_EQ(*seen, (std::vector<int>{1, 100, 2}));
+}
+
+TEST_F(MessageTest, TypesWithoutAHandlerStillSwapAndDrop)
+{
+    for (int i = 0; i < 3; ++i) {
+        world.sendMessage(Other{i});
+        update();
+    }
+    update();
+    update();
+    EXPECT_TRUE(seen->empty());
+}
+
+TEST(MessageDeathTest, UnregisteredTypesAndSecondHandlersAreCaught)
+{
+    ECS::EntityManager world;
+    EXPECT_DEATH(world.sendMessage(Note{1}), "EcsTest::Note is not registered");
+    auto seen = std::make_shared<std::vector<int>>();
+    world.addMessageSystem(NoteSystem(world, seen));
+    EXPECT_DEATH(world.processMessages(), "NoteSystem handles an unregistered message type");
+    EXPECT_DEATH(world.addMessageSystem(NoteSystem(world, seen)), "second message system NoteSystem");
+}
