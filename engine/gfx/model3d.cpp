@@ -2,6 +2,7 @@
 
 #include "engine/core/assert.h"
 #include "engine/core/log.h"
+#include "engine/gfx/meshfile.h"
 
 #include <GL/glew.h>
 
@@ -43,6 +44,13 @@ void Model3Di::uploadExtra()
     VAOi::uploadExtra();
 }
 
+void Model3Di::reportMissingSubMeshes(const std::vector<std::string>& names, const std::string& source) const
+{
+    for (const std::string& name : names)
+        if (!hasSubMesh(name) && reportedMissingNames.insert(name).second)
+            logLine("Mesh \"" + source + "\" has no sub-mesh named \"" + name + "\"; nothing is drawn for it");
+}
+
 void Model3Di::drawRecord(const SubMesh& record) const
 {
     if (record.indexCount == 0)
@@ -77,6 +85,30 @@ void Model3Di::drawByName(const std::string& name) const
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     drawRecord(records[found->second]);
     disableAndUnbind();
+}
+
+std::unique_ptr<Model3Di> buildModel3Di(const MeshFileData& data)
+{
+    auto model = std::make_unique<Model3Di>();
+    model->setVec3Buffer(0, data.positions);
+    model->setVec3Buffer(1, data.normals);
+    model->setColourBuffer(std::vector<glm::vec4>(data.positions.size(), glm::vec4(1.0f)));
+    model->setTexCoordBuffer(data.texCoords);
+    model->setIndices(data.indices);
+    for (const MeshFileSubMesh& sub : data.subMeshes)
+        model->addSubMesh(sub.name, {sub.firstIndex, sub.indexCount, sub.baseVertex});
+    model->upload();
+    return model;
+}
+
+std::unique_ptr<Model3Di> loadModel3Di(const std::filesystem::path& path, const std::vector<std::string>& requiredNames)
+{
+    const std::optional<MeshFileData> data = readMeshFile(path);
+    if (!data)
+        return nullptr;
+    std::unique_ptr<Model3Di> model = buildModel3Di(*data);
+    model->reportMissingSubMeshes(requiredNames, path.string());
+    return model;
 }
 
 } // namespace Engine::GFX::Mesh

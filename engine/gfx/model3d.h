@@ -4,6 +4,7 @@
 #include "engine/gfx/vao.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
@@ -35,6 +36,10 @@ public:
     const std::vector<SubMesh>& subMeshes() const { return records; }
     const std::map<std::string, uint32_t>& subMeshNames() const { return nameToIndex; }
 
+    // Reports each of `names` that the mesh lacks, once, naming `source`; drawing such a name
+    // later draws nothing and prints nothing more.
+    void reportMissingSubMeshes(const std::vector<std::string>& names, const std::string& source) const;
+
     // Draws every sub-mesh in file order.
     void draw() const override;
     // Draws the one sub-mesh named; a name the mesh lacks draws nothing and is reported once.
@@ -50,5 +55,16 @@ private:
     std::map<std::string, uint32_t> nameToIndex;
     mutable std::set<std::string> reportedMissingNames;
 };
+
+struct MeshFileData;
+
+// Builds and uploads a Model3Di from parsed mesh file data: white vertex colours, the file's
+// indices and sub-mesh records in file order.
+std::unique_ptr<Model3Di> buildModel3Di(const MeshFileData& data);
+
+// Loads a mesh file into a Model3Di. A missing or damaged file prints one console line naming
+// it and gives nullptr; each of `requiredNames` that the file lacks is reported at load.
+std::unique_ptr<Model3Di> loadModel3Di(const std::filesystem::path& path,
+                                       const std::vector<std::string>& requiredNames = {});
 
 } // namespace Engine::GFX::Mesh
