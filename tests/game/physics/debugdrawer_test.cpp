@@ -1,0 +1,129 @@
+#include "game/physics/debugdrawer.h"
+
+#include "tests/game/physics/testbodies.h"
+#include "tests/support/gltest.h"
+
+#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace PhysicsTest;
+using DebugDraw::BulletDebugDrawer_OpenGL;
+using DebugDraw::LineVertex;
+
+namespace {
+
+// Collects the lines instead of drawing them.
+class RecordingDrawer : public BulletDebugDrawer_OpenGL {
+public:
+    std::vector<std::array<LineVertex, 2>> lines;
+
+protected:
+    void submitLine(const std::array<LineVertex, 2>& vertices) override { lines.push_back(vertices); }
+};
+
+bool hasLine(const RecordingDrawer& drawer, const btVector3& a, const btVector3& b)
+{
+    auto near = [](const float* p, const btVector3& v) {
+        return std::abs(p[0] - v.x()) < 1e-4f && std::abs(p[1] - v.y()) < 1e-4f && std::abs(p[2] - v.z()) < 1e-4f;
+    };
+    for (const auto& line : drawer.lines) {
+        if ((near(line[0].position, a) && near(line[1].position, b)) ||
+            (near(line[0].position, b) && near(line[1].position, a)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(DebugDrawer, ReportsWireframeAndBoundsWhateverModeIsSet)
+{
+    RecordingDrawer drawer;
+    drawer.setDebugMode(0);
+    EXPECT_EQ(drawer.getDebugMode(), 3);
+    drawer.setDebugMode(btIDebugDraw::DBG_DrawContactPoints);
+    EXPECT_EQ(drawer.getDebugMode(), 3);
+}
+
+TEST(DebugDrawer, ABoxInTheWorldArrivesAsItsTwelveEdgesWithColour)
+{
+    PhysicsWorld world;
+    auto block = box(world, 1, {10, 20, 3}, {1, 2, 3});
+    RecordingDrawer drawer;
+    world.setDebugDrawer(&drawer);
+    world.drawDebugView();
+
+    // Twelve wireframe edges plus the twelve edges of the (slightly larger) bounding box.
+    EXPECT_EQ(drawer.lines.size(), 24u);
+    EXPECT_TRUE(hasLine(drawer, {9, 18, 0}, {11, 18, 0}));
+    EXPECT_TRUE(hasLine(drawer, {9, 18, 0}, {9, 22, 0}));
+    EXPECT_TRUE(hasLine(drawer, {11, 22, 0}, {11, 22, 6}));
+    for (const auto& line : drawer.lines) {
+        EXPECT_EQ(line[0].color[0], line[1].color[0]);
+        EXPECT_EQ(line[0].color[1], line[1].color[1]);
+        EXPECT_EQ(line[0].color[2], line[1].color[2]);
+    }
+
+    drawer.lines.clear();
+    world.setDebugDrawer(nullptr);
+    world.drawDebugView();
+    EXPECT_TRUE(drawer.lines.empty());
+}
+
+TEST(DebugDrawer, LineVertexCarriesPositionAndColour)
+{
+    RecordingDrawer drawer;
+    drawer.drawLine({1, 2, 3}, {4, 5, 6}, {0.25f, 0.5f, 1});
+    ASSERT_EQ(drawer.lines.size(), 1u);
+    const auto& line = drawer.lines.front();
+    EXPECT_EQ(line[0].position[0], 1);
+    EXPECT_EQ(line[0].position[2], 3);
+    EXPECT_EQ(line[1].position[1], 5);
+    EXPECT_EQ(line[0].color[1], 0.5f);
+    EXPECT_EQ(line[1].color[2], 1);
+}
+
+using DebugDrawerGL = TestSupport::GLTest;
+
+TEST_F(DebugDrawerGL, EachLineReplacesTheSharedBufferAndVertexArray)
+{
+    {
+        BulletDebugDrawer_OpenGL drawer;
+        BulletDebugDrawer_OpenGL second;
+        EXPECT_EQ(BulletDebugDrawer_OpenGL::vertexBufferName(), 0u);
+        drawer.drawLine({0, 0, 0}, {1, 1, 1}, {1, 0, 0});
+        const GLuint firstBuffer = BulletDebugDrawer_OpenGL::vertexBufferName();
+        const GLuint firstArray = BulletDebugDrawer_OpenGL::vertexArrayName();
+        ASSERT_NE(firstBuffer, 0u);
+        second.drawLine({0, 0, 0}, {-1, 1, 1}, {0, 1, 0});
+        const GLuint buffer = BulletDebugDrawer_OpenGL::vertexBufferName();
+        const GLuint array = BulletDebugDrawer_OpenGL::vertexArrayName();
+        EXPECT_TRUE(glIsBuffer(buffer));
+        EXPECT_TRUE(glIsVertexArray(array));
+        // The names may be recycled; if they were not, the old ones are gone.
+        if (buffer != firstBuffer) {
+            EXPECT_FALSE(glIsBuffer(firstBuffer));
+        }
+        if (array != firstArray) {
+            EXPECT_FALSE(glIsVertexArray(firstArray));
+        }
+
+        GLint uploaded = 0;
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &uploaded);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        EXPECT_EQ(uploaded, 48);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+        // The names are shared: they stay while another drawer lives.
+        {
+            BulletDebugDrawer_OpenGL third;
+        }
+        EXPECT_EQ(BulletDebugDrawer_OpenGL::vertexBufferName(), buffer);
+    }
+    EXPECT_EQ(BulletDebugDrawer_OpenGL::vertexBufferName(), 0u);
+    EXPECT_EQ(BulletDebugDrawer_OpenGL::vertexArrayName(), 0u);
+}

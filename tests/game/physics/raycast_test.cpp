@@ -1,0 +1,124 @@
+#include "game/physics/raycast.h"
+
+#include "tests/game/physics/testbodies.h"
+
+#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
+#include <gtest/gtest.h>
+
+using namespace PhysicsTest;
+using GamePhysics::RayCast::closestHit;
+using GamePhysics::RayCast::EcsClosestRayResultCallback;
+namespace RayMask = GamePhysics::RayMask;
+
+namespace {
+
+void expectVecNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-3f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+// The floor (entity 1) and two blocks on the x axis: entity 2 at x = 10, entity 3 at x = 20.
+struct RayScene {
+    PhysicsWorld world;
+    std::unique_ptr<StaticBody> floor = floorPlane(world, 1);
+    std::unique_ptr<StaticBody> nearBlock = box(world, 2, {10, 0, 1}, glm::vec3(1));
+    std::unique_ptr<StaticBody> farBlock = box(world, 3, {20, 0, 1}, glm::vec3(1));
+};
+
+} // namespace
+
+TEST(RayCast, ClosestHitReportsTheNearestEntityWithPointAndNormal)
+{
+    RayScene scene;
+    // Cast from either side: the nearer block wins both times, whatever order the tree yields.
+    auto hit = closestHit(scene.world, {0, 0, 1}, {30, 0, 1}, RayMask::blocksOnly);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 2u);
+    expectVecNear(hit->point, {9, 0, 1});
+    expectVecNear(hit->normal, {-1, 0, 0});
+    EXPECT_NEAR(hit->fraction, 0.3f, 1e-4f);
+
+    hit = closestHit(scene.world, {30, 0, 1}, {0, 0, 1}, RayMask::blocksOnly);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 3u);
+    expectVecNear(hit->point, {21, 0, 1});
+    expectVecNear(hit->normal, {1, 0, 0});
+}
+
+TEST(RayCast, MasksSelectFloorAndBlocksOrBlocksOnly)
+{
+    RayScene scene;
+    // Straight down onto the near block: both masks stop at its top.
+    auto hit = closestHit(scene.world, {10, 0, 50}, {10, 0, -50}, RayMask::surfaces);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 2u);
+    expectVecNear(hit->point, {10, 0, 2});
+    expectVecNear(hit->normal, {0, 0, 1});
+
+    // Straight down beside the blocks: the surfaces mask stops at the floor, blocks-only passes.
+    hit = closestHit(scene.world, {5, 5, 50}, {5, 5, -50}, RayMask::surfaces);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 1u);
+    expectVecNear(hit->point, {5, 5, 0});
+    expectVecNear(hit->normal, {0, 0, 1});
+    EXPECT_FALSE(closestHit(scene.world, {5, 5, 50}, {5, 5, -50}, RayMask::blocksOnly));
+
+    // A ray rising from below the floor crosses the floor before it reaches the near block: the
+    // surfaces mask stops at the floor, blocks-only passes through it to the block.
+    hit = closestHit(scene.world, {0, 0, -2}, {12, 0, 2}, RayMask::surfaces);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 1u);
+    expectVecNear(hit->point, {6, 0, 0});
+    hit = closestHit(scene.world, {0, 0, -2}, {12, 0, 2}, RayMask::blocksOnly);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 2u);
+    expectVecNear(hit->point, {9, 0, 1});
+
+    // A body's own mask must accept the ray too.
+    scene.nearBlock->info.mask = ~RayMask::all;
+    hit = closestHit(scene.world, {0, 0, 1}, {30, 0, 1}, RayMask::blocksOnly);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 3u);
+}
+
+TEST(RayCast, RayShorterThanTheDistanceMisses)
+{
+    RayScene scene;
+    EcsClosestRayResultCallback callback(RayMask::blocksOnly);
+    scene.world.rayTest({0, 0, 1}, {8.9f, 0, 1}, callback);
+    EXPECT_FALSE(callback.hasHit());
+    EXPECT_EQ(callback.m_closestHitFraction, 1.0f);
+    EXPECT_EQ(callback.hitEntityID(), 0u);
+    expectVecNear(callback.hitPoint({0, 0, 1}, {8.9f, 0, 1}), {8.9f, 0, 1}, 1e-6f);
+    EXPECT_FALSE(closestHit(scene.world, {0, 0, 1}, {8.9f, 0, 1}, RayMask::all));
+}
+
+TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
+{
+    PhysicsWorld world;
+    // A floor-like plane turned upright into a wall at y = 5 facing -y: the library reports plane normals in
+    // the body's own frame, so this checks the rotation into world space.
+    btTransform wallTransform(btQuaternion(btVector3(1, 0, 0), SIMD_HALF_PI), btVector3(0, 5, 0));
+    StaticBody wall(world, 9, GamePhysics::CollisionGroup::block,
+                    std::make_unique<btStaticPlaneShape>(btVector3(0, 0, 1), 0), glm::vec3(0));
+    wall.body->setWorldTransform(wallTransform);
+    world.step(); // refreshes the moved body's bounds
+
+    auto hit = closestHit(world, {0, 0, 1}, {0, 10, 1}, RayMask::blocksOnly);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 9u);
+    expectVecNear(hit->point, {0, 5, 1});
+    expectVecNear(hit->normal, {0, -1, 0});
+
+    // A block turned 45 degrees about z, hit on a diagonal face.
+    auto turned = box(world, 10, {-10, -10, 1}, glm::vec3(1));
+    turned->body->setWorldTransform(
+        btTransform(btQuaternion(btVector3(0, 0, 1), SIMD_PI * 0.25f), btVector3(-10, -10, 1)));
+    world.step();
+    hit = closestHit(world, {0, 0, 1}, {-10, -10, 1}, RayMask::blocksOnly);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->entityID, 10u);
+    expectVecNear(hit->normal, glm::vec3(1, 1, 0) / std::sqrt(2.0f));
+}
