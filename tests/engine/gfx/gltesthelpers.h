@@ -112,3 +112,43 @@ private:
 };
 
 } // namespace GfxTest
+
+#include "engine/gfx/meshdata.h"
+#include "engine/gfx/model3d.h"
+
+#include <memory>
+
+namespace GfxTest {
+
+// A quad covering clip space from `lower` to `upper`, texture (0,0) at `lower` and (1,1) at `upper`.
+inline std::unique_ptr<Engine::GFX::Mesh::Model3D> clipQuad(glm::vec2 lower = glm::vec2(-1.0f),
+                                                            glm::vec2 upper = glm::vec2(1.0f))
+{
+    Engine::GFX::Mesh::MeshData data;
+    Engine::GFX::Mesh::addQuad2D(data, lower, upper, glm::vec4(1.0f), {0, 0}, {1, 1});
+    auto quad = std::make_unique<Engine::GFX::Mesh::Model3D>();
+    quad->setMeshData(data);
+    quad->upload();
+    return quad;
+}
+
+// Vertex stage for the default layout passing the texture coordinate and colour on.
+inline const char* defaultLayoutVertexShader()
+{
+    return R"(#version 330 core
+in vec3 aPosition;
+in vec3 aNormal;
+in vec4 aColour;
+in vec2 aTexCoord;
+out vec2 vTexCoord;
+void main() { vTexCoord = aTexCoord; gl_Position = vec4(aPosition + 0.0 * aNormal, 1.0) + 0.0 * aColour; }
+)";
+}
+
+inline const std::vector<std::string>& defaultLayoutAttributes()
+{
+    static const std::vector<std::string> names = {"aPosition", "aNormal", "aColour", "aTexCoord"};
+    return names;
+}
+
+} // namespace GfxTest

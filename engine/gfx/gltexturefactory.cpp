@@ -1,0 +1,68 @@
+#include "engine/gfx/gltexturefactory.h"
+
+#include "engine/core/assert.h"
+#include "engine/gfx/imageloader.h"
+
+#include <GL/glew.h>
+
+namespace Engine::GFX {
+
+namespace {
+
+constexpr uint32_t kFallbackSize = 64;
+constexpr uint32_t kFallbackCells = 8;
+
+GLenum pixelFormatOf(uint32_t format)
+{
+    switch (format) {
+    case Image::kRed:
+        return GL_RED;
+    case Image::kRG:
+        return GL_RG;
+    case Image::kRGB:
+        return GL_RGB;
+    case Image::kRGBA:
+        return GL_RGBA;
+    default:
+        TX_ASSERT(false, "image format code is 0 to 3");
+    }
+}
+
+} // namespace
+
+void uploadImage(const Image& image)
+{
+    const GLenum format = pixelFormatOf(image.format);
+    // Rows are tightly packed; one- to three-channel rows need not be 4-byte aligned.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,
+                 format, GL_UNSIGNED_BYTE, image.pixels.data());
+}
+
+std::unique_ptr<Texture2D> createTexture(const Image& image)
+{
+    auto texture = std::make_unique<Texture2D>();
+    texture->width = image.width;
+    texture->height = image.height;
+    texture->bind();
+    uploadImage(image);
+    Texture2D::unbind();
+    return texture;
+}
+
+std::unique_ptr<Texture2D> createFallbackTexture()
+{
+    const uint8_t magenta[4] = {255, 0, 255, 255};
+    const uint8_t black[4] = {0, 0, 0, 255};
+    return createTexture(makeCheckerImage(kFallbackSize, kFallbackCells, magenta, black));
+}
+
+std::unique_ptr<Texture2D> loadTexture(const std::string& path)
+{
+    const std::optional<Image> image = loadImage(path);
+    if (!image)
+        return createFallbackTexture();
+    return createTexture(*image);
+}
+
+} // namespace Engine::GFX

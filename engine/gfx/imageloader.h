@@ -1,0 +1,14 @@
+#pragma once
+// Decoding image files through SDL2_image into RGBA images, bottom row first.
+#include "engine/gfx/image.h"
+
+#include <optional>
+#include <string>
+
+namespace Engine::GFX {
+
+// Loads `path` as RGBA (bytes R, G, B, A) with the rows flipped so that row 0 is the bottom row.
+// A file that cannot be read prints its path and SDL_image's error and gives nothing.
+std::optional<Image> loadImage(const std::string& path);
+
+} // namespace Engine::GFX

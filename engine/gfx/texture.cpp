@@ -1,0 +1,119 @@
+#include "engine/gfx/texture.h"
+
+#include "engine/core/assert.h"
+
+#include <GL/glew.h>
+
+namespace Engine::GFX {
+
+namespace {
+
+// Binds `texture` on unit 0 for a parameter change.
+void bindOnUnitZero(GLuint texture)
+{
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+} // namespace
+
+float maxAnisotropy()
+{
+    if (!GLEW_EXT_texture_filter_anisotropic && !GLEW_ARB_texture_filter_anisotropic)
+        return 0.0f;
+    GLfloat value = 0.0f;
+    glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &value);
+    return value;
+}
+
+Texture2D::Texture2D()
+{
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+Texture2D::Texture2D(RenderTargetKind kind, uint32_t width, uint32_t height)
+    : Texture2D()
+{
+    this->width = width;
+    this->height = height;
+    const auto w = static_cast<GLsizei>(width);
+    const auto h = static_cast<GLsizei>(height);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    switch (kind) {
+    case RenderTargetKind::Colour:
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        break;
+    case RenderTargetKind::TwoChannelFloat:
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RG32F, w, h, 0, GL_RG, GL_FLOAT, nullptr);
+        break;
+    case RenderTargetKind::Depth:
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, w, h, 0, GL_DEPTH_COMPONENT, GL_INT, nullptr);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, texture, 0);
+        break;
+    case RenderTargetKind::DepthStencil:
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH24_STENCIL8, w, h, 0, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8,
+                     nullptr);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, texture, 0);
+        break;
+    default:
+        TX_ASSERT(false, "unknown render-target kind");
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+Texture2D::~Texture2D()
+{
+    glDeleteTextures(1, &texture);
+}
+
+void Texture2D::bind() const
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+void Texture2D::unbind()
+{
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Texture2D::generateMipmaps()
+{
+    if (mipmapped)
+        return;
+    mipmapped = true;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Texture2D::setFilters(int minFilter, int magFilter)
+{
+    bindOnUnitZero(texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+    bindOnUnitZero(0);
+}
+
+void Texture2D::setWrap(int wrapS, int wrapT)
+{
+    bindOnUnitZero(texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
+    bindOnUnitZero(0);
+}
+
+void Texture2D::setMaxAnisotropy()
+{
+    const float anisotropy = maxAnisotropy();
+    if (anisotropy <= 0.0f)
+        return;
+    bindOnUnitZero(texture);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+    bindOnUnitZero(0);
+}
+
+} // namespace Engine::GFX

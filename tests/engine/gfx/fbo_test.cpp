@@ -1,0 +1,118 @@
+#include "engine/gfx/fbo.h"
+
+#include "tests/engine/gfx/gltesthelpers.h"
+#include "tests/support/gltest.h"
+
+#include <gtest/gtest.h>
+
+using namespace Engine::GFX;
+
+namespace {
+
+// Writes a flat colour to output 0 and its inverse to output 1.
+const char* kTwoOutputFragment = R"(#version 330 core
+uniform vec4 uColor;
+layout(location = 0) out vec4 outScene;
+layout(location = 1) out vec4 outSecond;
+void main() { outScene = uColor; outSecond = vec4(1.0) - uColor; }
+)";
+
+class FBOTest : public TestSupport::GLTest {
+protected:
+    void SetUp() override
+    {
+        GLTest::SetUp();
+        std::string log;
+        program = GfxTest::buildProgram(GfxTest::defaultLayoutVertexShader(), kTwoOutputFragment,
+                                        GfxTest::defaultLayoutAttributes(), log);
+        ASSERT_NE(program, 0u) << log;
+        glDisable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+    }
+    void TearDown() override
+    {
+        glUseProgram(0);
+        glDeleteProgram(program);
+        glViewport(0, 0, TestSupport::kGLWindowWidth, TestSupport::kGLWindowHeight);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    void drawQuad(const FBO& fbo, glm::vec4 colour, glm::vec2 lower, glm::vec2 upper)
+    {
+        fbo.bind();
+        glViewport(0, 0, static_cast<GLsizei>(fbo.width()), static_cast<GLsizei>(fbo.height()));
+        glUseProgram(program);
+        glUniform4f(glGetUniformLocation(program, "uColor"), colour.r, colour.g, colour.b, colour.a);
+        GfxTest::clipQuad(lower, upper)->draw();
+        FBO::bindDefault();
+    }
+
+    static std::array<uint8_t, 4> readAttachment(const FBO& fbo, uint32_t attachment, int x, int y)
+    {
+        fbo.bind();
+        glReadBuffer(GL_COLOR_ATTACHMENT0 + attachment);
+        const auto pixel = GfxTest::readPixel(x, y);
+        FBO::bindDefault();
+        return pixel;
+    }
+
+    GLuint program = 0;
+};
+
+} // namespace
+
+TEST_F(FBOTest, SceneTargetRendersIntoBothColourImages)
+{
+    const auto scene = createSceneTarget(16, 8);
+    EXPECT_EQ(scene->drawBuffers(), (std::vector<uint32_t>{GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1}));
+    ASSERT_NE(scene->depthTexture(), nullptr);
+    scene->bind();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawQuad(*scene, {1.0f, 0.0f, 0.2f, 1.0f}, {-1, -1}, {1, 1});
+    const auto first = readAttachment(*scene, 0, 3, 3);
+    const auto second = readAttachment(*scene, 1, 3, 3);
+    EXPECT_EQ(first, (std::array<uint8_t, 4>{255, 0, 51, 255}));
+    EXPECT_EQ(second, (std::array<uint8_t, 4>{0, 255, 204, 0}));
+    EXPECT_EQ(scene->colourTexture(1).width, 16u);
+}
+
+TEST_F(FBOTest, PickingReadBackReturnsTheIdDrawnAtThePixel)
+{
+    const auto picking = createPickingTarget(20, 10);
+    picking->bind();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Left half id 3 with a half alpha, the upper right quarter id 2, the rest nothing.
+    drawQuad(*picking, {3.0f / 255.0f, 0.0f, 0.0f, 0.5f}, {-1, -1}, {0, 1});
+    drawQuad(*picking, {2.0f / 255.0f, 0.7f, 0.7f, 1.0f}, {0, 0}, {1, 1});
+    EXPECT_EQ(readPixelID(4, 5, *picking), 3u);
+    EXPECT_EQ(readPixelID(15, 8, *picking), 2u);
+    EXPECT_EQ(readPixelID(15, 2, *picking), 0u);
+    // Outside the image the nearest edge pixel is read.
+    EXPECT_EQ(readPixelID(-40, 500, *picking), 3u);
+    EXPECT_EQ(readPixelID(900, 900, *picking), 2u);
+    GLint bound = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+}
+
+TEST_F(FBOTest, FiveColourAttachmentsAreTheLimit)
+{
+    {
+        FBO fbo(4, 4);
+        for (int i = 0; i < 5; ++i)
+            fbo.addColourTexture(i == 4 ? RenderTargetKind::TwoChannelFloat : RenderTargetKind::Colour);
+        fbo.finish();
+        EXPECT_EQ(fbo.drawBuffers().size(), 5u);
+        EXPECT_EQ(fbo.drawBuffers().back(), static_cast<uint32_t>(GL_COLOR_ATTACHMENT4));
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            FBO fbo(4, 4);
+            for (int i = 0; i < 6; ++i)
+                fbo.addColourTexture();
+        },
+        "attachement<=4");
+}

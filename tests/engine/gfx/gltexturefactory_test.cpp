@@ -1,0 +1,166 @@
+#include "engine/gfx/gltexturefactory.h"
+
+#include "engine/gfx/imageloader.h"
+#include "tests/engine/gfx/gltesthelpers.h"
+#include "tests/support/gltest.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+using namespace Engine::GFX;
+
+namespace {
+
+const char* kSampleFragment = R"(#version 330 core
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+out vec4 fragColour;
+void main() { fragColour = texture(uTexture, vTexCoord); }
+)";
+
+// Corner colours of the 3 x 2 test picture as it appears on screen (top row first in the file).
+const uint8_t kTopLeft[4] = {255, 0, 0, 255};
+const uint8_t kTopRight[4] = {0, 255, 0, 255};
+const uint8_t kBottomLeft[4] = {0, 0, 255, 255};
+const uint8_t kBottomRight[4] = {255, 255, 0, 128};
+
+class TextureTest : public TestSupport::GLTest {
+protected:
+    void SetUp() override
+    {
+        GLTest::SetUp();
+        folder = std::filesystem::temp_directory_path() / ("tx_texture_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // Writes a 3 x 2 PNG through SDL2_image; its middle column is grey.
+    std::string writePicture()
+    {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 32, SDL_PIXELFORMAT_RGBA32);
+        auto* bytes = static_cast<uint8_t*>(surface->pixels);
+        const uint8_t grey[4] = {128, 128, 128, 255};
+        const uint8_t* rows[2][3] = {{kTopLeft, grey, kTopRight}, {kBottomLeft, grey, kBottomRight}};
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x)
+                std::copy(rows[y][x], rows[y][x] + 4, bytes + y * surface->pitch + x * 4);
+        const std::string path = (folder / "picture.png").string();
+        EXPECT_EQ(IMG_SavePNG(surface, path.c_str()), 0) << IMG_GetError();
+        SDL_FreeSurface(surface);
+        return path;
+    }
+
+    // Draws `texture` over a 6 x 4 target and returns the pixel at (x, y) from the bottom left.
+    std::array<uint8_t, 4> sample(const Texture2D& texture, int x, int y)
+    {
+        std::string log;
+        const GLuint program =
+            GfxTest::buildProgram(GfxTest::defaultLayoutVertexShader(), kSampleFragment, GfxTest::defaultLayoutAttributes(), log);
+        EXPECT_NE(program, 0u) << log;
+        const auto quad = GfxTest::clipQuad();
+        GfxTest::OffscreenTarget target(6, 4);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glUseProgram(program);
+        glActiveTexture(GL_TEXTURE0);
+        texture.bind();
+        quad->draw();
+        const auto pixel = GfxTest::readPixel(x, y);
+        Texture2D::unbind();
+        glUseProgram(0);
+        glDeleteProgram(program);
+        return pixel;
+    }
+
+    std::filesystem::path folder;
+};
+
+void expectPixel(const std::array<uint8_t, 4>& actual, const uint8_t expected[4], const char* where)
+{
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(actual[c], expected[c]) << where << " channel " << c;
+}
+
+} // namespace
+
+TEST_F(TextureTest, PngUploadsUprightAndSamplesBack)
+{
+    const std::string path = writePicture();
+    const auto image = loadImage(path);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->format, Image::kRGBA);
+    EXPECT_EQ(image->width, 3u);
+    EXPECT_EQ(image->height, 2u);
+    // Row 0 in memory is the picture's bottom row.
+    EXPECT_EQ(image->pixels[0], kBottomLeft[0]);
+    EXPECT_EQ(image->pixels[2], kBottomLeft[2]);
+
+    const auto texture = loadTexture(path);
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->width, 3u);
+    EXPECT_EQ(texture->height, 2u);
+    expectPixel(sample(*texture, 0, 3), kTopLeft, "top left");
+    expectPixel(sample(*texture, 5, 3), kTopRight, "top right");
+    expectPixel(sample(*texture, 0, 0), kBottomLeft, "bottom left");
+    expectPixel(sample(*texture, 5, 0), kBottomRight, "bottom right (alpha kept)");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(TextureTest, MissingOrBrokenPngGivesAMagentaCheckerAndNamesTheFile)
+{
+    const std::string missing = (folder / "nowhere.png").string();
+    const std::string broken = (folder / "broken.png").string();
+    {
+        std::FILE* file = std::fopen(broken.c_str(), "wb");
+        std::fputs("\x89PNG not really", file);
+        std::fclose(file);
+    }
+    for (const std::string& path : {missing, broken}) {
+        testing::internal::CaptureStdout();
+        const auto texture = loadTexture(path);
+        const std::string out = testing::internal::GetCapturedStdout();
+        ASSERT_NE(texture, nullptr);
+        EXPECT_NE(out.find(path), std::string::npos) << out;
+        EXPECT_GT(out.size(), path.size() + 25) << "the line carries SDL_image's reason: " << out;
+        EXPECT_EQ(texture->width, 64u);
+        // Over the 6 x 4 target the checker shows both of its colours and nothing else.
+        int magenta = 0;
+        int black = 0;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const auto p = sample(*texture, x, y);
+                magenta += p == std::array<uint8_t, 4>{255, 0, 255, 255};
+                black += p == std::array<uint8_t, 4>{0, 0, 0, 255};
+            }
+        EXPECT_GT(magenta, 0);
+        EXPECT_GT(black, 0);
+        EXPECT_EQ(magenta + black, 24);
+    }
+}
+
+TEST_F(TextureTest, MipmapsAreGeneratedOnceAndParametersApply)
+{
+    const auto texture = loadTexture(writePicture());
+    texture->generateMipmaps();
+    texture->generateMipmaps();
+    EXPECT_TRUE(texture->isMipmapped());
+    texture->setFilters(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
+    texture->setWrap(GL_CLAMP_TO_EDGE, GL_REPEAT);
+    texture->setMaxAnisotropy();
+    texture->bind();
+    GLint minFilter = 0;
+    GLint wrapS = 0;
+    GLint level1Width = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1Width);
+    Texture2D::unbind();
+    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(wrapS, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(level1Width, 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
