@@ -19,6 +19,8 @@ glm::vec3 normalizedOrZero(const glm::vec3& v)
     return v / std::sqrt(lengthSquared);
 }
 
+bool isZero(const glm::vec3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
+
 } // namespace
 
 glm::vec3 forwardFromAngles(float yawDegrees, float pitchDegrees)
@@ -101,6 +103,12 @@ glm::vec3 zoomStep(const glm::vec3& eye, const glm::vec3& center, int wheel)
     if (wheel != 1 && wheel != -1)
         return glm::vec3(0.0f);
     return static_cast<float>(wheel) * normalizedOrZero(center - eye);
+}
+
+bool canLookAt(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up)
+{
+    const glm::vec3 forward = normalizedOrZero(center - eye);
+    return !isZero(forward) && !isZero(normalizedOrZero(glm::cross(forward, up)));
 }
 
 glm::vec3 menuCircleEye(const glm::vec3& eye, float centerX, float centerY, float eyeHeight)

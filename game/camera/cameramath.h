@@ -53,6 +53,9 @@ glm::vec3 freeCamStep(float yaw, float pitch, float roll, const MoveKeys& keys);
 glm::vec3 panStep(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up, int dx, int dy);
 // Displacement of one wheel notch along the view; zero unless `wheel` is exactly +1 or -1.
 glm::vec3 zoomStep(const glm::vec3& eye, const glm::vec3& center, int wheel);
+// True when a view from `eye` towards `center` with `up` is well defined (distinct points, up
+// not along the view), so that building it cannot produce NaN.
+bool canLookAt(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up);
 // Eye of the circling menu camera one tick on from `eye` around `center` (x, y).
 glm::vec3 menuCircleEye(const glm::vec3& eye, float centerX, float centerY, float eyeHeight);
 

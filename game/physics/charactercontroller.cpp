@@ -1,11 +1,13 @@
 #include "game/physics/charactercontroller.h"
 
 #include "engine/core/assert.h"
+#include "game/physics/physicsworld.h"
 
 #include <BulletCollision/BroadphaseCollision/btCollisionAlgorithm.h>
 #include <BulletCollision/CollisionDispatch/btCollisionWorld.h>
 #include <BulletCollision/CollisionDispatch/btGhostObject.h>
 #include <BulletCollision/CollisionShapes/btConvexShape.h>
+#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
 
@@ -80,7 +82,7 @@ private:
 
 } // namespace
 
-CustomCharacterController::CustomCharacterController(btCollisionWorld* world, btPairCachingGhostObject* ghostObject,
+CustomCharacterController::CustomCharacterController(PhysicsWorld* world, btPairCachingGhostObject* ghostObject,
                                                      btConvexShape* convexShape, float /*stepHeight*/,
                                                      const glm::vec3& upVector)
     : minFacingDot(std::cos(facingAngle)),
@@ -104,6 +106,8 @@ CustomCharacterController::~CustomCharacterController()
 {
     world->removeCollisionObject(ghostObject);
 }
+
+btCollisionWorld& CustomCharacterController::collisionWorld() const { return world->dynamicsWorld(); }
 
 void CustomCharacterController::setUp(const glm::vec3& v)
 {
@@ -170,7 +174,8 @@ void CustomCharacterController::setGhostPosition(const glm::vec3& p)
         return;
     btVector3 minAabb, maxAabb;
     convexShape->getAabb(ghostObject->getWorldTransform(), minAabb, maxAabb);
-    world->getBroadphase()->setAabb(ghostObject->getBroadphaseHandle(), minAabb, maxAabb, world->getDispatcher());
+    collisionWorld().getBroadphase()->setAabb(ghostObject->getBroadphaseHandle(), minAabb, maxAabb,
+                                             collisionWorld().getDispatcher());
 }
 
 void CustomCharacterController::updateAction(btCollisionWorld* collisionWorld, btScalar deltaTimeStep)
@@ -184,8 +189,9 @@ void CustomCharacterController::refreshGhost() { setGhostPosition(currentPositio
 
 void CustomCharacterController::refreshPairs()
 {
-    world->getDispatcher()->dispatchAllCollisionPairs(ghostObject->getOverlappingPairCache(),
-                                                       world->getDispatchInfo(), world->getDispatcher());
+    btCollisionWorld& cw = collisionWorld();
+    cw.getDispatcher()->dispatchAllCollisionPairs(ghostObject->getOverlappingPairCache(), cw.getDispatchInfo(),
+                                                  cw.getDispatcher());
 }
 
 // Calls visit(normal towards the capsule, distance) for every contact point of every pair that
@@ -260,7 +266,7 @@ void CustomCharacterController::snapMove(const glm::vec3& move)
     const btMatrix3x3& basis = ghostObject->getWorldTransform().getBasis();
     const btTransform from(basis, toBt(currentPosition));
     const btTransform to(basis, toBt(currentPosition + move));
-    world->convexSweepTest(convexShape, from, to, callback, addedMargin);
+    collisionWorld().convexSweepTest(convexShape, from, to, callback, addedMargin);
     if (callback.hasHit() && callback.m_closestHitFraction < 1.0f)
         currentPosition += move * callback.m_closestHitFraction;
 }
@@ -288,7 +294,8 @@ void CustomCharacterController::recoverFromPenetration()
 
 void CustomCharacterController::step(btCollisionWorld* collisionWorld, float dt)
 {
-    TX_ASSERT(collisionWorld == nullptr || collisionWorld == world, "a controller steps in the world it was added to");
+    TX_ASSERT(collisionWorld == nullptr || collisionWorld == &this->collisionWorld(),
+              "a controller steps in the world it was added to");
     touchingNormals.clear();
     onGround = false;
     canJump = false;
@@ -350,7 +357,7 @@ bool CustomCharacterController::slidePass(glm::vec3& displacement)
     callback.m_collisionFilterGroup = ghostObject->getBroadphaseHandle()->m_collisionFilterGroup;
     callback.m_collisionFilterMask = ghostObject->getBroadphaseHandle()->m_collisionFilterMask;
     const btMatrix3x3& basis = ghostObject->getWorldTransform().getBasis();
-    world->convexSweepTest(convexShape, btTransform(basis, toBt(currentPosition)),
+    collisionWorld().convexSweepTest(convexShape, btTransform(basis, toBt(currentPosition)),
                            btTransform(basis, toBt(targetPosition)), callback, addedMargin);
 
     const bool hit = callback.hasHit() && callback.m_closestHitFraction < 1.0f &&

@@ -7,6 +7,7 @@
 #include <vector>
 
 class btCollisionWorld;
+class PhysicsWorld;
 class btCollisionObject;
 class btConvexShape;
 class btPairCachingGhostObject;
@@ -21,9 +22,9 @@ public:
     static constexpr int maxSlidePasses = 10;
     static constexpr int maxRecoveryRuns = 5;
 
-    // Adds `ghostObject` to `world` (group 32, mask 3); neither pointer is owned. `stepHeight`
+    // Adds `ghostObject` to `world` (group 32, mask 3); no pointer is owned. `stepHeight`
     // is accepted for the owner's convenience but unused: there is no stair stepping.
-    CustomCharacterController(btCollisionWorld* world, btPairCachingGhostObject* ghostObject,
+    CustomCharacterController(PhysicsWorld* world, btPairCachingGhostObject* ghostObject,
                               btConvexShape* convexShape, float stepHeight, const glm::vec3& up);
     // Takes the ghost object out of the world.
     ~CustomCharacterController() override;
@@ -37,6 +38,7 @@ public:
     // Walk velocity in units per second; its part along `up` becomes the vertical velocity.
     void setVelocity(const glm::vec3& v);
     // One tick of movement: ground test, gravity, slide move, penetration recovery.
+    // `collisionWorld` is the physics world's dynamics world (or null for the same).
     void step(btCollisionWorld* collisionWorld, float dt);
     // Stops all motion without moving the capsule.
     void reset();
@@ -92,7 +94,9 @@ private:
     void recoverFromPenetration();
     template <typename Visit> void forEachContact(Visit&& visit);
 
-    btCollisionWorld* world;
+    btCollisionWorld& collisionWorld() const;
+
+    PhysicsWorld* world;
     btPairCachingGhostObject* ghostObject;
     btConvexShape* convexShape;
     ContactLists contacts;

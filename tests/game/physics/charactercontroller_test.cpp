@@ -1,7 +1,11 @@
 #include "game/physics/charactercontroller.h"
 
-#include <btBulletDynamicsCommon.h>
+#include "game/physics/physicsworld.h"
+#include "tests/game/physics/testbodies.h"
+
 #include <BulletCollision/CollisionDispatch/btGhostObject.h>
+#include <BulletCollision/CollisionShapes/btCapsuleShape.h>
+#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,36 +18,30 @@ constexpr float tick = 0.01f;
 constexpr float capsuleRadius = 0.305f;
 constexpr float capsuleHalfHeight = 0.2f + capsuleRadius;
 
-// A small static world (floor plane at z = 0 plus boxes) with one controlled capsule in it.
+// The physics world with the floor plane, optional boxes and one controlled capsule in it.
 class ControllerWorld {
 public:
     ControllerWorld()
     {
-        broadphase.getOverlappingPairCache()->setInternalGhostPairCallback(&ghostPairs);
-        addStatic(std::make_unique<btStaticPlaneShape>(btVector3(0, 0, 1), 0), btVector3(0, 0, 0));
+        floor = PhysicsTest::floorPlane(physics, 100);
         ghost.setCollisionShape(&capsule);
         ghost.setCollisionFlags(btCollisionObject::CF_CHARACTER_OBJECT);
-        ghost.getWorldTransform().setIdentity();
+        ghost.setUserPointer(&ghostInfo);
     }
-    ~ControllerWorld()
-    {
-        controller.reset();
-        for (auto& body : bodies)
-            world.removeRigidBody(body.get());
-    }
+    ~ControllerWorld() { controller.reset(); }
 
-    void addBox(const btVector3& halfExtents, const btVector3& centre, const btQuaternion& rotation = {0, 0, 0, 1})
+    void addBox(const glm::vec3& halfExtents, const glm::vec3& centre)
     {
-        addStatic(std::make_unique<btBoxShape>(halfExtents), centre, rotation);
+        boxes.push_back(PhysicsTest::box(physics, 200 + static_cast<uint32_t>(boxes.size()), centre, halfExtents));
     }
 
     CustomCharacterController& spawn(const glm::vec3& at)
     {
+        ghost.getWorldTransform().setIdentity();
         ghost.getWorldTransform().setOrigin(btVector3(at.x, at.y, at.z));
-        controller = std::make_unique<CustomCharacterController>(&world, &ghost, &capsule, 0.1f, glm::vec3(0, 0, 1));
+        controller = std::make_unique<CustomCharacterController>(&physics, &ghost, &capsule, 0.1f, glm::vec3(0, 0, 1));
         controller->setGravity(glm::vec3(0, 0, -15));
         controller->addedMargin = 0.005f;
-        world.updateAabbs();
         return *controller;
     }
 
@@ -51,8 +49,8 @@ public:
     void tickOnce()
     {
         controller->currentPosition = controller->ghostPosition();
-        controller->step(&world, tick);
-        world.stepSimulation(tick, 0, 1.0f / 60.0f);
+        controller->step(&physics.dynamicsWorld(), tick);
+        physics.step();
     }
     void run(int ticks)
     {
@@ -62,24 +60,11 @@ public:
     glm::vec3 position() const { return controller->ghostPosition(); }
 
 private:
-    void addStatic(std::unique_ptr<btCollisionShape> shape, const btVector3& at, const btQuaternion& rotation = {0, 0, 0, 1})
-    {
-        btRigidBody::btRigidBodyConstructionInfo info(0, nullptr, shape.get());
-        info.m_startWorldTransform = btTransform(rotation, at);
-        bodies.push_back(std::make_unique<btRigidBody>(info));
-        world.addRigidBody(bodies.back().get());
-        shapes.push_back(std::move(shape));
-    }
-
-    btDbvtBroadphase broadphase;
-    btGhostPairCallback ghostPairs;
-    btDefaultCollisionConfiguration configuration;
-    btCollisionDispatcher dispatcher{&configuration};
-    btSequentialImpulseConstraintSolver solver;
-    btDiscreteDynamicsWorld world{&dispatcher, &broadphase, &solver, &configuration};
-    std::vector<std::unique_ptr<btCollisionShape>> shapes;
-    std::vector<std::unique_ptr<btRigidBody>> bodies;
+    PhysicsWorld physics;
+    std::unique_ptr<PhysicsTest::StaticBody> floor;
+    std::vector<std::unique_ptr<PhysicsTest::StaticBody>> boxes;
     btCapsuleShapeZ capsule{capsuleRadius, 0.4f};
+    PhysicsBodyInfo ghostInfo{1, GamePhysics::CollisionGroup::player, GamePhysics::CollisionGroup::all};
     btPairCachingGhostObject ghost;
     std::unique_ptr<CustomCharacterController> controller;
 };
