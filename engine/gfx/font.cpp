@@ -2,6 +2,9 @@
 
 #include "engine/core/assert.h"
 #include "engine/core/log.h"
+#include "engine/fileutil/fileutil.h"
+#include "engine/gfx/gltexturefactory.h"
+#include "engine/gfx/texture.h"
 
 #include <algorithm>
 #include <limits>
@@ -212,6 +215,31 @@ bool Font::parse(std::string_view description, const std::string& sourceName)
     if (skippedGlyphs > 0)
         logf("Font %s: %zu glyphs skipped (negative size, or not on page 0)\n", sourceName.c_str(), skippedGlyphs);
     return true;
+}
+
+bool Font::loadPages(const std::string& folder)
+{
+    textures.clear();
+    for (const auto& [page, file] : pageFiles)
+        textures.emplace(page, std::shared_ptr<Texture2D>(loadTexture(folder + file)));
+    return hasPageTexture(0);
+}
+
+bool Font::loadFromFile(const std::string& path)
+{
+    std::string bytes;
+    if (!readFileBytes(path, bytes)) {
+        clear();
+        logLine("MISSING FILE: " + path);
+        return false;
+    }
+    if (!parse(bytes, path))
+        return false;
+    if (loadPages(folderOf(path)))
+        return true;
+    logf("Font %s refused: page 0 could not be loaded\n", path.c_str());
+    clear();
+    return false;
 }
 
 bool Font::hasPageTexture(int32_t page) const

@@ -1,6 +1,8 @@
 #pragma once
 // Bitmap fonts in the text form of the ".fnt" description: metrics, glyphs, kerning pairs and the
 // page images. Text is laid out from a font by TextMesh (engine/gfx/textmesh.h).
+#include "engine/gfx/texture.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -9,8 +11,6 @@
 #include <utility>
 
 namespace Engine::GFX {
-
-class Texture2D;
 
 // One "char" line of a description; positions and sizes in page pixels.
 struct Glyph {
@@ -27,9 +27,18 @@ struct Glyph {
 
 class Font {
 public:
+    // Reads the description at `path` and loads its page images from the same folder.
+    // Returns false (with a console line naming the file) when the font cannot be used; the font
+    // is then empty and draws nothing.
+    bool loadFromFile(const std::string& path);
+
     // Parses a description held in memory; `sourceName` names it in console lines. Page images
     // are not loaded. Returns false and leaves the font empty when the description is refused.
     bool parse(std::string_view description, const std::string& sourceName);
+
+    // Loads every page image the description lists from `folder` (ending in "/", or empty).
+    // Returns false when page 0 has no texture.
+    bool loadPages(const std::string& folder);
 
     // True once page 0 has a texture: only such a font is drawn.
     bool hasPageTexture(int32_t page) const;

@@ -1,0 +1,235 @@
+#include "game/resources/renderresources.h"
+
+#include "engine/core/log.h"
+#include "engine/gfx/gltexturefactory.h"
+#include "engine/gfx/meshdata.h"
+#include "game/resources/shadercollection.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <utility>
+
+namespace Game {
+
+using namespace Engine::GFX;
+
+const char* const kBannerText = "Engine Alpha\nTetherix - run, jump, swing";
+
+const std::vector<std::string> RenderResources::kEditorAxisSubMeshes = {
+    "x_axis_transform", "y_axis_transform", "z_axis_transform", "x_axis_rotate", "y_axis_rotate", "z_axis_rotate",
+    "x_axis_scale",     "y_axis_scale",     "z_axis_scale",     "center",        "center_sphere",
+};
+
+namespace {
+
+// Builds one generated mesh from a scratch MeshData that the generator fills.
+template <typename Generate>
+std::shared_ptr<Mesh::Model3D> generateMesh(Mesh::MeshData& scratch, Generate generate)
+{
+    scratch.clear();
+    generate(scratch);
+    auto model = std::make_shared<Mesh::Model3D>();
+    model->setMeshData(scratch);
+    model->upload();
+    return model;
+}
+
+std::shared_ptr<Mesh::Model3D> unitQuad()
+{
+    Mesh::MeshData scratch;
+    return generateMesh(scratch, [](Mesh::MeshData& data) {
+        Mesh::addQuad2D(data, {0.0f, 0.0f}, {1.0f, 1.0f}, glm::vec4(1.0f), {0.0f, 0.0f}, {1.0f, 1.0f});
+    });
+}
+
+void loadFont(Font& font, const char* path)
+{
+    if (!font.loadFromFile(path))
+        Engine::logf("Font %s is not available; its texts stay invisible\n", path);
+}
+
+// Reports bones that the mesh, the skeleton and the animation do not agree on.
+void checkBonesAgree(const Mesh::SkeletalMesh* mesh, const Skeleton& skeleton, const Animation& animation)
+{
+    if (mesh) {
+        for (const Mesh::SkeletalBone& bone : mesh->bones())
+            if (skeleton.nameToIndex.count(bone.name) == 0)
+                Engine::logLine("Skinned mesh bone \"" + bone.name + "\" is not in the skeleton");
+    }
+    for (const AnimationChannel& channel : animation.channels)
+        if (skeleton.nameToIndex.count(channel.boneName) == 0)
+            Engine::logLine("Animation channel \"" + channel.boneName + "\" names no bone of the skeleton");
+}
+
+} // namespace
+
+RenderResources::RenderResources(int width, int height)
+{
+    loadSkeletalData();
+    loadFonts();
+    createTextMeshes();
+    setUpCameras(width, height);
+    createRenderTargets(width, height);
+    loadShaders(width, height);
+    Engine::logLine("Creating Samplers");
+    repeatSampler = std::make_unique<Sampler>(Sampler::makeRepeatSampler());
+    nearestSampler = std::make_unique<Sampler>(Sampler::makeNearestSampler());
+    loadTextures();
+    loadMeshes();
+}
+
+void RenderResources::loadSkeletalData()
+{
+    Engine::logLine("Loading skeletal data");
+    unitQuadA = unitQuad();
+    skinnedMesh = Mesh::loadSkeletalMesh("./data/models/animation.camesh");
+    skeleton.loadFromFile("./data/skeletons/animation.cskel");
+    animation.loadFromFile("./data/animations/animation_running.canim");
+    boneMatrices.assign(skinnedMesh ? skinnedMesh->bones().size() : 0, glm::mat4(1.0f));
+    checkBonesAgree(skinnedMesh.get(), skeleton, animation);
+}
+
+void RenderResources::loadFonts()
+{
+    Engine::logLine("Loading Font");
+    loadFont(engineFont, "./data/fonts/engine_font.fnt");
+    loadFont(editorTopBarFont, "./data/fonts/editorTopBar.fnt");
+    loadFont(editorSmallFont, "./data/fonts/editorFontSmall.fnt");
+    loadFont(fileBrowserFont, "./data/fonts/fileBrowser.fnt");
+}
+
+void RenderResources::createTextMeshes()
+{
+    Engine::logLine("Creating Text-meshes");
+    testText.setText("OpenGL Game Engine\nFont Rendering Test");
+    fpsText.setText("FPS");
+    bannerText.setText(kBannerText);
+}
+
+void RenderResources::setUpCameras(int width, int height)
+{
+    defaultCamera.width = float(width);
+    defaultCamera.height = float(height);
+    defaultCamera.fieldOfView = 110.0f;
+    defaultCamera.nearPlane = 0.01f;
+    defaultCamera.farPlane = 2000.0f;
+    defaultCamera.eye = {40.0f, 40.0f, 4.0f};
+    defaultCamera.center = {0.0f, 0.0f, 10.0f};
+    defaultCamera.up = {0.0f, 0.0f, 1.0f};
+    defaultCamera.projection = glm::perspectiveFov(glm::radians(defaultCamera.fieldOfView), defaultCamera.width,
+                                                   defaultCamera.height, defaultCamera.nearPlane,
+                                                   defaultCamera.farPlane);
+    defaultCamera.view = glm::lookAt(defaultCamera.eye, defaultCamera.center, defaultCamera.up);
+
+    screenPixelCamera.width = float(width);
+    screenPixelCamera.height = float(height);
+    screenPixelCamera.nearPlane = -10.0f;
+    screenPixelCamera.farPlane = 10.0f;
+    screenPixelCamera.eye = {0.0f, 0.0f, 1.0f};
+    screenPixelCamera.center = {0.0f, 0.0f, 0.0f};
+    screenPixelCamera.up = {0.0f, 1.0f, 0.0f};
+    screenPixelCamera.projection = glm::ortho(0.0f, float(width), 0.0f, float(height), -10.0f, 10.0f);
+    screenPixelCamera.view = glm::lookAt(screenPixelCamera.eye, screenPixelCamera.center, screenPixelCamera.up);
+}
+
+void RenderResources::createRenderTargets(int width, int height)
+{
+    sceneTarget = createSceneTarget(uint32_t(width), uint32_t(height));
+    outlineTarget = createOutlineTarget(uint32_t(width), uint32_t(height));
+    pickingTarget = createPickingTarget(uint32_t(width), uint32_t(height));
+}
+
+void RenderResources::loadShaders(int width, int height)
+{
+    Engine::logLine("Loading Shaders");
+    ShaderCollection collection("./data/shader/", "./data/shaders.shconf");
+    ProgramPtr* const programs[] = {
+        &defaultShader,         &shaderSceneMapMRT,   &shaderEntity,       &shaderDepthVisualisation,
+        &skeletalShader,        &shaderFinalComposit, &shaderMaxDepthWrite, &shaderMapGeometry,
+        &shaderEdgeDetection,   &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
+        &shaderFloor,           &shaderFontDefault,   &shaderPhysicsDebug, &shaderUiBackground,
+        &shaderDefaultPremultipliedAlpha, &shaderEntitySelection, &shaderEditorAxis, &shaderEditorAxisID,
+    };
+    static_assert(std::size(programs) == ShaderCollection::kProgramNames.size());
+    for (size_t i = 0; i < std::size(programs); ++i)
+        *programs[i] = collection.createProgram(ShaderCollection::kProgramNames[i]);
+
+    // Texts drawn before anything sets the font program's colour and clip bounds show white and
+    // unclipped rather than invisible (uniforms start at zero).
+    glUseProgram(shaderFontDefault->programId());
+    glUniform4f(shaderFontDefault->getUniformLocation("uColor"), 1.0f, 1.0f, 1.0f, 1.0f);
+    glUniform2f(shaderFontDefault->getUniformLocation("uDrawBoundsX"), 0.0f, float(width));
+    glUniform2f(shaderFontDefault->getUniformLocation("uDrawBoundsY"), 0.0f, float(height));
+    glUseProgram(0);
+}
+
+void RenderResources::loadTextures()
+{
+    Engine::logLine("Loading Textures");
+    const auto load = [](const char* path) { return TexturePtr(loadTexture(path)); };
+
+    gridTexture = load("data/textures/grid.png");
+    gridTexture->generateMipmaps();
+    selectionTexture = load("data/textures/editor/selection.png");
+    selectionTexture->generateMipmaps();
+    skyboxTexture = load("data/textures/skybox.png");
+    skyboxTexture->setFilters(GL_LINEAR, GL_LINEAR);
+    skyboxTexture->setWrap(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
+    skyboxTexture->setMaxAnisotropy();
+    defaultTexture = load("data/textures/default.png");
+    defaultTexture->generateMipmaps();
+    defaultTexture->setFilters(GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST);
+    defaultTexture->setMaxAnisotropy();
+    hexagonTexture = load("data/textures/hexagon.png");
+    hexagonTexture->generateMipmaps();
+    hexagonTexture->setFilters(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
+    hexagonTexture->setMaxAnisotropy();
+    crosshairTexture = load("data/textures/crosshair.png");
+    crosshairTexture->setFilters(GL_NEAREST, GL_NEAREST);
+    testBoxTexture = load("data/textures/ui/testBox.png");
+    whiteTexture = load("data/textures/ui/whitetexture.png");
+    mouseTexture = load("data/textures/ui/mouse.png");
+    toolTranslateTexture = load("data/textures/ui/editor/tool_translate.png");
+    toolScaleTexture = load("data/textures/ui/editor/tool_scale.png");
+    toolRotateTexture = load("data/textures/ui/editor/tool_rotate.png");
+    pathBackTexture = load("data/textures/ui/path_back.png");
+    directoryTexture = load("data/textures/ui/directory.png");
+    browserPagePreviousTexture = load("data/textures/ui/browser_page_previous.png");
+    browserPageNextTexture = load("data/textures/ui/browser_page_next.png");
+}
+
+void RenderResources::loadMeshes()
+{
+    Engine::logLine("Loading Meshes");
+    using namespace Engine::GFX::Mesh;
+    MeshData scratch;
+    const glm::vec4 white(1.0f);
+    yellowSphere = generateMesh(scratch, [](MeshData& data) {
+        addSphere(data, glm::vec3(0.0f), 1.0f, 6, 6, {1.0f, 1.0f, 0.0f, 1.0f}, {1.0f, 1.0f});
+    });
+    redSphere = generateMesh(scratch, [](MeshData& data) {
+        addSphere(data, glm::vec3(0.0f), 1.0f, 32, 16, {1.0f, 0.0f, 0.0f, 1.0f}, {1.0f, 1.0f});
+    });
+    cube = generateMesh(scratch, [&](MeshData& data) {
+        addBox(data, glm::vec3(-0.5f), glm::vec3(0.5f), white, {1.0f, 1.0f});
+    });
+    greenSphere = generateMesh(scratch, [](MeshData& data) {
+        addSphere(data, glm::vec3(0.0f), 0.1f, 5, 5, {0.0f, 1.0f, 0.0f, 1.0f}, {1.0f, 1.0f});
+    });
+    floor = generateMesh(scratch, [&](MeshData& data) {
+        addQuadXY(data, {-80.0f, -80.0f, 0.0f}, {80.0f, 80.0f, 0.0f}, white, {160.0f, 160.0f});
+    });
+    rod = generateMesh(scratch, [](MeshData& data) {
+        addCylinder(data, glm::vec3(0.0f), 1.0f, 0.025f, {1.0f, 0.0f, 0.0f, 1.0f}, {1.0f, 1.0f});
+    });
+    cursorQuad = generateMesh(scratch, [&](MeshData& data) {
+        addQuad2D(data, {-0.5f, -0.5f}, {0.5f, 0.5f}, white, {0.0f, 0.0f}, {1.0f, 1.0f});
+    });
+    unitQuadB = generateMesh(scratch, [&](MeshData& data) {
+        addQuad2D(data, {0.0f, 0.0f}, {1.0f, 1.0f}, white, {0.0f, 0.0f}, {1.0f, 1.0f});
+    });
+    editorAxisMesh = loadModel3Di("./data/models/axisEditorMesh.cmesh", kEditorAxisSubMeshes);
+}
+
+} // namespace Game

@@ -1,0 +1,131 @@
+#pragma once
+// Every graphics resource of the game, loaded once at start-up and kept for the whole run: meshes,
+// the skinned figure, fonts and text meshes, cameras, render targets, the twenty programs,
+// samplers and textures. Systems and render passes read them; nothing here changes per frame.
+#include "engine/gfx/animation.h"
+#include "engine/gfx/fbo.h"
+#include "engine/gfx/font.h"
+#include "engine/gfx/model3d.h"
+#include "engine/gfx/sampler.h"
+#include "engine/gfx/shader.h"
+#include "engine/gfx/skeletalmesh.h"
+#include "engine/gfx/skeleton.h"
+#include "engine/gfx/textmesh.h"
+#include "engine/gfx/texture.h"
+#include "game/camera/cameradata.h"
+
+#include <glm/mat4x4.hpp>
+
+#include <memory>
+#include <vector>
+
+namespace Game {
+
+class RenderResources {
+public:
+    // Loads everything for a window of `width` x `height` pixels, printing a progress line before
+    // each group. Needs a current GL context. Files that are missing or bad are reported and
+    // replaced by safe stand-ins (empty fonts, empty programs, the fallback texture, absent
+    // meshes), so start-up always completes.
+    RenderResources(int width, int height);
+    RenderResources(const RenderResources&) = delete;
+    RenderResources& operator=(const RenderResources&) = delete;
+
+    using Model3D = Engine::GFX::Mesh::Model3D;
+    using ProgramPtr = std::unique_ptr<Engine::GFX::ShaderProgram>;
+    using TexturePtr = std::shared_ptr<Engine::GFX::Texture2D>;
+
+    // Skeletal data (loaded, not drawn).
+    std::shared_ptr<Model3D> unitQuadA;                       // (0,0)-(1,1)
+    std::unique_ptr<Engine::GFX::Mesh::SkeletalMesh> skinnedMesh; // null when the file is bad
+    Engine::GFX::Skeleton skeleton;
+    Engine::GFX::Animation animation;
+    std::vector<glm::mat4> boneMatrices; // one identity per bone of the skinned mesh
+
+    // Fonts.
+    Engine::GFX::Font engineFont;
+    Engine::GFX::Font editorTopBarFont;
+    Engine::GFX::Font editorSmallFont;
+    Engine::GFX::Font fileBrowserFont;
+
+    // Scene texts, all in the engine font.
+    Engine::GFX::TextMesh testText{engineFont};
+    Engine::GFX::TextMesh fpsText{engineFont};
+    Engine::GFX::TextMesh bannerText{engineFont};
+
+    CameraData defaultCamera;     // perspective fallback and prototype of every camera component
+    CameraData screenPixelCamera; // orthographic, window pixels, y up
+
+    std::unique_ptr<Engine::GFX::FBO> sceneTarget;
+    std::unique_ptr<Engine::GFX::FBO> outlineTarget;
+    std::unique_ptr<Engine::GFX::FBO> pickingTarget;
+
+    ProgramPtr defaultShader;
+    ProgramPtr shaderSceneMapMRT;
+    ProgramPtr shaderEntity;
+    ProgramPtr shaderDepthVisualisation;
+    ProgramPtr skeletalShader;
+    ProgramPtr shaderFinalComposit;
+    ProgramPtr shaderMaxDepthWrite;
+    ProgramPtr shaderMapGeometry;
+    ProgramPtr shaderEdgeDetection;
+    ProgramPtr shaderDefaultWithColorID;
+    ProgramPtr shaderSkybox;
+    ProgramPtr shaderRope;
+    ProgramPtr shaderFloor;
+    ProgramPtr shaderFontDefault;
+    ProgramPtr shaderPhysicsDebug;
+    ProgramPtr shaderUiBackground;
+    ProgramPtr shaderDefaultPremultipliedAlpha;
+    ProgramPtr shaderEntitySelection;
+    ProgramPtr shaderEditorAxis;
+    ProgramPtr shaderEditorAxisID;
+
+    std::unique_ptr<Engine::GFX::Sampler> repeatSampler;  // trilinear, repeating, anisotropic
+    std::unique_ptr<Engine::GFX::Sampler> nearestSampler; // nearest, clamped
+
+    TexturePtr gridTexture;
+    TexturePtr selectionTexture;
+    TexturePtr skyboxTexture;
+    TexturePtr defaultTexture;
+    TexturePtr hexagonTexture;
+    TexturePtr crosshairTexture;
+    TexturePtr testBoxTexture;
+    TexturePtr whiteTexture;
+    TexturePtr mouseTexture;
+    TexturePtr toolTranslateTexture;
+    TexturePtr toolScaleTexture;
+    TexturePtr toolRotateTexture;
+    TexturePtr pathBackTexture;
+    TexturePtr directoryTexture;
+    TexturePtr browserPagePreviousTexture;
+    TexturePtr browserPageNextTexture;
+
+    std::shared_ptr<Model3D> yellowSphere;
+    std::shared_ptr<Model3D> floor;
+    std::shared_ptr<Model3D> redSphere;
+    std::shared_ptr<Model3D> cursorQuad; // (-0.5,-0.5)-(0.5,0.5)
+    std::shared_ptr<Model3D> cube;
+    std::shared_ptr<Model3D> greenSphere;
+    std::shared_ptr<Model3D> rod;
+    std::unique_ptr<Engine::GFX::Mesh::Model3Di> editorAxisMesh; // null when the file is bad
+    std::shared_ptr<Model3D> unitQuadB;                          // (0,0)-(1,1)
+
+    // The sub-meshes the editor draws from the axis mesh.
+    static const std::vector<std::string> kEditorAxisSubMeshes;
+
+private:
+    void loadSkeletalData();
+    void loadFonts();
+    void createTextMeshes();
+    void setUpCameras(int width, int height);
+    void createRenderTargets(int width, int height);
+    void loadShaders(int width, int height);
+    void loadTextures();
+    void loadMeshes();
+};
+
+// The text of the banner shown in the main menu.
+extern const char* const kBannerText;
+
+} // namespace Game
