@@ -14,6 +14,8 @@ layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 fragSurfaceId;
 
 const vec3 SUN_DIRECTION = normalize(vec3(0.35, 0.55, 0.75));
+// A weak light from the opposite side keeps the faces turned away from the sun readable.
+const vec3 FILL_DIRECTION = normalize(vec3(-0.6, -0.45, 0.25));
 const vec3 SKY_AMBIENT = vec3(0.62, 0.68, 0.78);
 const vec3 GROUND_AMBIENT = vec3(0.36, 0.34, 0.32);
 const vec3 FOG_COLOR = vec3(0.76, 0.84, 0.92);
@@ -29,7 +31,8 @@ vec3 sunLight(vec3 normal)
 {
     float diffuse = max(dot(normal, SUN_DIRECTION), 0.0);
     vec3 ambient = mix(GROUND_AMBIENT, SKY_AMBIENT, normal.z * 0.5 + 0.5);
-    return ambient * 0.7 + vec3(1.0, 0.97, 0.9) * diffuse * 0.55;
+    float fill = max(dot(normal, FILL_DIRECTION), 0.0);
+    return ambient * 0.75 + vec3(1.0, 0.97, 0.9) * diffuse * 0.5 + vec3(0.75, 0.8, 0.9) * fill * 0.25;
 }
 
 void main()
