@@ -4,6 +4,12 @@
 
 namespace ECS {
 
+void failUnregisteredComponent(const std::type_info& type, const char* file, int line)
+{
+    const std::string message = "component type " + readableTypeName(type) + " is not registered";
+    Engine::assertFailed("componentContainers[C::_cType] != nullptr", message.c_str(), file, line);
+}
+
 EntityManager::EntityManager() : liveFlags(EntityIdLimit, false) {}
 
 // Systems go first: they may hold pointers into component records or other worlds.

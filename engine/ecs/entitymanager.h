@@ -27,6 +27,10 @@
 
 namespace ECS {
 
+// Stops the program on the use of a component type that was never registered (out of line, so
+// lookups stay short).
+[[noreturn, gnu::cold]] void failUnregisteredComponent(const std::type_info& type, const char* file, int line);
+
 class EntityManager {
 public:
     EntityManager();
@@ -144,7 +148,8 @@ ComponentList<C>& EntityManager::listOf() const
 {
     checkComponentType<C>();
     ComponentListAbstract* list = componentContainers[C::_cType].get();
-    TX_ASSERT(list != nullptr, ("component type " + readableTypeName(typeid(C)) + " is not registered").c_str());
+    if (__builtin_expect(list == nullptr, 0))
+        failUnregisteredComponent(typeid(C), __FILE__, __LINE__);
     return *static_cast<ComponentList<C>*>(list);
 }
 
