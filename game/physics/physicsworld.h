@@ -9,8 +9,10 @@
 #include <glm/vec3.hpp>
 
 #include <memory>
+#include <vector>
 
-class btDbvtBroadphase;
+struct btDbvtBroadphase;
+struct btDbvtNode;
 class btDefaultCollisionConfiguration;
 class btCollisionDispatcher;
 class btSequentialImpulseConstraintSolver;
@@ -42,7 +44,9 @@ public:
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
 
-    // Forwards to the dynamics world's closest/all-hits ray test.
+    // Casts a ray through the world: every object whose bounding box the ray enters before the
+    // callback's closest hit so far, and that the callback's needsCollision accepts, is tested;
+    // the callback receives the hits as with the library's own ray test.
     void rayTest(const glm::vec3& from, const glm::vec3& to, btCollisionWorld::RayResultCallback& callback) const;
 
     // Adding and removing objects. Always go through these (not the dynamics world directly):
@@ -51,6 +55,9 @@ public:
     void removeRigidBody(btRigidBody* body);
     void addCollisionObject(btCollisionObject* object, int proxyGroup, int proxyMask);
     void removeCollisionObject(btCollisionObject* object);
+    // Moves an object and, when it is in this world, its broadphase bounds (the step refreshes
+    // the bounds of active objects only; static bodies must move through here).
+    void setWorldTransform(btCollisionObject& object, const btTransform& transform);
     // True while `object` is in this world.
     bool contains(const btCollisionObject* object) const;
 
@@ -78,4 +85,11 @@ private:
     std::unique_ptr<btDiscreteDynamicsWorld> dynamicsWorld_;
 
     GamePhysics::ContactTracker contacts_;
+
+    // Scratch of the ray traversal, kept so that ray casts allocate nothing once warm.
+    struct RayStackEntry {
+        const btDbvtNode* node;
+        float fraction; // where the ray enters the node's box
+    };
+    mutable std::vector<RayStackEntry> rayStack;
 };

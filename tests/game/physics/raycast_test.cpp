@@ -5,6 +5,8 @@
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace PhysicsTest;
 using GamePhysics::RayCast::closestHit;
 using GamePhysics::RayCast::EcsClosestRayResultCallback;
@@ -103,8 +105,7 @@ TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
     btTransform wallTransform(btQuaternion(btVector3(1, 0, 0), SIMD_HALF_PI), btVector3(0, 5, 0));
     StaticBody wall(world, 9, GamePhysics::CollisionGroup::block,
                     std::make_unique<btStaticPlaneShape>(btVector3(0, 0, 1), 0), glm::vec3(0));
-    wall.body->setWorldTransform(wallTransform);
-    world.step(); // refreshes the moved body's bounds
+    world.setWorldTransform(*wall.body, wallTransform);
 
     auto hit = closestHit(world, {0, 0, 1}, {0, 10, 1}, RayMask::blocksOnly);
     ASSERT_TRUE(hit);
@@ -114,11 +115,28 @@ TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
 
     // A block turned 45 degrees about z, hit on a diagonal face.
     auto turned = box(world, 10, {-10, -10, 1}, glm::vec3(1));
-    turned->body->setWorldTransform(
-        btTransform(btQuaternion(btVector3(0, 0, 1), SIMD_PI * 0.25f), btVector3(-10, -10, 1)));
-    world.step();
+    world.setWorldTransform(*turned->body,
+                            btTransform(btQuaternion(btVector3(0, 0, 1), SIMD_PI * 0.25f), btVector3(-10, -10, 1)));
     hit = closestHit(world, {0, 0, 1}, {-10, -10, 1}, RayMask::blocksOnly);
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->entityID, 10u);
     expectVecNear(hit->normal, glm::vec3(1, 1, 0) / std::sqrt(2.0f));
+}
+
+TEST(RayCast, LibraryCallbacksSeeTheSameHitsThroughTheWorld)
+{
+    RayScene scene;
+    // The rope's plain closest-hit callback (the library's default filter) stops at the nearer block.
+    btCollisionWorld::ClosestRayResultCallback closest(btVector3(0, 0, 1), btVector3(30, 0, 1));
+    scene.world.rayTest({0, 0, 1}, {30, 0, 1}, closest);
+    ASSERT_TRUE(closest.hasHit());
+    EXPECT_EQ(static_cast<const PhysicsBodyInfo*>(closest.m_collisionObject->getUserPointer())->entityID, 2u);
+
+    // A callback that collects every hit still sees both blocks and the floor behind them.
+    btCollisionWorld::AllHitsRayResultCallback all(btVector3(0, 0, 3), btVector3(30, 0, -1));
+    scene.world.rayTest({0, 0, 3}, {30, 0, -1}, all);
+    std::set<uint32_t> entities;
+    for (int i = 0; i < all.m_collisionObjects.size(); ++i)
+        entities.insert(static_cast<const PhysicsBodyInfo*>(all.m_collisionObjects[i]->getUserPointer())->entityID);
+    EXPECT_EQ(entities, (std::set<uint32_t>{1, 2, 3}));
 }

@@ -1,0 +1,20 @@
+#pragma once
+// Messages of the physics layer.
+#include "engine/ecs/typeids.h"
+
+#include <cstdint>
+#include <memory>
+
+class btCollisionShape;
+
+namespace Message {
+
+// Replaces the collision shape of an entity's collider and rigid body (handled in the next update).
+struct PhysicsColliderShapeChangeMessage {
+    static constexpr ECS::MessageType _mType = ECS::MessageId::PhysicsColliderShapeChange;
+
+    uint32_t entityID = 0;
+    std::shared_ptr<btCollisionShape> shape;
+};
+
+} // namespace Message
