@@ -1,0 +1,49 @@
+#include "game/gamemap/gamemap.h"
+
+#include "tests/game/gamemap/maptestworld.h"
+
+#include <gtest/gtest.h>
+
+TEST(RandomMap, HundredFiftyUprightBlocksInTheArea)
+{
+    MapTest::World world;
+    EXPECT_EQ(Game::generateRandomMap(world.ecs, world.map), 150u);
+    EXPECT_FALSE(world.map.rebuildPending);
+    world.ecs.refresh();
+    ASSERT_EQ(world.map.qubeIDs.size(), 150u);
+    glm::vec3 low(1e9f), high(-1e9f);
+    for (const ECS::EntityId id : world.map.qubeIDs) {
+        const Component::TransformComponent& t = world.transform(id);
+        for (int axis = 0; axis < 3; ++axis) {
+            EXPECT_GE(t.scale[axis], 1.0f);
+            EXPECT_LE(t.scale[axis], 10.0f);
+        }
+        EXPECT_TRUE(t.position.x >= -30.0f && t.position.x <= 30.0f);
+        EXPECT_TRUE(t.position.y >= -30.0f && t.position.y <= 30.0f);
+        EXPECT_TRUE(t.position.z >= 0.0f && t.position.z <= 30.0f);
+        EXPECT_EQ(t.rotation, glm::quat(1, 0, 0, 0));
+        low = glm::min(low, t.position);
+        high = glm::max(high, t.position);
+    }
+    // A scattering, not a pile: the centres spread over most of the area.
+    EXPECT_LT(low.x, -20.0f);
+    EXPECT_GT(high.x, 20.0f);
+    EXPECT_GT(high.z, 20.0f);
+
+    // The generator continues: a second call adds different blocks.
+    const Component::TransformComponent first = world.transform(*world.map.qubeIDs.begin());
+    Game::generateRandomMap(world.ecs, world.map);
+    world.ecs.refresh();
+    ASSERT_EQ(world.map.qubeIDs.size(), 300u);
+    EXPECT_NE(world.transform(*world.map.qubeIDs.rbegin()).position, first.position);
+}
+
+TEST(RandomMap, FirstMapIsTheSameOnEveryRun)
+{
+    Game::MapRandom a, b;
+    for (int i = 0; i < 1000; ++i) {
+        const int value = a.next();
+        ASSERT_EQ(value, b.next());
+        ASSERT_TRUE(value >= 0 && value <= Game::MapRandom::kMax);
+    }
+}
