@@ -13,7 +13,7 @@ shift || true
 build="$root/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target fuzz_all
+cmake --build "$build" --target fuzz_all -j "$(nproc)"
 
 if [ "$#" -gt 0 ]; then
   targets=("$@")

@@ -3,7 +3,6 @@
 #include "engine/core/assert.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
@@ -74,17 +73,46 @@ bool ByteBuffer::loadFile(const std::filesystem::path& path)
     return true;
 }
 
-bool ByteBuffer::saveFile(const std::filesystem::path& path, uint64_t count) const
+namespace {
+
+bool writeBytes(const std::filesystem::path& path, const uint8_t* bytes, uint64_t count)
 {
-    TX_ASSERT(count <= getSize(), "cannot save more bytes than the buffer holds");
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         return false;
-    file.write(reinterpret_cast<const char*>(storage.data()), static_cast<std::streamsize>(count));
+    file.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
     file.flush();
     const bool written = static_cast<bool>(file);
     file.close();
     return written && !file.fail();
+}
+
+} // namespace
+
+bool ByteBuffer::saveFile(const std::filesystem::path& path, uint64_t count) const
+{
+    TX_ASSERT(count <= getSize(), "cannot save more bytes than the buffer holds");
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    const bool replaceable = status.type() == std::filesystem::file_type::not_found ||
+                             status.type() == std::filesystem::file_type::regular;
+    if (!replaceable)
+        return writeBytes(path, storage.data(), count);
+
+    // Write beside the target and move the finished file over it, so a failed write (a full
+    // disk) leaves the previous file as it was instead of a truncated one.
+    std::filesystem::path temporary = path;
+    temporary += ".saving";
+    if (!writeBytes(temporary, storage.data(), count)) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace Engine

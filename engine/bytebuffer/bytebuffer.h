@@ -42,7 +42,8 @@ public:
     bool loadFile(const std::filesystem::path& path);
 
     // Replaces the file at `path` with the first `count` bytes (count <= getSize()). False when
-    // the file cannot be opened or the bytes cannot all be written and flushed.
+    // the file cannot be opened or the bytes cannot all be written and flushed; a regular file
+    // is replaced only by a complete new one, so a failed save keeps the old content.
     bool saveFile(const std::filesystem::path& path, uint64_t count) const;
 
 private:

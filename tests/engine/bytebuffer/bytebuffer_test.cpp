@@ -88,6 +88,7 @@ TEST(ByteBufferFileTest, SaveWritesExactlyCountBytesAndLoadsBack)
     writer.writeI32(written, -2);
     ASSERT_TRUE(written.saveFile(path, writer.position));
     EXPECT_EQ(std::filesystem::file_size(path), 10u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     ByteBuffer read(256);
     ASSERT_TRUE(read.loadFile(path));
@@ -105,6 +106,7 @@ TEST(ByteBufferFileTest, FailedSaveIsReported)
     const ByteBuffer buffer = ByteBuffer::fromBytes("payload", 7);
     EXPECT_FALSE(buffer.saveFile(dir.path() / "no-such-folder" / "map.rmap", 7));
     EXPECT_FALSE(buffer.saveFile(dir.path(), 7));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path()));
     // A device that is always full: the open succeeds, the write does not.
     if (std::filesystem::exists("/dev/full")) {
         EXPECT_FALSE(buffer.saveFile("/dev/full", 7));
