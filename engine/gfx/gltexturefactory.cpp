@@ -65,4 +65,42 @@ std::unique_ptr<Texture2D> loadTexture(const std::string& path)
     return createTexture(*image);
 }
 
+std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings)
+{
+    std::unique_ptr<Texture2D> texture = loadTexture(path);
+    if (settings.mipmaps)
+        texture->generateMipmaps();
+    if (settings.minFilter != 0)
+        texture->setFilters(settings.minFilter, settings.magFilter);
+    if (settings.wrap != 0)
+        texture->setWrap(settings.wrap, settings.wrap);
+    if (settings.maxAnisotropy)
+        texture->setMaxAnisotropy();
+    return texture;
+}
+
+const std::array<GameTexture, 16>& gameTextures()
+{
+    // grid and selection are drawn through the repeat sampler, which brings its own filtering.
+    static const std::array<GameTexture, 16> table = {{
+        {"data/textures/grid.png", {true, 0, 0, 0, false}},
+        {"data/textures/editor/selection.png", {true, 0, 0, 0, false}},
+        {"data/textures/skybox.png", {false, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, true}},
+        {"data/textures/default.png", {true, GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST, 0, true}},
+        {"data/textures/hexagon.png", {true, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, 0, true}},
+        {"data/textures/crosshair.png", {false, GL_NEAREST, GL_NEAREST, 0, false}},
+        {"data/textures/ui/testBox.png", {}},
+        {"data/textures/ui/whitetexture.png", {}},
+        {"data/textures/ui/mouse.png", {}},
+        {"data/textures/ui/editor/tool_translate.png", {}},
+        {"data/textures/ui/editor/tool_scale.png", {}},
+        {"data/textures/ui/editor/tool_rotate.png", {}},
+        {"data/textures/ui/path_back.png", {}},
+        {"data/textures/ui/directory.png", {}},
+        {"data/textures/ui/browser_page_previous.png", {}},
+        {"data/textures/ui/browser_page_next.png", {}},
+    }};
+    return table;
+}
+
 } // namespace Engine::GFX

@@ -3,6 +3,7 @@
 #include "engine/gfx/image.h"
 #include "engine/gfx/texture.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -21,5 +22,25 @@ std::unique_ptr<Texture2D> createFallbackTexture();
 // path and SDL_image's error and gives the fallback checker, so the game keeps running and the
 // gap is plain to see.
 std::unique_ptr<Texture2D> loadTexture(const std::string& path);
+
+// What a texture gets after loading; zero means "leave as created" (nearest filtering, repeat).
+struct TextureSettings {
+    bool mipmaps = false;
+    int minFilter = 0;
+    int magFilter = 0;
+    int wrap = 0; // applied to S and T
+    bool maxAnisotropy = false;
+};
+
+// Loads `path` (or the fallback checker), generates mipmaps if asked, then sets the parameters
+// with the texture bound on unit 0.
+std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings);
+
+struct GameTexture {
+    const char* path;
+    TextureSettings settings;
+};
+// The game's sixteen textures in loading order, with their settings.
+const std::array<GameTexture, 16>& gameTextures();
 
 } // namespace Engine::GFX

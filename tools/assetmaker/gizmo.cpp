@@ -14,16 +14,16 @@ namespace {
 
 constexpr float kTwoPi = 6.28318531f;
 // Handle sizes in world units (the gizmo is drawn at the selection's centre without scaling).
-constexpr float kShaftRadius = 0.06f;
+constexpr float kShaftRadius = 0.08f;
 constexpr float kShaftStart = 0.35f;
 constexpr float kArrowHeadStart = 2.3f;
 constexpr float kArrowTip = 3.0f;
-constexpr float kArrowHeadRadius = 0.18f;
+constexpr float kArrowHeadRadius = 0.22f;
 constexpr float kRingRadius = 2.4f;
-constexpr float kRingTubeRadius = 0.06f;
+constexpr float kRingTubeRadius = 0.07f;
 constexpr float kScaleShaftEnd = 2.6f;
 constexpr float kScaleCubeCentre = 2.75f;
-constexpr float kScaleCubeHalf = 0.18f;
+constexpr float kScaleCubeHalf = 0.2f;
 constexpr float kCentreCubeHalf = 0.22f;
 constexpr float kCentreSphereRadius = 0.32f;
 constexpr int kRoundSegments = 24;

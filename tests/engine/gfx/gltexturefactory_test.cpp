@@ -164,3 +164,41 @@ TEST_F(TextureTest, MipmapsAreGeneratedOnceAndParametersApply)
     EXPECT_EQ(level1Width, 1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(TextureTest, GameTexturesLoadWithTheirOwnParameters)
+{
+    const auto parameter = [](const Texture2D& texture, GLenum name) {
+        texture.bind();
+        GLint value = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+        Texture2D::unbind();
+        return value;
+    };
+    testing::internal::CaptureStdout();
+    std::vector<std::unique_ptr<Texture2D>> textures;
+    for (const GameTexture& entry : gameTextures())
+        textures.push_back(loadTexture(entry.path, entry.settings));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "every shipped image loads";
+
+    const Texture2D& sky = *textures[2];
+    EXPECT_EQ(sky.width, 3072u);
+    EXPECT_EQ(sky.height, 2048u);
+    EXPECT_FALSE(sky.isMipmapped());
+    EXPECT_EQ(parameter(sky, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(parameter(sky, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    const Texture2D& surface = *textures[3];
+    EXPECT_TRUE(surface.isMipmapped());
+    EXPECT_EQ(parameter(surface, GL_TEXTURE_MIN_FILTER), GL_NEAREST_MIPMAP_LINEAR);
+    EXPECT_EQ(parameter(surface, GL_TEXTURE_WRAP_S), GL_REPEAT);
+    const Texture2D& pointer = *textures[8];
+    EXPECT_FALSE(pointer.isMipmapped());
+    EXPECT_EQ(parameter(pointer, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+    if (maxAnisotropy() > 0.0f) {
+        textures[4]->bind();
+        GLfloat anisotropy = 0.0f;
+        glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+        Texture2D::unbind();
+        EXPECT_EQ(anisotropy, maxAnisotropy());
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
