@@ -1,0 +1,178 @@
+#include "game/player/charactercontrollersystem.h"
+
+#include "engine/ecs/entitymanager.h"
+#include "game/camera/cameracomponents.h"
+#include "game/camera/cameramath.h"
+#include "game/physics/physicsworld.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/transform/transformcomponent.h"
+
+#include <BulletCollision/CollisionDispatch/btCollisionWorld.h>
+#include <BulletCollision/CollisionDispatch/btGhostObject.h>
+#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
+#include <glm/geometric.hpp>
+
+#include <cmath>
+
+using Component::CameraModificationComponent;
+using Component::CharacterControllerComponent;
+using Component::TransformComponent;
+using namespace Game::PlayerMovement;
+
+namespace {
+
+// Closest hit of the rope's ray that never reports the player's own capsule, which the ray
+// starts inside.
+class RopeRayCallback : public btCollisionWorld::ClosestRayResultCallback {
+public:
+    RopeRayCallback(const glm::vec3& from, const glm::vec3& to, const btCollisionObject* self)
+        : ClosestRayResultCallback(btVector3(from.x, from.y, from.z), btVector3(to.x, to.y, to.z)), self(self)
+    {
+    }
+    bool needsCollision(btBroadphaseProxy* proxy) const override
+    {
+        return proxy->m_clientObject != self && ClosestRayResultCallback::needsCollision(proxy);
+    }
+
+private:
+    const btCollisionObject* self;
+};
+
+bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+} // namespace
+
+CharacterControllerSystem::CharacterControllerSystem(ECS::EntityManager& manager, InputSource input)
+    : ECS::ComponentSystem(manager, {CharacterControllerComponent::_cType, TransformComponent::_cType}),
+      input(std::move(input))
+{
+}
+
+void CharacterControllerSystem::processEntity(ECS::EntityId entity, float /*alpha*/)
+{
+    tick(entity, input ? input() : PlayerInput{});
+}
+
+void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in)
+{
+    CharacterControllerComponent& c = manager->getComponent<CharacterControllerComponent>(entity);
+    if (!c.enabled)
+        return;
+    TransformComponent& t = manager->getComponent<TransformComponent>(entity);
+    CameraModificationComponent* camera = manager->hasComponent<CameraModificationComponent>(entity)
+                                              ? &manager->getComponent<CameraModificationComponent>(entity)
+                                              : nullptr;
+    CustomCharacterController& k = *c.controller;
+
+    c.maxSpeed = Game::PlayerMovement::maxSpeed;
+    const bool wasOnGround = k.onGround;
+    c.friction = wasOnGround ? groundFriction : airFriction;
+    c.acceleration = wasOnGround ? groundAcceleration : airAcceleration;
+
+    glm::vec3 look(0.0f, 0.0f, 1.0f);
+    if (camera) {
+        c.yaw = camera->yaw;
+        c.pitch = camera->pitch;
+        look = Game::CameraMath::forwardFromAngles(c.yaw, c.pitch);
+    }
+
+    glm::vec2 velocity(c.velocity.x, c.velocity.y);
+    if (!c.attached)
+        velocity = applyFriction(velocity, c.friction);
+    if (const auto angle = keyAngle(in.keys))
+        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction, c.maxSpeed);
+
+    k.walkDirection = glm::vec3(velocity, 0.0f);
+    const glm::vec3 start = k.ghostPosition();
+    k.currentPosition = start;
+    k.targetPosition = start;
+
+    if (in.ropeFired())
+        fireRope(c, start, look);
+    if (!in.ropeHeld)
+        c.attached = false;
+
+    k.step(&c.physicsWorld->dynamicsWorld(), tickSeconds);
+
+    if (glm::length(velocity) > 0.0f) {
+        velocity = achievedVelocity(velocity, k.movedDistance, tickSeconds);
+        k.setVelocity(glm::vec3(velocity, k.verticalVelocity));
+    }
+
+    if (c.attached)
+        holdRope(c, t, start, velocity);
+
+    if (c.attached || !wasOnGround) {
+        glm::vec3 v(velocity, k.verticalVelocity * k.up.z + k.walkDirection.z);
+        for (const glm::vec3& n : k.touchingNormals) {
+            const float lengthSquared = glm::dot(n, n);
+            if (lengthSquared > 0.0f)
+                v -= n * (glm::dot(v, n) / lengthSquared);
+        }
+        velocity = glm::vec2(v);
+        k.verticalVelocity = v.z;
+    }
+
+    if (in.jumpHeld && k.canJump) {
+        k.jumpSpeed = Game::PlayerMovement::jumpSpeed;
+        k.verticalVelocity = Game::PlayerMovement::jumpSpeed;
+        k.wasJumping = true;
+        k.justJumped = true;
+    }
+
+    t.position = k.ghostPosition();
+    if (camera)
+        camera->offset.z = c.height * 0.5f - eyeBelowTop;
+    c.velocity = glm::vec3(velocity, 0.0f);
+}
+
+// Casts the rope along `look` from the capsule's centre; a hit within range fixes the anchor.
+void CharacterControllerSystem::fireRope(CharacterControllerComponent& c, const glm::vec3& from,
+                                         const glm::vec3& look) const
+{
+    const glm::vec3 to = from + ropeRange * look;
+    RopeRayCallback callback(from, to, c.ghost.get());
+    c.physicsWorld->rayTest(from, to, callback);
+    if (!callback.hasHit())
+        return;
+    const btVector3& hit = callback.m_hitPointWorld;
+    const glm::vec3 point(hit.x(), hit.y(), hit.z());
+    const float length = glm::length(point - from);
+    // A rope of no length has no direction to swing in.
+    if (!finite(point) || !(length > 0.0f))
+        return;
+    c.anchor = point;
+    c.ropeLength = length;
+    c.attached = true;
+}
+
+// Keeps the player on or inside the rope's sphere; only the velocity along the rope is lost.
+void CharacterControllerSystem::holdRope(CharacterControllerComponent& c, TransformComponent& t,
+                                         const glm::vec3& start, glm::vec2& velocity) const
+{
+    CustomCharacterController& k = *c.controller;
+    const glm::vec3 position = k.ghostPosition();
+    const glm::vec3 held = ropeConstrain(position, c.anchor, c.ropeLength);
+    if (held == position)
+        return;
+    t.position = held;
+    c.placeAt(held);
+    if (held == start) {
+        k.setVelocity(glm::vec3(0.0f));
+        velocity = glm::vec2(0.0f);
+        return;
+    }
+    const glm::vec3 swing = removeRadial(k.verticalVelocity * k.up + k.walkDirection, held, c.anchor);
+    k.setVelocity(swing);
+    velocity = glm::vec2(swing);
+}
+
+CharacterControllerStateCopySystem::CharacterControllerStateCopySystem(ECS::EntityManager& manager)
+    : ECS::ComponentSystem(manager, {CharacterControllerComponent::_cType})
+{
+}
+
+void CharacterControllerStateCopySystem::processEntity(ECS::EntityId entity, float /*alpha*/)
+{
+    manager->getComponent<CharacterControllerComponent>(entity);
+}

@@ -1,0 +1,183 @@
+#include "game/camera/camerasystems.h"
+
+#include "engine/ecs/entitymanager.h"
+#include "game/camera/cameracomponents.h"
+#include "game/transform/transformcomponent.h"
+
+#include <gtest/gtest.h>
+#include <glm/geometric.hpp>
+
+#include <cmath>
+
+using namespace Component;
+
+namespace {
+
+// An ECS world with every camera system and one camera entity of the editor's make-up.
+class CameraWorld {
+public:
+    CameraWorld()
+    {
+        ecs.registerComponent<TransformComponent>();
+        ecs.registerComponent<CameraComponent>();
+        ecs.registerComponent<CameraModificationComponent>();
+        ecs.registerComponent<CameraMouseMovementComponent>();
+        ecs.registerComponent<CameraMouseShiftComponent>();
+        ecs.registerComponent<CameraMouseZoomMoveComponent>();
+        ecs.registerComponent<FreeCamMovementComponent>();
+        ecs.registerComponent<CameraZclampComponent>();
+        ecs.registerComponent<MenuCameraAnimationComponent>();
+        const CameraInputSource source = [this] { return input; };
+        stateCopy = ecs.addSystem(CameraStateCopySystem(ecs));
+        modificationCopy = ecs.addSystem(CameraModificationStateCopySystem(ecs));
+        mouse = ecs.addSystem(CameraModificationMouseMovementSystem(ecs, source));
+        flight = ecs.addSystem(FreeCamMovementSystem(ecs, source));
+        pan = ecs.addSystem(CameraMouseShiftMovementSystem(ecs, source));
+        zoom = ecs.addSystem(CameraMouseZoomMovementSystem(ecs, source));
+        clamp = ecs.addSystem(CameraZclampSystem(ecs));
+        menu = ecs.addSystem(CameraMenuAnimationSystem(ecs));
+        view = ecs.addSystem(CameraModificationDeltaSystem(ecs));
+
+        editor = ecs.createEntity();
+        TransformComponent transform;
+        transform.position = transform.previousPosition = glm::vec3(0, 0, 2);
+        ecs.addComponent(editor, transform);
+        ecs.addComponent(editor, CameraComponent(CameraData{}));
+        ecs.addComponent(editor, CameraModificationComponent{});
+        ecs.addComponent(editor, CameraMouseMovementComponent{});
+        ecs.addComponent(editor, CameraMouseShiftComponent{});
+        ecs.addComponent(editor, CameraMouseZoomMoveComponent{});
+        ecs.addComponent(editor, FreeCamMovementComponent{});
+        ecs.addComponent(editor, CameraZclampComponent{});
+        menuCamera = ecs.createEntity();
+        ecs.addComponent(menuCamera, CameraComponent(CameraData{}));
+        ecs.addComponent(menuCamera, MenuCameraAnimationComponent{});
+        ecs.refresh();
+    }
+
+    // One tick in the game's order: state copies first, then the drives.
+    void tick()
+    {
+        transform().previousPosition = transform().position;
+        ECS::ComponentSystem* const order[] = {stateCopy, modificationCopy, mouse, flight, pan, zoom, clamp, menu};
+        for (ECS::ComponentSystem* system : order)
+            system->run(0.0f);
+    }
+
+    TransformComponent& transform() { return ecs.getComponent<TransformComponent>(editor); }
+    CameraModificationComponent& angles() { return ecs.getComponent<CameraModificationComponent>(editor); }
+    CameraData& current(ECS::EntityId e) { return ecs.getComponent<CameraComponent>(e).current; }
+
+    ECS::EntityManager ecs;
+    CameraInput input;
+    ECS::EntityId editor = 0;
+    ECS::EntityId menuCamera = 0;
+    CameraStateCopySystem* stateCopy;
+    CameraModificationStateCopySystem* modificationCopy;
+    CameraModificationMouseMovementSystem* mouse;
+    FreeCamMovementSystem* flight;
+    CameraMouseShiftMovementSystem* pan;
+    CameraMouseZoomMovementSystem* zoom;
+    CameraZclampSystem* clamp;
+    CameraMenuAnimationSystem* menu;
+    CameraModificationDeltaSystem* view;
+};
+
+void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+} // namespace
+
+TEST(CameraSystems, MouseLookOnlyWhenEnabledWithClampedPitchAndWrappedYaw)
+{
+    CameraWorld w;
+    w.input.dx = -100;
+    w.input.dy = -300;
+    w.tick();
+    EXPECT_EQ(w.angles().yaw, 0.0f) << "mouse look starts disabled";
+
+    w.ecs.getComponent<CameraMouseMovementComponent>(w.editor).enabled = true;
+    w.tick();
+    EXPECT_FLOAT_EQ(w.angles().yaw, 50.0f);
+    EXPECT_FLOAT_EQ(w.angles().pitch, 90.0f);
+    for (int i = 0; i < 7; ++i)
+        w.tick();
+    EXPECT_FLOAT_EQ(w.angles().yaw, 40.0f) << "400 degrees wrap to 40";
+    EXPECT_FLOAT_EQ(w.angles().pitch, 90.0f);
+    EXPECT_FLOAT_EQ(w.angles().previousYaw, 350.0f);
+}
+
+TEST(CameraSystems, ViewOfAKnownPoseAndShortestArcBetweenTicks)
+{
+    CameraWorld w;
+    w.transform().position = glm::vec3(1, 2, 3);
+    w.transform().previousPosition = glm::vec3(1, 2, 3);
+    w.angles().offset.z = w.angles().previousOffset.z = 0.3f;
+    w.angles().yaw = w.angles().previousYaw = 90.0f;
+    w.view->run(1.0f);
+    const CameraData& data = w.current(w.editor);
+    expectVec(data.eye, {1, 2, 3.3f});
+    expectVec(data.center, {1, 3, 3.3f});
+    expectVec(data.up, {0, 0, 1});
+    // Looking along +y with z up: right is +x, the view looks down its -z.
+    const glm::mat4 expected(glm::vec4(1, 0, 0, 0), glm::vec4(0, 0, -1, 0), glm::vec4(0, 1, 0, 0),
+                             glm::vec4(-1, -3.3f, 2, 1));
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r)
+            EXPECT_NEAR(data.view[c][r], expected[c][r], 1e-5f) << c << "," << r;
+
+    const glm::mat4 projection = data.projection;
+    w.angles().previousYaw = 179.0f;
+    w.angles().yaw = -179.0f;
+    w.transform().previousPosition = glm::vec3(0, 0, 0);
+    w.view->run(0.5f);
+    expectVec(w.current(w.editor).center - w.current(w.editor).eye, {-1, 0, 0});
+    expectVec(w.current(w.editor).eye, {0.5f, 1, 1.8f});
+    EXPECT_EQ(w.current(w.editor).projection, projection) << "the projection is set once, elsewhere";
+}
+
+TEST(CameraSystems, FlightPanZoomAndMinimumHeight)
+{
+    CameraWorld w;
+    w.ecs.getComponent<FreeCamMovementComponent>(w.editor).enabled = true;
+    w.angles().pitch = -90.0f; // straight down
+    w.input.keys.forward = true;
+    for (int i = 0; i < 20; ++i)
+        w.tick();
+    EXPECT_FLOAT_EQ(w.transform().position.z, 0.5f) << "flying down stops at the minimum height";
+
+    w.input = {};
+    w.angles().pitch = 0.0f;
+    w.view->run(1.0f);
+    w.input.wheel = 1; // one notch along the view (+x)
+    w.tick();
+    expectVec(w.transform().position, {1, 0, 0.5f});
+
+    w.input = {};
+    w.input.dx = 20;
+    w.tick();
+    expectVec(w.transform().position, {1, 0, 0.5f}); // panning starts disabled
+    w.ecs.getComponent<CameraMouseShiftComponent>(w.editor).enabled = true;
+    w.tick();
+    expectVec(w.transform().position, {1, -1, 0.5f});
+}
+
+TEST(CameraSystems, MenuCameraCirclesAtItsHeightLookingAtTheTarget)
+{
+    CameraWorld w;
+    for (int i = 0; i < 200; ++i)
+        w.tick();
+    const CameraData& data = w.current(w.menuCamera);
+    EXPECT_NEAR(std::hypot(data.eye.x, data.eye.y), std::sqrt(3200.0f), 1e-3f);
+    EXPECT_FLOAT_EQ(data.eye.z, 5.0f);
+    expectVec(data.center, {0, 0, 10});
+    EXPECT_NEAR(std::atan2(data.eye.y, data.eye.x) * 180.0 / M_PI, 44.0, 1e-3);
+    const glm::vec4 target = data.view * glm::vec4(0, 0, 10, 1);
+    EXPECT_NEAR(target.x, 0.0f, 1e-4f);
+    EXPECT_NEAR(target.y, 0.0f, 1e-4f);
+    EXPECT_LT(target.z, 0.0f) << "the target lies ahead";
+}
