@@ -162,3 +162,26 @@ TEST(CharacterController, CeilingStopsTheRiseAndFallSpeedIsCapped)
     high.run(500);
     EXPECT_FLOAT_EQ(f.verticalVelocity, -f.fallSpeed);
 }
+
+TEST(CharacterController, VelocitySplitsIntoWalkAndVerticalWithoutNaN)
+{
+    ControllerWorld w;
+    CustomCharacterController& c = w.spawn({0, 0, 3});
+    c.setVelocity({3, 4, -2});
+    EXPECT_NEAR(c.verticalVelocity, -2.0f, 1e-5f);
+    EXPECT_NEAR(c.walkDirection.x, 3.0f, 1e-5f);
+    EXPECT_NEAR(c.walkDirection.z, 0.0f, 1e-5f);
+    c.setVelocity({0, 0, 7});
+    EXPECT_NEAR(c.verticalVelocity, 7.0f, 1e-5f);
+    EXPECT_TRUE(c.wasJumping);
+    c.setVelocity({0, 0, 0});
+    EXPECT_EQ(c.verticalVelocity, 0.0f);
+    for (const glm::vec3 v : {glm::vec3(1e-30f, 0, 1), glm::vec3(0, 0, -1e30f), glm::vec3(1e-4f, 1e-4f, 1e-4f)}) {
+        c.setVelocity(v);
+        EXPECT_TRUE(finite(c.walkDirection));
+        EXPECT_TRUE(std::isfinite(c.verticalVelocity));
+    }
+    c.setGravity({0, 0, 0});
+    EXPECT_FLOAT_EQ(c.gravity, 15.0f) << "a zero gravity vector is ignored";
+    EXPECT_EQ(c.up, glm::vec3(0, 0, 1));
+}
