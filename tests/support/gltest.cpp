@@ -45,7 +45,7 @@ struct HiddenWindow {
         }
         while (glGetError() != GL_NO_ERROR) {
         }
-        pinDriverModules();
+        keepGLDriverLoaded();
     }
 
     ~HiddenWindow()
@@ -56,20 +56,6 @@ struct HiddenWindow {
             SDL_DestroyWindow(window);
         SDL_Quit();
     }
-
-    // Keeps Mesa's driver loaded until exit so that LeakSanitizer can attribute what it reports.
-    static void pinDriverModules()
-    {
-        dl_iterate_phdr(
-            [](dl_phdr_info* info, size_t, void*) {
-                const char* name = info->dlpi_name;
-                const size_t length = name ? std::strlen(name) : 0;
-                if (length > 7 && std::strcmp(name + length - 7, "_dri.so") == 0)
-                    dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-                return 0;
-            },
-            nullptr);
-    }
 };
 
 HiddenWindow& hiddenWindow()
@@ -79,6 +65,19 @@ HiddenWindow& hiddenWindow()
 }
 
 } // namespace
+
+void keepGLDriverLoaded()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            const char* name = info->dlpi_name;
+            const size_t length = name ? std::strlen(name) : 0;
+            if (length > 7 && std::strcmp(name + length - 7, "_dri.so") == 0)
+                dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+}
 
 void GLTest::SetUpTestSuite()
 {

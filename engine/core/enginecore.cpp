@@ -1,0 +1,230 @@
+#include "engine/core/enginecore.h"
+
+#include "engine/core/assert.h"
+#include "engine/core/log.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace Engine {
+
+EngineCore::EngineCore(LoopSource* source)
+    : ownedSource_(source ? nullptr : std::make_unique<SdlLoopSource>())
+    , source_(source ? source : ownedSource_.get())
+{
+    lastTicks = source_->ticks();
+}
+
+EngineCore::~EngineCore()
+{
+    dropHeldBackEvents();
+}
+
+int EngineCore::run()
+{
+    TX_ASSERT(game != nullptr, "the engine needs a game to run");
+    SDL_SetMainReady();
+    logLine("START ENGINE");
+    if (!startUp()) {
+        logf("Failed to initialize!\n");
+        shutDown();
+        return 1;
+    }
+    mainLoop();
+    source_->stopTextInput();
+    dropHeldBackEvents();
+    shutDown();
+    return 0;
+}
+
+bool EngineCore::startUp()
+{
+    quit = false;
+    interpolate = true;
+    stepMs = kStartStepMs;
+    window = std::make_unique<WindowContext>(kWindowWidth, kWindowHeight);
+    renderContext = std::make_unique<GFX::RenderContext>(this);
+
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        logf("SDL could not initialize! SDL Error: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+
+    window->window = SDL_CreateWindow("Engine", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, window->width,
+                                      window->height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (!window->window) {
+        logf("Window could not be created! SDL Error: %s\n", SDL_GetError());
+        return false;
+    }
+    window->glContext = SDL_GL_CreateContext(window->window);
+    if (!window->glContext) {
+        logf("OpenGL context could not be created! SDL Error: %s\n", SDL_GetError());
+        return false;
+    }
+    glewExperimental = GL_TRUE;
+    const GLenum glewStatus = glewInit();
+    // Without GLX (e.g. SDL's offscreen driver) GLEW reports "no GLX display" although the context
+    // exists and every GL entry point it loaded works.
+    if (glewStatus != GLEW_OK && glewStatus != GLEW_ERROR_NO_GLX_DISPLAY) {
+        logf("GLEW could not initialize! GLEW Error: %s\n",
+             reinterpret_cast<const char*>(glewGetErrorString(glewStatus)));
+        return false;
+    }
+    // GLEW's extension probing leaves an error behind on core contexts; it is not the game's.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+
+    SDL_GL_SetSwapInterval(0);
+    window->handle = std::make_unique<WindowHandle>(WindowHandle{window->window, 0});
+    int numKeys = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&numKeys);
+    createInputState(keys, numKeys, window->window);
+    return true;
+}
+
+void EngineCore::createInputState(const Uint8* keys, int numKeys, SDL_Window* sdlWindow)
+{
+    keyboard = std::make_unique<KeyboardState>(keys, numKeys);
+    mouse = std::make_unique<MouseState>();
+    mouse->window = sdlWindow;
+}
+
+void EngineCore::mainLoop()
+{
+    TX_ASSERT(game != nullptr, "the engine needs a game to run");
+    TX_ASSERT(keyboard && mouse, "the input snapshots are created before the loop");
+    source_->stopTextInput(); // text fields turn typing on when they take focus
+    game->init();
+    dropHeldBackEvents();
+    while (!quit)
+        runFrame();
+}
+
+int EngineCore::runFrame()
+{
+    measureFrame();
+    handleHeldBackEvents();
+
+    int steps = 0;
+    while (accumulator >= stepMs) {
+        accumulator -= stepMs;
+        if (steps >= kMaxStepsPerFrame)
+            break; // this step is dropped: a long stall must not turn into an endless catch-up
+        ++steps;
+        runStep();
+    }
+
+    float alpha = 1.0f;
+    if (interpolate) {
+        if (stepMs > 0)
+            alpha = std::clamp(static_cast<float>(accumulator) / static_cast<float>(stepMs), 0.0f, 1.0f);
+    } else if (steps == 0) {
+        return steps; // nothing new to show
+    }
+    game->render(alpha);
+    source_->swapWindow(window ? window->window : nullptr);
+    return steps;
+}
+
+void EngineCore::measureFrame()
+{
+    const Uint32 now = source_->ticks();
+    const Uint32 delta = now - lastTicks;
+    lastTicks = now;
+    accumulator += delta;
+    frameTimes[frameIndex] = delta;
+    frameIndex = (frameIndex + 1) % kFrameHistory;
+    const Uint32 sum = std::accumulate(frameTimes.begin(), frameTimes.end(), Uint32{0});
+    averageFrameMs = static_cast<float>(sum) * (1.0f / kFrameHistory);
+}
+
+void EngineCore::handleHeldBackEvents()
+{
+    for (const SDL_Event& event : heldBack_) {
+        if (event.type == SDL_QUIT)
+            quit = true;
+    }
+    dropHeldBackEvents();
+}
+
+void EngineCore::dropHeldBackEvents()
+{
+    // Drop events own a string that SDL hands over to whoever takes the event.
+    for (SDL_Event& event : heldBack_) {
+        if (event.type == SDL_DROPFILE || event.type == SDL_DROPTEXT)
+            SDL_free(event.drop.file);
+    }
+    heldBack_.clear();
+}
+
+void EngineCore::runStep()
+{
+    textInput.clear();
+    int motionX = 0;
+    int motionY = 0;
+    int wheel = 0;
+
+    SDL_Event event;
+    while (source_->pollEvent(event)) {
+        switch (event.type) {
+        case SDL_TEXTINPUT:
+            textInput.emplace_back(event.text.text, strnlen(event.text.text, sizeof(event.text.text)));
+            break;
+        case SDL_MOUSEMOTION:
+            motionX += event.motion.xrel;
+            motionY += event.motion.yrel;
+            break;
+        case SDL_MOUSEWHEEL: {
+            // A "flipped" wheel reports the opposite sign; undo it so that up is always +1.
+            const int y = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            if (y == 1 || y == -1)
+                wheel = y;
+            break;
+        }
+        default:
+            heldBack_.push_back(event);
+            break;
+        }
+    }
+
+    keyboard->refresh();
+
+    MouseState& m = *mouse;
+    if (m.resetRelative) {
+        m.resetRelative = false;
+        motionX = motionY = wheel = 0;
+    }
+    m.relX = motionX;
+    m.relY = motionY;
+    m.wheel = wheel;
+    m.previousButtons = m.buttons;
+    m.buttons = source_->mouseState(m.x, m.y);
+    int width = 0;
+    int height = 0;
+    source_->windowSize(m.window, width, height);
+    m.posX = m.x;
+    m.posY = height - m.y;
+
+    game->update();
+}
+
+void EngineCore::shutDown()
+{
+    // The game frees its GL objects while the context still exists; only then does the context
+    // go, and the window after it.
+    if (game)
+        game->shutdown();
+    keyboard.reset();
+    mouse.reset();
+    renderContext.reset();
+    window.reset();
+    SDL_Quit();
+}
+
+} // namespace Engine

@@ -1,0 +1,37 @@
+#pragma once
+// Everything the main loop reads from outside the program: the millisecond clock, the event queue,
+// the pointer and the window. The game uses SDL's; tests script their own so that the loop runs
+// without waiting and without a window.
+#include <SDL.h>
+
+namespace Engine {
+
+class LoopSource {
+public:
+    virtual ~LoopSource() = default;
+    // Milliseconds since an arbitrary start; wraps like SDL_GetTicks.
+    virtual Uint32 ticks() = 0;
+    // Takes the next pending event; false when there is none.
+    virtual bool pollEvent(SDL_Event& event) = 0;
+    // Pointer position in window pixels (y downwards) and the SDL button mask.
+    virtual Uint32 mouseState(int& x, int& y) = 0;
+    virtual void windowSize(SDL_Window* window, int& width, int& height) = 0;
+    virtual void swapWindow(SDL_Window* window) = 0;
+    virtual void stopTextInput() = 0;
+};
+
+// The real thing: SDL's clock, event queue, pointer and window.
+class SdlLoopSource final : public LoopSource {
+public:
+    Uint32 ticks() override { return SDL_GetTicks(); }
+    bool pollEvent(SDL_Event& event) override { return SDL_PollEvent(&event) != 0; }
+    Uint32 mouseState(int& x, int& y) override { return SDL_GetMouseState(&x, &y); }
+    void windowSize(SDL_Window* window, int& width, int& height) override
+    {
+        SDL_GetWindowSize(window, &width, &height);
+    }
+    void swapWindow(SDL_Window* window) override { SDL_GL_SwapWindow(window); }
+    void stopTextInput() override { SDL_StopTextInput(); }
+};
+
+} // namespace Engine

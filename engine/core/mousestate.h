@@ -1,0 +1,33 @@
+#pragma once
+// Per-step mouse snapshot: pointer position, relative motion and wheel of the step, buttons.
+#include <SDL.h>
+
+namespace Engine {
+
+struct MouseState {
+    // Button indices of the queries: 0 left, 1 right, 2 middle; any other index answers false.
+    bool buttonDown(int index) const;
+    // Down in this step, up in the previous one.
+    bool buttonPressed(int index) const;
+    // Up in this step, down in the previous one.
+    bool buttonReleased(int index) const;
+
+    // Discards the motion gathered so far and the next step's motion and wheel, e.g. when the
+    // pointer is captured or warped, so that the jump is not read as movement.
+    void discardRelativeMotion();
+
+    // When set, the next step reports no relative motion and no wheel, then clears the flag.
+    bool resetRelative = false;
+    int x = 0; // window pixels from the top-left corner
+    int y = 0;
+    int posX = 0; // = x
+    int posY = 0; // window height - y: measured from the bottom edge, as the UI counts
+    int relX = 0; // motion summed over the step
+    int relY = 0;
+    int wheel = 0; // -1, 0 or +1
+    Uint32 buttons = 0;
+    Uint32 previousButtons = 0;
+    SDL_Window* window = nullptr;
+};
+
+} // namespace Engine

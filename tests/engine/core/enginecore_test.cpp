@@ -1,0 +1,348 @@
+#include "engine/core/enginecore.h"
+
+#include "tests/support/gltest.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <unistd.h>
+
+using Engine::EngineCore;
+
+namespace {
+
+// A clock, event queue and pointer that the test scripts.
+struct ScriptedSource final : Engine::LoopSource {
+    Uint32 now = 1000;
+    Uint32 advancePerCall = 0; // added to the clock at every reading
+    std::deque<SDL_Event> pending;
+    int pointerX = 0;
+    int pointerY = 0;
+    Uint32 buttons = 0;
+    int windowHeight = 480;
+    int swaps = 0;
+
+    Uint32 ticks() override { return now += advancePerCall; }
+    bool pollEvent(SDL_Event& event) override
+    {
+        if (pending.empty())
+            return false;
+        event = pending.front();
+        pending.pop_front();
+        return true;
+    }
+    Uint32 mouseState(int& x, int& y) override
+    {
+        x = pointerX;
+        y = pointerY;
+        return buttons;
+    }
+    void windowSize(SDL_Window*, int& width, int& height) override
+    {
+        width = 640;
+        height = windowHeight;
+    }
+    void swapWindow(SDL_Window*) override { ++swaps; }
+    void stopTextInput() override {}
+
+    void motion(int x, int y)
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.xrel = x;
+        event.motion.yrel = y;
+        pending.push_back(event);
+    }
+    void wheel(int y)
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEWHEEL;
+        event.wheel.y = y;
+        pending.push_back(event);
+    }
+    void text(const char* typed)
+    {
+        SDL_Event event{};
+        event.type = SDL_TEXTINPUT;
+        std::strncpy(event.text.text, typed, sizeof(event.text.text) - 1);
+        pending.push_back(event);
+    }
+    void plain(Uint32 type)
+    {
+        SDL_Event event{};
+        event.type = type;
+        pending.push_back(event);
+    }
+};
+
+// Records what the engine hands it in each update.
+struct RecordingGame final : Engine::GamePrototype {
+    explicit RecordingGame(EngineCore& engine) : engine(engine) {}
+
+    void init() override { ++inits; }
+    void update() override
+    {
+        ++updates;
+        texts = engine.textInput;
+        rel = {engine.mouse->relX, engine.mouse->relY};
+        wheel = engine.mouse->wheel;
+        if (onUpdate)
+            onUpdate();
+    }
+    void render(float alpha) override { alphas.push_back(alpha); }
+    void shutdown() override { ++shutdowns; }
+
+    EngineCore& engine;
+    int inits = 0;
+    int updates = 0;
+    int shutdowns = 0;
+    std::vector<float> alphas;
+    std::vector<std::string> texts;
+    std::pair<int, int> rel;
+    int wheel = 0;
+    std::function<void()> onUpdate;
+};
+
+class EngineLoopTest : public ::testing::Test {
+protected:
+    EngineLoopTest() : engine(&source), game(engine)
+    {
+        engine.game = &game;
+        engine.createInputState(keys, SDL_NUM_SCANCODES, nullptr);
+        engine.stepMs = 10;
+    }
+
+    // Runs one frame that arrives `elapsedMs` after the previous one.
+    int frameAfter(Uint32 elapsedMs)
+    {
+        source.now += elapsedMs;
+        return engine.runFrame();
+    }
+
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    ScriptedSource source;
+    EngineCore engine;
+    RecordingGame game;
+};
+
+} // namespace
+
+TEST_F(EngineLoopTest, RunsWholeStepsAndInterpolatesTheRest)
+{
+    EXPECT_EQ(frameAfter(25), 2);
+    EXPECT_EQ(game.updates, 2);
+    ASSERT_EQ(game.alphas.size(), 1u);
+    EXPECT_FLOAT_EQ(game.alphas.back(), 0.5f);
+
+    // A frame sooner than one step runs no update but still renders.
+    EXPECT_EQ(frameAfter(3), 0);
+    EXPECT_FLOAT_EQ(game.alphas.back(), 0.8f);
+    EXPECT_EQ(frameAfter(2), 1);
+    EXPECT_FLOAT_EQ(game.alphas.back(), 0.0f);
+    EXPECT_EQ(source.swaps, 3);
+}
+
+TEST_F(EngineLoopTest, CapsStepsAtTenAndDropsTheEleventh)
+{
+    EXPECT_EQ(frameAfter(135), 10);
+    EXPECT_EQ(engine.accumulator, 25u) << "11 steps taken, the rest carries over";
+    EXPECT_FLOAT_EQ(game.alphas.back(), 1.0f);
+    EXPECT_EQ(frameAfter(0), 2);
+    EXPECT_EQ(engine.accumulator, 5u);
+    EXPECT_EQ(game.updates, 12);
+}
+
+TEST_F(EngineLoopTest, WithoutInterpolationFramesWithoutUpdatesShowNothing)
+{
+    engine.interpolate = false;
+    EXPECT_EQ(frameAfter(5), 0);
+    EXPECT_TRUE(game.alphas.empty());
+    EXPECT_EQ(source.swaps, 0);
+    EXPECT_EQ(frameAfter(7), 1);
+    EXPECT_EQ(game.alphas, std::vector<float>{1.0f});
+    EXPECT_EQ(source.swaps, 1);
+}
+
+TEST_F(EngineLoopTest, AveragesTheLastSixtyFourFrames)
+{
+    frameAfter(64);
+    EXPECT_FLOAT_EQ(engine.averageFrameMs, 1.0f) << "missing entries count as 0";
+    for (int i = 0; i < 63; ++i)
+        frameAfter(10);
+    EXPECT_FLOAT_EQ(engine.averageFrameMs, (64.0f + 63 * 10.0f) / 64.0f);
+    frameAfter(10); // overwrites the 64 ms entry
+    EXPECT_FLOAT_EQ(engine.averageFrameMs, 10.0f);
+    EXPECT_EQ(engine.frameIndex, 1u);
+}
+
+TEST_F(EngineLoopTest, ReadsEventsOnlyInsideSteps)
+{
+    source.text("h");
+    source.motion(5, 5);
+    frameAfter(4); // no step: nothing is read
+    EXPECT_EQ(source.pending.size(), 2u);
+    EXPECT_EQ(game.updates, 0);
+
+    source.text("\xC3\xA9"); // "é"
+    frameAfter(6);
+    EXPECT_EQ(game.texts, (std::vector<std::string>{"h", "\xC3\xA9"}));
+    EXPECT_EQ(game.rel, std::make_pair(5, 5));
+
+    frameAfter(10); // a step in which nothing happened
+    EXPECT_TRUE(game.texts.empty());
+    EXPECT_EQ(game.rel, std::make_pair(0, 0));
+}
+
+TEST_F(EngineLoopTest, SumsMotionAndKeepsTheLastWholeWheelNotch)
+{
+    source.motion(2, 0);
+    source.motion(3, -1);
+    source.motion(-1, 4);
+    source.wheel(-1);
+    source.wheel(3); // not a single notch: ignored
+    frameAfter(10);
+    EXPECT_EQ(game.rel, std::make_pair(4, 3));
+    EXPECT_EQ(game.wheel, -1);
+
+    source.wheel(1);
+    source.wheel(-1);
+    frameAfter(10);
+    EXPECT_EQ(game.wheel, -1);
+}
+
+TEST_F(EngineLoopTest, ResetRelativeSilencesOneStep)
+{
+    source.motion(7, 8);
+    source.wheel(1);
+    engine.mouse->discardRelativeMotion();
+    frameAfter(10);
+    EXPECT_EQ(game.rel, std::make_pair(0, 0));
+    EXPECT_EQ(game.wheel, 0);
+    EXPECT_FALSE(engine.mouse->resetRelative);
+
+    source.motion(7, 8);
+    frameAfter(10);
+    EXPECT_EQ(game.rel, std::make_pair(7, 8));
+}
+
+TEST_F(EngineLoopTest, SnapshotsKeysButtonsAndPointerPerStep)
+{
+    keys[SDL_SCANCODE_W] = 1;
+    source.buttons = SDL_BUTTON_RMASK;
+    source.pointerX = 100;
+    source.pointerY = 30;
+    source.windowHeight = 720;
+    frameAfter(10);
+    EXPECT_TRUE(engine.keyboard->isPressed(SDL_SCANCODE_W));
+    EXPECT_TRUE(engine.mouse->buttonPressed(1));
+    EXPECT_EQ(engine.mouse->posX, 100);
+    EXPECT_EQ(engine.mouse->posY, 690) << "counted from the bottom edge";
+
+    frameAfter(3); // no step: the snapshots stay as they were
+    EXPECT_TRUE(engine.keyboard->isPressed(SDL_SCANCODE_W));
+
+    keys[SDL_SCANCODE_W] = 0;
+    source.buttons = 0;
+    frameAfter(7);
+    EXPECT_FALSE(engine.keyboard->isDown(SDL_SCANCODE_W));
+    EXPECT_TRUE(engine.mouse->buttonReleased(1));
+}
+
+TEST_F(EngineLoopTest, QuitEventEndsTheLoopAfterTheNextFrame)
+{
+    source.advancePerCall = 10; // every frame is one step long
+    source.plain(SDL_KEYDOWN);  // held back and dropped: no effect
+    source.plain(SDL_QUIT);
+    game.onUpdate = [this] {
+        // The quit polled in the first step is only acted on when the second frame starts.
+        if (game.updates == 1) {
+            EXPECT_FALSE(engine.quit);
+        }
+    };
+    engine.mainLoop();
+    EXPECT_EQ(game.inits, 1);
+    EXPECT_EQ(game.updates, 2);
+    EXPECT_EQ(game.alphas.size(), 2u);
+    EXPECT_EQ(game.shutdowns, 0) << "shutting down belongs to run()";
+}
+
+TEST_F(EngineLoopTest, GameSettingQuitEndsTheLoopAfterTheCurrentFrame)
+{
+    source.advancePerCall = 25;
+    game.onUpdate = [this] { engine.quit = true; };
+    engine.mainLoop();
+    EXPECT_EQ(game.updates, 2) << "the frame finishes its steps";
+    EXPECT_EQ(game.alphas.size(), 1u);
+}
+
+// Start-up and shut-down with the real SDL, each in a fresh process (death-test style) so that
+// SDL's global state is the child's own. Console output goes to stderr there so it can be matched.
+namespace {
+
+struct ConsoleGame final : Engine::GamePrototype {
+    explicit ConsoleGame(EngineCore& engine) : engine(engine) {}
+    void init() override
+    {
+        TestSupport::keepGLDriverLoaded();
+        std::fprintf(stderr, "init window \"%s\"\n", SDL_GetWindowTitle(engine.window->window));
+        glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferData(GL_ARRAY_BUFFER, 1024, nullptr, GL_STATIC_DRAW);
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
+    void update() override {}
+    void render(float) override { glClear(GL_COLOR_BUFFER_BIT); }
+    void shutdown() override
+    {
+        if (SDL_GL_GetCurrentContext() == nullptr) {
+            std::fprintf(stderr, "shutdown without a context\n");
+            return;
+        }
+        const bool wasBuffer = glIsBuffer(buffer) == GL_TRUE;
+        glDeleteBuffers(1, &buffer);
+        std::fprintf(stderr, "shutdown freed buffer %d, GL error %u\n", wasBuffer, glGetError());
+    }
+    EngineCore& engine;
+    GLuint buffer = 0;
+};
+
+[[noreturn]] void runEngineWithDriver(const char* driver)
+{
+    if (driver)
+        setenv("SDL_VIDEODRIVER", driver, 1);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    EngineCore engine;
+    ConsoleGame game(engine);
+    engine.game = &game;
+    std::exit(engine.run());
+}
+
+} // namespace
+
+TEST(EngineStartUpDeathTest, SdlThatCannotStartEndsWithFailure)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(runEngineWithDriver("no-such-driver"), ::testing::ExitedWithCode(1),
+                "START ENGINE\nSDL could not initialize! SDL Error: .+\nFailed to initialize!\nshutdown without");
+}
+
+TEST(EngineStartUpDeathTest, WindowWithoutOpenGLEndsWithFailure)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(runEngineWithDriver("dummy"), ::testing::ExitedWithCode(1),
+                "Window could not be created! SDL Error: .*OpenGL.*\nFailed to initialize!");
+}
+
+TEST(EngineStartUpDeathTest, RunsAndFreesGameObjectsBeforeTheContextGoes)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(runEngineWithDriver(nullptr), ::testing::ExitedWithCode(0),
+                "START ENGINE\ninit window \"Engine\"\nshutdown freed buffer 1, GL error 0\n");
+}
