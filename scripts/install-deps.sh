@@ -9,11 +9,10 @@ packages=(
   xvfb xauth libgl1-mesa-dri libegl1
 )
 
+installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/install ok installed$/ {print $1}' || true)"
 missing=()
 for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
+  grep -qx "$package" <<<"$installed" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
