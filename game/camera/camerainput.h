@@ -1,11 +1,24 @@
 #pragma once
-// The mouse and keyboard input of one tick that the camera drives read, filled from the engine's
-// snapshots by the game (scripted by tests).
+// The mouse and keyboard input of one tick that the camera drives read, taken from the engine's
+// snapshots (or scripted by tests).
 #include "game/camera/cameramath.h"
+
+namespace Engine {
+struct KeyboardState;
+struct MouseState;
+} // namespace Engine
 
 struct CameraInput {
     int dx = 0;    // relative mouse motion in pixels, summed over the tick
     int dy = 0;
     int wheel = 0; // -1, 0 or +1
     Game::CameraMath::MoveKeys keys;
+
+    // W, A, S, D held (SDL scancodes 26, 4, 22, 7), mouse motion and wheel of the tick.
+    static CameraInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse);
 };
+
+namespace Game::CameraMath {
+// W, A, S, D (SDL scancodes 26, 4, 22, 7) as held in this tick.
+MoveKeys readMoveKeys(const Engine::KeyboardState& keyboard);
+} // namespace Game::CameraMath

@@ -1,5 +1,9 @@
 #include "game/player/playermovement.h"
 
+#include "engine/core/keyboardstate.h"
+#include "engine/core/mousestate.h"
+#include "game/camera/camerainput.h"
+
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
 
@@ -7,6 +11,17 @@
 #include <cmath>
 
 namespace Game::PlayerMovement {
+
+PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse)
+{
+    constexpr Uint32 leftButton = SDL_BUTTON_LMASK;
+    PlayerInput input;
+    input.keys = CameraMath::readMoveKeys(keyboard);
+    input.jumpHeld = keyboard.isDown(SDL_SCANCODE_SPACE);
+    input.ropeHeld = (mouse.buttons & leftButton) != 0;
+    input.ropeHeldBefore = (mouse.previousButtons & leftButton) != 0;
+    return input;
+}
 
 std::optional<float> keyAngle(const CameraMath::MoveKeys& keys)
 {

@@ -9,6 +9,11 @@
 #include <optional>
 #include <string>
 
+namespace Engine {
+struct KeyboardState;
+struct MouseState;
+} // namespace Engine
+
 namespace Game::PlayerMovement {
 
 constexpr float maxSpeed = 9.0f;
@@ -27,6 +32,9 @@ struct PlayerInput {
     bool ropeHeldBefore = false;  // left mouse button down in the previous tick
 
     bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
+
+    // W, A, S, D and space (SDL scancodes 26, 4, 22, 7, 44) and the left button now and before.
+    static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse);
 };
 
 // Angle of the wanted direction relative to the view yaw, in degrees, or none without input.

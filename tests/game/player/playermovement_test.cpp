@@ -1,7 +1,13 @@
 #include "game/player/playermovement.h"
 
+#include "engine/core/keyboardstate.h"
+#include "engine/core/mousestate.h"
+#include "game/camera/camerainput.h"
+
 #include <gtest/gtest.h>
 #include <glm/geometric.hpp>
+
+#include <vector>
 
 using namespace Game::PlayerMovement;
 using Game::CameraMath::MoveKeys;
@@ -79,4 +85,36 @@ TEST(PlayerMovement, RopeKeepsOnlyTangentialMotion)
 
     EXPECT_EQ(speedText({9, 0, 0}), "Speed: 33 km/h");
     EXPECT_EQ(speedText({0, 0, 0}), "Speed: 0 km/h");
+}
+
+TEST(PlayerMovement, InputReadFromTheEngineSnapshots)
+{
+    std::vector<Uint8> keys(SDL_NUM_SCANCODES, 0);
+    Engine::KeyboardState keyboard(keys.data(), static_cast<int>(keys.size()));
+    keys[SDL_SCANCODE_W] = 1;
+    keys[SDL_SCANCODE_D] = 1;
+    keys[SDL_SCANCODE_SPACE] = 1;
+    keyboard.refresh();
+    Engine::MouseState mouse;
+    mouse.buttons = SDL_BUTTON_LMASK;
+    mouse.relX = 7;
+    mouse.relY = -3;
+    mouse.wheel = -1;
+
+    PlayerInput input = PlayerInput::read(keyboard, mouse);
+    EXPECT_TRUE(input.keys.forward && input.keys.right && !input.keys.left && !input.keys.back);
+    EXPECT_TRUE(input.jumpHeld);
+    EXPECT_TRUE(input.ropeFired());
+    mouse.previousButtons = SDL_BUTTON_LMASK;
+    input = PlayerInput::read(keyboard, mouse);
+    EXPECT_TRUE(input.ropeHeld);
+    EXPECT_FALSE(input.ropeFired()) << "only a fresh press fires the rope";
+    mouse.buttons = SDL_BUTTON_RMASK;
+    EXPECT_FALSE(PlayerInput::read(keyboard, mouse).ropeHeld);
+
+    const CameraInput camera = CameraInput::read(keyboard, mouse);
+    EXPECT_EQ(camera.dx, 7);
+    EXPECT_EQ(camera.dy, -3);
+    EXPECT_EQ(camera.wheel, -1);
+    EXPECT_TRUE(camera.keys.forward && camera.keys.right);
 }

@@ -1,0 +1,28 @@
+#include "game/camera/camerainput.h"
+
+#include "engine/core/keyboardstate.h"
+#include "engine/core/mousestate.h"
+
+namespace Game::CameraMath {
+
+MoveKeys readMoveKeys(const Engine::KeyboardState& keyboard)
+{
+    MoveKeys keys;
+    keys.forward = keyboard.isDown(SDL_SCANCODE_W);
+    keys.left = keyboard.isDown(SDL_SCANCODE_A);
+    keys.back = keyboard.isDown(SDL_SCANCODE_S);
+    keys.right = keyboard.isDown(SDL_SCANCODE_D);
+    return keys;
+}
+
+} // namespace Game::CameraMath
+
+CameraInput CameraInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse)
+{
+    CameraInput input;
+    input.dx = mouse.relX;
+    input.dy = mouse.relY;
+    input.wheel = mouse.wheel;
+    input.keys = Game::CameraMath::readMoveKeys(keyboard);
+    return input;
+}
