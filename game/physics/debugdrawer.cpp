@@ -1,6 +1,10 @@
 #include "game/physics/debugdrawer.h"
 
+#include "engine/gfx/shader.h"
+#include "game/physics/physicsworld.h"
+
 #include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
 
 #include <cstddef>
 
@@ -66,6 +70,16 @@ void BulletDebugDrawer_OpenGL::submitLine(const std::array<LineVertex, 2>& verti
     glBindVertexArray(sharedVertexArray);
     glDrawArrays(GL_LINES, 0, 2);
     glBindVertexArray(0);
+}
+
+void drawWorld(PhysicsWorld& world, const Engine::GFX::ShaderProgram& program, const glm::mat4& view,
+               const glm::mat4& projection)
+{
+    glUseProgram(program.programId());
+    glUniformMatrix4fv(program.getUniformLocation("uModelViewMatrix"), 1, GL_FALSE, glm::value_ptr(view));
+    glUniformMatrix4fv(program.getUniformLocation("uProjectionMatrix"), 1, GL_FALSE, glm::value_ptr(projection));
+    world.drawDebugView();
+    glUseProgram(0);
 }
 
 } // namespace DebugDraw

@@ -4,7 +4,15 @@
 // position at attribute 0 and a colour at attribute 1). A debugging aid, not a per-frame path.
 #include <LinearMath/btIDebugDraw.h>
 
+#include <glm/mat4x4.hpp>
+
 #include <array>
+
+class PhysicsWorld;
+
+namespace Engine::GFX {
+class ShaderProgram;
+}
 
 namespace DebugDraw {
 
@@ -44,5 +52,11 @@ protected:
 private:
     int debugMode = 0;
 };
+
+// Draws the world's debug view (through its installed drawer) with `program`, a program like
+// "shaderPhysicsDebug" that takes uModelViewMatrix and uProjectionMatrix; lines are in world space.
+// A developer aid: the game does not call it.
+void drawWorld(PhysicsWorld& world, const Engine::GFX::ShaderProgram& program, const glm::mat4& view,
+               const glm::mat4& projection);
 
 } // namespace DebugDraw

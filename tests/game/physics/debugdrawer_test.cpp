@@ -1,10 +1,15 @@
 #include "game/physics/debugdrawer.h"
 
+#include "engine/fileutil/fileutil.h"
+#include "engine/gfx/fbo.h"
+#include "engine/gfx/shader.h"
+
 #include "tests/game/physics/testbodies.h"
 #include "tests/support/gltest.h"
 
 #include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
 #include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -73,19 +78,6 @@ TEST(DebugDrawer, ABoxInTheWorldArrivesAsItsTwelveEdgesWithColour)
     EXPECT_TRUE(drawer.lines.empty());
 }
 
-TEST(DebugDrawer, LineVertexCarriesPositionAndColour)
-{
-    RecordingDrawer drawer;
-    drawer.drawLine({1, 2, 3}, {4, 5, 6}, {0.25f, 0.5f, 1});
-    ASSERT_EQ(drawer.lines.size(), 1u);
-    const auto& line = drawer.lines.front();
-    EXPECT_EQ(line[0].position[0], 1);
-    EXPECT_EQ(line[0].position[2], 3);
-    EXPECT_EQ(line[1].position[1], 5);
-    EXPECT_EQ(line[0].color[1], 0.5f);
-    EXPECT_EQ(line[1].color[2], 1);
-}
-
 using DebugDrawerGL = TestSupport::GLTest;
 
 TEST_F(DebugDrawerGL, EachLineReplacesTheSharedBufferAndVertexArray)
@@ -126,4 +118,39 @@ TEST_F(DebugDrawerGL, EachLineReplacesTheSharedBufferAndVertexArray)
     }
     EXPECT_EQ(BulletDebugDrawer_OpenGL::vertexBufferName(), 0u);
     EXPECT_EQ(BulletDebugDrawer_OpenGL::vertexArrayName(), 0u);
+}
+
+TEST_F(DebugDrawerGL, DrawWorldDrawsTheBoxWithTheDebugProgram)
+{
+    const Engine::GFX::ShaderProgram program(Engine::readTextFile("data/shader/debug.vert"),
+                                             Engine::readTextFile("data/shader/debug.frag"), "shaderPhysicsDebug");
+    ASSERT_TRUE(program.isLinked());
+    auto target = Engine::GFX::createPickingTarget(64, 64);
+    target->bind();
+    glViewport(0, 0, 64, 64);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    PhysicsWorld world;
+    auto block = box(world, 1, {0, 0, 0}, glm::vec3(1));
+    {
+        BulletDebugDrawer_OpenGL drawer;
+        world.setDebugDrawer(&drawer);
+        DebugDraw::drawWorld(world, program, glm::mat4(1.0f), glm::ortho(-2.0f, 2.0f, -2.0f, 2.0f, -10.0f, 10.0f));
+        world.setDebugDrawer(nullptr);
+    }
+
+    std::vector<unsigned char> pixels(64 * 64 * 4);
+    glReadPixels(0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    Engine::GFX::FBO::bindDefault();
+    size_t lit = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4)
+        lit += (pixels[i] | pixels[i + 1] | pixels[i + 2]) != 0 ? 1 : 0;
+    // The outline of a square from -1 to 1 in a view of -2 to 2: lines near pixels 16 and 48,
+    // nothing in the middle or at the border.
+    EXPECT_GT(lit, 64u);
+    EXPECT_LT(lit, 64u * 64u / 4);
+    const size_t centre = (32 * 64 + 32) * 4;
+    EXPECT_EQ(pixels[centre] | pixels[centre + 1] | pixels[centre + 2], 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
