@@ -10,14 +10,6 @@
 
 using Engine::ByteBuffer;
 
-TEST(ByteBufferTest, NewBufferIsZeroedAndEmpty)
-{
-    const ByteBuffer buffer(256);
-    EXPECT_EQ(buffer.getSize(), 256u);
-    EXPECT_EQ(buffer.getLength(), 0u);
-    EXPECT_EQ(buffer.at(255), 0);
-}
-
 TEST(ByteBufferTest, ResizeKeepsLeadingBytesAndZeroesNewOnes)
 {
     ByteBuffer buffer = ByteBuffer::fromBytes("abcd", 4);

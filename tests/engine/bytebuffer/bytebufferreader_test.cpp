@@ -89,12 +89,3 @@ TEST(ByteBufferReaderTest, TruncatedReadsFailWithoutConsumingAndStayFailed)
     EXPECT_EQ(pastEnd.readU16(twoBytes), 0u);
     EXPECT_FALSE(pastEnd.ok());
 }
-
-TEST(ByteBufferReaderTest, EmptyBufferFailsEveryRead)
-{
-    const ByteBuffer empty(0);
-    ByteBufferReader reader;
-    EXPECT_EQ(reader.readString(empty), "");
-    EXPECT_EQ(reader.readF32(empty), 0.0f);
-    EXPECT_FALSE(reader.ok());
-}
