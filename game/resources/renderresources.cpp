@@ -8,6 +8,8 @@
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace Game {
@@ -167,36 +169,15 @@ void RenderResources::loadShaders(int width, int height)
 void RenderResources::loadTextures()
 {
     Engine::logLine("Loading Textures");
-    const auto load = [](const char* path) { return TexturePtr(loadTexture(path)); };
-
-    gridTexture = load("data/textures/grid.png");
-    gridTexture->generateMipmaps();
-    selectionTexture = load("data/textures/editor/selection.png");
-    selectionTexture->generateMipmaps();
-    skyboxTexture = load("data/textures/skybox.png");
-    skyboxTexture->setFilters(GL_LINEAR, GL_LINEAR);
-    skyboxTexture->setWrap(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
-    skyboxTexture->setMaxAnisotropy();
-    defaultTexture = load("data/textures/default.png");
-    defaultTexture->generateMipmaps();
-    defaultTexture->setFilters(GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST);
-    defaultTexture->setMaxAnisotropy();
-    hexagonTexture = load("data/textures/hexagon.png");
-    hexagonTexture->generateMipmaps();
-    hexagonTexture->setFilters(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
-    hexagonTexture->setMaxAnisotropy();
-    crosshairTexture = load("data/textures/crosshair.png");
-    crosshairTexture->setFilters(GL_NEAREST, GL_NEAREST);
-    testBoxTexture = load("data/textures/ui/testBox.png");
-    whiteTexture = load("data/textures/ui/whitetexture.png");
-    mouseTexture = load("data/textures/ui/mouse.png");
-    toolTranslateTexture = load("data/textures/ui/editor/tool_translate.png");
-    toolScaleTexture = load("data/textures/ui/editor/tool_scale.png");
-    toolRotateTexture = load("data/textures/ui/editor/tool_rotate.png");
-    pathBackTexture = load("data/textures/ui/path_back.png");
-    directoryTexture = load("data/textures/ui/directory.png");
-    browserPagePreviousTexture = load("data/textures/ui/browser_page_previous.png");
-    browserPageNextTexture = load("data/textures/ui/browser_page_next.png");
+    TexturePtr* const textures[] = {
+        &gridTexture,          &selectionTexture,  &skyboxTexture,        &defaultTexture,
+        &hexagonTexture,       &crosshairTexture,  &testBoxTexture,       &whiteTexture,
+        &mouseTexture,         &toolTranslateTexture, &toolScaleTexture,  &toolRotateTexture,
+        &pathBackTexture,      &directoryTexture,  &browserPagePreviousTexture, &browserPageNextTexture,
+    };
+    static_assert(std::size(textures) == std::tuple_size_v<std::decay_t<decltype(gameTextures())>>);
+    for (size_t i = 0; i < std::size(textures); ++i)
+        *textures[i] = TexturePtr(loadTexture(gameTextures()[i].path, gameTextures()[i].settings));
 }
 
 void RenderResources::loadMeshes()

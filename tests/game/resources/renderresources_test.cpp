@@ -69,6 +69,11 @@ TEST_F(RenderResourcesTest, HoldsEveryResource)
     for (const auto* program : {&r.defaultShader, &r.shaderMapGeometry, &r.shaderFontDefault, &r.shaderEditorAxisID})
         EXPECT_TRUE((*program)->isLinked());
     EXPECT_EQ(r.sceneTarget->drawBuffers().size(), 2u);
+    // Textures land in their own members: the sky atlas is the 3 x 2 image of 1024-pixel cells.
+    EXPECT_EQ(r.skyboxTexture->width, 3072u);
+    EXPECT_EQ(r.skyboxTexture->height, 2048u);
+    EXPECT_TRUE(r.gridTexture->isMipmapped());
+    EXPECT_FALSE(r.mouseTexture->isMipmapped());
     EXPECT_EQ(r.cube->vertexCount(), 36u);
     EXPECT_EQ(r.rod->vertexCount(), 192u);
 
