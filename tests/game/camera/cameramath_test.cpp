@@ -88,13 +88,3 @@ TEST(CameraMath, DriveMotions)
     expectVec(zoomStep({1, 1, 1}, {1, 1, 1}, 1), {0, 0, 0});
     expectVec(panStep({0, 0, 0}, {0, 0, 1}, {0, 0, 1}, 5, 0), {0, 0, 0});
 }
-
-TEST(CameraMath, MenuCircleKeepsRadiusAndTurnsClockwise)
-{
-    glm::vec3 eye(40, 40, 4);
-    for (int i = 0; i < 1000; ++i)
-        eye = menuCircleEye(eye, 0, 0, 5);
-    EXPECT_NEAR(std::hypot(eye.x, eye.y), std::sqrt(3200.0f), 1e-3f);
-    EXPECT_FLOAT_EQ(eye.z, 5.0f);
-    EXPECT_NEAR(std::atan2(eye.y, eye.x) * 180.0 / M_PI, 45.0 - 5.0, 1e-2);
-}
