@@ -146,6 +146,14 @@ MapLoadResult GameMap::load(const Engine::ByteBuffer& bytes)
 GameMap::MeshArrays GameMap::buildMeshArrays(ECS::EntityManager& world, FaceIdAllocator& allocator) const
 {
     MeshArrays arrays;
+    fillMeshArrays(world, allocator, arrays);
+    return arrays;
+}
+
+void GameMap::fillMeshArrays(ECS::EntityManager& world, FaceIdAllocator& allocator, MeshArrays& arrays) const
+{
+    arrays.mesh.clear();
+    arrays.faceIDs.clear();
     const size_t vertices = qubeIDs.size() * kVerticesPerQube;
     arrays.mesh.positions.reserve(vertices);
     arrays.mesh.normals.reserve(vertices);
@@ -162,7 +170,6 @@ GameMap::MeshArrays GameMap::buildMeshArrays(ECS::EntityManager& world, FaceIdAl
         for (int face = 0; face < kFacesPerQube; ++face)
             arrays.faceIDs.insert(arrays.faceIDs.end(), kVerticesPerFace, allocator.nextColour());
     }
-    return arrays;
 }
 
 void GameMap::rebuildMesh(ECS::EntityManager& world, FaceIdAllocator& allocator)
@@ -170,12 +177,12 @@ void GameMap::rebuildMesh(ECS::EntityManager& world, FaceIdAllocator& allocator)
     mesh.reset();
     if (qubeIDs.empty())
         return;
-    MeshArrays arrays = buildMeshArrays(world, allocator);
-    if (arrays.mesh.vertexCount() == 0)
+    fillMeshArrays(world, allocator, meshScratch);
+    if (meshScratch.mesh.vertexCount() == 0)
         return;
     auto built = std::make_unique<Model3Dmap>();
-    built->setMeshData(arrays.mesh);
-    built->setFaceIDColours(arrays.faceIDs);
+    built->setMeshData(meshScratch.mesh);
+    built->setFaceIDColours(meshScratch.faceIDs);
     built->upload();
     mesh = std::move(built);
 }

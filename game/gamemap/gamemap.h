@@ -102,6 +102,8 @@ public:
         std::vector<glm::vec3> faceIDs;
     };
     MeshArrays buildMeshArrays(ECS::EntityManager& world, FaceIdAllocator& allocator) const;
+    // The same into `arrays`, replacing their content but keeping their capacity.
+    void fillMeshArrays(ECS::EntityManager& world, FaceIdAllocator& allocator, MeshArrays& arrays) const;
 
     // Replaces the combined mesh with one built from the current blocks and uploads it; an empty
     // map ends without a mesh. Needs the GL context.
@@ -111,6 +113,9 @@ public:
     bool rebuildMeshIfPending(ECS::EntityManager& world, FaceIdAllocator& allocator);
 
 private:
+    // Kept between rebuilds so that rebuilding a map of the same size allocates no new arrays.
+    MeshArrays meshScratch;
+
     ECS::EntityId createQube(ECS::EntityManager& world, const Component::TransformComponent& transform);
 };
 
