@@ -175,16 +175,6 @@ TEST_F(GLTest, ShaderProgramThatFailsToLinkNamesItself)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(GLTest, ShaderProgramMissingSourcesDoNotStopTheGame)
-{
-    ::testing::internal::CaptureStdout();
-    ShaderProgram program("", "", "shaderMissing");
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(program.isLinked());
-    EXPECT_FALSE(program.hasUniform("uModelViewMatrix"));
-    EXPECT_EQ(program.getUniformLocation("uModelViewMatrix"), -1);
-}
-
 TEST_F(GLTest, ShaderProgramUndeclaredUniformOfLinkedProgramIsAProgrammingError)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
