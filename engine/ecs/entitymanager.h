@@ -20,6 +20,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <typeinfo>
 #include <utility>
@@ -111,7 +112,19 @@ public:
     void processMessages();
 
 private:
+    // (system name, instance number), ordered by name byte by byte, then by number. Lookups
+    // take a string_view key, so fetching a system allocates nothing.
     using SystemKey = std::pair<std::string, std::uint32_t>;
+    using SystemKeyView = std::pair<std::string_view, std::uint32_t>;
+    struct SystemKeyLess {
+        using is_transparent = void;
+        template <class A, class B>
+        bool operator()(const A& a, const B& b) const
+        {
+            const int order = std::string_view(a.first).compare(std::string_view(b.first));
+            return order < 0 || (order == 0 && a.second < b.second);
+        }
+    };
 
     bool qualifies(ComponentSystem& system, EntityId entity) const;
     void updateMembership(const std::vector<EntityId>& changed);
@@ -128,7 +141,7 @@ private:
     std::vector<bool> liveFlags; // per entity id below EntityIdLimit
     std::uint32_t liveCount = 0;
 
-    std::map<SystemKey, std::unique_ptr<ComponentSystem>> systemMap;
+    std::map<SystemKey, std::unique_ptr<ComponentSystem>, SystemKeyLess> systemMap;
     std::map<std::string, std::uint32_t> systemCount;
     std::map<std::string, std::unique_ptr<MessageSystemAbstract>> messageSystemMap;
     std::array<std::unique_ptr<MessageListAbstract>, MessageSlots> messageContainers;
@@ -209,7 +222,7 @@ T* EntityManager::addSystem(T prototype)
     if (count == systemCount.end()) {
         systemCount.emplace(name, 0);
     } else {
-        const ComponentSystem& first = *systemMap.at(SystemKey(name, 0));
+        const ComponentSystem& first = *systemMap.find(SystemKeyView(name, 0))->second;
         TX_ASSERT(typeid(first) == typeid(T), ("two system classes are named " + name).c_str());
         instance = ++count->second;
     }
@@ -222,7 +235,7 @@ T* EntityManager::addSystem(T prototype)
 template <class T>
 T* EntityManager::getSystem(std::uint32_t instance)
 {
-    const auto found = systemMap.find(SystemKey(T::systemName, instance));
+    const auto found = systemMap.find(SystemKeyView(T::systemName, instance));
     TX_ASSERT(found != systemMap.end(),
               ("no system " + std::string(T::systemName) + " #" + std::to_string(instance)).c_str());
     TX_ASSERT(typeid(*found->second) == typeid(T), ("two system classes are named " + std::string(T::systemName)).c_str());

@@ -36,6 +36,12 @@ TEST_F(EntityManagerTest, IdsStartAtOneAndAreReusedOldestFirstOnlyAfterRefresh)
     EXPECT_EQ(world.createEntity(), 5u);
     EXPECT_EQ(world.createEntity(), 8u);
     EXPECT_EQ(world.liveEntityCount(), 8u);
+
+    world.destroyEntity(2);
+    world.destroyAllEntities(); // skips the one already queued
+    world.refresh();
+    EXPECT_EQ(world.liveEntityCount(), 0u);
+    EXPECT_EQ(world.createEntity(), 1u);
 }
 
 TEST_F(EntityManagerTest, QueuedAddsAndRemovesApplyOnlyAtRefresh)

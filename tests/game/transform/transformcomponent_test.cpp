@@ -34,16 +34,6 @@ TransformComponent movedTransform()
 
 } // namespace
 
-TEST(TransformComponentTest, DefaultsAreAtOriginHalfTurnedAboutZ)
-{
-    const TransformComponent t;
-    EXPECT_EQ(t.rotation.z, 1.0f);
-    EXPECT_EQ(t.rotation.w, 0.0f);
-    EXPECT_EQ(t.previousRotation, t.rotation);
-    EXPECT_EQ(t.scale, glm::vec3(1.0f));
-    expectMatrixNear(t.currentMatrix(), glm::scale(glm::mat4(1.0f), glm::vec3(-1, -1, 1)));
-}
-
 TEST(TransformComponentTest, MatrixInterpolatesBetweenPreviousAndCurrentState)
 {
     TransformComponent t = movedTransform();
