@@ -3,7 +3,24 @@
 #include "engine/core/log.h"
 #include "engine/fileutil/fileutil.h"
 
+#include <filesystem>
+
 namespace Game {
+namespace {
+
+// A configuration only names files under the shader folder: no absolute path, no ".." step.
+bool staysInFolder(const std::string& fileName)
+{
+    const std::filesystem::path path(fileName);
+    if (path.has_root_path() || fileName.find('\\') != std::string::npos)
+        return false;
+    for (const std::filesystem::path& part : path)
+        if (part == "..")
+            return false;
+    return true;
+}
+
+} // namespace
 
 const std::array<const char*, 20> ShaderCollection::kProgramNames = {
     "defaultShader",         "shaderSceneMapMRT",   "shaderEntity",
@@ -40,27 +57,42 @@ const std::string& ShaderCollection::source(const std::string& fileName)
 std::string ShaderCollection::fileNameFor(const Engine::IniSectionData& section, const std::string& shaderName,
                                           const char* key) const
 {
-    if (section.hasString(key))
-        return section.getString(key);
-    Engine::logf("Shader configuration %s: section \"%s\" has no string \"%s\"; the program stays empty\n",
-                 configName.c_str(), shaderName.c_str(), key);
-    return std::string();
+    if (!section.hasString(key) || section.getString(key).empty()) {
+        Engine::logf("Shader configuration %s: section \"%s\" has no file name \"%s\"; the program stays empty\n",
+                     configName.c_str(), shaderName.c_str(), key);
+        return std::string();
+    }
+    const std::string& fileName = section.getString(key);
+    if (!staysInFolder(fileName)) {
+        Engine::logf("Shader configuration %s: section \"%s\" names \"%s\" outside the shader folder; the program "
+                     "stays empty\n",
+                     configName.c_str(), shaderName.c_str(), fileName.c_str());
+        return std::string();
+    }
+    return fileName;
+}
+
+ShaderCollection::ProgramFiles ShaderCollection::programFiles(const std::string& shaderName) const
+{
+    if (!iniData.hasSection(shaderName)) {
+        Engine::logf("Shader configuration %s: no section \"%s\"; the program stays empty\n", configName.c_str(),
+                     shaderName.c_str());
+        return {};
+    }
+    const Engine::IniSectionData& section = iniData.getSection(shaderName);
+    ProgramFiles files{fileNameFor(section, shaderName, "shaderVert"), fileNameFor(section, shaderName, "shaderFrag")};
+    if (files.vertex.empty() || files.fragment.empty())
+        return {};
+    return files;
 }
 
 std::unique_ptr<Engine::GFX::ShaderProgram> ShaderCollection::createProgram(const std::string& shaderName)
 {
     using Engine::GFX::ShaderProgram;
-    if (!iniData.hasSection(shaderName)) {
-        Engine::logf("Shader configuration %s: no section \"%s\"; the program stays empty\n", configName.c_str(),
-                     shaderName.c_str());
+    const ProgramFiles files = programFiles(shaderName);
+    if (files.vertex.empty())
         return std::make_unique<ShaderProgram>(std::string(), std::string(), shaderName);
-    }
-    const Engine::IniSectionData& section = iniData.getSection(shaderName);
-    const std::string vertexFile = fileNameFor(section, shaderName, "shaderVert");
-    const std::string fragmentFile = fileNameFor(section, shaderName, "shaderFrag");
-    if (vertexFile.empty() || fragmentFile.empty())
-        return std::make_unique<ShaderProgram>(std::string(), std::string(), shaderName);
-    return std::make_unique<ShaderProgram>(source(vertexFile), source(fragmentFile), shaderName);
+    return std::make_unique<ShaderProgram>(source(files.vertex), source(files.fragment), shaderName);
 }
 
 } // namespace Game

@@ -29,6 +29,14 @@ public:
     // every uniform); loading goes on.
     std::unique_ptr<Engine::GFX::ShaderProgram> createProgram(const std::string& shaderName);
 
+    // The vertex and fragment source file names the configuration gives the named program; both
+    // empty (with the reason reported) when its section or one of the two keys is missing.
+    struct ProgramFiles {
+        std::string vertex;
+        std::string fragment;
+    };
+    ProgramFiles programFiles(const std::string& shaderName) const;
+
     // Number of source files read from disk so far (each file at most once).
     size_t filesRead() const { return sourceCache.size(); }
 

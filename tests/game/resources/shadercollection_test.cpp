@@ -151,3 +151,23 @@ TEST_F(GLTest, ShaderCollectionMissingSectionsAndKeysLeaveEmptyPrograms)
     while (glGetError() != GL_NO_ERROR) {
     }
 }
+
+TEST(ShaderCollectionConfig, NamesOnlyFilesInsideTheShaderFolder)
+{
+    const std::string config = "[inside]\nshaderVert = \"sub/a.vert\"\nshaderFrag = \"./b.frag\"\n"
+                               "[up]\nshaderVert = \"../../secret.vert\"\nshaderFrag = \"b.frag\"\n"
+                               "[upLater]\nshaderVert = \"a.vert\"\nshaderFrag = \"sub/../../b.frag\"\n"
+                               "[absolute]\nshaderVert = \"/etc/a.vert\"\nshaderFrag = \"b.frag\"\n"
+                               "[backslash]\nshaderVert = \"..\\\\a.vert\"\nshaderFrag = \"b.frag\"\n"
+                               "[emptyName]\nshaderVert = \"\"\nshaderFrag = \"b.frag\"\n"
+                               "[noFragment]\nshaderVert = \"a.vert\"\n";
+    const ShaderCollection collection("./data/shader/", config, "test.shconf");
+    const ShaderCollection::ProgramFiles inside = collection.programFiles("inside");
+    EXPECT_EQ(inside.vertex, "sub/a.vert");
+    EXPECT_EQ(inside.fragment, "./b.frag");
+    for (const char* refused : {"up", "upLater", "absolute", "backslash", "emptyName", "noFragment", "missing"}) {
+        const ShaderCollection::ProgramFiles files = collection.programFiles(refused);
+        EXPECT_TRUE(files.vertex.empty() && files.fragment.empty()) << refused;
+    }
+    EXPECT_EQ(collection.filesRead(), 0u);
+}
