@@ -75,6 +75,14 @@ bool isFinite(glm::quat q)
     return std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z) && std::isfinite(q.w);
 }
 
+// Rotation x, y and z of +1 cannot be stored and are written as -1. A float component can be
+// exactly 1 while the others are small but not 0, so flipping that one component alone would
+// turn the block; -q is the same orientation and stores its -1 exactly.
+glm::quat storableSign(const glm::quat& q)
+{
+    return q.x >= 1.0f || q.y >= 1.0f || q.z >= 1.0f ? -q : q;
+}
+
 void writeRecord(Engine::ByteBufferWriter& writer, Engine::ByteBuffer& out, const QubeRecord& qube)
 {
     for (int axis = 0; axis < 3; ++axis)
@@ -83,7 +91,7 @@ void writeRecord(Engine::ByteBufferWriter& writer, Engine::ByteBuffer& out, cons
         writer.writeI32(out, std::max(MapValues::encodeLength(std::fabs(qube.scale[axis])), kSmallestStoredScale));
     const bool zeroRotation = qube.rotation.x == 0.0f && qube.rotation.y == 0.0f && qube.rotation.z == 0.0f
         && qube.rotation.w == 0.0f;
-    const glm::quat rotation = zeroRotation ? glm::quat(1.0f, 0.0f, 0.0f, 0.0f) : qube.rotation;
+    const glm::quat rotation = zeroRotation ? glm::quat(1.0f, 0.0f, 0.0f, 0.0f) : storableSign(qube.rotation);
     writer.writeI32(out, MapValues::encodeRotationXYZ(rotation.x));
     writer.writeI32(out, MapValues::encodeRotationXYZ(rotation.y));
     writer.writeI32(out, MapValues::encodeRotationXYZ(rotation.z));

@@ -97,6 +97,22 @@ TEST(MapFile, RoundTripTruncatesToTwoDecimalsAndKeepsOrientation)
     EXPECT_EQ(map.qubes[1].rotation, glm::quat(0, -1, 0, 0));
 }
 
+TEST(MapFile, FullTurnComponentBesideSmallOnesKeepsOrientation)
+{
+    // x rounds to exactly 1 in single precision while y and w are not 0.
+    const glm::quat nearlyHalfTurn(2e-4f, 1.0f, 3e-4f, 0.0f);
+    Engine::ByteBuffer bytes(1);
+    ASSERT_TRUE(MapFile::encode({qube({0, 0, 0}, {1, 1, 1}, nearlyHalfTurn)}, bytes).ok());
+    const Game::MapReadResult map = MapFile::read(bytes);
+    ASSERT_TRUE(map.ok()) << map.problem;
+    // Stored as -q (x = -1), so every component must come back negated, not x alone.
+    const glm::quat read = map.qubes[0].rotation;
+    EXPECT_FLOAT_EQ(read.x, -1.0f);
+    EXPECT_NEAR(read.w, -2e-4f, 1e-7f);
+    EXPECT_NEAR(read.y, -3e-4f, 1e-7f);
+    EXPECT_EQ(read.z, 0.0f);
+}
+
 TEST(MapFile, LoadThenSaveChangesNoByte)
 {
     TestSupport::TempDir dir;
