@@ -58,7 +58,7 @@ std::string ShaderCollection::fileNameFor(const Engine::IniSectionData& section,
                                           const char* key) const
 {
     if (!section.hasString(key) || section.getString(key).empty()) {
-        Engine::logf("Shader configuration %s: section \"%s\" has no file name \"%s\"; the program stays empty\n",
+        Engine::logf("Shader configuration %s: section \"%s\" has no string \"%s\"; the program stays empty\n",
                      configName.c_str(), shaderName.c_str(), key);
         return std::string();
     }
