@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole suite twice: an optimised build, then a build
 # with AddressSanitizer and UndefinedBehaviorSanitizer (leak checking on, with the one committed
-# suppressions file for leaks that the system libraries report themselves).
+# suppressions file for leaks that the system libraries report themselves), then the fuzz targets.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -32,5 +32,9 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
+
+# Every file reader, fuzzed briefly on its committed corpus plus fresh inputs; scripts/fuzz.sh runs longer.
+echo "== Fuzz targets, 20 s each ($(elapsed))"
+scripts/fuzz.sh 20
 
 echo "== All tests passed in $(elapsed)"
