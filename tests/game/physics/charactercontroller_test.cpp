@@ -176,7 +176,7 @@ TEST(CharacterController, VelocitySplitsIntoWalkAndVerticalWithoutNaN)
     EXPECT_TRUE(c.wasJumping);
     c.setVelocity({0, 0, 0});
     EXPECT_EQ(c.verticalVelocity, 0.0f);
-    for (const glm::vec3 v : {glm::vec3(1e-30f, 0, 1), glm::vec3(0, 0, -1e30f), glm::vec3(1e-4f, 1e-4f, 1e-4f)}) {
+    for (const glm::vec3& v : {glm::vec3(1e-30f, 0, 1), glm::vec3(0, 0, -1e30f), glm::vec3(1e-4f, 1e-4f, 1e-4f)}) {
         c.setVelocity(v);
         EXPECT_TRUE(finite(c.walkDirection));
         EXPECT_TRUE(std::isfinite(c.verticalVelocity));

@@ -58,8 +58,9 @@ TEST(ScriptedRun, RunJumpRopeSwingReleaseLand)
             ropeLength = w.body().ropeLength;
             anchor = w.body().anchor;
         }
-        if (w.body().attached)
+        if (w.body().attached) {
             ASSERT_LE(glm::length(w.position() - anchor), ropeLength + 1e-3f);
+        }
         if (tick >= releaseTick)
             highestAfterRelease = std::max(highestAfterRelease, w.position().z);
         if ((tick + 1) % 10 == 0)
