@@ -15,6 +15,21 @@
 
 namespace Engine {
 
+std::vector<std::string_view> splitDroppingEmpty(std::string_view text, char separator)
+{
+    std::vector<std::string_view> pieces;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(separator, start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}
+
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;

@@ -15,6 +15,10 @@ inline constexpr const char* kUserMapFolderName = "Tetherix";
 // string; a last line without a terminator still counts; empty text gives no lines.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Splits `text` at `separator`, dropping empty pieces (runs of separators act as one).
+// The pieces view into `text`.
+std::vector<std::string_view> splitDroppingEmpty(std::string_view text, char separator);
+
 // The lines of the text file at `path` (as splitLines). A file that cannot be opened or read
 // logs "MISSING FILE: " and the path, and gives no lines.
 std::vector<std::string> readLines(const std::filesystem::path& path);

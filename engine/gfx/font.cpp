@@ -13,22 +13,6 @@
 namespace Engine::GFX {
 namespace {
 
-// Splits `text` at `separator`, dropping empty pieces (runs of separators act as one).
-std::vector<std::string_view> splitDropEmpty(std::string_view text, char separator)
-{
-    std::vector<std::string_view> pieces;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(separator, start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end > start)
-            pieces.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return pieces;
-}
-
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -150,7 +134,7 @@ bool Font::parse(std::string_view description, const std::string& sourceName)
         ++lineNumber;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        const std::vector<std::string_view> pieces = splitDropEmpty(line, ' ');
+        const std::vector<std::string_view> pieces = splitDroppingEmpty(line, ' ');
         if (pieces.empty())
             continue;
         const auto pairs = readPairs(pieces);

@@ -2,6 +2,7 @@
 
 #include "engine/core/assert.h"
 #include "engine/core/log.h"
+#include "engine/fileutil/fileutil.h"
 
 #include <string_view>
 
@@ -15,21 +16,6 @@ constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 // every fragment is discarded, so draws with it leave the frame untouched and raise no GL error.
 constexpr const char* kEmptyVertexSource = "#version 330 core\nvoid main() { gl_Position = vec4(0.0, 0.0, 2.0, 1.0); }\n";
 constexpr const char* kEmptyFragmentSource = "#version 330 core\nvoid main() { discard; }\n";
-
-std::vector<std::string_view> splitDroppingEmpty(std::string_view text, char separator)
-{
-    std::vector<std::string_view> pieces;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(separator, start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end > start)
-            pieces.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return pieces;
-}
 
 std::string_view trim(std::string_view line)
 {
