@@ -30,6 +30,11 @@ std::vector<std::string_view> splitDroppingEmpty(std::string_view text, char sep
     return pieces;
 }
 
+void logMissingFile(const std::filesystem::path& path)
+{
+    logLine("MISSING FILE: " + path.string());
+}
+
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
@@ -67,7 +72,7 @@ std::vector<std::string> readLines(const std::filesystem::path& path)
 {
     std::string content;
     if (!readFileBytes(path, content)) {
-        logLine("MISSING FILE: " + path.string());
+        logMissingFile(path);
         return {};
     }
     return splitLines(content);

@@ -23,6 +23,9 @@ std::vector<std::string_view> splitDroppingEmpty(std::string_view text, char sep
 // logs "MISSING FILE: " and the path, and gives no lines.
 std::vector<std::string> readLines(const std::filesystem::path& path);
 
+// Logs the console line for a file the program needs but cannot open: "MISSING FILE: " and the path.
+void logMissingFile(const std::filesystem::path& path);
+
 // The lines of the text file at `path`, each followed by "\n"; "" for an empty file and,
 // without a message, for a file that cannot be opened or read.
 std::string readTextFile(const std::filesystem::path& path);

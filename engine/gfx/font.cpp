@@ -214,7 +214,7 @@ bool Font::loadFromFile(const std::string& path)
     std::string bytes;
     if (!readFileBytes(path, bytes)) {
         clear();
-        logLine("MISSING FILE: " + path);
+        logMissingFile(path);
         return false;
     }
     if (!parse(bytes, path))

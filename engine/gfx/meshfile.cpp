@@ -3,6 +3,7 @@
 #include "engine/bytebuffer/bytebufferreader.h"
 #include "engine/bytebuffer/bytebufferwriter.h"
 #include "engine/core/log.h"
+#include "engine/fileutil/fileutil.h"
 
 #include <cstring>
 #include <system_error>
@@ -190,7 +191,7 @@ std::optional<MeshFileData> readMeshFile(const std::filesystem::path& path)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        logLine("MISSING FILE: " + path.string());
+        logMissingFile(path);
         return std::nullopt;
     }
     ByteBuffer bytes;

@@ -2,6 +2,7 @@
 
 #include "engine/bytebuffer/bytebufferreader.h"
 #include "engine/core/log.h"
+#include "engine/fileutil/fileutil.h"
 
 namespace Engine::GFX {
 namespace {
@@ -47,7 +48,7 @@ bool Skeleton::loadFromFile(const std::string& path)
     ByteBuffer buffer;
     if (!buffer.loadFile(path)) {
         clear();
-        logLine("MISSING FILE: " + path);
+        logMissingFile(path);
         return false;
     }
     return loadFromBuffer(buffer, path);

@@ -50,7 +50,7 @@ const std::string& ShaderCollection::source(const std::string& fileName)
     std::string text;
     const std::string path = baseFolder + fileName;
     if (!Engine::readFileBytes(path, text))
-        Engine::logLine("MISSING FILE: " + path);
+        Engine::logMissingFile(path);
     return sourceCache.emplace(fileName, std::move(text)).first->second;
 }
 
