@@ -28,7 +28,7 @@ namespace {
 constexpr int kRuns = 15;
 
 struct MapWorld {
-    PhysicsWorld physics;
+    GamePhysics::PhysicsWorld physics;
     Game::GameMap map;
     ECS::EntityManager ecs;
 

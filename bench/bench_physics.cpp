@@ -105,7 +105,7 @@ private:
         bodies.push_back(std::move(body));
     }
 
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     std::vector<std::unique_ptr<PhysicsRigidBodyComponent>> bodies;
     std::vector<Ray> rays;
 };

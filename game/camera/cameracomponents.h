@@ -15,15 +15,15 @@ struct CameraComponent : ECS::Component {
     static constexpr ECS::ComponentType _cType = ECS::ComponentId::Camera;
 
     CameraComponent() = default;
-    explicit CameraComponent(const CameraData& defaults)
-        : current(CameraData::copyOf(defaults)), previous(CameraData::copyOf(defaults)),
-          spare(CameraData::copyOf(defaults))
+    explicit CameraComponent(const Game::CameraData& defaults)
+        : current(Game::CameraData::copyOf(defaults)), previous(Game::CameraData::copyOf(defaults)),
+          spare(Game::CameraData::copyOf(defaults))
     {
     }
 
-    CameraData current;
-    CameraData previous;
-    CameraData spare;
+    Game::CameraData current;
+    Game::CameraData previous;
+    Game::CameraData spare;
 };
 
 // Orientation in degrees (yaw from +x towards +y, pitch up from the horizontal, roll sideways)

@@ -4,6 +4,8 @@
 
 #include <cfloat>
 
+namespace Game {
+
 CameraData CameraData::copyOf(const CameraData& source)
 {
     CameraData copy = source;
@@ -12,3 +14,5 @@ CameraData CameraData::copyOf(const CameraData& source)
     copy.center = length > FLT_EPSILON ? direction / length : glm::vec3(0.0f);
     return copy;
 }
+
+} // namespace Game

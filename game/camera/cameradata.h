@@ -4,6 +4,8 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
+namespace Game {
+
 struct CameraData {
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};
@@ -20,3 +22,5 @@ struct CameraData {
     // (zero when the two coincide).
     static CameraData copyOf(const CameraData& source);
 };
+
+} // namespace Game

@@ -3,7 +3,9 @@
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 
-namespace Game::CameraMath {
+namespace Game {
+
+namespace CameraMath {
 
 MoveKeys readMoveKeys(const Engine::KeyboardState& keyboard)
 {
@@ -15,7 +17,7 @@ MoveKeys readMoveKeys(const Engine::KeyboardState& keyboard)
     return keys;
 }
 
-} // namespace Game::CameraMath
+} // namespace CameraMath
 
 CameraInput CameraInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse)
 {
@@ -23,6 +25,8 @@ CameraInput CameraInput::read(const Engine::KeyboardState& keyboard, const Engin
     input.dx = mouse.relX;
     input.dy = mouse.relY;
     input.wheel = mouse.wheel;
-    input.keys = Game::CameraMath::readMoveKeys(keyboard);
+    input.keys = CameraMath::readMoveKeys(keyboard);
     return input;
 }
+
+} // namespace Game

@@ -8,17 +8,21 @@ struct KeyboardState;
 struct MouseState;
 } // namespace Engine
 
+namespace Game {
+
 struct CameraInput {
     int dx = 0;    // relative mouse motion in pixels, summed over the tick
     int dy = 0;
     int wheel = 0; // -1, 0 or +1
-    Game::CameraMath::MoveKeys keys;
+    CameraMath::MoveKeys keys;
 
     // W, A, S, D held (SDL scancodes 26, 4, 22, 7), mouse motion and wheel of the tick.
     static CameraInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse);
 };
 
-namespace Game::CameraMath {
+namespace CameraMath {
 // W, A, S, D (SDL scancodes 26, 4, 22, 7) as held in this tick.
 MoveKeys readMoveKeys(const Engine::KeyboardState& keyboard);
-} // namespace Game::CameraMath
+} // namespace CameraMath
+
+} // namespace Game

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace Game {
+
 using namespace Component;
 namespace CameraMath = Game::CameraMath;
 
@@ -177,3 +179,5 @@ void CameraModificationDeltaSystem::processEntity(ECS::EntityId entity, float al
     current.up = CameraMath::upFromAngles(yaw, pitch, roll);
     current.view = glm::lookAt(current.eye, current.center, current.up);
 }
+
+} // namespace Game

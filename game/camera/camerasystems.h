@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace Game {
+
 // Asked by the drives for the input of the current tick; the game reads the engine's snapshots
 // (CameraInput::read), tests return scripted input.
 using CameraInputSource = std::function<CameraInput()>;
@@ -102,3 +104,5 @@ public:
     explicit CameraModificationDeltaSystem(ECS::EntityManager& manager);
     void processEntity(ECS::EntityId entity, float alpha) override;
 };
+
+} // namespace Game

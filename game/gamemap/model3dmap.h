@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace Game {
+
 class Model3Dmap : public Engine::GFX::VAO {
 public:
     Model3Dmap();
@@ -13,3 +15,5 @@ public:
     // Fills slot 4: one (r, g, b) colour in 0..1 per vertex.
     void setFaceIDColours(const std::vector<glm::vec3>& colours) { setVec3Buffer(4, colours); }
 };
+
+} // namespace Game

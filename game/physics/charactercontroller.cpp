@@ -15,6 +15,8 @@
 #include <cfloat>
 #include <cmath>
 
+namespace GamePhysics {
+
 namespace {
 
 // Squared lengths at or below this count as zero: such vectors are skipped, never normalised.
@@ -452,3 +454,5 @@ glm::vec3 CustomCharacterController::creaseResponse(const glm::vec3& hitNormal, 
         return creaseLine * glm::dot(creaseLine, remainder);
     return responded;
 }
+
+} // namespace GamePhysics

@@ -7,10 +7,13 @@
 #include <vector>
 
 class btCollisionWorld;
-class PhysicsWorld;
 class btCollisionObject;
 class btConvexShape;
 class btPairCachingGhostObject;
+
+namespace GamePhysics {
+
+class PhysicsWorld;
 
 class CustomCharacterController : public btActionInterface {
 public:
@@ -102,3 +105,5 @@ private:
     ContactLists contacts;
     std::vector<glm::vec3> creaseScratch;
 };
+
+} // namespace GamePhysics

@@ -72,7 +72,7 @@ void BulletDebugDrawer_OpenGL::submitLine(const std::array<LineVertex, 2>& verti
     glBindVertexArray(0);
 }
 
-void drawWorld(PhysicsWorld& world, const Engine::GFX::ShaderProgram& program, const glm::mat4& view,
+void drawWorld(GamePhysics::PhysicsWorld& world, const Engine::GFX::ShaderProgram& program, const glm::mat4& view,
                const glm::mat4& projection)
 {
     glUseProgram(program.programId());

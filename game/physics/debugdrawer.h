@@ -8,7 +8,9 @@
 
 #include <array>
 
+namespace GamePhysics {
 class PhysicsWorld;
+} // namespace GamePhysics
 
 namespace Engine::GFX {
 class ShaderProgram;
@@ -56,7 +58,7 @@ private:
 // Draws the world's debug view (through its installed drawer) with `program`, a program like
 // "shaderPhysicsDebug" that takes uModelViewMatrix and uProjectionMatrix; lines are in world space.
 // A developer aid: the game does not call it.
-void drawWorld(PhysicsWorld& world, const Engine::GFX::ShaderProgram& program, const glm::mat4& view,
+void drawWorld(GamePhysics::PhysicsWorld& world, const Engine::GFX::ShaderProgram& program, const glm::mat4& view,
                const glm::mat4& projection);
 
 } // namespace DebugDraw

@@ -21,7 +21,7 @@ void RigidBodyDeleter::operator()(btRigidBody* body) const
 
 PhysicsRigidBodyComponent::PhysicsRigidBodyComponent(uint32_t entityID, float mass, const glm::vec3& localInertia)
     : shape(std::make_shared<btEmptyShape>()),
-      motionState(std::make_unique<PhysicsMotionState>()),
+      motionState(std::make_unique<GamePhysics::PhysicsMotionState>()),
       mass(mass),
       localInertia(localInertia),
       info(std::make_unique<PhysicsBodyInfo>(PhysicsBodyInfo{entityID}))

@@ -62,7 +62,7 @@ struct PhysicsRigidBodyComponent : ECS::Component {
 
     std::unique_ptr<btRigidBody, RigidBodyDeleter> body;
     std::shared_ptr<btCollisionShape> shape;
-    std::unique_ptr<PhysicsMotionState> motionState;
+    std::unique_ptr<GamePhysics::PhysicsMotionState> motionState;
     bool detached = true; // true while the body has no real shape and is not in the world
     float mass = 0.0f;
     glm::vec3 localInertia{0.0f};

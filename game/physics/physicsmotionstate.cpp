@@ -1,5 +1,7 @@
 #include "game/physics/physicsmotionstate.h"
 
+namespace GamePhysics {
+
 PhysicsMotionState::PhysicsMotionState()
     : graphicsWorldTransform(btTransform::getIdentity()),
       centerOfMassOffset(btTransform::getIdentity()),
@@ -16,3 +18,5 @@ void PhysicsMotionState::setWorldTransform(const btTransform& worldTransform)
 {
     graphicsWorldTransform = worldTransform * centerOfMassOffset;
 }
+
+} // namespace GamePhysics

@@ -5,6 +5,8 @@
 #include <LinearMath/btMotionState.h>
 #include <LinearMath/btTransform.h>
 
+namespace GamePhysics {
+
 class PhysicsMotionState : public btMotionState {
 public:
     PhysicsMotionState();
@@ -19,3 +21,5 @@ public:
     btTransform startWorldTransform;
     void* userPointer = nullptr;
 };
+
+} // namespace GamePhysics

@@ -4,7 +4,9 @@
 #include "engine/ecs/entitymanager.h"
 #include "game/physics/physicsmessages.h"
 
+namespace GamePhysics {
 class PhysicsWorld;
+} // namespace GamePhysics
 
 namespace GamePhysics {
 

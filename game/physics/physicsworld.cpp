@@ -77,7 +77,6 @@ struct SlabRay {
 };
 
 } // namespace
-} // namespace GamePhysics
 
 PhysicsWorld::PhysicsWorld()
     : ghostPairCallback(std::make_unique<btGhostPairCallback>()),
@@ -216,3 +215,5 @@ void PhysicsWorld::drawDebugView()
     if (dynamicsWorld_->getDebugDrawer() != nullptr)
         dynamicsWorld_->debugDrawWorld();
 }
+
+} // namespace GamePhysics

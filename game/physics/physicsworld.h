@@ -30,8 +30,6 @@ struct PhysicsWorldFilterCallback : public btOverlapFilterCallback {
     bool needBroadphaseCollision(btBroadphaseProxy* proxy0, btBroadphaseProxy* proxy1) const override;
 };
 
-} // namespace GamePhysics
-
 class PhysicsWorld {
 public:
     static constexpr float stepSeconds = 0.01f;      // one game update
@@ -93,3 +91,5 @@ private:
     };
     mutable std::vector<RayStackEntry> rayStack;
 };
+
+} // namespace GamePhysics

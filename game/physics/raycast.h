@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <optional>
 
+namespace GamePhysics {
 class PhysicsWorld;
+} // namespace GamePhysics
 
 namespace GamePhysics::RayCast {
 

@@ -16,7 +16,7 @@ constexpr float cylinderShortfall = 0.6f;
 const glm::vec3 spawnPosition(0.0f, 0.0f, 10.0f);
 } // namespace
 
-CharacterControllerComponent::CharacterControllerComponent(ECS::EntityId entityID, PhysicsWorld* world)
+CharacterControllerComponent::CharacterControllerComponent(ECS::EntityId entityID, GamePhysics::PhysicsWorld* world)
     : physicsWorld(world),
       info(std::make_unique<PhysicsBodyInfo>(PhysicsBodyInfo{entityID, GamePhysics::CollisionGroup::player,
                                                              GamePhysics::CollisionGroup::all})),
@@ -29,7 +29,7 @@ CharacterControllerComponent::CharacterControllerComponent(ECS::EntityId entityI
                                          btVector3(spawnPosition.x, spawnPosition.y, spawnPosition.z)));
     // The world's pair filter reads the record as soon as the ghost enters the broadphase.
     ghost->setUserPointer(info.get());
-    controller = std::make_unique<CustomCharacterController>(world, ghost.get(), capsule.get(), stepHeight,
+    controller = std::make_unique<GamePhysics::CustomCharacterController>(world, ghost.get(), capsule.get(), stepHeight,
                                                              glm::vec3(0.0f, 0.0f, 1.0f));
     controller->setGravity(glm::vec3(0.0f, 0.0f, gravityZ));
     controller->groundSlopeCosine = std::cos(glm::radians(groundSlopeDegrees));

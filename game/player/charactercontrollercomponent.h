@@ -11,7 +11,9 @@
 
 #include <memory>
 
+namespace GamePhysics {
 class PhysicsWorld;
+} // namespace GamePhysics
 class btCapsuleShapeZ;
 class btPairCachingGhostObject;
 
@@ -29,7 +31,7 @@ struct CharacterControllerComponent : ECS::Component {
     static constexpr float jumpSlopeDegrees = 45.0f;
 
     // Creates the capsule and its ghost object at (0, 0, 10) and adds it to `world`.
-    CharacterControllerComponent(ECS::EntityId entityID, PhysicsWorld* world);
+    CharacterControllerComponent(ECS::EntityId entityID, GamePhysics::PhysicsWorld* world);
     // Takes the ghost out of the world before freeing it.
     ~CharacterControllerComponent() override;
     CharacterControllerComponent(CharacterControllerComponent&&) noexcept;
@@ -44,7 +46,7 @@ struct CharacterControllerComponent : ECS::Component {
     void resetMotion();
 
     bool enabled = true;
-    PhysicsWorld* physicsWorld = nullptr;
+    GamePhysics::PhysicsWorld* physicsWorld = nullptr;
     glm::vec3 anchor{0.0f};
     float ropeLength = 0.0f;
     bool attached = false;
@@ -62,7 +64,7 @@ struct CharacterControllerComponent : ECS::Component {
     std::unique_ptr<PhysicsBodyInfo> info;
     std::unique_ptr<btCapsuleShapeZ> capsule;
     std::unique_ptr<btPairCachingGhostObject> ghost;
-    std::unique_ptr<CustomCharacterController> controller;
+    std::unique_ptr<GamePhysics::CustomCharacterController> controller;
 };
 
 } // namespace Component

@@ -14,6 +14,8 @@
 
 #include <cmath>
 
+namespace Game {
+
 using Component::CameraModificationComponent;
 using Component::CharacterControllerComponent;
 using Component::TransformComponent;
@@ -62,7 +64,7 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
     CameraModificationComponent* camera = manager->hasComponent<CameraModificationComponent>(entity)
                                               ? &manager->getComponent<CameraModificationComponent>(entity)
                                               : nullptr;
-    CustomCharacterController& k = *c.controller;
+    GamePhysics::CustomCharacterController& k = *c.controller;
 
     c.maxSpeed = Game::PlayerMovement::maxSpeed;
     const bool wasOnGround = k.onGround;
@@ -150,7 +152,7 @@ void CharacterControllerSystem::fireRope(CharacterControllerComponent& c, const 
 void CharacterControllerSystem::holdRope(CharacterControllerComponent& c, TransformComponent& t,
                                          const glm::vec3& start, glm::vec2& velocity) const
 {
-    CustomCharacterController& k = *c.controller;
+    GamePhysics::CustomCharacterController& k = *c.controller;
     const glm::vec3 position = k.ghostPosition();
     const glm::vec3 held = ropeConstrain(position, c.anchor, c.ropeLength);
     if (held == position)
@@ -176,3 +178,5 @@ void CharacterControllerStateCopySystem::processEntity(ECS::EntityId entity, flo
 {
     manager->getComponent<CharacterControllerComponent>(entity);
 }
+
+} // namespace Game

@@ -13,6 +13,8 @@ struct TransformComponent;
 struct CameraModificationComponent;
 } // namespace Component
 
+namespace Game {
+
 class CharacterControllerSystem : public ECS::ComponentSystem {
 public:
     static constexpr const char* systemName = "CharacterControllerSystem";
@@ -20,7 +22,7 @@ public:
     // Eye height above the capsule's centre is height · 0.5 − 0.2.
     static constexpr float eyeBelowTop = 0.2f;
 
-    using InputSource = std::function<Game::PlayerMovement::PlayerInput()>;
+    using InputSource = std::function<PlayerMovement::PlayerInput()>;
 
     // `input` is asked once per entity and tick for the current keyboard and mouse state.
     CharacterControllerSystem(ECS::EntityManager& manager, InputSource input);
@@ -28,7 +30,7 @@ public:
     void processEntity(ECS::EntityId entity, float alpha) override;
 
     // One tick of the entity with the given input (what processEntity does with the source's).
-    void tick(ECS::EntityId entity, const Game::PlayerMovement::PlayerInput& input);
+    void tick(ECS::EntityId entity, const PlayerMovement::PlayerInput& input);
 
 private:
     void fireRope(Component::CharacterControllerComponent& c, const glm::vec3& from, const glm::vec3& look) const;
@@ -45,3 +47,5 @@ public:
     explicit CharacterControllerStateCopySystem(ECS::EntityManager& manager);
     void processEntity(ECS::EntityId entity, float alpha) override;
 };
+
+} // namespace Game

@@ -27,22 +27,22 @@ public:
         ecs.registerComponent<FreeCamMovementComponent>();
         ecs.registerComponent<CameraZclampComponent>();
         ecs.registerComponent<MenuCameraAnimationComponent>();
-        const CameraInputSource source = [this] { return input; };
-        stateCopy = ecs.addSystem(CameraStateCopySystem(ecs));
-        modificationCopy = ecs.addSystem(CameraModificationStateCopySystem(ecs));
-        mouse = ecs.addSystem(CameraModificationMouseMovementSystem(ecs, source));
-        flight = ecs.addSystem(FreeCamMovementSystem(ecs, source));
-        pan = ecs.addSystem(CameraMouseShiftMovementSystem(ecs, source));
-        zoom = ecs.addSystem(CameraMouseZoomMovementSystem(ecs, source));
-        clamp = ecs.addSystem(CameraZclampSystem(ecs));
-        menu = ecs.addSystem(CameraMenuAnimationSystem(ecs));
-        view = ecs.addSystem(CameraModificationDeltaSystem(ecs));
+        const Game::CameraInputSource source = [this] { return input; };
+        stateCopy = ecs.addSystem(Game::CameraStateCopySystem(ecs));
+        modificationCopy = ecs.addSystem(Game::CameraModificationStateCopySystem(ecs));
+        mouse = ecs.addSystem(Game::CameraModificationMouseMovementSystem(ecs, source));
+        flight = ecs.addSystem(Game::FreeCamMovementSystem(ecs, source));
+        pan = ecs.addSystem(Game::CameraMouseShiftMovementSystem(ecs, source));
+        zoom = ecs.addSystem(Game::CameraMouseZoomMovementSystem(ecs, source));
+        clamp = ecs.addSystem(Game::CameraZclampSystem(ecs));
+        menu = ecs.addSystem(Game::CameraMenuAnimationSystem(ecs));
+        view = ecs.addSystem(Game::CameraModificationDeltaSystem(ecs));
 
         editor = ecs.createEntity();
         TransformComponent transform;
         transform.position = transform.previousPosition = glm::vec3(0, 0, 2);
         ecs.addComponent(editor, transform);
-        ecs.addComponent(editor, CameraComponent(CameraData{}));
+        ecs.addComponent(editor, CameraComponent(Game::CameraData{}));
         ecs.addComponent(editor, CameraModificationComponent{});
         ecs.addComponent(editor, CameraMouseMovementComponent{});
         ecs.addComponent(editor, CameraMouseShiftComponent{});
@@ -50,7 +50,7 @@ public:
         ecs.addComponent(editor, FreeCamMovementComponent{});
         ecs.addComponent(editor, CameraZclampComponent{});
         menuCamera = ecs.createEntity();
-        ecs.addComponent(menuCamera, CameraComponent(CameraData{}));
+        ecs.addComponent(menuCamera, CameraComponent(Game::CameraData{}));
         ecs.addComponent(menuCamera, MenuCameraAnimationComponent{});
         ecs.refresh();
     }
@@ -66,21 +66,21 @@ public:
 
     TransformComponent& transform() { return ecs.getComponent<TransformComponent>(editor); }
     CameraModificationComponent& angles() { return ecs.getComponent<CameraModificationComponent>(editor); }
-    CameraData& current(ECS::EntityId e) { return ecs.getComponent<CameraComponent>(e).current; }
+    Game::CameraData& current(ECS::EntityId e) { return ecs.getComponent<CameraComponent>(e).current; }
 
     ECS::EntityManager ecs;
-    CameraInput input;
+    Game::CameraInput input;
     ECS::EntityId editor = 0;
     ECS::EntityId menuCamera = 0;
-    CameraStateCopySystem* stateCopy;
-    CameraModificationStateCopySystem* modificationCopy;
-    CameraModificationMouseMovementSystem* mouse;
-    FreeCamMovementSystem* flight;
-    CameraMouseShiftMovementSystem* pan;
-    CameraMouseZoomMovementSystem* zoom;
-    CameraZclampSystem* clamp;
-    CameraMenuAnimationSystem* menu;
-    CameraModificationDeltaSystem* view;
+    Game::CameraStateCopySystem* stateCopy;
+    Game::CameraModificationStateCopySystem* modificationCopy;
+    Game::CameraModificationMouseMovementSystem* mouse;
+    Game::FreeCamMovementSystem* flight;
+    Game::CameraMouseShiftMovementSystem* pan;
+    Game::CameraMouseZoomMovementSystem* zoom;
+    Game::CameraZclampSystem* clamp;
+    Game::CameraMenuAnimationSystem* menu;
+    Game::CameraModificationDeltaSystem* view;
 };
 
 void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f)
@@ -119,7 +119,7 @@ TEST(CameraSystems, ViewOfAKnownPoseAndShortestArcBetweenTicks)
     w.angles().offset.z = w.angles().previousOffset.z = 0.3f;
     w.angles().yaw = w.angles().previousYaw = 90.0f;
     w.view->run(1.0f);
-    const CameraData& data = w.current(w.editor);
+    const Game::CameraData& data = w.current(w.editor);
     expectVec(data.eye, {1, 2, 3.3f});
     expectVec(data.center, {1, 3, 3.3f});
     expectVec(data.up, {0, 0, 1});
@@ -171,7 +171,7 @@ TEST(CameraSystems, MenuCameraCirclesAtItsHeightLookingAtTheTarget)
     CameraWorld w;
     for (int i = 0; i < 200; ++i)
         w.tick();
-    const CameraData& data = w.current(w.menuCamera);
+    const Game::CameraData& data = w.current(w.menuCamera);
     EXPECT_NEAR(std::hypot(data.eye.x, data.eye.y), std::sqrt(3200.0f), 1e-3f);
     EXPECT_FLOAT_EQ(data.eye.z, 5.0f);
     expectVec(data.center, {0, 0, 10});

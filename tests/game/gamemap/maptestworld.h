@@ -15,7 +15,7 @@
 namespace MapTest {
 
 struct World {
-    PhysicsWorld physics;
+    GamePhysics::PhysicsWorld physics;
     Game::GameMap map;
     ECS::EntityManager ecs;
     ECS::EntityId editorEntity = ECS::InvalidEntity;

@@ -37,7 +37,7 @@ TEST_F(GLTest, MapMeshFeedsTheFaceIdColourAsFifthInput)
 
     Engine::GFX::Mesh::MeshData data;
     Engine::GFX::Mesh::addQuadXY(data, {-1, -1, 0}, {1, 1, 0}, glm::vec4(1.0f), {1, 1});
-    Model3Dmap map;
+    Game::Model3Dmap map;
     map.setMeshData(data);
     map.setFaceIDColours(std::vector<glm::vec3>(6, glm::vec3(3.0f / 255.0f, 2.0f / 255.0f, 1.0f / 255.0f)));
     EXPECT_EQ(map.bufferCount(), 5u);

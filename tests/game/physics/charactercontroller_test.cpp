@@ -35,11 +35,11 @@ public:
         boxes.push_back(PhysicsTest::box(physics, 200 + static_cast<uint32_t>(boxes.size()), centre, halfExtents));
     }
 
-    CustomCharacterController& spawn(const glm::vec3& at)
+    GamePhysics::CustomCharacterController& spawn(const glm::vec3& at)
     {
         ghost.getWorldTransform().setIdentity();
         ghost.getWorldTransform().setOrigin(btVector3(at.x, at.y, at.z));
-        controller = std::make_unique<CustomCharacterController>(&physics, &ghost, &capsule, 0.1f, glm::vec3(0, 0, 1));
+        controller = std::make_unique<GamePhysics::CustomCharacterController>(&physics, &ghost, &capsule, 0.1f, glm::vec3(0, 0, 1));
         controller->setGravity(glm::vec3(0, 0, -15));
         controller->addedMargin = 0.005f;
         return *controller;
@@ -60,13 +60,13 @@ public:
     glm::vec3 position() const { return controller->ghostPosition(); }
 
 private:
-    PhysicsWorld physics;
+    GamePhysics::PhysicsWorld physics;
     std::unique_ptr<PhysicsTest::StaticBody> floor;
     std::vector<std::unique_ptr<PhysicsTest::StaticBody>> boxes;
     btCapsuleShapeZ capsule{capsuleRadius, 0.4f};
     PhysicsBodyInfo ghostInfo{1, GamePhysics::CollisionGroup::player, GamePhysics::CollisionGroup::all};
     btPairCachingGhostObject ghost;
-    std::unique_ptr<CustomCharacterController> controller;
+    std::unique_ptr<GamePhysics::CustomCharacterController> controller;
 };
 
 bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -76,7 +76,7 @@ bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y
 TEST(CharacterController, SettlesOnTheFloorAndStaysAtRest)
 {
     ControllerWorld w;
-    CustomCharacterController& c = w.spawn({0, 0, 2});
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, 2});
     w.run(100);
     const glm::vec3 settled = w.position();
     EXPECT_NEAR(settled.z, capsuleHalfHeight, 0.01f);
@@ -91,7 +91,7 @@ TEST(CharacterController, SettlesOnTheFloorAndStaysAtRest)
 TEST(CharacterController, WalksTheCommandedDistanceOnFlatGround)
 {
     ControllerWorld w;
-    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
     w.run(20);
     for (int i = 0; i < 100; ++i) {
         c.setVelocity({4, 3, c.verticalVelocity});
@@ -107,7 +107,7 @@ TEST(CharacterController, SlidesAlongAWallHitAtAnAngle)
 {
     ControllerWorld w;
     w.addBox({0.5f, 20, 5}, {3, 0, 5}); // wall face at x = 2.5
-    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
     w.run(20);
     for (int i = 0; i < 200; ++i) {
         c.setVelocity({6, 3, c.verticalVelocity});
@@ -126,7 +126,7 @@ TEST(CharacterController, CornerOfTwoWallsStopsWithoutHanging)
     ControllerWorld w;
     w.addBox({0.5f, 5, 5}, {3, 0, 5});  // face at x = 2.5
     w.addBox({5, 0.5f, 5}, {0, 3, 5});  // face at y = 2.5
-    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
     w.run(10);
     for (int i = 0; i < 200; ++i) {
         c.setVelocity({5, 5, c.verticalVelocity});
@@ -142,7 +142,7 @@ TEST(CharacterController, CeilingStopsTheRiseAndFallSpeedIsCapped)
 {
     ControllerWorld w;
     w.addBox({5, 5, 0.5f}, {0, 0, 3}); // ceiling underside at z = 2.5
-    CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, capsuleHalfHeight});
     w.run(10);
     c.verticalVelocity = 10.0f;
     c.justJumped = true;
@@ -158,7 +158,7 @@ TEST(CharacterController, CeilingStopsTheRiseAndFallSpeedIsCapped)
     EXPECT_TRUE(c.onGround) << "fell back down after the ceiling stopped the rise";
 
     ControllerWorld high;
-    CustomCharacterController& f = high.spawn({0, 0, 500});
+    GamePhysics::CustomCharacterController& f = high.spawn({0, 0, 500});
     high.run(500);
     EXPECT_FLOAT_EQ(f.verticalVelocity, -f.fallSpeed);
 }
@@ -166,7 +166,7 @@ TEST(CharacterController, CeilingStopsTheRiseAndFallSpeedIsCapped)
 TEST(CharacterController, VelocitySplitsIntoWalkAndVerticalWithoutNaN)
 {
     ControllerWorld w;
-    CustomCharacterController& c = w.spawn({0, 0, 3});
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, 3});
     c.setVelocity({3, 4, -2});
     EXPECT_NEAR(c.verticalVelocity, -2.0f, 1e-5f);
     EXPECT_NEAR(c.walkDirection.x, 3.0f, 1e-5f);

@@ -38,7 +38,7 @@ private:
 };
 
 struct ContactScene {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     RecordingListener listener;
     GamePhysics::ContactListenerLookup lookup = [this](uint32_t entity) {
         return ContactListenerBinding{&listener, entity * 100};

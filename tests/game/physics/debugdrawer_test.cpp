@@ -55,7 +55,7 @@ TEST(DebugDrawer, ReportsWireframeAndBoundsWhateverModeIsSet)
 
 TEST(DebugDrawer, ABoxInTheWorldArrivesAsItsTwelveEdgesWithColour)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     auto block = box(world, 1, {10, 20, 3}, {1, 2, 3});
     RecordingDrawer drawer;
     world.setDebugDrawer(&drawer);
@@ -131,7 +131,7 @@ TEST_F(DebugDrawerGL, DrawWorldDrawsTheBoxWithTheDebugProgram)
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     auto block = box(world, 1, {0, 0, 0}, glm::vec3(1));
     {
         BulletDebugDrawer_OpenGL drawer;

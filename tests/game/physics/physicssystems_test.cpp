@@ -32,7 +32,7 @@ std::shared_ptr<btCollisionShape> boxShape(float halfExtent)
 // An ECS world with the physics components, systems and message handler, updated the way the
 // game controller does it: systems, messages, one physics step, refresh.
 struct PhysicsEcs {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     ECS::EntityManager ecs;
 
     PhysicsEcs()
@@ -251,7 +251,7 @@ TEST(PhysicsSystems, DestroyingABlockMidContactReportsItOnceThroughTheCallbackCo
 
 TEST(PhysicsSystems, TearDownInEitherOrderLeavesNoBodyBehind)
 {
-    auto world = std::make_unique<PhysicsWorld>();
+    auto world = std::make_unique<GamePhysics::PhysicsWorld>();
     auto ecs = std::make_unique<ECS::EntityManager>();
     auto fill = [&]() {
         ecs->registerComponent<PhysicsRigidBodyComponent>();
@@ -281,7 +281,7 @@ TEST(PhysicsSystems, TearDownInEitherOrderLeavesNoBodyBehind)
 
 TEST(PhysicsSystems, FreeingABodyThatIsStillInTheWorldStopsTheProgram)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     EXPECT_DEATH(
         {
             PhysicsRigidBodyComponent component(1, 0.0f, glm::vec3(0.0f));

@@ -11,12 +11,12 @@ namespace Group = GamePhysics::CollisionGroup;
 
 namespace {
 
-int overlappingPairs(PhysicsWorld& world)
+int overlappingPairs(GamePhysics::PhysicsWorld& world)
 {
     return world.dynamicsWorld().getBroadphase()->getOverlappingPairCache()->getNumOverlappingPairs();
 }
 
-int manifolds(PhysicsWorld& world)
+int manifolds(GamePhysics::PhysicsWorld& world)
 {
     return world.dynamicsWorld().getDispatcher()->getNumManifolds();
 }
@@ -25,7 +25,7 @@ int manifolds(PhysicsWorld& world)
 
 TEST(PhysicsWorldFilter, StaticBodiesNeverPairEvenWhenTheyOverlap)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     auto floor = floorPlane(world, 1);
     auto a = box(world, 2, {0, 0, 0.5f}, glm::vec3(1));
     auto b = box(world, 3, {0.5f, 0, 0.5f}, glm::vec3(1)); // overlaps a and sinks into the floor
@@ -37,7 +37,7 @@ TEST(PhysicsWorldFilter, StaticBodiesNeverPairEvenWhenTheyOverlap)
 
 TEST(PhysicsWorldFilter, MovingObjectPairsWithStaticBodiesByGroupAndMask)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     auto floor = floorPlane(world, 1);
     auto block = box(world, 2, {0, 0, 1}, glm::vec3(1));
     MovingBox player(world, 3, {0, 0, 0.4f}, glm::vec3(0.5f)); // inside the block and the floor
@@ -46,7 +46,7 @@ TEST(PhysicsWorldFilter, MovingObjectPairsWithStaticBodiesByGroupAndMask)
     EXPECT_EQ(manifolds(world), 2);
 
     // A mask of the block bit only keeps the block pair and drops the floor pair.
-    PhysicsWorld maskedWorld;
+    GamePhysics::PhysicsWorld maskedWorld;
     auto floor2 = floorPlane(maskedWorld, 1);
     auto block2 = box(maskedWorld, 2, {0, 0, 1}, glm::vec3(1));
     MovingBox blocksOnly(maskedWorld, 3, {0, 0, 0.4f}, glm::vec3(0.5f), Group::player, Group::blockBit);
@@ -60,7 +60,7 @@ TEST(PhysicsWorldFilter, MovingObjectPairsWithStaticBodiesByGroupAndMask)
     EXPECT_EQ(other, block2->body.get());
 
     // The other direction counts too: a block whose mask excludes the player never pairs with it.
-    PhysicsWorld refusingWorld;
+    GamePhysics::PhysicsWorld refusingWorld;
     auto block3 = box(refusingWorld, 2, {0, 0, 1}, glm::vec3(1));
     block3->info.mask = ~Group::player;
     MovingBox refused(refusingWorld, 3, {0, 0, 1}, glm::vec3(0.5f));
@@ -70,7 +70,7 @@ TEST(PhysicsWorldFilter, MovingObjectPairsWithStaticBodiesByGroupAndMask)
 
 TEST(PhysicsWorldFilter, ObjectWithoutBodyInfoStopsTheProgram)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     auto block = box(world, 2, {0, 0, 1}, glm::vec3(1));
     btBoxShape shape(btVector3(1, 1, 1));
     btCollisionObject anonymous;
@@ -86,7 +86,7 @@ TEST(PhysicsWorldFilter, ObjectWithoutBodyInfoStopsTheProgram)
 
 TEST(PhysicsWorldLifecycle, StepsUnderGravityAlongMinusZInTenMillisecondSteps)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     const btVector3 gravity = world.dynamicsWorld().getGravity();
     EXPECT_EQ(gravity, btVector3(0, 0, -10));
 
@@ -106,7 +106,7 @@ TEST(PhysicsWorldLifecycle, StepsUnderGravityAlongMinusZInTenMillisecondSteps)
 
 TEST(PhysicsWorldLifecycle, AddRemoveAndTearDownLeaveNothingBehind)
 {
-    auto world = std::make_unique<PhysicsWorld>();
+    auto world = std::make_unique<GamePhysics::PhysicsWorld>();
     btBoxShape shape(btVector3(1, 1, 1));
     PhysicsBodyInfo info{4, Group::block};
     btRigidBody body(btRigidBody::btRigidBodyConstructionInfo(0, nullptr, &shape));

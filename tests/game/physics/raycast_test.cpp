@@ -23,7 +23,7 @@ void expectVecNear(const glm::vec3& actual, const glm::vec3& expected, float tol
 
 // The floor (entity 1) and two blocks on the x axis: entity 2 at x = 10, entity 3 at x = 20.
 struct RayScene {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     std::unique_ptr<StaticBody> floor = floorPlane(world, 1);
     std::unique_ptr<StaticBody> nearBlock = box(world, 2, {10, 0, 1}, glm::vec3(1));
     std::unique_ptr<StaticBody> farBlock = box(world, 3, {20, 0, 1}, glm::vec3(1));
@@ -99,7 +99,7 @@ TEST(RayCast, RayShorterThanTheDistanceMisses)
 
 TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
 {
-    PhysicsWorld world;
+    GamePhysics::PhysicsWorld world;
     // A floor-like plane turned upright into a wall at y = 5 facing -y: the library reports plane normals in
     // the body's own frame, so this checks the rotation into world space.
     btTransform wallTransform(btQuaternion(btVector3(1, 0, 0), SIMD_HALF_PI), btVector3(0, 5, 0));

@@ -15,7 +15,7 @@ namespace PhysicsTest {
 
 // A static box (mass 0) or the floor plane z = 0, added to the world at once.
 struct StaticBody {
-    StaticBody(PhysicsWorld& world, uint32_t entityID, uint32_t group, std::unique_ptr<btCollisionShape> shapeIn,
+    StaticBody(GamePhysics::PhysicsWorld& world, uint32_t entityID, uint32_t group, std::unique_ptr<btCollisionShape> shapeIn,
                const glm::vec3& position)
         : world(world), shape(std::move(shapeIn)), info(PhysicsBodyInfo{entityID, group, 0xFFFFFFFFu})
     {
@@ -31,13 +31,13 @@ struct StaticBody {
             world.removeRigidBody(body.get());
     }
 
-    PhysicsWorld& world;
+    GamePhysics::PhysicsWorld& world;
     std::unique_ptr<btCollisionShape> shape;
     PhysicsBodyInfo info;
     std::unique_ptr<btRigidBody> body;
 };
 
-inline std::unique_ptr<StaticBody> box(PhysicsWorld& world, uint32_t entityID, const glm::vec3& center,
+inline std::unique_ptr<StaticBody> box(GamePhysics::PhysicsWorld& world, uint32_t entityID, const glm::vec3& center,
                                        const glm::vec3& halfExtents, uint32_t group = GamePhysics::CollisionGroup::block)
 {
     return std::make_unique<StaticBody>(world, entityID, group,
@@ -45,7 +45,7 @@ inline std::unique_ptr<StaticBody> box(PhysicsWorld& world, uint32_t entityID, c
                                         center);
 }
 
-inline std::unique_ptr<StaticBody> floorPlane(PhysicsWorld& world, uint32_t entityID)
+inline std::unique_ptr<StaticBody> floorPlane(GamePhysics::PhysicsWorld& world, uint32_t entityID)
 {
     return std::make_unique<StaticBody>(world, entityID, GamePhysics::CollisionGroup::floor,
                                         std::make_unique<btStaticPlaneShape>(btVector3(0, 0, 1), 0), glm::vec3(0));
@@ -53,7 +53,7 @@ inline std::unique_ptr<StaticBody> floorPlane(PhysicsWorld& world, uint32_t enti
 
 // A free-moving (non-static) box like the player's ghost: it pairs with static bodies.
 struct MovingBox {
-    MovingBox(PhysicsWorld& world, uint32_t entityID, const glm::vec3& center, const glm::vec3& halfExtents,
+    MovingBox(GamePhysics::PhysicsWorld& world, uint32_t entityID, const glm::vec3& center, const glm::vec3& halfExtents,
               uint32_t group = GamePhysics::CollisionGroup::player, uint32_t mask = 0xFFFFFFFFu)
         : world(world), shape(btVector3(halfExtents.x, halfExtents.y, halfExtents.z)), info{entityID, group, mask}
     {
@@ -77,7 +77,7 @@ struct MovingBox {
         object.setWorldTransform(transform);
     }
 
-    PhysicsWorld& world;
+    GamePhysics::PhysicsWorld& world;
     btBoxShape shape;
     PhysicsBodyInfo info;
     btCollisionObject object;

@@ -91,7 +91,7 @@ TEST(PlayerMovement, InputReadFromTheEngineSnapshots)
     mouse.buttons = SDL_BUTTON_RMASK;
     EXPECT_FALSE(PlayerInput::read(keyboard, mouse).ropeHeld);
 
-    const CameraInput camera = CameraInput::read(keyboard, mouse);
+    const Game::CameraInput camera = Game::CameraInput::read(keyboard, mouse);
     EXPECT_EQ(camera.dx, 7);
     EXPECT_EQ(camera.dy, -3);
     EXPECT_EQ(camera.wheel, -1);

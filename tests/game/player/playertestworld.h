@@ -23,7 +23,7 @@ public:
         ecs.registerComponent<Component::TransformComponent>();
         ecs.registerComponent<Component::CharacterControllerComponent>();
         ecs.registerComponent<Component::CameraModificationComponent>();
-        system = ecs.addSystem(CharacterControllerSystem(ecs, [this] { return input; }));
+        system = ecs.addSystem(Game::CharacterControllerSystem(ecs, [this] { return input; }));
         floor = PhysicsTest::floorPlane(physics, 2000);
         player = ecs.createEntity();
         ecs.addComponent(player, Component::TransformComponent{});
@@ -70,16 +70,16 @@ public:
     }
 
     Component::CharacterControllerComponent& body() { return ecs.getComponent<Component::CharacterControllerComponent>(player); }
-    CustomCharacterController& controller() { return *body().controller; }
+    GamePhysics::CustomCharacterController& controller() { return *body().controller; }
     Component::CameraModificationComponent& camera() { return ecs.getComponent<Component::CameraModificationComponent>(player); }
     glm::vec3 position() { return ecs.getComponent<Component::TransformComponent>(player).position; }
     float groundZ() { return body().capsuleHalfHeight(); }
 
-    PhysicsWorld physics;
+    GamePhysics::PhysicsWorld physics;
     ECS::EntityManager ecs;
     PlayerInput input;
     ECS::EntityId player = 0;
-    CharacterControllerSystem* system = nullptr;
+    Game::CharacterControllerSystem* system = nullptr;
 
 private:
     std::unique_ptr<PhysicsTest::StaticBody> floor;
