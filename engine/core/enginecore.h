@@ -63,6 +63,10 @@ public:
     std::vector<std::string> textInput; // text typed during the current step, one entry per event
     GamePrototype* game = nullptr;      // not owned
 
+    // Where the loop's clock, events and pointer come from; the game sends its pointer and text
+    // input requests through it too.
+    LoopSource& loopSource() { return *source_; }
+
 private:
     void measureFrame();
     void handleHeldBackEvents();

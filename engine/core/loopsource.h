@@ -1,7 +1,8 @@
 #pragma once
-// Everything the main loop reads from outside the program: the millisecond clock, the event queue,
-// the pointer and the window. The game uses SDL's; tests script their own so that the loop runs
-// without waiting and without a window.
+// Everything the main loop and the game exchange with the outside: the millisecond clock, the
+// event queue, the pointer and the window, and what the game asks of them (relative mouse mode,
+// pointer warps, text input). The game uses SDL's; tests and the autoplay driver script their own,
+// so that they see every request and the loop runs without waiting.
 #include <SDL.h>
 
 namespace Engine {
@@ -17,7 +18,12 @@ public:
     virtual Uint32 mouseState(int& x, int& y) = 0;
     virtual void windowSize(SDL_Window* window, int& width, int& height) = 0;
     virtual void swapWindow(SDL_Window* window) = 0;
+    virtual void startTextInput() = 0;
     virtual void stopTextInput() = 0;
+    // Captures (true) or releases the pointer; captured, it reports relative motion only.
+    virtual void setRelativeMouseMode(bool enabled) = 0;
+    // Moves the pointer to window pixels (x, y), y downwards.
+    virtual void warpMouse(SDL_Window* window, int x, int y) = 0;
 };
 
 // The real thing: SDL's clock, event queue, pointer and window.
@@ -31,7 +37,10 @@ public:
         SDL_GetWindowSize(window, &width, &height);
     }
     void swapWindow(SDL_Window* window) override { SDL_GL_SwapWindow(window); }
+    void startTextInput() override { SDL_StartTextInput(); }
     void stopTextInput() override { SDL_StopTextInput(); }
+    void setRelativeMouseMode(bool enabled) override { SDL_SetRelativeMouseMode(enabled ? SDL_TRUE : SDL_FALSE); }
+    void warpMouse(SDL_Window* window, int x, int y) override { SDL_WarpMouseInWindow(window, x, y); }
 };
 
 } // namespace Engine

@@ -48,7 +48,10 @@ struct ScriptedSource final : Engine::LoopSource {
         height = windowHeight;
     }
     void swapWindow(SDL_Window*) override { ++swaps; }
+    void startTextInput() override {}
     void stopTextInput() override {}
+    void setRelativeMouseMode(bool) override {}
+    void warpMouse(SDL_Window*, int, int) override {}
 
     void motion(int x, int y)
     {
