@@ -82,14 +82,14 @@ bool EngineCore::startUp()
 
     SDL_GL_SetSwapInterval(0);
     window->handle = std::make_unique<WindowHandle>(WindowHandle{window->window, 0});
-    int numKeys = 0;
-    const Uint8* keys = SDL_GetKeyboardState(&numKeys);
-    createInputState(keys, numKeys, window->window);
+    createInputState(window->window);
     return true;
 }
 
-void EngineCore::createInputState(const Uint8* keys, int numKeys, SDL_Window* sdlWindow)
+void EngineCore::createInputState(SDL_Window* sdlWindow)
 {
+    int numKeys = 0;
+    const Uint8* keys = source_->keyboardState(numKeys);
     keyboard = std::make_unique<KeyboardState>(keys, numKeys);
     mouse = std::make_unique<MouseState>();
     mouse->window = sdlWindow;

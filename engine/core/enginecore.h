@@ -40,8 +40,9 @@ public:
     // the input snapshots. False, after printing SDL's or GLEW's error, when any of that fails.
     bool startUp();
 
-    // Creates the keyboard and mouse snapshots over the live key array `keys`. startUp uses SDL's.
-    void createInputState(const Uint8* keys, int numKeys, SDL_Window* sdlWindow);
+    // Creates the keyboard snapshot over the loop source's key array and the mouse snapshot for
+    // `sdlWindow`.
+    void createInputState(SDL_Window* sdlWindow);
     // Calls game->init, then runs frames until quit is set. Needs the input snapshots.
     void mainLoop();
     // One pass of the loop: timing, held-back events, up to 10 update steps, render and swap.
@@ -63,7 +64,7 @@ public:
     std::vector<std::string> textInput; // text typed during the current step, one entry per event
     GamePrototype* game = nullptr;      // not owned
 
-    // Where the loop's clock, events and pointer come from; the game sends its pointer and text
+    // Where the loop's clock, events, keys and pointer come from; the game sends its pointer and text
     // input requests through it too.
     LoopSource& loopSource() { return *source_; }
 

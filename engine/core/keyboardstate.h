@@ -8,7 +8,8 @@
 namespace Engine {
 
 struct KeyboardState {
-    // `sdlState` is the live key array (SDL_GetKeyboardState's) of `numKeys` entries.
+    // `sdlState` is the loop source's live key array (SDL_GetKeyboardState's for the real source)
+    // of `numKeys` entries.
     KeyboardState(const Uint8* sdlState, int numKeys);
 
     // Starts a new step: previous takes current, current copies the live array.

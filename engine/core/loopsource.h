@@ -1,6 +1,6 @@
 #pragma once
 // Everything the main loop and the game exchange with the outside: the millisecond clock, the
-// event queue, the pointer and the window, and what the game asks of them (relative mouse mode,
+// event queue, the key array, the pointer and the window, and what the game asks of them (relative mouse mode,
 // pointer warps, text input). The game uses SDL's; tests and the autoplay driver script their own,
 // so that they see every request and the loop runs without waiting.
 #include <SDL.h>
@@ -14,6 +14,9 @@ public:
     virtual Uint32 ticks() = 0;
     // Takes the next pending event; false when there is none.
     virtual bool pollEvent(SDL_Event& event) = 0;
+    // The live key array, indexed by SDL scancode (non-zero = held), and its length. The keyboard
+    // snapshot keeps the pointer and copies the array once per step, after the step's events.
+    virtual const Uint8* keyboardState(int& numKeys) = 0;
     // Pointer position in window pixels (y downwards) and the SDL button mask.
     virtual Uint32 mouseState(int& x, int& y) = 0;
     virtual void windowSize(SDL_Window* window, int& width, int& height) = 0;
@@ -31,6 +34,7 @@ class SdlLoopSource final : public LoopSource {
 public:
     Uint32 ticks() override { return SDL_GetTicks(); }
     bool pollEvent(SDL_Event& event) override { return SDL_PollEvent(&event) != 0; }
+    const Uint8* keyboardState(int& numKeys) override { return SDL_GetKeyboardState(&numKeys); }
     Uint32 mouseState(int& x, int& y) override { return SDL_GetMouseState(&x, &y); }
     void windowSize(SDL_Window* window, int& width, int& height) override
     {

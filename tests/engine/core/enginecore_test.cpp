@@ -1,87 +1,22 @@
 #include "engine/core/enginecore.h"
 
 #include "tests/support/gltest.h"
+#include "tests/support/scriptedsource.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <deque>
 #include <functional>
+#include <string>
+#include <vector>
 #include <unistd.h>
 
 using Engine::EngineCore;
+using TestSupport::ScriptedSource;
 
 namespace {
-
-// A clock, event queue and pointer that the test scripts.
-struct ScriptedSource final : Engine::LoopSource {
-    Uint32 now = 1000;
-    Uint32 advancePerCall = 0; // added to the clock at every reading
-    std::deque<SDL_Event> pending;
-    int pointerX = 0;
-    int pointerY = 0;
-    Uint32 buttons = 0;
-    int windowHeight = 480;
-    int swaps = 0;
-
-    Uint32 ticks() override { return now += advancePerCall; }
-    bool pollEvent(SDL_Event& event) override
-    {
-        if (pending.empty())
-            return false;
-        event = pending.front();
-        pending.pop_front();
-        return true;
-    }
-    Uint32 mouseState(int& x, int& y) override
-    {
-        x = pointerX;
-        y = pointerY;
-        return buttons;
-    }
-    void windowSize(SDL_Window*, int& width, int& height) override
-    {
-        width = 640;
-        height = windowHeight;
-    }
-    void swapWindow(SDL_Window*) override { ++swaps; }
-    void startTextInput() override {}
-    void stopTextInput() override {}
-    void setRelativeMouseMode(bool) override {}
-    void warpMouse(SDL_Window*, int, int) override {}
-
-    void motion(int x, int y)
-    {
-        SDL_Event event{};
-        event.type = SDL_MOUSEMOTION;
-        event.motion.xrel = x;
-        event.motion.yrel = y;
-        pending.push_back(event);
-    }
-    void wheel(int y)
-    {
-        SDL_Event event{};
-        event.type = SDL_MOUSEWHEEL;
-        event.wheel.y = y;
-        pending.push_back(event);
-    }
-    void text(const char* typed)
-    {
-        SDL_Event event{};
-        event.type = SDL_TEXTINPUT;
-        std::strncpy(event.text.text, typed, sizeof(event.text.text) - 1);
-        pending.push_back(event);
-    }
-    void plain(Uint32 type)
-    {
-        SDL_Event event{};
-        event.type = type;
-        pending.push_back(event);
-    }
-};
 
 // Records what the engine hands it in each update.
 struct RecordingGame final : Engine::GamePrototype {
@@ -116,7 +51,7 @@ protected:
     EngineLoopTest() : engine(&source), game(engine)
     {
         engine.game = &game;
-        engine.createInputState(keys, SDL_NUM_SCANCODES, nullptr);
+        engine.createInputState(nullptr);
         engine.stepMs = 10;
     }
 
@@ -127,7 +62,6 @@ protected:
         return engine.runFrame();
     }
 
-    Uint8 keys[SDL_NUM_SCANCODES] = {};
     ScriptedSource source;
     EngineCore engine;
     RecordingGame game;
@@ -233,7 +167,7 @@ TEST_F(EngineLoopTest, ResetRelativeSilencesOneStep)
 
 TEST_F(EngineLoopTest, SnapshotsKeysButtonsAndPointerPerStep)
 {
-    keys[SDL_SCANCODE_W] = 1;
+    source.keys[SDL_SCANCODE_W] = 1;
     source.buttons = SDL_BUTTON_RMASK;
     source.pointerX = 100;
     source.pointerY = 30;
@@ -247,7 +181,7 @@ TEST_F(EngineLoopTest, SnapshotsKeysButtonsAndPointerPerStep)
     frameAfter(3); // no step: the snapshots stay as they were
     EXPECT_TRUE(engine.keyboard->isPressed(SDL_SCANCODE_W));
 
-    keys[SDL_SCANCODE_W] = 0;
+    source.keys[SDL_SCANCODE_W] = 0;
     source.buttons = 0;
     frameAfter(7);
     EXPECT_FALSE(engine.keyboard->isDown(SDL_SCANCODE_W));

@@ -1,11 +1,11 @@
 #include "engine/fileutil/fileutil.h"
 
+#include "tests/support/homeredirect.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 using Engine::readLines;
@@ -47,51 +47,18 @@ TEST(FileUtilTest, MissingFilesReadAsEmpty)
 
 namespace {
 
-// Points HOME and XDG_CONFIG_HOME into a temporary folder for one test, then restores them.
+// Each test finds the user map folder under a temporary home folder.
 class UserFolderTest : public ::testing::Test {
 protected:
-    TestSupport::TempDir dir;
-    std::filesystem::path home;
-
-    void SetUp() override
-    {
-        saveVariable("HOME", savedHome);
-        saveVariable("XDG_CONFIG_HOME", savedConfigHome);
-        home = dir.path() / "home";
-        std::filesystem::create_directories(home);
-        setenv("HOME", home.c_str(), 1);
-        unsetenv("XDG_CONFIG_HOME");
-    }
-
-    void TearDown() override
-    {
-        restoreVariable("HOME", savedHome);
-        restoreVariable("XDG_CONFIG_HOME", savedConfigHome);
-    }
+    TestSupport::HomeRedirect redirect;
+    const TestSupport::TempDir& dir = redirect.root();
+    const std::filesystem::path& home = redirect.home();
 
     std::filesystem::path found() const
     {
         std::filesystem::path path = "unchanged";
         Engine::getUserMapFolder(path);
         return path;
-    }
-
-private:
-    std::optional<std::string> savedHome;
-    std::optional<std::string> savedConfigHome;
-
-    static void saveVariable(const char* name, std::optional<std::string>& saved)
-    {
-        if (const char* value = std::getenv(name))
-            saved = value;
-    }
-
-    static void restoreVariable(const char* name, const std::optional<std::string>& saved)
-    {
-        if (saved)
-            setenv(name, saved->c_str(), 1);
-        else
-            unsetenv(name);
     }
 };
 

@@ -1,0 +1,74 @@
+#include "tests/support/scriptedsource.h"
+
+#include <cstring>
+
+namespace TestSupport {
+
+bool ScriptedSource::pollEvent(SDL_Event& event)
+{
+    if (pending.empty())
+        return false;
+    event = pending.front();
+    pending.pop_front();
+    return true;
+}
+
+const Uint8* ScriptedSource::keyboardState(int& numKeys)
+{
+    numKeys = SDL_NUM_SCANCODES;
+    return keys;
+}
+
+Uint32 ScriptedSource::mouseState(int& x, int& y)
+{
+    x = pointerX;
+    y = pointerY;
+    return buttons;
+}
+
+void ScriptedSource::windowSize(SDL_Window*, int& width, int& height)
+{
+    width = windowWidth;
+    height = windowHeight;
+}
+
+void ScriptedSource::warpMouse(SDL_Window*, int x, int y)
+{
+    pointerX = x;
+    pointerY = y;
+    warps.emplace_back(x, y);
+}
+
+void ScriptedSource::motion(int xrel, int yrel)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.xrel = xrel;
+    event.motion.yrel = yrel;
+    pending.push_back(event);
+}
+
+void ScriptedSource::wheel(int y)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.y = y;
+    pending.push_back(event);
+}
+
+void ScriptedSource::text(const char* typed)
+{
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    std::strncpy(event.text.text, typed, sizeof(event.text.text) - 1);
+    pending.push_back(event);
+}
+
+void ScriptedSource::plain(Uint32 type)
+{
+    SDL_Event event{};
+    event.type = type;
+    pending.push_back(event);
+}
+
+} // namespace TestSupport

@@ -1,0 +1,51 @@
+#pragma once
+// A loop source that tests script by hand: a clock that moves only when told, a queue of events,
+// a key array, a pointer and a window size, and a record of everything the game asked of SDL
+// (text input, relative mouse mode, warps). Nothing touches SDL, so the engine loop runs without
+// a window and without waiting.
+#include "engine/core/loopsource.h"
+
+#include <SDL.h>
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace TestSupport {
+
+class ScriptedSource final : public Engine::LoopSource {
+public:
+    Uint32 ticks() override { return now += advancePerCall; }
+    bool pollEvent(SDL_Event& event) override;
+    const Uint8* keyboardState(int& numKeys) override;
+    Uint32 mouseState(int& x, int& y) override;
+    void windowSize(SDL_Window* window, int& width, int& height) override;
+    void swapWindow(SDL_Window*) override { ++swaps; }
+    void startTextInput() override { textInputActive = true; }
+    void stopTextInput() override { textInputActive = false; }
+    void setRelativeMouseMode(bool enabled) override { relativeMouseMode = enabled; }
+    // Moves the pointer, as SDL does, and records the request.
+    void warpMouse(SDL_Window* window, int x, int y) override;
+
+    // Queue events for the next update step.
+    void motion(int xrel, int yrel);
+    void wheel(int y);
+    void text(const char* typed);
+    void plain(Uint32 type);
+
+    Uint32 now = 1000;
+    Uint32 advancePerCall = 0; // added to the clock at every reading
+    std::deque<SDL_Event> pending;
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    int pointerX = 0;
+    int pointerY = 0;
+    Uint32 buttons = 0;
+    int windowWidth = 640;
+    int windowHeight = 480;
+    int swaps = 0;
+    bool textInputActive = false;
+    bool relativeMouseMode = false;
+    std::vector<std::pair<int, int>> warps;
+};
+
+} // namespace TestSupport
