@@ -63,6 +63,15 @@ public:
         return &addQueue.back().second;
     }
 
+    // Holds an add that the manager drops because its entity is gone or about to go: the record
+    // never reaches the list, but stays valid until the refresh so the caller can still finish
+    // setting it up as it would a queued one.
+    T* dropAdd(T component)
+    {
+        dropped.push_back(std::move(component));
+        return &dropped.back();
+    }
+
     void removeComponent(EntityId entity) override
     {
         removeQueue.push_back(entity);
@@ -88,6 +97,7 @@ public:
                 appendRecord(pair.first, std::move(pair.second));
             addQueue.pop_front();
         }
+        dropped.clear();
     }
 
     bool hasComponent(EntityId entity) const override
@@ -148,6 +158,7 @@ private:
 
     std::string name;
     std::deque<std::pair<EntityId, T>> addQueue;
+    std::deque<T> dropped;
     std::set<EntityId> addSetDebug;
     std::deque<EntityId> removeQueue;
     std::set<EntityId> removeSet;

@@ -10,7 +10,7 @@ void failUnregisteredComponent(const std::type_info& type, const char* file, int
     Engine::assertFailed("componentContainers[C::_cType] != nullptr", message.c_str(), file, line);
 }
 
-EntityManager::EntityManager() : liveFlags(EntityIdLimit, false) {}
+EntityManager::EntityManager() : liveFlags(EntityIdLimit, false), serials(EntityIdLimit, 0) {}
 
 // Systems go first: they may hold pointers into component records or other worlds.
 EntityManager::~EntityManager()
@@ -33,6 +33,7 @@ EntityId EntityManager::createEntity()
     }
     TX_ASSERT(!isAlive(id), "a free entity id is still in use");
     liveFlags[id] = true;
+    ++serials[id];
     ++liveCount;
     return id;
 }

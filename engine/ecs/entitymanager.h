@@ -28,6 +28,14 @@
 
 namespace ECS {
 
+// A message type names an entity when it has the members `entityID` (the entity's id) and
+// `std::uint32_t entitySerial`. See EntityManager::sendMessage and EntityManager::isCurrent.
+template <class M, class = void>
+struct NamesEntity : std::false_type {};
+template <class M>
+struct NamesEntity<M, std::void_t<decltype(std::declval<M&>().entityID), decltype(std::declval<M&>().entitySerial)>>
+    : std::true_type {};
+
 // Stops the program on the use of a component type that was never registered (out of line, so
 // lookups stay short).
 [[noreturn, gnu::cold]] void failUnregisteredComponent(const std::type_info& type, const char* file, int line);
@@ -50,6 +58,15 @@ public:
     void destroyAllEntities();
     bool isAlive(EntityId entity) const { return entity < liveFlags.size() && liveFlags[entity]; }
     bool isDestroyPending(EntityId entity) const { return destroyIDqueue.count(entity) != 0; }
+    // Ids are reused, so each life of an id gets a serial of its own from createEntity: the
+    // serial of the entity's current life, or of its last one once it is gone (0 for an id
+    // never handed out). An (id, serial) pair names one entity and never a later owner of the id.
+    std::uint32_t serialOf(EntityId entity) const { return entity < serials.size() ? serials[entity] : 0; }
+    // True while the entity is alive in the life that was given `serial`.
+    bool isSameLife(EntityId entity, std::uint32_t serial) const
+    {
+        return isAlive(entity) && serials[entity] == serial;
+    }
     std::uint32_t liveEntityCount() const { return liveCount; }
 
     // Applies all queued changes: destruction, system membership, removals, adds, and the
@@ -64,8 +81,9 @@ public:
     bool registerComponent();
 
     // Queues `component` for the entity; it becomes visible at the refresh. Answers the queued
-    // record (valid until the refresh) to finish setting it up. Adds to an entity that is not
-    // alive at the refresh (or is destroyed by it) are dropped there.
+    // record (valid until the refresh) to finish setting it up. An add to an entity that is not
+    // alive, or that is queued for destruction, is dropped (whatever the order of destroy, add
+    // and remove within the update); it still answers a record, which is then thrown away.
     template <class C>
     C* addComponent(EntityId entity, C component);
 
@@ -100,8 +118,19 @@ public:
     bool registerMessage();
 
     // Posts a message; it is handled in the message pass after the next one that swaps it in.
+    //
+    // Messages that name an entity (NamesEntity above) are handled an update or two after they
+    // were sent, and by then the entity may be gone and its id taken by a new one. sendMessage
+    // therefore stamps their `entitySerial` with serialOf(entityID), and their handlers ask
+    // isCurrent(message) before touching the entity: a message whose entity was destroyed in
+    // between answers false and is dropped, so it never reaches the id's new owner.
     template <class M>
     void sendMessage(M message);
+
+    // For a message that names an entity: true while that entity is alive in the life it had
+    // when the message was sent.
+    template <class M>
+    bool isCurrent(const M& message) const;
 
     // Stores a copy of the handler `prototype` (one per handler class). Answers the stored one.
     template <class T>
@@ -139,6 +168,7 @@ private:
     std::set<EntityId> changedEntities;
     std::set<EntityId> destroyIDqueue;
     std::vector<bool> liveFlags; // per entity id below EntityIdLimit
+    std::vector<std::uint32_t> serials; // per entity id below EntityIdLimit
     std::uint32_t liveCount = 0;
 
     std::map<SystemKey, std::unique_ptr<ComponentSystem>, SystemKeyLess> systemMap;
@@ -182,6 +212,8 @@ C* EntityManager::addComponent(EntityId entity, C component)
     ComponentList<C>& list = listOf<C>();
     TX_ASSERT(typeid(*componentContainers[C::_cType]) == typeid(ComponentList<C>),
               ("component id of " + readableTypeName(typeid(C)) + " belongs to " + list.typeName()).c_str());
+    if (!isAlive(entity) || isDestroyPending(entity))
+        return list.dropAdd(std::move(component));
     C* queued = list.addComponent(entity, std::move(component));
     changedEntities.insert(entity);
     return queued;
@@ -260,7 +292,16 @@ void EntityManager::sendMessage(M message)
     TX_ASSERT(list != nullptr, ("message type " + readableTypeName(typeid(M)) + " is not registered").c_str());
     TX_ASSERT(typeid(*list) == typeid(MessageList<M>),
               ("message id of " + readableTypeName(typeid(M)) + " belongs to another message type").c_str());
+    if constexpr (NamesEntity<M>::value)
+        message.entitySerial = serialOf(message.entityID);
     static_cast<MessageList<M>*>(list)->push(std::move(message));
+}
+
+template <class M>
+bool EntityManager::isCurrent(const M& message) const
+{
+    static_assert(NamesEntity<M>::value, "the message names no entity (members entityID and entitySerial)");
+    return isSameLife(message.entityID, message.entitySerial);
 }
 
 template <class T>

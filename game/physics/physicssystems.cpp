@@ -103,6 +103,8 @@ PhysicsColliderChangeMessageSystem::PhysicsColliderChangeMessageSystem(ECS::Enti
 void PhysicsColliderChangeMessageSystem::onMessage(const Message::PhysicsColliderShapeChangeMessage& message)
 {
     TX_ASSERT(message.shape != nullptr, "a shape change without a shape");
+    if (!manager->isCurrent(message))
+        return;
     const ECS::EntityId entity = message.entityID;
     if (manager->hasComponent<PhysicsColliderComponent>(entity))
         manager->getComponent<PhysicsColliderComponent>(entity).shape = message.shape;

@@ -57,7 +57,8 @@ public:
 
 // Replaces the shape of the entity's collider and of its body. A body in the world leaves it,
 // takes the new shape (and its inertia) and comes back; a body that is not in the world only
-// takes the shape and stays out until its entity has both components.
+// takes the shape and stays out until its entity has both components. A message whose entity
+// was destroyed after it was sent is dropped.
 class PhysicsColliderChangeMessageSystem : public ECS::MessageSystem<Message::PhysicsColliderShapeChangeMessage> {
 public:
     static constexpr const char* systemName = "PhysicsColliderChangeMessageSystem";

@@ -119,6 +119,44 @@ TEST_F(EntityManagerTest, AddsToDeadOrDyingEntitiesAreDropped)
     EXPECT_EQ(world.getComponent<Position>(reused).x, 5.0f);
 }
 
+TEST_F(EntityManagerTest, AddsToAnEntityDestroyedInTheSameUpdateAreDroppedInAnyOrder)
+{
+    // Each entity has a Position; destroy, add and remove meet in one update in another order.
+    const auto withPosition = [&] {
+        const EntityId e = world.createEntity();
+        world.addComponent(e, Position(1.0f));
+        return e;
+    };
+    const EntityId destroyThenAdd = withPosition();
+    const EntityId destroyThenAddTwice = withPosition();
+    const EntityId destroyRemoveAdd = withPosition();
+    const EntityId removeDestroyAdd = withPosition();
+    const EntityId removeAddDestroy = withPosition();
+    world.refresh();
+
+    world.destroyEntity(destroyThenAdd);
+    world.addComponent(destroyThenAdd, Position(2.0f))->x = 3.0f;
+    world.destroyEntity(destroyThenAddTwice);
+    world.addComponent(destroyThenAddTwice, Position(2.0f));
+    world.addComponent(destroyThenAddTwice, Position(3.0f));
+    world.destroyEntity(destroyRemoveAdd);
+    world.removeComponent<Position>(destroyRemoveAdd);
+    world.addComponent(destroyRemoveAdd, Position(2.0f));
+    world.removeComponent<Position>(removeDestroyAdd);
+    world.destroyEntity(removeDestroyAdd);
+    world.addComponent(removeDestroyAdd, Position(2.0f));
+    world.removeComponent<Position>(removeAddDestroy);
+    world.addComponent(removeAddDestroy, Position(2.0f));
+    world.destroyEntity(removeAddDestroy);
+    world.refresh();
+
+    EXPECT_EQ(world.liveEntityCount(), 0u);
+    EXPECT_EQ(world.componentList<Position>().size(), 0u);
+    // The ids come back empty.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(world.hasComponent<Position>(world.createEntity()));
+}
+
 TEST_F(EntityManagerTest, IdCapFailsCleanlyAndKeepsTheWorldConsistent)
 {
     for (EntityId expected = 1; expected < ECS::EntityIdLimit; ++expected)

@@ -66,6 +66,51 @@ TEST_F(MessageTest, PostedByAHandlerOrAfterThePassWaitsForALaterPass)
     EXPECT_EQ(*seen, (std::vector<int>{1, 100, 2}));
 }
 
+namespace {
+
+// Records, for each message, whether it still names the entity it was sent for.
+class EntityNoteSystem : public ECS::MessageSystem<EntityNote> {
+public:
+    static constexpr const char* systemName = "EntityNoteSystem";
+    EntityNoteSystem(ECS::EntityManager& world, std::shared_ptr<std::vector<bool>> current)
+        : world(&world), current(std::move(current))
+    {
+    }
+    void onMessage(const EntityNote& note) override { current->push_back(world->isCurrent(note)); }
+
+private:
+    ECS::EntityManager* world;
+    std::shared_ptr<std::vector<bool>> current;
+};
+
+} // namespace
+
+TEST(EntityMessageTest, ReachesOnlyTheLifeOfTheEntityItWasSentFor)
+{
+    ECS::EntityManager world;
+    auto current = std::make_shared<std::vector<bool>>();
+    world.registerMessage<EntityNote>();
+    world.addMessageSystem(EntityNoteSystem(world, current));
+    const ECS::EntityId kept = world.createEntity();
+    const ECS::EntityId replaced = world.createEntity();
+    world.sendMessage(EntityNote{kept});
+    world.sendMessage(EntityNote{replaced});
+    world.sendMessage(EntityNote{ECS::EntityIdLimit + 5});
+    world.processMessages();
+    world.destroyEntity(replaced);
+    world.refresh();
+    ASSERT_EQ(world.createEntity(), replaced); // a new entity under the old id
+    world.refresh();
+    world.processMessages();
+    EXPECT_EQ(*current, (std::vector<bool>{true, false, false}));
+
+    current->clear();
+    world.sendMessage(EntityNote{replaced});
+    world.processMessages();
+    world.processMessages();
+    EXPECT_EQ(*current, (std::vector<bool>{true})) << "the new owner is reached by its own messages";
+}
+
 TEST(MessageDeathTest, UnregisteredTypesAndSecondHandlersAreCaught)
 {
     ECS::EntityManager world;

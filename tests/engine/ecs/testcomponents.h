@@ -38,6 +38,13 @@ struct Note {
     int value;
 };
 
+// A message that names an entity.
+struct EntityNote {
+    static constexpr ECS::MessageType _mType = 21;
+    ECS::EntityId entityID = ECS::InvalidEntity;
+    std::uint32_t entitySerial = 0;
+};
+
 // Records every call the manager makes on it.
 class RecordingSystem : public ECS::ComponentSystem {
 public:

@@ -159,6 +159,24 @@ TEST(PhysicsSystems, ShapeChangeMessageReplacesWhatRaysHit)
     EXPECT_EQ(scene.hitAlongX(2.5f), 0u);
 }
 
+TEST(PhysicsSystems, ShapeChangeNeverReachesANewOwnerOfItsEntitysId)
+{
+    PhysicsEcs scene;
+    const ECS::EntityId block = scene.addBlock({0, 0, 1}, 1);
+    scene.ecs.refresh();
+    scene.ecs.sendMessage(PhysicsColliderShapeChangeMessage{block, boxShape(3)});
+    scene.ecs.destroyEntity(block);
+    scene.update(); // the message is swapped in; the block's id comes free
+    const ECS::EntityId reused = scene.addBlock({0, 0, 1}, 1);
+    ASSERT_EQ(reused, block);
+    scene.ecs.refresh(); // the new block is complete before the message is handled
+    const auto newShape = scene.ecs.getComponent<PhysicsColliderComponent>(reused).shape;
+    scene.update();
+    EXPECT_EQ(scene.ecs.getComponent<PhysicsColliderComponent>(reused).shape, newShape);
+    EXPECT_EQ(scene.body(reused).shape, newShape);
+    EXPECT_EQ(scene.hitAlongX(2.5f), 0u);
+}
+
 TEST(PhysicsSystems, ShapeChangeNeverAddsABodyThatIsNotInTheWorld)
 {
     PhysicsEcs scene;
