@@ -1,0 +1,191 @@
+#include "engine/autoplay/autoplaysource.h"
+
+#include "engine/core/enginecore.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using Engine::EngineCore;
+using Engine::Autoplay::AutoplaySource;
+using Engine::Autoplay::Script;
+using Outcome = AutoplaySource::Outcome;
+
+namespace {
+
+// What the game saw in one update.
+struct Seen {
+    bool wDown = false;
+    bool wPressed = false;
+    int x = 0;
+    int y = 0;
+    int relX = 0;
+    int relY = 0;
+    int wheel = 0;
+    bool leftPressed = false;
+    bool leftReleased = false;
+    std::vector<std::string> text;
+};
+
+struct WatchingGame final : Engine::GamePrototype {
+    explicit WatchingGame(EngineCore& engine) : engine(engine) {}
+    void init() override {}
+    void update() override
+    {
+        const Engine::MouseState& mouse = *engine.mouse;
+        seen.push_back({engine.keyboard->isDown(SDL_SCANCODE_W), engine.keyboard->isPressed(SDL_SCANCODE_W),
+                        mouse.x, mouse.y, mouse.relX, mouse.relY, mouse.wheel, mouse.buttonPressed(0),
+                        mouse.buttonReleased(0), engine.textInput});
+        if (onUpdate)
+            onUpdate(static_cast<int>(seen.size()));
+        ASSERT_LT(seen.size(), 1000u) << "the script never ended the run";
+        if (seen.size() >= 1000u)
+            engine.quit = true;
+    }
+    void render(float) override { ++frames; }
+    void shutdown() override {}
+
+    EngineCore& engine;
+    std::vector<Seen> seen;
+    int frames = 0;
+    std::function<void(int update)> onUpdate;
+};
+
+// Runs the engine's loop on a script until the run ends.
+struct ScriptRun {
+    explicit ScriptRun(std::string_view text) : source(parse(text)), engine(&source), game(engine)
+    {
+        engine.game = &game;
+        engine.createInputState(nullptr);
+        engine.stepMs = 10;
+    }
+
+    static Script parse(std::string_view text)
+    {
+        Engine::Autoplay::ScriptError error;
+        std::optional<Script> script = Script::parse(text, error);
+        EXPECT_TRUE(script) << error.message;
+        return script ? *script : Script();
+    }
+
+    void play() { engine.mainLoop(); }
+
+    AutoplaySource source;
+    EngineCore engine;
+    WatchingGame game;
+};
+
+} // namespace
+
+TEST(AutoplaySourceTest, WaitsRunExactUpdatesAndQuitEndsTheLoop)
+{
+    ScriptRun run("wait 3\n# a pause\nwait 2\nquit\nwait 50\n");
+    run.play();
+    EXPECT_EQ(run.game.seen.size(), 6u) << "five waited updates and the one that reads the quit";
+    EXPECT_EQ(run.source.outcome(), Outcome::Finished);
+    EXPECT_EQ(run.source.line(), 4);
+    EXPECT_FLOAT_EQ(run.engine.averageFrameMs * 64.0f, 60.0f) << "the clock moved 10 ms per update";
+
+    ScriptRun ends("wait 2");
+    ends.play();
+    EXPECT_EQ(ends.game.seen.size(), 3u) << "the end of the script quits like quit";
+    EXPECT_EQ(ends.source.outcome(), Outcome::Finished);
+}
+
+TEST(AutoplaySourceTest, KeysAndButtonsHoldUntilReleased)
+{
+    ScriptRun run("keydown W\nmousedown left\nwait 2\nkeyup W\nmouseup left\nwait 1\nquit");
+    run.play();
+    ASSERT_GE(run.game.seen.size(), 3u);
+    EXPECT_TRUE(run.game.seen[0].wPressed);
+    EXPECT_TRUE(run.game.seen[0].leftPressed);
+    EXPECT_TRUE(run.game.seen[1].wDown);
+    EXPECT_FALSE(run.game.seen[1].wPressed);
+    EXPECT_FALSE(run.game.seen[1].leftPressed);
+    EXPECT_FALSE(run.game.seen[2].wDown);
+    EXPECT_TRUE(run.game.seen[2].leftReleased);
+}
+
+TEST(AutoplaySourceTest, PointerStaysInTheWindowUnlessCaptured)
+{
+    ScriptRun run("mouse 100 50\nwait 1\n"
+                  "mouseby 1000 0\nwheel down\nwait 1\n" // stops at the right edge of 640
+                  "wait 1\n"                             // the game captures the pointer here
+                  "mouseby 1000 -20\nwait 1\n"           // captured: all of it is motion
+                  "mouse 200 200\nwait 1\n"              // from the mouse's last place, not the pointer's
+                  "wait 1\n"                             // released and warped here
+                  "mouseby 5 5\nwait 1\n");
+    run.game.onUpdate = [&](int update) {
+        if (update == 3)
+            run.engine.loopSource().setRelativeMouseMode(true);
+        if (update == 6) {
+            run.engine.loopSource().setRelativeMouseMode(false);
+            run.engine.loopSource().warpMouse(nullptr, 320, 240);
+        }
+    };
+    run.play();
+    const auto& seen = run.game.seen;
+    ASSERT_GE(seen.size(), 7u);
+    EXPECT_EQ(std::make_pair(seen[0].x, seen[0].y), std::make_pair(100, 50));
+    EXPECT_EQ(std::make_pair(seen[0].relX, seen[0].relY), std::make_pair(100, 50));
+    EXPECT_EQ(std::make_pair(seen[1].x, seen[1].relX), std::make_pair(639, 539));
+    EXPECT_EQ(seen[1].wheel, -1);
+    EXPECT_EQ(seen[2].wheel, 0) << "a notch lasts one update";
+    EXPECT_EQ(std::make_pair(seen[3].relX, seen[3].relY), std::make_pair(1000, -20));
+    EXPECT_EQ(std::make_pair(seen[3].x, seen[3].y), std::make_pair(639, 50)) << "a captured pointer stays";
+    EXPECT_EQ(std::make_pair(seen[4].relX, seen[4].relY), std::make_pair(200 - 1639, 200 - 30));
+    EXPECT_EQ(std::make_pair(seen[6].x, seen[6].y), std::make_pair(325, 245));
+    EXPECT_EQ(std::make_pair(seen[6].relX, seen[6].relY), std::make_pair(5, 5)) << "the warp is no motion";
+}
+
+TEST(AutoplaySourceTest, TextArrivesPerCharacterOnlyWhileTextInputIsOn)
+{
+    ScriptRun run("text ab\nwait 1\n" // text input is off: nothing arrives
+                  "wait 1\n"          // a text field turns it on here
+                  "text h\xC3\xA9!\nwait 1\nwait 1\nquit");
+    run.game.onUpdate = [&](int update) {
+        if (update == 2)
+            run.engine.loopSource().startTextInput();
+    };
+    testing::internal::CaptureStdout();
+    run.play();
+    const std::string console = testing::internal::GetCapturedStdout();
+    ASSERT_GE(run.game.seen.size(), 4u);
+    EXPECT_TRUE(run.game.seen[0].text.empty());
+    EXPECT_EQ(run.game.seen[2].text, (std::vector<std::string>{"h", "\xC3\xA9", "!"}));
+    EXPECT_TRUE(run.game.seen[3].text.empty());
+    EXPECT_EQ(console, "Autoplay: line 1: text input is off in the game, the text is not typed\n");
+}
+
+TEST(AutoplaySourceTest, FailedScreenshotEndsTheRun)
+{
+    ScriptRun run("wait 1\nscreenshot unsaved.png\nwait 100\nquit");
+    testing::internal::CaptureStdout();
+    run.play();
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(run.source.outcome(), Outcome::Failed);
+    EXPECT_EQ(run.game.seen.size(), 2u);
+    EXPECT_NE(console.find("Autoplay: line 2: cannot save unsaved.png: there is no window to read"),
+              std::string::npos) << console;
+}
+
+TEST(AutoplaySourceTest, QuitFromOutsideInterruptsTheScript)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    ScriptRun run("wait 5\nwait 100\nquit");
+    run.game.onUpdate = [&](int update) {
+        if (update == 3) {
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+        }
+    };
+    testing::internal::CaptureStdout();
+    run.play();
+    testing::internal::GetCapturedStdout();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    EXPECT_EQ(run.source.outcome(), Outcome::Interrupted);
+    EXPECT_LE(run.game.seen.size(), 5u);
+}
