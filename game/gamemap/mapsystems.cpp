@@ -17,17 +17,13 @@ LoadMapSystem::LoadMapSystem(ECS::EntityManager& world, GameMap& map, ECS::Entit
 
 void LoadMapSystem::processMessages(const std::vector<Message::LoadMapMessage>& messages)
 {
-    // A newer map replaces one still waiting; otherwise the refresh since the last pass has
-    // released the old blocks' ids and the waiting map can be created now.
-    if (!deferred.empty() && messages.empty()) {
-        createQubes(deferred);
-        deferred.clear();
-        map->rebuildPending = true;
-        return;
-    }
-    deferred.clear();
+    // A map waiting from the last pass can be created now: the refresh since has released the
+    // old blocks' ids. A later load the user asked for replaces it (onMessage drops it).
+    waitingFromLastPass = !deferred.empty();
     releasing = 0;
     MessageSystem::processMessages(messages);
+    if (waitingFromLastPass)
+        createDeferred();
 }
 
 void LoadMapSystem::onMessage(const Message::LoadMapMessage& message)
@@ -40,6 +36,8 @@ void LoadMapSystem::onMessage(const Message::LoadMapMessage& message)
                         + std::to_string(freeAfterClear));
         return;
     }
+    deferred.clear();
+    waitingFromLastPass = false;
     if (resetEditor)
         resetEditor(*world, editorEntity);
     map->clear(*world);
@@ -48,6 +46,18 @@ void LoadMapSystem::onMessage(const Message::LoadMapMessage& message)
         createQubes(message.qubes);
     else
         deferred = message.qubes;
+    map->rebuildPending = true;
+}
+
+void LoadMapSystem::createDeferred()
+{
+    // Entities made since the map was put off may have taken the ids it was counting on.
+    if (deferred.size() <= GameMap::freeQubeSlots(*world))
+        createQubes(deferred);
+    else
+        Engine::logLine("MAP NOT LOADED: " + std::to_string(deferred.size()) + " blocks do not fit, room for "
+                        + std::to_string(GameMap::freeQubeSlots(*world)));
+    deferred.clear();
     map->rebuildPending = true;
 }
 

@@ -16,7 +16,9 @@ namespace Game {
 // A map that cannot fit the entity ids even once the current blocks are gone is refused whole
 // before anything changes (console line; the map stays as it was). One that fits only after the
 // current blocks' ids come free (they are released at the refresh) is created in the next
-// update: the old blocks go now, the new ones follow one update later.
+// update: the old blocks go now, the new ones follow one update later. The last load asked for
+// wins: a load handled after it (in the same update or the next) drops the waiting map; a load
+// refused for its size does not.
 class LoadMapSystem : public ECS::MessageSystem<Message::LoadMapMessage> {
 public:
     static constexpr const char* systemName = "LoadMapSystem";
@@ -34,12 +36,15 @@ public:
 
 private:
     void createQubes(const std::vector<Component::TransformComponent>& qubes);
+    void createDeferred();
 
     ECS::EntityManager* world;
     GameMap* map;
     ECS::EntityId editorEntity;
     EditorReset resetEditor;
     std::vector<Component::TransformComponent> deferred;
+    // `deferred` was put off in an earlier pass and no later load has replaced it yet.
+    bool waitingFromLastPass = false;
     // Blocks destroyed during this pass: their ids come free at the coming refresh.
     size_t releasing = 0;
 };

@@ -99,6 +99,49 @@ TEST(LoadMapSystem, AMapTooLargeForTheIdsIsRefusedWhole)
     EXPECT_EQ(Game::GameMap::freeQubeSlots(world.ecs), 0u);
 }
 
+TEST(LoadMapSystem, TheLastLoadAskedForWins)
+{
+    MapTest::World world;
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(100)});
+    world.update();
+    world.update();
+    for (int i = 0; i < 1800; ++i)
+        world.ecs.createEntity();
+    world.ecs.refresh(); // 146 ids free
+
+    // 246 blocks need the current blocks' ids and wait; 10 sent after them fit at once.
+    testing::internal::CaptureStdout();
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(246, 7.0f)});
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(10, 3.0f)});
+    for (int i = 0; i < 3; ++i)
+        world.update();
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("no entity id"), std::string::npos);
+    ASSERT_EQ(world.map.qubeIDs.size(), 10u);
+    EXPECT_EQ(positionsOf(world)[0].z, 3.0f);
+    EXPECT_FALSE(world.loadMapSystem->hasDeferredLoad());
+
+    // A waiting load is dropped as well for one sent after it and handled in the next update...
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(246, 7.0f)});
+    world.update();
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(5, 1.0f)});
+    world.update();
+    ASSERT_TRUE(world.loadMapSystem->hasDeferredLoad());
+    world.update();
+    ASSERT_EQ(world.map.qubeIDs.size(), 5u);
+    EXPECT_EQ(positionsOf(world)[0].z, 1.0f);
+    EXPECT_FALSE(world.loadMapSystem->hasDeferredLoad());
+
+    // ...but not for one that is refused: the waiting map still comes.
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(246, 7.0f)});
+    world.update();
+    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(400)});
+    world.update();
+    world.update();
+    ASSERT_EQ(world.map.qubeIDs.size(), 246u);
+    EXPECT_EQ(positionsOf(world)[0].z, 7.0f);
+    EXPECT_FALSE(world.loadMapSystem->hasDeferredLoad());
+}
+
 class CreateRandomMapGL : public TestSupport::GLTest {};
 
 TEST_F(CreateRandomMapGL, EachMessageAddsItsBlocksAndOneRebuildFollows)
