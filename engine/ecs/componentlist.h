@@ -122,6 +122,21 @@ public:
         return const_cast<ComponentList*>(this)->getComponent(entity);
     }
 
+    // The record the entity will hold after the refresh: its queued add, else its live record
+    // unless a removal is pending; nullptr when it will have none.
+    const T* upcomingComponent(EntityId entity) const
+    {
+        if (addSetDebug.count(entity) != 0) {
+            for (auto queued = addQueue.rbegin(); queued != addQueue.rend(); ++queued) {
+                if (queued->first == entity)
+                    return &queued->second;
+            }
+        }
+        if (!hasComponent(entity) || isRemovalPending(entity))
+            return nullptr;
+        return &components[idLookup[entity] - 1];
+    }
+
     // All live records, densely packed in no particular order, and their owners by index.
     std::vector<T>& records() { return components; }
     const std::vector<T>& records() const { return components; }

@@ -97,6 +97,13 @@ public:
     template <class C>
     C& getComponent(EntityId entity);
 
+    // The C the entity will hold after the refresh, pending changes included: a queued add,
+    // else the live record unless its removal is pending. nullptr when it will hold none, and
+    // for an entity that is not alive or is queued for destruction. For code that must see the
+    // world as the user left it before the refresh (saving a map right after an edit).
+    template <class C>
+    const C* upcomingComponent(EntityId entity) const;
+
     // The whole list of C, for systems that walk every record.
     template <class C>
     ComponentList<C>& componentList();
@@ -236,6 +243,14 @@ template <class C>
 C& EntityManager::getComponent(EntityId entity)
 {
     return listOf<C>().getComponent(entity);
+}
+
+template <class C>
+const C* EntityManager::upcomingComponent(EntityId entity) const
+{
+    if (!isAlive(entity) || isDestroyPending(entity))
+        return nullptr;
+    return listOf<C>().upcomingComponent(entity);
 }
 
 template <class C>

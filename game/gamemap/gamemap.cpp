@@ -107,15 +107,18 @@ void GameMap::clear(ECS::EntityManager& world)
     qubeIDs.clear();
 }
 
-std::vector<QubeRecord> GameMap::qubeRecords(ECS::EntityManager& world) const
+std::vector<QubeRecord> GameMap::qubeRecords(const ECS::EntityManager& world, ECS::EntityId* missing) const
 {
     std::vector<QubeRecord> records;
     records.reserve(qubeIDs.size());
     for (const ECS::EntityId id : qubeIDs) {
-        if (!world.hasComponent<TransformComponent>(id))
+        const TransformComponent* transform = world.upcomingComponent<TransformComponent>(id);
+        if (!transform) {
+            if (missing && *missing == ECS::InvalidEntity)
+                *missing = id;
             continue;
-        const TransformComponent& transform = world.getComponent<TransformComponent>(id);
-        records.push_back(QubeRecord{transform.position, transform.scale, transform.rotation});
+        }
+        records.push_back(QubeRecord{transform->position, transform->scale, transform->rotation});
     }
     return records;
 }
@@ -124,7 +127,13 @@ MapWriteResult GameMap::save(ECS::EntityManager& world, const std::filesystem::p
 {
     Engine::logLine("FILEPATH");
     Engine::logLine(path.string());
-    MapWriteResult result = MapFile::writeFile(path, qubeRecords(world));
+    ECS::EntityId missing = ECS::InvalidEntity;
+    const std::vector<QubeRecord> records = qubeRecords(world, &missing);
+    MapWriteResult result;
+    if (missing != ECS::InvalidEntity)
+        result = {MapWriteStatus::MissingQube, "block entity " + std::to_string(missing) + " has no transform to save"};
+    else
+        result = MapFile::writeFile(path, records);
     if (!result.ok())
         Engine::logLine("MAP NOT SAVED: " + result.problem);
     return result;

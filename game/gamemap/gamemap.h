@@ -78,11 +78,16 @@ public:
     // and those of destroyed entities come free only at the next refresh.
     static uint32_t freeQubeSlots(const ECS::EntityManager& world);
 
-    // The blocks in ascending id order as a file stores them (current state).
-    std::vector<QubeRecord> qubeRecords(ECS::EntityManager& world) const;
+    // The blocks in ascending id order as a file stores them (current state), as they stand
+    // after the coming refresh: a block added or given a new transform in this update is
+    // included. A block without a transform is left out and, if `missing` is given and still
+    // ECS::InvalidEntity, named there.
+    std::vector<QubeRecord> qubeRecords(const ECS::EntityManager& world, ECS::EntityId* missing = nullptr) const;
 
     // Writes the map to `path`: the console shows "FILEPATH" and the path, then the file is
     // replaced atomically. Never loses the old file; see MapFile::writeFile for the results.
+    // Every block goes into the file, or none: a block without a transform refuses the save
+    // (MissingQube) and the old file stays as it was.
     // saveMessageText() gives the text the user is shown.
     MapWriteResult save(ECS::EntityManager& world, const std::filesystem::path& path) const;
     static const char* saveMessageText(const MapWriteResult& result)

@@ -52,6 +52,7 @@ enum class MapWriteStatus {
     Ok,
     InvalidValue, // a position, scale or rotation that is not a finite number
     CannotWrite,  // the file could not be written; the old file is unchanged
+    MissingQube,  // a block of the map has no transform to save; the old file is unchanged
 };
 
 struct MapWriteResult {

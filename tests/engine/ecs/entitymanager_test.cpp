@@ -50,12 +50,15 @@ TEST_F(EntityManagerTest, QueuedAddsAndRemovesApplyOnlyAtRefresh)
     Position* queued = world.addComponent(e, Position(1.0f));
     queued->x = 2.0f; // the queued record can still be finished before the refresh
     EXPECT_FALSE(world.hasComponent<Position>(e));
+    EXPECT_EQ(world.upcomingComponent<Position>(e), queued) << "the record it will hold";
     world.refresh();
     ASSERT_TRUE(world.hasComponent<Position>(e));
     EXPECT_EQ(world.getComponent<Position>(e).x, 2.0f);
+    EXPECT_EQ(world.upcomingComponent<Position>(e), &world.getComponent<Position>(e));
 
     world.removeComponent<Position>(e);
     EXPECT_TRUE(world.hasComponent<Position>(e)) << "a removed component stays readable until the refresh";
+    EXPECT_EQ(world.upcomingComponent<Position>(e), nullptr);
     world.refresh();
     EXPECT_FALSE(world.hasComponent<Position>(e));
     EXPECT_EQ(world.componentList<Position>().size(), 0u);

@@ -155,6 +155,31 @@ TEST(GameMap, SaveAndLoadThroughTheWorldChangeNoByte)
     EXPECT_EQ(fileBytes(second), fileBytes(first));
 }
 
+TEST(GameMap, SaveRightAfterAnEditHoldsEveryBlockOrNothing)
+{
+    TestSupport::TempDir dir;
+    MapTest::World world;
+    world.map.addQube(world.ecs, transformOf({1, 0, 0}, {1, 1, 1}, {1, 0, 0, 0}));
+    world.ecs.refresh();
+    // Added (and set up) in this update, saved before the refresh.
+    const ECS::EntityId added = world.map.addQube(world.ecs, transformOf({2, 0, 0}, {1, 1, 1}, {1, 0, 0, 0}));
+    const auto path = dir.path() / "edited.rmap";
+    ASSERT_TRUE(world.map.save(world.ecs, path).ok());
+    Game::MapLoadResult loaded = Game::GameMap::load(path);
+    ASSERT_EQ(loaded.qubes.size(), 2u);
+    EXPECT_EQ(loaded.qubes[1].position.x, 2.0f);
+
+    // A block without a transform to save refuses the save and keeps the old file.
+    world.ecs.refresh();
+    world.ecs.removeComponent<TransformComponent>(added);
+    world.ecs.refresh();
+    const std::string before = fileBytes(path);
+    const Game::MapWriteResult refused = world.map.save(world.ecs, path);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_STREQ(Game::GameMap::saveMessageText(refused), "ERROR:\nUnable to write file.");
+    EXPECT_EQ(fileBytes(path), before);
+}
+
 TEST(GameMap, SaveFailuresAreReportedAndDamagedFilesLoadNothing)
 {
     TestSupport::TempDir dir;
