@@ -1,0 +1,647 @@
+#include "game/editor/editorplayer.h"
+
+#include "engine/mathe/mathe.h"
+#include "game/camera/cameracomponents.h"
+#include "game/editor/editorundo.h"
+#include "game/physics/physicsbodyinfo.h"
+#include "game/physics/raycast.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/transform/transformcomponent.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+namespace Game {
+
+using Component::CameraComponent;
+using Component::CameraModificationComponent;
+using Component::CameraMouseMovementComponent;
+using Component::CameraMouseShiftComponent;
+using Component::CameraMouseZoomMoveComponent;
+using Component::CharacterControllerComponent;
+using Component::EditorDataComponent;
+using Component::FreeCamMovementComponent;
+using Component::TransformComponent;
+
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kRight = 1;
+constexpr int kMiddle = 2;
+
+template <class C>
+void setEnabled(ECS::EntityManager& world, ECS::EntityId entity, bool enabled)
+{
+    if (world.hasComponent<C>(entity))
+        world.getComponent<C>(entity).enabled = enabled;
+}
+
+} // namespace
+
+EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics,
+                           Entities entities, GameStateRecord& state, EditorHost& host, EditorLooks looks)
+    : scene_(world, map, entities.editor, std::move(looks))
+    , physics(&physics)
+    , entities(entities)
+    , state(&state)
+    , host(&host)
+{
+}
+
+// --- The tick -----------------------------------------------------------------------------------
+
+void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::MouseState& mouse)
+{
+    const TickInput in{&keyboard, &mouse};
+    data().serials.forgetVanished([this](ECS::EntityId block) { return scene_.isLiveBlock(block); });
+    const bool modal = host->modalOpen();
+    if (modal || playTesting()) {
+        setCameraFlight(false);
+        // Whatever was in progress cannot finish while the view is blocked.
+        abandonDragOrPlacement();
+    } else {
+        scene_.drainPendingSelection();
+        if (!state->paused && keyboard.isPressed(SDL_SCANCODE_TAB))
+            setTool((data().tool + 1) % 3);
+        if (!state->paused) {
+            updateGizmo();
+            host->showTool(data().tool);
+        }
+        cameraButtons(in);
+        editingStep(in);
+        escape(in);
+    }
+    if (!modal)
+        playTestKeys(in);
+}
+
+void EditorPlayer::cameraButtons(const TickInput& in)
+{
+    Engine::MouseState& mouse = *in.mouse;
+    EditorDataComponent& d = data();
+    ECS::EntityManager& world = scene_.world();
+    if (mouse.buttonReleased(kRight)) {
+        setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, false);
+        host->grabPointer(false);
+        d.cameraDrag = false;
+    }
+    if (mouse.buttonReleased(kMiddle)) {
+        setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, false);
+        host->grabPointer(false);
+        d.cameraDrag = false;
+    }
+    if (state->paused)
+        return;
+    if (mouse.buttonDown(kRight) || mouse.buttonDown(kMiddle))
+        wrapPointer(mouse);
+    if (state->mouseOverUI || d.mode == EditorMode::dragging)
+        return;
+    const bool look = mouse.buttonPressed(kRight);
+    const bool pan = mouse.buttonPressed(kMiddle);
+    if (look)
+        setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, true);
+    if (pan)
+        setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, true);
+    if (look || pan) {
+        host->grabPointer(true);
+        mouse.discardRelativeMotion();
+        d.cameraDrag = true;
+    }
+}
+
+void EditorPlayer::wrapPointer(Engine::MouseState& mouse)
+{
+    int w = 0;
+    int h = 0;
+    host->windowSize(w, h);
+    int x = mouse.x;
+    int y = mouse.y;
+    if (x < 1)
+        x = w - 2;
+    else if (x >= w - 1)
+        x = 1;
+    if (y >= h - 1)
+        y = kTopBarRows + 1;
+    else if (y <= kTopBarRows)
+        y = h - 2;
+    if (x == mouse.x && y == mouse.y)
+        return;
+    host->warpPointer(x, y);
+    mouse.x = mouse.posX = x;
+    mouse.y = y;
+    mouse.posY = h - y;
+    mouse.discardRelativeMotion();
+}
+
+void EditorPlayer::setCameraFlight(bool enabled)
+{
+    setEnabled<FreeCamMovementComponent>(scene_.world(), entities.editorCamera, enabled);
+}
+
+void EditorPlayer::editingStep(const TickInput& in)
+{
+    const Engine::KeyboardState& keys = *in.keyboard;
+    const Engine::MouseState& mouse = *in.mouse;
+    EditorDataComponent& d = data();
+    setCameraFlight(!state->paused && d.mode != EditorMode::dragging && !keys.isDown(SDL_SCANCODE_LALT));
+    if (state->paused)
+        return;
+
+    const bool released = mouse.buttonReleased(kLeft);
+    if (state->mouseOverUI) {
+        // A release over the UI ends whatever the left button was doing in the 3-D view.
+        if (released) {
+            abandonDragOrPlacement();
+            d.ignoreRelease = false;
+        }
+        return;
+    }
+
+    if (keys.isDown(SDL_SCANCODE_LCTRL) && keys.isPressed(SDL_SCANCODE_Z) && d.mode == EditorMode::idle)
+        undo();
+    if (keys.isDown(SDL_SCANCODE_LALT) && d.mode == EditorMode::idle) {
+        if (keys.isPressed(SDL_SCANCODE_S))
+            resetSelection(0);
+        if (keys.isPressed(SDL_SCANCODE_R))
+            resetSelection(1);
+        if (keys.isPressed(SDL_SCANCODE_P))
+            resetSelection(2);
+    }
+
+    hoverHandles(mouse);
+    if (mouse.buttonPressed(kLeft) && d.mode == EditorMode::idle && d.gizmoShown) {
+        const std::uint32_t handle = host->pickHandle(mouse.posX, mouse.posY);
+        if (handle >= 1 && handle <= 4)
+            startDrag(static_cast<std::int32_t>(handle), mouse);
+    }
+    if (d.mode == EditorMode::dragging)
+        followDrag(mouse);
+    if (d.mode == EditorMode::placing)
+        followPlacement(mouse);
+
+    if (released) {
+        if (d.ignoreRelease) {
+            d.ignoreRelease = false;
+        } else if (d.mode == EditorMode::placing) {
+            finishPlacement();
+        } else if (d.mode == EditorMode::dragging) {
+            finishDrag(keys.isDown(SDL_SCANCODE_LCTRL));
+        } else if (!d.cameraDrag) {
+            clickSelect(mouse, keys.isDown(SDL_SCANCODE_LSHIFT));
+        }
+        host->closeAddDropdown();
+    }
+    if (keys.isPressed(SDL_SCANCODE_DELETE) && d.mode == EditorMode::idle && !d.selections.empty())
+        deleteSelection();
+}
+
+void EditorPlayer::escape(const TickInput& in)
+{
+    if (!in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
+        return;
+    EditorDataComponent& d = data();
+    if (d.mode == EditorMode::placing) {
+        abandonDragOrPlacement();
+    } else if (d.mode == EditorMode::dragging) {
+        abandonDragOrPlacement();
+        if (in.mouse->buttonDown(kLeft))
+            d.ignoreRelease = true;
+    } else if (!state->paused) {
+        state->paused = true;
+        setEditorCameraEnabled(false);
+        d.axis = EditorHandle::none;
+        d.mode = EditorMode::idle;
+        host->openPauseMenu();
+    } else {
+        host->resumeFromPause();
+    }
+}
+
+// --- Play-testing -------------------------------------------------------------------------------
+
+bool EditorPlayer::playTesting()
+{
+    ECS::EntityManager& world = scene_.world();
+    return world.hasComponent<CharacterControllerComponent>(entities.player)
+        && world.getComponent<CharacterControllerComponent>(entities.player).enabled;
+}
+
+void EditorPlayer::playTestKeys(const TickInput& in)
+{
+    if (!scene_.world().hasComponent<CharacterControllerComponent>(entities.player) || state->paused)
+        return;
+    const bool toggle = in.keyboard->isPressed(SDL_SCANCODE_RETURN);
+    if (playTesting()) {
+        if (toggle || in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
+            stopPlayTest(*in.mouse);
+    } else if (toggle) {
+        startPlayTest(*in.mouse);
+    }
+}
+
+void EditorPlayer::startPlayTest(Engine::MouseState& mouse)
+{
+    ECS::EntityManager& world = scene_.world();
+    abandonDragOrPlacement();
+    data().gizmoShown = false;
+    host->clearTopBar();
+    setEditorCameraEnabled(false);
+
+    auto& controller = world.getComponent<CharacterControllerComponent>(entities.player);
+    const glm::vec3 start = cameraPosition();
+    controller.placeAt(start);
+    controller.resetMotion();
+    controller.enabled = true;
+    setEnabled<CameraMouseMovementComponent>(world, entities.player, true);
+    if (world.hasComponent<TransformComponent>(entities.player)) {
+        TransformComponent& body = world.getComponent<TransformComponent>(entities.player);
+        body.position = start;
+        body.copyToPrevious();
+    }
+    if (world.hasComponent<CameraModificationComponent>(entities.player)
+        && world.hasComponent<CameraModificationComponent>(entities.editorCamera)) {
+        const auto& from = world.getComponent<CameraModificationComponent>(entities.editorCamera);
+        auto& to = world.getComponent<CameraModificationComponent>(entities.player);
+        to.yaw = to.previousYaw = from.yaw;
+        to.pitch = to.previousPitch = from.pitch;
+        to.roll = to.previousRoll = from.roll;
+    }
+    host->capturePointer(true);
+    mouse.discardRelativeMotion();
+    state->showCursor = false;
+}
+
+void EditorPlayer::stopPlayTest(Engine::MouseState& mouse)
+{
+    ECS::EntityManager& world = scene_.world();
+    host->buildTopBar();
+    setEditorCameraEnabled(true);
+    world.getComponent<CharacterControllerComponent>(entities.player).enabled = false;
+    setEnabled<CameraMouseMovementComponent>(world, entities.player, false);
+    host->capturePointer(false);
+    mouse.discardRelativeMotion();
+    state->showCursor = true;
+}
+
+// --- Top bar and transitions --------------------------------------------------------------------
+
+void EditorPlayer::setTool(std::uint32_t tool)
+{
+    if (tool > EditorTool::scale)
+        return;
+    EditorDataComponent& d = data();
+    // Switching tools mid-drag would mix two tools' arithmetic: the drag ends first.
+    if (d.mode == EditorMode::dragging && d.tool != tool)
+        abandonDragOrPlacement();
+    d.tool = tool;
+}
+
+void EditorPlayer::togglePivot()
+{
+    EditorDataComponent& d = data();
+    if (d.mode == EditorMode::dragging)
+        abandonDragOrPlacement();
+    d.pivot = d.pivot == EditorPivot::local ? EditorPivot::global : EditorPivot::local;
+}
+
+void EditorPlayer::toggleOrientation()
+{
+    EditorDataComponent& d = data();
+    if (d.mode == EditorMode::dragging)
+        abandonDragOrPlacement();
+    d.orientation = d.orientation == EditorOrientation::world ? EditorOrientation::normal : EditorOrientation::world;
+}
+
+const char* EditorPlayer::pivotName(std::uint32_t pivot)
+{
+    return pivot == EditorPivot::local ? "LOCAL" : "GLOBAL";
+}
+
+const char* EditorPlayer::orientationName(std::uint32_t orientation)
+{
+    return orientation == EditorOrientation::normal ? "NORMAL" : "WORLD";
+}
+
+void EditorPlayer::startAddingBlock()
+{
+    abandonDragOrPlacement();
+    unselectAllRecorded();
+    BlockPose identity;
+    if (scene_.createPreview(identity) == ECS::InvalidEntity) {
+        host->showMessage(kTooManyBlocksText);
+        return;
+    }
+    data().mode = EditorMode::placing;
+}
+
+void EditorPlayer::resetForNewMap()
+{
+    scene_.resetForNewMap();
+}
+
+void EditorPlayer::leaveEditor()
+{
+    abandonDragOrPlacement();
+    scene_.clearSelection();
+    data().pendingSelection.clear();
+    data().gizmoShown = false;
+    setEditorCameraEnabled(false);
+}
+
+void EditorPlayer::setEditorCameraEnabled(bool enabled)
+{
+    ECS::EntityManager& world = scene_.world();
+    setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, false);
+    setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, false);
+    setEnabled<FreeCamMovementComponent>(world, entities.editorCamera, false);
+    setEnabled<CameraMouseZoomMoveComponent>(world, entities.editorCamera, enabled);
+    host->grabPointer(false);
+    data().cameraDrag = false;
+}
+
+// --- Gizmo and drags ----------------------------------------------------------------------------
+
+void EditorPlayer::updateGizmo()
+{
+    EditorDataComponent& d = data();
+    if (d.mode == EditorMode::dragging) {
+        d.gizmoShown = true;
+        return;
+    }
+    std::vector<std::pair<std::uint32_t, BlockPose>> copies;
+    copies.reserve(d.selections.size());
+    for (const auto& pair : d.selections.selectionToEntity)
+        copies.emplace_back(pair.first, scene_.selectionPose(pair.first));
+    const auto gizmo = TransformDrag::gizmoForSelection(copies, d.tool, d.orientation);
+    d.gizmoShown = gizmo.has_value();
+    if (!gizmo)
+        return;
+    d.gizmoPosition = gizmo->position;
+    d.gizmoRotation = gizmo->rotation;
+    d.gizmoScale = gizmo->scale;
+    d.gizmoMatrix = gizmo->matrix();
+}
+
+void EditorPlayer::hoverHandles(const Engine::MouseState& mouse)
+{
+    EditorDataComponent& d = data();
+    const std::uint32_t hovered = d.gizmoShown ? host->pickHandle(mouse.posX, mouse.posY) : 0;
+    for (std::uint32_t i = 0; i < d.handleColours.size(); ++i) {
+        auto& colour = d.handleColours[i];
+        colour.current = hovered == i + 1 ? colour.hover : colour.normal;
+    }
+}
+
+void EditorPlayer::startDrag(std::int32_t handle, const Engine::MouseState& mouse)
+{
+    EditorDataComponent& d = data();
+    d.axis = handle;
+    d.dragStartMatrix = d.gizmoMatrix;
+    d.mode = EditorMode::dragging;
+    dragPose = TransformDrag::GizmoPose{d.gizmoPosition, d.gizmoRotation, d.gizmoScale};
+
+    const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
+    const auto hits = TransformDrag::intersectPlanes(frame, handle, pointerRay(mouse));
+    TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
+    TransformDrag::takeAnchor(anchor, frame, handle, hits);
+    d.startOffset = anchor.offset;
+    d.startDistance = anchor.startDistance;
+    d.rotationStart = anchor.rotationStart;
+}
+
+void EditorPlayer::followDrag(const Engine::MouseState& mouse)
+{
+    EditorDataComponent& d = data();
+    const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
+    const auto ray = pointerRay(mouse);
+    const auto hits = TransformDrag::intersectPlanes(frame, d.axis, ray);
+    const TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
+    dragPose = TransformDrag::dragGizmo(d.tool, d.axis, frame, anchor, hits, dragPose);
+    d.gizmoPosition = dragPose.position;
+    d.gizmoRotation = dragPose.rotation;
+    d.gizmoScale = dragPose.scale;
+    d.gizmoMatrix = dragPose.matrix();
+
+    const auto change = TransformDrag::selectionChange(d.tool, d.axis, frame, anchor, hits, dragPose, ray);
+    if (!change)
+        return;
+    for (const auto& [copy, saved] : d.selections.savedTransforms) {
+        if (const auto place = TransformDrag::rebuildPlace(saved, *change, d.tool, d.axis, d.pivot, frame))
+            scene_.setSelectionPose(copy, *place, true);
+    }
+}
+
+void EditorPlayer::finishDrag(bool duplicate)
+{
+    if (duplicate) {
+        duplicateSelection();
+        return;
+    }
+    EditorDataComponent& d = data();
+    Revision modify(Revision::modify);
+    // Copy first: setBlockPose rewrites the saved places as it goes.
+    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
+    for (const auto& [block, copy] : selected) {
+        if (!scene_.isLiveBlock(block))
+            continue;
+        modify.add(scene_.serialOf(block), block, scene_.poseOf(block));
+        scene_.setBlockPose(block, scene_.selectionPose(copy));
+    }
+    d.history.record(std::move(modify));
+    scene_.map().rebuildPending = true;
+    d.axis = EditorHandle::none;
+    d.mode = EditorMode::idle;
+}
+
+void EditorPlayer::duplicateSelection()
+{
+    EditorDataComponent& d = data();
+    const std::uint32_t count = static_cast<std::uint32_t>(d.selections.size());
+    if (2 * count > scene_.freeEntitySlots()) {
+        // Each copy needs a block and its own highlight: refuse all rather than some.
+        abandonDragOrPlacement();
+        host->showMessage(kTooManyBlocksText);
+        return;
+    }
+    Revision unselect(Revision::unselect);
+    Revision create(Revision::create);
+    std::vector<ECS::EntityId> copies;
+    for (const auto& [block, copy] : d.selections.entityToSelection) {
+        unselect.add(scene_.serialOf(block), block);
+        const ECS::EntityId made = scene_.createBlock(scene_.selectionPose(copy));
+        if (made != ECS::InvalidEntity)
+            copies.push_back(made);
+    }
+    for (const ECS::EntityId made : copies) {
+        create.add(scene_.serialOf(made), made);
+        scene_.queueSelect(made);
+    }
+    scene_.clearSelection();
+    d.history.record(std::move(unselect), std::move(create));
+    scene_.map().rebuildPending = true;
+    d.axis = EditorHandle::none;
+    d.mode = EditorMode::idle;
+}
+
+void EditorPlayer::abandonDragOrPlacement()
+{
+    EditorDataComponent& d = data();
+    if (d.mode == EditorMode::dragging)
+        scene_.restoreSelectionCopies();
+    if (d.mode == EditorMode::placing || !d.placing.empty())
+        scene_.destroyPreviews();
+    d.axis = EditorHandle::none;
+    d.mode = EditorMode::idle;
+}
+
+// --- Placing, selecting, deleting, resets, undo -------------------------------------------------
+
+void EditorPlayer::followPlacement(const Engine::MouseState& mouse)
+{
+    const auto ray = pointerRay(mouse);
+    const glm::vec3 end = ray.eye + ray.direction * kPlacingReach;
+    const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::surfaces);
+    const glm::vec3 centre = hit ? hit->point : end;
+    for (const ECS::EntityId preview : data().placing) {
+        if (scene_.world().hasComponent<TransformComponent>(preview))
+            scene_.world().getComponent<TransformComponent>(preview).position = centre;
+    }
+}
+
+void EditorPlayer::finishPlacement()
+{
+    EditorDataComponent& d = data();
+    std::vector<BlockPose> poses;
+    for (const ECS::EntityId preview : d.placing) {
+        if (scene_.world().hasComponent<TransformComponent>(preview))
+            poses.push_back(BlockPose::of(scene_.world().getComponent<TransformComponent>(preview)));
+    }
+    scene_.destroyPreviews();
+    d.mode = EditorMode::idle;
+    if (poses.size() > scene_.freeEntitySlots()) {
+        host->showMessage(kTooManyBlocksText);
+        return;
+    }
+    Revision create(Revision::create);
+    for (const BlockPose& pose : poses) {
+        const ECS::EntityId block = scene_.createBlock(pose);
+        if (block != ECS::InvalidEntity)
+            create.add(scene_.serialOf(block), block);
+    }
+    d.history.record(std::move(create));
+    scene_.map().rebuildPending = true;
+}
+
+void EditorPlayer::unselectAllRecorded()
+{
+    EditorDataComponent& d = data();
+    Revision unselect(Revision::unselect);
+    for (const auto& pair : d.selections.entityToSelection)
+        unselect.add(scene_.serialOf(pair.first), pair.first);
+    scene_.clearSelection();
+    d.history.record(std::move(unselect));
+}
+
+void EditorPlayer::clickSelect(const Engine::MouseState& mouse, bool shift)
+{
+    const auto ray = pointerRay(mouse);
+    const glm::vec3 end = ray.eye + ray.direction * cameraData().farPlane;
+    const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::blocksOnly);
+    const ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
+    EditorDataComponent& d = data();
+    if (!scene_.isLiveBlock(block)) {
+        if (!shift)
+            unselectAllRecorded();
+        return;
+    }
+    if (!shift) {
+        unselectAllRecorded();
+    } else if (d.selections.hasSelection(block)) {
+        Revision unselect(Revision::unselect);
+        unselect.add(scene_.serialOf(block), block);
+        scene_.unselect(block);
+        d.history.record(std::move(unselect));
+        return;
+    }
+    Revision select(Revision::select);
+    select.add(scene_.serialOf(block), block);
+    scene_.queueSelect(block);
+    d.history.record(std::move(select));
+}
+
+void EditorPlayer::deleteSelection()
+{
+    EditorDataComponent& d = data();
+    Revision destroy(Revision::destroy);
+    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
+    for (const auto& pair : selected) {
+        if (!scene_.isLiveBlock(pair.first))
+            continue;
+        destroy.add(scene_.serialOf(pair.first), pair.first, scene_.poseOf(pair.first));
+        scene_.destroyBlock(pair.first);
+    }
+    scene_.clearSelection();
+    d.history.record(std::move(destroy));
+    scene_.map().rebuildPending = true;
+}
+
+void EditorPlayer::resetSelection(int which)
+{
+    EditorDataComponent& d = data();
+    if (d.selections.empty())
+        return;
+    Revision modify(Revision::modify);
+    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
+    for (const auto& pair : selected) {
+        const ECS::EntityId block = pair.first;
+        if (!scene_.isLiveBlock(block))
+            continue;
+        const BlockPose before = scene_.poseOf(block);
+        BlockPose after = before;
+        if (which == 0)
+            after.scale = glm::vec3(1.0f);
+        else if (which == 1)
+            after.rotation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f);
+        else
+            after.position = glm::vec3(0.0f);
+        modify.add(scene_.serialOf(block), block, before);
+        scene_.setBlockPose(block, after);
+    }
+    d.history.record(std::move(modify));
+    scene_.map().rebuildPending = true;
+}
+
+void EditorPlayer::undo()
+{
+    if (undoNewestGroup(scene_) == UndoResult::tooManyBlocks)
+        host->showMessage(kTooManyBlocksText);
+}
+
+// --- Pointer ray --------------------------------------------------------------------------------
+
+TransformDrag::DragRay EditorPlayer::pointerRay(const Engine::MouseState& mouse)
+{
+    const CameraData& camera = cameraData();
+    TransformDrag::DragRay ray;
+    ray.eye = cameraPosition();
+    ray.direction = TransformDrag::pointerDirection(camera, float(mouse.posX), float(mouse.posY));
+    ray.viewDirection = Engine::Mathe::safeNormalize(camera.center - camera.eye);
+    ray.up = camera.up;
+    return ray;
+}
+
+glm::vec3 EditorPlayer::cameraPosition()
+{
+    ECS::EntityManager& world = scene_.world();
+    if (!world.hasComponent<TransformComponent>(entities.editorCamera))
+        return cameraData().eye;
+    return world.getComponent<TransformComponent>(entities.editorCamera).position;
+}
+
+CameraData& EditorPlayer::cameraData()
+{
+    return scene_.world().getComponent<CameraComponent>(entities.editorCamera).current;
+}
+
+} // namespace Game

@@ -1,0 +1,113 @@
+#pragma once
+// The editor player: one tick of the map editor while the game is in the editor state. It flies
+// the editor camera, picks blocks with physics rays and gizmo handles with the picking image,
+// drags the selection with the translate, rotate and scale tools, adds, duplicates and deletes
+// blocks, resets transforms, undoes, and switches to play-testing on foot and back.
+#include "engine/core/keyboardstate.h"
+#include "engine/core/mousestate.h"
+#include "game/editor/editorhost.h"
+#include "game/editor/editorscene.h"
+#include "game/editor/transformdrag.h"
+#include "game/gamecontroller/gamestaterecord.h"
+
+#include <cstdint>
+#include <string>
+
+namespace GamePhysics {
+class PhysicsWorld;
+} // namespace GamePhysics
+
+namespace Game {
+
+class EditorPlayer {
+public:
+    // Text of the pop-up that refuses blocks beyond what the entity ids can hold.
+    static constexpr const char* kTooManyBlocksText = "ERROR:\nToo many blocks.";
+    // Length of the ray that places new blocks.
+    static constexpr float kPlacingReach = 10.0f;
+    // Rows at the top of the window that belong to the top bar (pointer wrapping).
+    static constexpr int kTopBarRows = 82;
+
+    struct Entities {
+        ECS::EntityId editor = ECS::InvalidEntity;
+        ECS::EntityId editorCamera = ECS::InvalidEntity;
+        ECS::EntityId player = ECS::InvalidEntity;
+    };
+
+    EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics, Entities entities,
+                 GameStateRecord& state, EditorHost& host, EditorLooks looks = {});
+
+    // One editor tick with this step's input (the mouse's gathered motion may be discarded).
+    void editorTick(const Engine::KeyboardState& keyboard, Engine::MouseState& mouse);
+
+    // --- Top-bar actions ----------------------------------------------------------------------
+    void setTool(std::uint32_t tool);
+    void togglePivot();
+    void toggleOrientation();
+    // Clears the selection and starts placing one new block under the pointer.
+    void startAddingBlock();
+    // "LOCAL" / "GLOBAL" and "WORLD" / "NORMAL", as the toggles show them.
+    static const char* pivotName(std::uint32_t pivot);
+    static const char* orientationName(std::uint32_t orientation);
+
+    // --- Game transitions ---------------------------------------------------------------------
+    // The map's blocks were replaced (editor opened, map loaded, New, editor left): the editor
+    // forgets its selection, history and anything in progress.
+    void resetForNewMap();
+    // Leaving the editor for the main menu: the selection goes, play-testing and drags end.
+    void leaveEditor();
+    // Enables the editor camera for editing (wheel zoom; keyboard flight follows each tick;
+    // turning and panning wait for their mouse buttons) or disables all its drives.
+    void setEditorCameraEnabled(bool enabled);
+
+    bool playTesting();
+    // Recomputes the gizmo from the selection copies (no gizmo for an empty selection).
+    void updateGizmo();
+
+    EditorScene& scene() { return scene_; }
+    Component::EditorDataComponent& data() { return scene_.data(); }
+
+private:
+    struct TickInput {
+        const Engine::KeyboardState* keyboard;
+        Engine::MouseState* mouse;
+    };
+
+    void cameraButtons(const TickInput& in);
+    void wrapPointer(Engine::MouseState& mouse);
+    void setCameraFlight(bool enabled);
+    void editingStep(const TickInput& in);
+    void escape(const TickInput& in);
+    void playTestKeys(const TickInput& in);
+    void startPlayTest(Engine::MouseState& mouse);
+    void stopPlayTest(Engine::MouseState& mouse);
+
+    // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
+    void abandonDragOrPlacement();
+    void hoverHandles(const Engine::MouseState& mouse);
+    void startDrag(std::int32_t handle, const Engine::MouseState& mouse);
+    void followDrag(const Engine::MouseState& mouse);
+    void followPlacement(const Engine::MouseState& mouse);
+    void finishPlacement();
+    void finishDrag(bool duplicate);
+    void duplicateSelection();
+    void clickSelect(const Engine::MouseState& mouse, bool shift);
+    void deleteSelection();
+    void resetSelection(int which);
+    void undo();
+    void unselectAllRecorded();
+
+    TransformDrag::DragRay pointerRay(const Engine::MouseState& mouse);
+    glm::vec3 cameraPosition();
+    Game::CameraData& cameraData();
+
+    EditorScene scene_;
+    GamePhysics::PhysicsWorld* physics;
+    Entities entities;
+    GameStateRecord* state;
+    EditorHost* host;
+    // The gizmo while a handle is dragged (kept from tick to tick).
+    TransformDrag::GizmoPose dragPose;
+};
+
+} // namespace Game

@@ -1,0 +1,332 @@
+#include "game/editor/editorplayer.h"
+
+#include "tests/game/editor/editortestworld.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+using EditorTest::World;
+using Game::BlockPose;
+
+namespace {
+
+std::vector<ECS::EntityId> selectedBlocks(World& world)
+{
+    std::vector<ECS::EntityId> blocks;
+    for (const auto& pair : world.data().selections.entityToSelection)
+        blocks.push_back(pair.first);
+    return blocks;
+}
+
+void undo(World& world) { world.press({SDL_SCANCODE_LCTRL, SDL_SCANCODE_Z}); }
+
+// Presses the x handle at `from`, moves the pointer to `to` and releases it there.
+void dragHandle(World& world, std::uint32_t handle, const glm::vec3& from, const glm::vec3& to,
+                std::initializer_list<SDL_Scancode> keys = {})
+{
+    world.host.handleUnderPointer = handle;
+    world.pointAt(from);
+    world.step(keys, SDL_BUTTON_LMASK);
+    world.host.handleUnderPointer = 0;
+    world.pointAt(to);
+    world.step(keys, SDL_BUTTON_LMASK);
+    world.step(keys, 0);
+    world.step();
+}
+
+// One window pixel at the blocks' distance, in world units, for pointer positions rounded to pixels.
+constexpr float kPixel = 0.1f;
+
+const glm::quat kTurned = glm::angleAxis(0.7f, glm::normalize(glm::vec3(1, 2, 3)));
+
+} // namespace
+
+TEST(EditorPlayer, ClicksSelectAddToAndClearTheSelection)
+{
+    World world;
+    const ECS::EntityId a = world.addBlock({0, 0, 0});
+    const ECS::EntityId b = world.addBlock({4, 0, 0});
+
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{a});
+    EXPECT_TRUE(world.data().gizmoShown);
+
+    world.pointAt(glm::vec3(4, 0, 0));
+    world.click({SDL_SCANCODE_LSHIFT});
+    EXPECT_EQ(selectedBlocks(world), (std::vector<ECS::EntityId>{a, b}));
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click({SDL_SCANCODE_LSHIFT});
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{b});
+
+    // Clicking a block replaces the selection: two undos bring the old one back.
+    world.click();
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{a});
+    undo(world);
+    EXPECT_TRUE(selectedBlocks(world).empty());
+    undo(world);
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{b});
+
+    // Empty space: Shift keeps the selection, a plain click clears it.
+    world.pointAt(glm::vec3(0, 0, 30));
+    world.click({SDL_SCANCODE_LSHIFT});
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{b});
+    world.click();
+    EXPECT_TRUE(selectedBlocks(world).empty());
+    EXPECT_FALSE(world.data().gizmoShown);
+}
+
+TEST(EditorPlayer, TranslateDragAlongXMovesExactlyAlongXByTheDraggedAmount)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({0, 0, 0}, {2, 1, 1}, kTurned);
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+
+    world.host.handleUnderPointer = 1;
+    world.pointAt(glm::vec3(0.5f, 0, 0));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.pointAt(glm::vec3(3.0f, 0.0f, 0.6f)); // off the axis: only the part along x counts
+    world.step({}, SDL_BUTTON_LMASK);
+    // The copy moves, the block and its body wait for the release.
+    const ECS::EntityId copy = world.data().selections.getSelection(block);
+    EXPECT_NEAR(world.transform(copy).position.x, 2.5f, kPixel);
+    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+
+    world.step();
+    world.step();
+    const glm::vec3 moved = world.transform(block).position;
+    EXPECT_NEAR(moved.x, 2.5f, kPixel);
+    EXPECT_EQ(moved.y, 0.0f);
+    EXPECT_EQ(moved.z, 0.0f);
+    EXPECT_EQ(world.transform(block).rotation, kTurned);
+    EXPECT_EQ(world.transform(block).scale, glm::vec3(2, 1, 1));
+    EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
+    EXPECT_TRUE(world.map.rebuildPending);
+
+    undo(world);
+    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+}
+
+TEST(EditorPlayer, DuplicateLeavesTheOriginalsAndOneUndoRemovesTheCopies)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({0, 0, 0});
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+
+    dragHandle(world, 1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
+    ASSERT_EQ(world.map.qubeIDs.size(), 2u);
+    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+    const auto selected = selectedBlocks(world);
+    ASSERT_EQ(selected.size(), 1u);
+    EXPECT_NE(selected[0], block);
+    EXPECT_NEAR(world.transform(selected[0]).position.x, 2.0f, kPixel);
+
+    undo(world);
+    EXPECT_EQ(world.map.qubeIDs, std::set<ECS::EntityId>{block});
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+}
+
+TEST(EditorPlayer, TwentyUndosAfterTwentyOneStepsRestoreTheStateAfterStepOne)
+{
+    World world;
+    const BlockPose start{{1, 2, 3}, {2, 3, 4}, kTurned};
+    const ECS::EntityId block = world.addBlock(start.position, start.scale, start.rotation);
+    world.pointAt(start.position);
+    world.click(); // step one
+    const SDL_Scancode resets[] = {SDL_SCANCODE_S, SDL_SCANCODE_R, SDL_SCANCODE_P};
+    for (int i = 0; i < 20; ++i)
+        world.press({SDL_SCANCODE_LALT, resets[i % 3]});
+    EXPECT_EQ(world.data().history.size(), 20u);
+    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+
+    for (int i = 0; i < 20; ++i)
+        undo(world);
+    EXPECT_TRUE(BlockPose::of(world.transform(block)) == start);
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    EXPECT_TRUE(world.data().history.empty());
+    undo(world); // the first step fell out of the history
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    EXPECT_EQ(world.colliderHalfExtents(block), glm::vec3(1.0f, 1.5f, 2.0f));
+}
+
+TEST(EditorPlayer, UndoOfADeleteRestoresThePlaceExactlyAndLaterUndosFindTheNewBlock)
+{
+    World world;
+    const BlockPose start{{0.3f, 0.1f, -0.2f}, {1.5f, 0.25f, 3.0f}, kTurned};
+    const ECS::EntityId block = world.addBlock(start.position, start.scale, start.rotation);
+    world.pointAt(start.position);
+    world.click();
+    world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_S}); // a modify before the delete
+    world.press({SDL_SCANCODE_DELETE});
+    EXPECT_TRUE(world.map.qubeIDs.empty());
+    EXPECT_TRUE(selectedBlocks(world).empty());
+
+    testing::internal::CaptureStdout();
+    undo(world);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "REV DESTROY\n");
+    ASSERT_EQ(world.map.qubeIDs.size(), 1u);
+    const ECS::EntityId again = *world.map.qubeIDs.begin();
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{again});
+    EXPECT_EQ(world.transform(again).scale, glm::vec3(1.0f));
+
+    undo(world); // the reset, now reaching the re-created block
+    EXPECT_TRUE(BlockPose::of(world.transform(again)) == start);
+    EXPECT_EQ(world.colliderHalfExtents(again), start.scale * 0.5f);
+    (void)block;
+}
+
+TEST(EditorPlayer, HistoryNeverReachesABlockThatTookAVanishedBlocksId)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({1, 1, 1});
+    world.pointAt(glm::vec3(1, 1, 1));
+    world.click();
+    world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_P});
+    world.data().selections.clear(world.ecs); // cleared without a record
+    world.step();
+    world.map.removeQube(world.ecs, block); // destroyed behind the editor's back
+    world.step();
+    world.step();
+    world.ecs.createEntity(); // takes the older free id of the selection copy
+    const ECS::EntityId stranger = world.addBlock({5, 5, 5});
+    ASSERT_EQ(stranger, block); // the id was reused
+
+    undo(world);
+    undo(world);
+    EXPECT_EQ(world.transform(stranger).position, glm::vec3(5, 5, 5));
+    EXPECT_TRUE(selectedBlocks(world).empty());
+
+    // Replacing the map's blocks empties history and queue.
+    world.pointAt(glm::vec3(5, 5, 5));
+    world.click();
+    world.editor->resetForNewMap();
+    EXPECT_TRUE(world.data().history.empty());
+    EXPECT_TRUE(world.data().pendingSelection.empty());
+    EXPECT_TRUE(selectedBlocks(world).empty());
+}
+
+TEST(EditorPlayer, EveryWayOutOfADragPutsTheCopiesBack)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({0, 0, 0});
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+    const ECS::EntityId copy = world.data().selections.getSelection(block);
+
+    // Released over the UI.
+    world.host.handleUnderPointer = 1;
+    world.step({}, SDL_BUTTON_LMASK);
+    world.pointAt(glm::vec3(2, 0, 0));
+    world.step({}, SDL_BUTTON_LMASK);
+    EXPECT_NE(world.transform(copy).position, glm::vec3(0.0f));
+    world.state.mouseOverUI = true;
+    world.step();
+    world.state.mouseOverUI = false;
+    EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
+    EXPECT_EQ(world.transform(copy).position, glm::vec3(0.0f));
+
+    // Escape with the button still down: the release that follows selects nothing.
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.pointAt(glm::vec3(2, 0, 0));
+    world.step({SDL_SCANCODE_ESCAPE}, SDL_BUTTON_LMASK);
+    EXPECT_EQ(world.transform(copy).position, glm::vec3(0.0f));
+    world.host.handleUnderPointer = 0;
+    world.step();
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    EXPECT_EQ(world.host.pauseMenus, 0);
+    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+    EXPECT_EQ(world.data().history.size(), 1u);
+}
+
+TEST(EditorPlayer, PlacedBlocksFollowThePointerWithoutHittingThemselves)
+{
+    World world;
+    world.addBlock({0, -15, 0});
+    world.pointAt(glm::vec3(0, -15, 0));
+    world.editor->startAddingBlock();
+    world.step();
+    world.step();
+    ASSERT_EQ(world.data().placing.size(), 1u);
+    const ECS::EntityId preview = *world.data().placing.begin();
+    EXPECT_NEAR(world.transform(preview).position.y, -15.5f, 1e-4f);
+    world.step();
+    EXPECT_NEAR(world.transform(preview).position.y, -15.5f, 1e-4f);
+
+    world.pointAt(glm::vec3(0, 0, 30)); // nothing within reach: 10 units ahead
+    world.click();
+    EXPECT_EQ(world.map.qubeIDs.size(), 2u);
+    EXPECT_NEAR(glm::length(world.transform(*world.map.qubeIDs.rbegin()).position - glm::vec3(0, -20, 0)), 10.0f, 1e-3f);
+    EXPECT_FALSE(world.ecs.isAlive(preview));
+    EXPECT_EQ(world.data().history.allGroups().back().front().type, Game::Revision::create);
+    undo(world);
+    EXPECT_EQ(world.map.qubeIDs.size(), 1u);
+}
+
+TEST(EditorPlayer, RefusesBlocksBeyondTheEntityIdsWholeAndKeepsWhatIsPlaced)
+{
+    World world;
+    const ECS::EntityId a = world.addBlock({0, 0, 0});
+    const ECS::EntityId b = world.addBlock({4, 0, 0});
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+    world.pointAt(glm::vec3(4, 0, 0));
+    world.click({SDL_SCANCODE_LSHIFT});
+    while (Game::GameMap::freeQubeSlots(world.ecs) > 3)
+        world.map.addQube(world.ecs, glm::translate(glm::mat4(1.0f), glm::vec3(0, 50, 0)));
+    world.ecs.refresh();
+    const size_t blocks = world.map.qubeIDs.size();
+
+    dragHandle(world, 1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
+    EXPECT_EQ(world.host.messages, std::vector<std::string>{"ERROR:\nToo many blocks."});
+    EXPECT_EQ(world.map.qubeIDs.size(), blocks);
+    EXPECT_EQ(world.transform(a).position, glm::vec3(0.0f));
+    EXPECT_EQ(selectedBlocks(world), (std::vector<ECS::EntityId>{a, b}));
+
+    // Delete both, fill the freed ids, then undo: refused, and the group waits in the history.
+    world.press({SDL_SCANCODE_DELETE});
+    while (Game::GameMap::freeQubeSlots(world.ecs) > 3)
+        world.map.addQube(world.ecs, glm::mat4(1.0f));
+    world.ecs.refresh();
+    undo(world);
+    EXPECT_EQ(world.host.messages.size(), 2u);
+    EXPECT_EQ(world.data().history.size(), 3u);
+
+    while (Game::GameMap::freeQubeSlots(world.ecs) > 0)
+        world.map.addQube(world.ecs, glm::mat4(1.0f));
+    world.ecs.refresh();
+    world.editor->startAddingBlock();
+    EXPECT_EQ(world.host.messages.size(), 3u);
+    EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
+}
+
+TEST(EditorPlayer, PlayTestAndBackKeepsTheMapAndTheHistory)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({0, 0, 0}, glm::vec3(1.0f), kTurned);
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+    world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_R});
+    const size_t history = world.data().history.size();
+
+    world.press({SDL_SCANCODE_RETURN});
+    EXPECT_TRUE(world.editor->playTesting());
+    EXPECT_TRUE(world.host.captured);
+    EXPECT_FALSE(world.state.showCursor);
+    EXPECT_EQ(world.host.topBarsCleared, 1);
+    EXPECT_FALSE(world.data().gizmoShown);
+    world.press({SDL_SCANCODE_DELETE}); // not editing
+    EXPECT_EQ(world.map.qubeIDs.size(), 1u);
+
+    world.press({SDL_SCANCODE_ESCAPE});
+    EXPECT_FALSE(world.editor->playTesting());
+    EXPECT_EQ(world.host.pauseMenus, 0);
+    EXPECT_EQ(world.host.topBarsBuilt, 1);
+    EXPECT_TRUE(world.state.showCursor);
+    EXPECT_EQ(world.data().history.size(), history);
+    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    undo(world);
+    EXPECT_EQ(world.transform(block).rotation, kTurned);
+}

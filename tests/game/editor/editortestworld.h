@@ -1,0 +1,215 @@
+#pragma once
+// A world set up as the game sets up the editor's part of it: blocks with colliders in a physics
+// world, the shape-change handler, the editor entity, the editor camera looking along +y from
+// (0, -20, 0), and a player with a character controller. Input is scripted step by step and a
+// fake host records what the editor asks of the UI and the window.
+#include "engine/core/keyboardstate.h"
+#include "engine/core/mousestate.h"
+#include "game/camera/cameracomponents.h"
+#include "game/editor/editorplayer.h"
+#include "game/gamemap/gamemap.h"
+#include "game/physics/physicscomponents.h"
+#include "game/physics/physicssystems.h"
+#include "game/physics/physicsworld.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/transform/transformcomponent.h"
+
+#include <BulletCollision/CollisionShapes/btBoxShape.h>
+#include <SDL.h>
+#include <glm/gtc/quaternion.hpp>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace EditorTest {
+
+class FakeHost : public Game::EditorHost {
+public:
+    bool modal = false;
+    std::uint32_t handleUnderPointer = 0;
+    std::vector<std::string> messages;
+    int pauseMenus = 0;
+    int resumes = 0;
+    int topBarsBuilt = 0;
+    int topBarsCleared = 0;
+    bool captured = false;
+
+    bool modalOpen() override { return modal; }
+    void openPauseMenu() override { ++pauseMenus; }
+    void resumeFromPause() override { ++resumes; }
+    void clearTopBar() override { ++topBarsCleared; }
+    void buildTopBar() override { ++topBarsBuilt; }
+    void closeAddDropdown() override {}
+    void showTool(std::uint32_t) override {}
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    std::uint32_t pickHandle(int, int) override { return handleUnderPointer; }
+    void windowSize(int& width, int& height) override
+    {
+        width = 1280;
+        height = 720;
+    }
+    void warpPointer(int, int) override {}
+    void grabPointer(bool) override {}
+    void capturePointer(bool capture) override { captured = capture; }
+};
+
+struct World {
+    static constexpr int kCentreX = 640;
+    static constexpr int kCentreY = 360;
+
+    GamePhysics::PhysicsWorld physics;
+    Game::GameMap map;
+    ECS::EntityManager ecs;
+    Game::GameStateRecord state{Game::GameStateRecord::editor, false, true, false};
+    FakeHost host;
+    std::vector<Uint8> liveKeys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
+    Engine::KeyboardState keyboard{liveKeys.data(), SDL_NUM_SCANCODES};
+    Engine::MouseState mouse;
+    Game::EditorPlayer::Entities ids;
+    std::unique_ptr<Game::EditorPlayer> editor;
+
+    World()
+    {
+        ecs.registerComponent<Component::TransformComponent>();
+        ecs.registerComponent<Component::PhysicsColliderComponent>();
+        ecs.registerComponent<Component::PhysicsRigidBodyComponent>();
+        ecs.registerComponent<Component::EditorDataComponent>();
+        ecs.registerComponent<Component::CameraComponent>();
+        ecs.registerComponent<Component::CameraModificationComponent>();
+        ecs.registerComponent<Component::CameraMouseMovementComponent>();
+        ecs.registerComponent<Component::CameraMouseShiftComponent>();
+        ecs.registerComponent<Component::CameraMouseZoomMoveComponent>();
+        ecs.registerComponent<Component::FreeCamMovementComponent>();
+        ecs.registerComponent<Component::CharacterControllerComponent>();
+        ecs.registerMessage<Message::PhysicsColliderShapeChangeMessage>();
+        ecs.addSystem(GamePhysics::RigidBodyColliderSystem(ecs, physics));
+        motion = ecs.addSystem(GamePhysics::PhysicsMotionStateSystem(ecs, physics));
+        ecs.addMessageSystem(GamePhysics::PhysicsColliderChangeMessageSystem(ecs, physics));
+
+        ids.editor = ecs.createEntity();
+        ecs.addComponent(ids.editor, Component::EditorDataComponent{});
+        ids.editorCamera = ecs.createEntity();
+        Game::CameraData camera;
+        camera.eye = {0, -20, 0};
+        camera.center = {0, -19, 0};
+        camera.up = {0, 0, 1};
+        ecs.addComponent(ids.editorCamera, Component::CameraComponent(camera));
+        Component::TransformComponent cameraPlace;
+        cameraPlace.position = camera.eye;
+        ecs.addComponent(ids.editorCamera, cameraPlace);
+        ecs.addComponent(ids.editorCamera, Component::CameraModificationComponent{});
+        ecs.addComponent(ids.editorCamera, Component::CameraMouseMovementComponent{});
+        ecs.addComponent(ids.editorCamera, Component::FreeCamMovementComponent{});
+        ecs.addComponent(ids.editorCamera, Component::CameraMouseZoomMoveComponent{});
+        ids.player = ecs.createEntity();
+        ecs.addComponent(ids.player, Component::TransformComponent{});
+        Component::CharacterControllerComponent controller(ids.player, &physics);
+        controller.enabled = false;
+        ecs.addComponent(ids.player, std::move(controller));
+        ecs.addComponent(ids.player, Component::CameraModificationComponent{});
+        ecs.addComponent(ids.player, Component::CameraMouseMovementComponent{});
+        ecs.refresh();
+        // The camera data's centre is a point in front of the eye, as the frame leaves it.
+        ecs.getComponent<Component::CameraComponent>(ids.editorCamera).current = camera;
+        editor = std::make_unique<Game::EditorPlayer>(ecs, map, physics, ids, state, host);
+        mouse.x = mouse.posX = kCentreX;
+        mouse.y = mouse.posY = kCentreY;
+    }
+
+    ~World()
+    {
+        editor.reset();
+        map.clear(ecs);
+        ecs.destroyAllEntities();
+        ecs.refresh();
+    }
+
+    ECS::EntityId addBlock(glm::vec3 position, glm::vec3 scale = glm::vec3(1.0f),
+                           glm::quat rotation = glm::quat(1, 0, 0, 0))
+    {
+        Component::TransformComponent t;
+        t.position = position;
+        t.scale = scale;
+        t.rotation = rotation;
+        const ECS::EntityId id = map.addQube(ecs, t);
+        ecs.refresh();
+        return id;
+    }
+
+    // One update: input of the step, the editor's tick, messages, the bodies' places, the refresh.
+    void step(std::initializer_list<SDL_Scancode> keysDown = {}, Uint32 buttons = 0)
+    {
+        std::fill(liveKeys.begin(), liveKeys.end(), 0);
+        for (const SDL_Scancode key : keysDown)
+            liveKeys[key] = 1;
+        keyboard.refresh();
+        mouse.previousButtons = mouse.buttons;
+        mouse.buttons = buttons;
+        editor->editorTick(keyboard, mouse);
+        ecs.processMessages();
+        motion->run(0.0f);
+        ecs.refresh();
+    }
+
+    // Pointer at window pixels (x, y), y counted up from the bottom edge.
+    void pointAt(int x, int y)
+    {
+        mouse.x = mouse.posX = x;
+        mouse.posY = y;
+        mouse.y = 720 - y;
+    }
+
+    // Press and release the left button at the pointer (then one quiet step).
+    void click(std::initializer_list<SDL_Scancode> keysDown = {})
+    {
+        step(keysDown, SDL_BUTTON_LMASK);
+        step(keysDown, 0);
+        step();
+    }
+
+    void press(std::initializer_list<SDL_Scancode> keysDown)
+    {
+        step(keysDown);
+        step();
+    }
+
+    Component::EditorDataComponent& data() { return ecs.getComponent<Component::EditorDataComponent>(ids.editor); }
+    Component::TransformComponent& transform(ECS::EntityId id)
+    {
+        return ecs.getComponent<Component::TransformComponent>(id);
+    }
+    // Half extents of the box that the block's body collides with.
+    glm::vec3 colliderHalfExtents(ECS::EntityId id)
+    {
+        const auto& body = ecs.getComponent<Component::PhysicsRigidBodyComponent>(id);
+        const auto* box = static_cast<const btBoxShape*>(body.body->getCollisionShape());
+        const btVector3 half = box->getHalfExtentsWithMargin();
+        return {half.x(), half.y(), half.z()};
+    }
+
+    // The window pixel (y up) that the editor camera shows `point` at.
+    glm::ivec2 pixelOf(const glm::vec3& point)
+    {
+        const Game::CameraData& camera = ecs.getComponent<Component::CameraComponent>(ids.editorCamera).current;
+        const glm::vec3 f = glm::normalize(camera.center - camera.eye);
+        const glm::vec3 r = glm::normalize(glm::cross(f, camera.up));
+        const glm::vec3 u = glm::cross(r, f);
+        const glm::vec3 d = point - camera.eye;
+        const float e = std::tan(glm::radians(camera.fieldOfView) / 2.0f);
+        const float x = glm::dot(d, r) / glm::dot(d, f) / (e * camera.width / camera.height);
+        const float y = glm::dot(d, u) / glm::dot(d, f) / e;
+        return {int(std::lround(camera.width / 2 * (1 + x))), int(std::lround(camera.height / 2 * (1 + y)))};
+    }
+    void pointAt(const glm::vec3& point)
+    {
+        const glm::ivec2 pixel = pixelOf(point);
+        pointAt(pixel.x, pixel.y);
+    }
+
+private:
+    GamePhysics::PhysicsMotionStateSystem* motion = nullptr;
+};
+
+} // namespace EditorTest

@@ -1,0 +1,157 @@
+#include "game/editor/transformdrag.h"
+
+#include "game/editor/editordatacomponent.h"
+
+#include <glm/gtc/constants.hpp>
+#include <gtest/gtest.h>
+
+using namespace Game::TransformDrag;
+using Game::BlockPose;
+namespace Tool = Game::EditorTool;
+namespace Pivot = Game::EditorPivot;
+namespace Handle = Game::EditorHandle;
+
+namespace {
+
+void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-4f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+// A camera at (0, -20, 0) looking along +y with z up; rays aimed at world points.
+DragRay rayAt(const glm::vec3& target, const glm::vec3& eye = {0, -20, 0})
+{
+    return DragRay{eye, glm::normalize(target - eye), {0, 1, 0}, {0, 0, 1}};
+}
+
+// One whole drag: press aimed at `from`, pointer now at `to`; answers the block's new place.
+std::optional<BlockPose> drag(std::uint32_t tool, std::int32_t handle, std::uint32_t pivot, const DragFrame& frame,
+                              const BlockPose& saved, const glm::vec3& from, const glm::vec3& to)
+{
+    DragAnchor anchor;
+    takeAnchor(anchor, frame, handle, intersectPlanes(frame, handle, rayAt(from)));
+    const GizmoPose start{frame.centre, frame.rotation, glm::vec3(1.0f)};
+    const DragHits hits = intersectPlanes(frame, handle, rayAt(to));
+    const GizmoPose gizmo = dragGizmo(tool, handle, frame, anchor, hits, start);
+    const auto change = selectionChange(tool, handle, frame, anchor, hits, gizmo, rayAt(to));
+    if (!change)
+        return std::nullopt;
+    return rebuildPlace(saved, *change, tool, handle, pivot, frame);
+}
+
+const BlockPose kBlock{{2, 0, 0}, {1, 2, 3}, {1, 0, 0, 0}};
+
+} // namespace
+
+TEST(TransformDrag, PointerDirectionRunsThroughTheViewCentreAndCorners)
+{
+    Game::CameraData camera;
+    camera.eye = {0, 0, 0};
+    camera.center = {0, 1, 0};
+    camera.fieldOfView = 90.0f;
+    expectNear(pointerDirection(camera, camera.width / 2, camera.height / 2), {0, 1, 0});
+    // Top edge of a 90° view: 45° up.
+    expectNear(pointerDirection(camera, camera.width / 2, camera.height), glm::normalize(glm::vec3(0, 1, 1)));
+}
+
+TEST(TransformDrag, TranslateAlongAnAxisMovesOnlyAlongIt)
+{
+    const DragFrame frame = DragFrame::fromMatrix(glm::mat4(1.0f));
+    const auto place = drag(Tool::translate, Handle::x, Pivot::global, frame, kBlock, {0.5f, 0, 0}, {3.5f, 0, 2});
+    ASSERT_TRUE(place);
+    expectNear(place->position, {5, 0, 0});
+    EXPECT_EQ(place->scale, kBlock.scale);
+
+    // The centre handle moves in the view plane.
+    const auto free = drag(Tool::translate, Handle::centre, Pivot::global, frame, kBlock, {0, 0, 0}, {1, 0, 1});
+    ASSERT_TRUE(free);
+    expectNear(free->position, {3, 0, 1});
+}
+
+TEST(TransformDrag, RotateTurnsAboutTheGizmoOrEachBlock)
+{
+    // Turning about z needs a view from above: camera at (0, 0, 20) looking down.
+    const DragFrame frame = DragFrame::fromMatrix(glm::mat4(1.0f));
+    const auto quarter = [&](std::uint32_t pivot) {
+        DragAnchor anchor;
+        const DragRay press{{0, 0, 20}, glm::normalize(glm::vec3(1, 0, -20)), {0, 0, -1}, {0, 1, 0}};
+        const DragRay now{{0, 0, 20}, glm::normalize(glm::vec3(0, 1, -20)), {0, 0, -1}, {0, 1, 0}};
+        takeAnchor(anchor, frame, Handle::z, intersectPlanes(frame, Handle::z, press));
+        const DragHits hits = intersectPlanes(frame, Handle::z, now);
+        const GizmoPose gizmo = dragGizmo(Tool::rotate, Handle::z, frame, anchor, hits, GizmoPose{});
+        const auto change = selectionChange(Tool::rotate, Handle::z, frame, anchor, hits, gizmo, now);
+        return rebuildPlace(kBlock, *change, Tool::rotate, Handle::z, pivot, frame);
+    };
+    const auto global = quarter(Pivot::global);
+    ASSERT_TRUE(global);
+    expectNear(global->position, {0, 2, 0});
+    expectNear(global->rotation * glm::vec3(1, 0, 0), {0, 1, 0});
+    const auto local = quarter(Pivot::local);
+    expectNear(local->position, kBlock.position);
+    expectNear(local->rotation * glm::vec3(1, 0, 0), {0, 1, 0});
+}
+
+TEST(TransformDrag, ScaleGrowsAlongTheGizmoAxesAndNeverBelowATenth)
+{
+    // A gizmo turned a quarter about z ("NORMAL"): its x axis is the world's y.
+    const glm::quat turned = glm::angleAxis(glm::half_pi<float>(), glm::vec3(0, 0, 1));
+    const DragFrame frame = DragFrame::fromMatrix(glm::mat4_cast(turned));
+    const DragRay press = rayAt({0, 0, 0}, {20, 0, 0});
+    DragAnchor anchor;
+    takeAnchor(anchor, frame, Handle::x, intersectPlanes(frame, Handle::x, rayAt({0, 1, 0}, {20, 0, 0})));
+    const DragRay now = rayAt({0, 3, 0}, {20, 0, 0});
+    const DragHits hits = intersectPlanes(frame, Handle::x, now);
+    const GizmoPose gizmo = dragGizmo(Tool::scale, Handle::x, frame, anchor, hits, GizmoPose{{}, turned, {1, 1, 1}});
+    const auto change = selectionChange(Tool::scale, Handle::x, frame, anchor, hits, gizmo, now);
+    ASSERT_TRUE(change);
+    const BlockPose onY{{0, 4, 0}, {1, 1, 1}, turned};
+    const auto local = rebuildPlace(onY, *change, Tool::scale, Handle::x, Pivot::local, frame);
+    expectNear(local->scale, {3, 1, 1});
+    expectNear(local->position, onY.position);
+    const auto global = rebuildPlace(onY, *change, Tool::scale, Handle::x, Pivot::global, frame);
+    expectNear(global->position, {0, 6, 0});
+    (void)press;
+
+    const auto shrunk = drag(Tool::scale, Handle::x, Pivot::local, DragFrame::fromMatrix(glm::mat4(1.0f)), kBlock,
+                             {3, 0, 0}, {0.2f, 0, 0});
+    ASSERT_TRUE(shrunk);
+    EXPECT_EQ(shrunk->scale.x, kMinScale);
+
+    // The centre handle adds the pointer's height above the centre to every axis.
+    const auto all = drag(Tool::scale, Handle::centre, Pivot::local, DragFrame::fromMatrix(glm::mat4(1.0f)), kBlock,
+                          {0, 0, 0}, {0, 0, 1.5f});
+    expectNear(all->scale, kBlock.scale + glm::vec3(1.5f));
+}
+
+TEST(TransformDrag, AnEdgeOnPlaneLeavesTheBlocksWhereTheyAre)
+{
+    const DragFrame frame = DragFrame::fromMatrix(glm::mat4(1.0f));
+    // Looking straight down the x axis: the axis plane is edge-on, nothing is hit.
+    const DragRay along{{-20, 0, 0}, {1, 0, 0}, {1, 0, 0}, {0, 0, 1}};
+    const DragHits hits = intersectPlanes(frame, Handle::x, along);
+    EXPECT_FALSE(hits.axisPoint);
+    const GizmoPose before{{1, 2, 3}, {1, 0, 0, 0}, {1, 1, 1}};
+    const GizmoPose after = dragGizmo(Tool::translate, Handle::x, frame, DragAnchor{}, hits, before);
+    EXPECT_EQ(after.position, before.position);
+    EXPECT_FALSE(selectionChange(Tool::scale, Handle::x, frame, DragAnchor{}, hits, after, along));
+
+    const DragRay parallel{{0, -20, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    EXPECT_FALSE(intersectPlanes(frame, Handle::centre, parallel).viewPoint);
+}
+
+TEST(TransformDrag, GizmoStandsAtTheMeanTurnedLikeTheNewestCopyWhenAskedTo)
+{
+    const glm::quat turned = glm::angleAxis(1.0f, glm::vec3(0, 0, 1));
+    const std::vector<std::pair<std::uint32_t, BlockPose>> two{{5, {{0, 0, 0}, {1, 1, 1}, {1, 0, 0, 0}}},
+                                                               {9, {{2, 4, 6}, {1, 1, 1}, turned}}};
+    const auto world = gizmoForSelection(two, Tool::translate, Game::EditorOrientation::world);
+    ASSERT_TRUE(world);
+    EXPECT_EQ(world->position, glm::vec3(1, 2, 3));
+    EXPECT_EQ(world->rotation, glm::quat(1, 0, 0, 0));
+    EXPECT_EQ(gizmoForSelection(two, Tool::translate, Game::EditorOrientation::normal)->rotation, turned);
+    const std::vector<std::pair<std::uint32_t, BlockPose>> one{two[1]};
+    EXPECT_EQ(gizmoForSelection(one, Tool::scale, Game::EditorOrientation::world)->rotation, turned);
+    EXPECT_FALSE(gizmoForSelection({}, Tool::scale, Game::EditorOrientation::world));
+}
