@@ -85,7 +85,9 @@ const std::array<GameTexture, 16>& gameTextures()
     static const std::array<GameTexture, 16> table = {{
         {"data/textures/grid.png", {true, 0, 0, 0, false}},
         {"data/textures/editor/selection.png", {true, 0, 0, 0, false}},
-        {"data/textures/skybox.png", {false, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, true}},
+        // The sky is an atlas of six faces: anisotropic filtering would reach across a cell's
+        // edge into its neighbour and draw a dotted seam along the cube's edges.
+        {"data/textures/skybox.png", {false, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, false}},
         {"data/textures/default.png", {true, GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST, 0, true}},
         {"data/textures/hexagon.png", {true, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, 0, true}},
         {"data/textures/crosshair.png", {false, GL_NEAREST, GL_NEAREST, 0, false}},
