@@ -1,0 +1,28 @@
+#pragma once
+// Who is in control: the player (character movement and mouse look) or the editor camera
+// (mouse look, keyboard flight, wheel zoom). The game controller, the menus and the editor switch
+// these when the game changes state.
+#include "engine/ecs/ecstypes.h"
+
+namespace ECS {
+class EntityManager;
+}
+
+namespace Game {
+
+// Enables or disables the entity's CharacterControllerComponent and CameraMouseMovementComponent,
+// each where present.
+void setPlayerControl(ECS::EntityManager& world, ECS::EntityId entity, bool enabled);
+
+// Enables or disables the entity's CameraMouseMovementComponent, FreeCamMovementComponent and
+// CameraMouseZoomMoveComponent, each where present.
+void setEditorCameraControl(ECS::EntityManager& world, ECS::EntityId entity, bool enabled);
+
+// Sets the previous-tick copies of the entity's transform, camera angles and camera data to the
+// current ones, so that the next frames do not interpolate across a change of control.
+void clearCameraPendingChange(ECS::EntityManager& world, ECS::EntityId entity);
+
+// True when the entity has a CharacterControllerComponent that is enabled (player control).
+bool hasPlayerControl(ECS::EntityManager& world, ECS::EntityId entity);
+
+} // namespace Game

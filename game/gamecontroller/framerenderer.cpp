@@ -1,0 +1,315 @@
+#include "game/gamecontroller/framerenderer.h"
+
+#include "engine/gfx/fbo.h"
+#include "engine/gfx/rendercontext.h"
+#include "engine/gfx/sampler.h"
+#include "engine/gfx/shader.h"
+#include "engine/gfx/textmesh.h"
+#include "engine/gfx/texture.h"
+#include "game/camera/cameracomponents.h"
+#include "game/gamecontroller/controlswitches.h"
+#include "game/gamecontroller/framemeshes.h"
+#include "game/gamecontroller/gamehooks.h"
+#include "game/gamecontroller/gamestaterecord.h"
+#include "game/gamemap/model3dmap.h"
+#include "game/render/defaultmeshrendersystem.h"
+#include "game/render/grapplinghookmeshrendersystem.h"
+#include "game/render/selectedentityrendersystem.h"
+#include "game/camera/camerasystems.h"
+#include "game/resources/renderresources.h"
+#include "game/transform/transformmatrixrefreshsystem.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace Game {
+
+using Engine::GFX::Sampler;
+using Engine::GFX::ShaderProgram;
+using Engine::GFX::Texture2D;
+using Engine::GFX::Mesh::Model3D;
+
+namespace {
+
+constexpr float kSkyScale = 100.0f;
+constexpr float kCrosshairSize = 12.0f;
+constexpr float kCursorSize = 24.0f;
+constexpr float kTextTopMargin = 32.0f;   // the caption's distance from the top edge
+constexpr float kFpsTextY = 32.0f;
+constexpr float kBannerMargin = 10.0f;
+
+std::unique_ptr<Model3D> uploadMesh(const Engine::GFX::Mesh::MeshData& data)
+{
+    auto mesh = std::make_unique<Model3D>();
+    mesh->setMeshData(data);
+    mesh->upload();
+    return mesh;
+}
+
+int uniformLocation(const ShaderProgram& program, const char* name)
+{
+    return program.hasUniform(name) ? program.getUniformLocation(name) : -1;
+}
+
+void bindTexture(int unit, const Texture2D* texture)
+{
+    glActiveTexture(GL_TEXTURE0 + unit);
+    if (texture)
+        texture->bind();
+    else
+        Texture2D::unbind();
+}
+
+glm::mat4 placeAndScale(float x, float y, float size)
+{
+    return glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(x, y, 0.0f)), glm::vec3(size));
+}
+
+} // namespace
+
+FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resources,
+                             Engine::GFX::RenderContext& renderContext)
+    : world(&world), resources(&resources), renderContext(&renderContext), skyBoxMesh(uploadMesh(skyBoxMeshData())),
+      screenQuadMesh(uploadMesh(screenQuadMeshData())), quadCamera(Game::screenQuadCamera()),
+      transformRefresh(world.getSystem<TransformMatrixRefreshSystem>()),
+      cameraDelta(world.getSystem<CameraDeltaSystem>()),
+      cameraModificationDelta(world.getSystem<CameraModificationDeltaSystem>()),
+      defaultMeshes(world.getSystem<DefaultMeshRenderSystem>()),
+      selectedMeshes(world.getSystem<SelectedEntityRenderSystem>()),
+      ropes(world.getSystem<GrapplingHookMeshRenderSysten>())
+{
+    skyColourLocation = uniformLocation(*resources.shaderSkybox, "uColor");
+    pixelSizeLocation = uniformLocation(*resources.shaderEdgeDetection, "uPixelSize");
+    textColourLocation = uniformLocation(*resources.shaderFontDefault, "uColor");
+    textBoundsXLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsX");
+    textBoundsYLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsY");
+}
+
+const CameraData& FrameRenderer::sceneCamera(const FrameState& frame) const
+{
+    ECS::EntityId chosen = ECS::InvalidEntity;
+    switch (frame.state->state) {
+    case GameStateRecord::mainMenu:
+        chosen = frame.menuCameraEntity;
+        break;
+    case GameStateRecord::singlePlayer:
+        chosen = frame.playerEntity;
+        break;
+    case GameStateRecord::editor:
+        chosen = hasPlayerControl(*world, frame.playerEntity) ? frame.playerEntity : frame.editorCameraEntity;
+        break;
+    default:
+        break;
+    }
+    if (world->isAlive(chosen) && world->hasComponent<Component::CameraComponent>(chosen))
+        return world->getComponent<Component::CameraComponent>(chosen).current;
+    return resources->defaultCamera;
+}
+
+void FrameRenderer::useCamera(const CameraData& camera)
+{
+    renderContext->viewMatrix = camera.view;
+    renderContext->projectionMatrix = camera.projection;
+}
+
+void FrameRenderer::render(float alpha, const FrameState& frame)
+{
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+
+    transformRefresh->run(alpha);
+    cameraDelta->run(alpha);
+    cameraModificationDelta->run(alpha);
+
+    const bool playerControl = hasPlayerControl(*world, frame.playerEntity);
+    drawScene(alpha, frame, playerControl);
+    Engine::GFX::FBO::bindDefault();
+    if (frame.state->state == GameStateRecord::editor)
+        drawPickingImage(frame);
+    drawOutlinesAndComposite(frame);
+    drawOverlay(frame, playerControl);
+
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerControl)
+{
+    RenderResources& r = *resources;
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    r.sceneTarget->bind();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    const CameraData& camera = sceneCamera(frame);
+    useCamera(camera);
+
+    // Sky: a big cube around the eye that never hides anything (no depth written).
+    glDepthMask(GL_FALSE);
+    renderContext->useProgram(*r.shaderSkybox);
+    bindTexture(0, r.skyboxTexture.get());
+    glUniform3f(skyColourLocation, 0.0f, 1.0f, 0.0f);
+    renderContext->setModelMatrix(glm::scale(glm::translate(glm::mat4(1.0f), camera.eye), glm::vec3(kSkyScale)));
+    skyBoxMesh->draw();
+    glDepthMask(GL_TRUE);
+
+    // Entities with their own meshes.
+    bindTexture(0, r.defaultTexture.get());
+    renderContext->useProgram(*r.defaultShader);
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    defaultMeshes->run(alpha);
+
+    // The map: every block in one mesh.
+    renderContext->useProgram(*r.shaderMapGeometry);
+    bindTexture(0, r.hexagonTexture.get());
+    bindTexture(1, r.defaultTexture.get());
+    glActiveTexture(GL_TEXTURE0);
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    if (frame.mapMesh)
+        frame.mapMesh->draw();
+
+    // Floor grid, blended so that it fades with distance.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    renderContext->useProgram(*r.shaderFloor);
+    bindTexture(0, r.gridTexture.get());
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    r.repeatSampler->bind(0);
+    if (r.floor)
+        r.floor->draw();
+    Sampler::unbind(0);
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+
+    // Selection highlights over everything, unless the player is in control.
+    if (!playerControl) {
+        renderContext->useProgram(*r.shaderEntitySelection);
+        r.repeatSampler->bind(0);
+        bindTexture(0, r.selectionTexture.get());
+        selectedMeshes->run(alpha);
+        glDisable(GL_BLEND);
+        glEnable(GL_DEPTH_TEST);
+        Sampler::unbind(0);
+    }
+
+    // Ropes.
+    glDisable(GL_DEPTH_TEST);
+    renderContext->useProgram(*r.shaderRope);
+    bindTexture(0, r.defaultTexture.get());
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    ropes->run(alpha);
+    glDisable(GL_BLEND);
+
+    // The editor's gizmo lies over the whole scene.
+    if (!playerControl) {
+        glClear(GL_DEPTH_BUFFER_BIT);
+        if (frame.editor)
+            frame.editor->drawGizmo();
+    }
+}
+
+void FrameRenderer::drawPickingImage(const FrameState& frame)
+{
+    useCamera(sceneCamera(frame));
+    resources->pickingTarget->bind();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (frame.editor)
+        frame.editor->drawGizmoIds();
+    Engine::GFX::FBO::bindDefault();
+}
+
+void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
+{
+    RenderResources& r = *resources;
+    renderContext->useProgram(*r.defaultShader);
+    glDisable(GL_DEPTH_TEST);
+    useCamera(quadCamera);
+
+    r.outlineTarget->bind();
+    renderContext->useProgram(*r.shaderEdgeDetection);
+    r.nearestSampler->bind(0);
+    bindTexture(0, &r.sceneTarget->colourTexture(1));
+    glUniform2f(pixelSizeLocation, 1.0f / float(frame.width), 1.0f / float(frame.height));
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    screenQuadMesh->draw();
+    Engine::GFX::FBO::bindDefault();
+    Sampler::unbind(0);
+
+    renderContext->useProgram(*r.shaderFinalComposit);
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    bindTexture(0, &r.sceneTarget->colourTexture(0));
+    bindTexture(1, &r.outlineTarget->colourTexture(0));
+    screenQuadMesh->draw();
+    bindTexture(1, nullptr);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void FrameRenderer::setTextDefaults(const FrameState& frame)
+{
+    glUniform4f(textColourLocation, 1.0f, 1.0f, 1.0f, 1.0f);
+    glUniform2f(textBoundsXLocation, 0.0f, float(frame.width));
+    glUniform2f(textBoundsYLocation, 0.0f, float(frame.height));
+}
+
+void FrameRenderer::useTextProgram(const FrameState& frame)
+{
+    renderContext->useProgram(*resources->shaderFontDefault);
+    setTextDefaults(frame);
+}
+
+void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
+{
+    RenderResources& r = *resources;
+    const float width = float(frame.width);
+    const float height = float(frame.height);
+    useCamera(r.screenPixelCamera);
+
+    useTextProgram(frame);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    Engine::GFX::drawTextMesh(*renderContext, r.testText, {0.0f, height - kTextTopMargin, 0.0f}, {1.0f, 1.0f});
+    if (frame.state->state == GameStateRecord::mainMenu) {
+        const glm::vec3 at(width - float(r.bannerText.width()) - kBannerMargin, float(r.bannerText.height()), 0.0f);
+        Engine::GFX::drawTextMesh(*renderContext, r.bannerText, at, {1.0f, 1.0f});
+    }
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+    if (frame.ui)
+        frame.ui->draw();
+
+    // The UI may leave any program, colour and clip bounds behind: the texts set their own.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    useTextProgram(frame);
+    Engine::GFX::drawTextMesh(*renderContext, r.fpsText, {0.0f, kFpsTextY, 0.0f}, {1.0f, 1.0f});
+    if (frame.speedText)
+        Engine::GFX::drawTextMesh(*renderContext, *frame.speedText,
+                                  {0.0f, kFpsTextY + float(r.fpsText.height()), 0.0f}, {1.0f, 1.0f});
+
+    if (playerControl && !frame.state->paused) {
+        setTextDefaults(frame);
+        renderContext->setModelMatrix(
+            placeAndScale(width * 0.5f - kCrosshairSize * 0.5f, height * 0.5f - kCrosshairSize * 0.5f, kCrosshairSize));
+        bindTexture(0, r.crosshairTexture.get());
+        r.unitQuadA->draw();
+        Texture2D::unbind();
+    }
+
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    if (frame.state->showCursor) {
+        renderContext->useProgram(*r.shaderDefaultPremultipliedAlpha);
+        renderContext->setModelMatrix(
+            placeAndScale(float(frame.mouseX) + kCursorSize * 0.5f, float(frame.mouseY) - kCursorSize * 0.5f, kCursorSize));
+        bindTexture(0, r.mouseTexture.get());
+        r.cursorQuad->draw();
+        Texture2D::unbind();
+    }
+}
+
+} // namespace Game

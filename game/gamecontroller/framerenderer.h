@@ -1,0 +1,97 @@
+#pragma once
+// One frame of the game: the 3-D scene into the off-screen scene target (sky, entities, map,
+// floor, selection, rope, editor gizmo), the editor's picking image, the outline image, the
+// composite onto the window, and over it the texts, the UI layers, the crosshair and the
+// pointer image. Each pass sets the GL state it needs; the frame ends with culling and depth
+// test on, blending off with (SRC_ALPHA, ONE_MINUS_SRC_ALPHA), the window bound, no sampler on
+// unit 0 and depth writes on.
+#include "engine/ecs/entitymanager.h"
+#include "engine/gfx/model3d.h"
+#include "game/camera/cameradata.h"
+
+#include <memory>
+
+namespace Engine::GFX {
+class RenderContext;
+class ShaderProgram;
+class TextMesh;
+} // namespace Engine::GFX
+
+namespace Game {
+
+class EditorPass;
+class Model3Dmap;
+class RenderResources;
+class UiPass;
+struct GameStateRecord;
+
+// What the controller tells the frame about the game at this moment.
+struct FrameState {
+    const GameStateRecord* state = nullptr;
+    ECS::EntityId menuCameraEntity = ECS::InvalidEntity;
+    ECS::EntityId editorCameraEntity = ECS::InvalidEntity;
+    ECS::EntityId playerEntity = ECS::InvalidEntity;
+    int width = 0; // window size in pixels
+    int height = 0;
+    int mouseX = 0; // pointer in window pixels from the bottom-left corner
+    int mouseY = 0;
+    const Model3Dmap* mapMesh = nullptr; // absent while the map is empty
+    const Engine::GFX::TextMesh* speedText = nullptr;
+    UiPass* ui = nullptr;
+    EditorPass* editor = nullptr;
+};
+
+class FrameRenderer {
+public:
+    // Builds the sky box, the screen quad and the screen-quad camera, and finds the render-time
+    // systems of `world`, which must be set up already. Needs the GL context.
+    FrameRenderer(ECS::EntityManager& world, RenderResources& resources, Engine::GFX::RenderContext& renderContext);
+    FrameRenderer(const FrameRenderer&) = delete;
+    FrameRenderer& operator=(const FrameRenderer&) = delete;
+
+    // Draws the frame `alpha` of the way from the previous update to the last one.
+    void render(float alpha, const FrameState& frame);
+
+    // The camera the 3-D scene is seen through in `frame`: the menu camera in the main menu, the
+    // player's in play and while the editor play-tests, else the editor camera's; the resources'
+    // default camera when the chosen entity has none.
+    const CameraData& sceneCamera(const FrameState& frame) const;
+
+    const Engine::GFX::Mesh::Model3D& skyBox() const { return *skyBoxMesh; }
+    const Engine::GFX::Mesh::Model3D& screenQuad() const { return *screenQuadMesh; }
+    const CameraData& screenQuadCamera() const { return quadCamera; }
+
+private:
+    void useCamera(const CameraData& camera);
+    void drawScene(float alpha, const FrameState& frame, bool playerControl);
+    void drawPickingImage(const FrameState& frame);
+    void drawOutlinesAndComposite(const FrameState& frame);
+    void drawOverlay(const FrameState& frame, bool playerControl);
+    // Binds "shaderFontDefault" with white text and clip bounds covering the whole window.
+    void useTextProgram(const FrameState& frame);
+    void setTextDefaults(const FrameState& frame);
+
+    ECS::EntityManager* world;
+    RenderResources* resources;
+    Engine::GFX::RenderContext* renderContext;
+
+    std::unique_ptr<Engine::GFX::Mesh::Model3D> skyBoxMesh;
+    std::unique_ptr<Engine::GFX::Mesh::Model3D> screenQuadMesh;
+    CameraData quadCamera;
+
+    ECS::ComponentSystem* transformRefresh;
+    ECS::ComponentSystem* cameraDelta;
+    ECS::ComponentSystem* cameraModificationDelta;
+    ECS::ComponentSystem* defaultMeshes;
+    ECS::ComponentSystem* selectedMeshes;
+    ECS::ComponentSystem* ropes;
+
+    // Uniform locations looked up once.
+    int skyColourLocation = -1;
+    int pixelSizeLocation = -1;
+    int textColourLocation = -1;
+    int textBoundsXLocation = -1;
+    int textBoundsYLocation = -1;
+};
+
+} // namespace Game

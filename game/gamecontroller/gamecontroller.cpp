@@ -1,0 +1,396 @@
+#include "game/gamecontroller/gamecontroller.h"
+
+#include "engine/core/enginecore.h"
+#include "engine/core/log.h"
+#include "engine/fileutil/fileutil.h"
+#include "engine/gfx/textmesh.h"
+#include "game/camera/cameracomponents.h"
+#include "game/gamecontroller/controlswitches.h"
+#include "game/gamecontroller/framerenderer.h"
+#include "game/gamecontroller/glerrors.h"
+#include "game/gamecontroller/hudtexts.h"
+#include "game/gamecontroller/worldsetup.h"
+#include "game/gamemap/gamemap.h"
+#include "game/gamemap/mapmessages.h"
+#include "game/gamemap/mapsystems.h"
+#include "game/physics/debugdrawer.h"
+#include "game/physics/physicsbodyinfo.h"
+#include "game/physics/physicscomponents.h"
+#include "game/physics/physicsworld.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/player/playermovement.h"
+#include "game/resources/renderresources.h"
+#include "game/transform/transformcomponent.h"
+
+#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include <string>
+
+namespace Game {
+
+using namespace Component;
+
+namespace {
+
+// Where the GL error lines say they come from.
+const std::string_view kSourceName = projectRelativePath(__FILE__);
+
+// A transform at `position` with the game's start orientation, drawn there from the first frame.
+TransformComponent placedAt(const glm::vec3& position)
+{
+    TransformComponent transform;
+    transform.position = position;
+    transform.rotation = TransformComponent::defaultRotation();
+    transform.copyToPrevious();
+    return transform;
+}
+
+} // namespace
+
+GameController::GameController(Engine::EngineCore& engine) : core(&engine) {}
+
+GameController::~GameController()
+{
+    releaseAll();
+}
+
+void GameController::init()
+{
+    Engine::logLine("Initialising GameController");
+    if (!Engine::prepareUserMapFolder(mapFolder))
+        mapFolder.clear();
+    config = Engine::loadSettings(Engine::kConfigPath);
+    applyWindowSettings();
+    state = GameStateRecord{};
+
+    physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
+    renderResources = std::make_unique<RenderResources>(config.width, config.height);
+    Engine::logLine("All ressources loaded.");
+    speedTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
+    gameMap = std::make_unique<GameMap>();
+
+    ecs = std::make_unique<ECS::EntityManager>();
+    registerGameTypes(*ecs);
+    addGameSystems(*ecs, *core, *physicsWorld, *renderResources);
+    schedule = updateSchedule(*ecs);
+    contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
+
+    debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();
+    physicsWorld->setDebugDrawer(debugDrawer.get());
+
+    // The UI layer is created here (it registers its component types, systems and messages).
+
+    warpPointerToCentre();
+    frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
+
+    createStartEntities();
+    // The editor pass is created here: it needs the editor entity and the editor camera.
+
+    generateRandomMap(*ecs, *gameMap);
+    gameMap->rebuildPending = true;
+    createFloor();
+
+    updateContext.state = &state;
+    updateContext.world = ecs.get();
+    updateContext.resources = renderResources.get();
+    updateContext.renderContext = core->renderContext.get();
+    updateContext.engine = core;
+    updateContext.map = gameMap.get();
+    updateContext.physics = physicsWorld.get();
+    // The menu and its builder are created here, and the main menu is built.
+
+    SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer image
+
+    core->stepMs = kStepMs;
+    core->accumulator = 0;
+    core->lastTicks = core->loopSource().ticks(); // loading time is not simulated
+    ecs->refresh();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    ecs->addMessageSystem(LoadMapSystem(*ecs, *gameMap, updateContext.editorEntity));
+    ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
+    Engine::logLine("GameController initialised");
+}
+
+void GameController::applyWindowSettings()
+{
+    SDL_Window* const window = core->window ? core->window->window : nullptr;
+    if (core->window && core->window->handle)
+        core->window->handle->swapInterval = config.swapInterval;
+    SDL_GL_SetSwapInterval(config.swapInterval);
+    if (window) {
+        SDL_SetWindowFullscreen(window, config.fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+        SDL_SetWindowSize(window, config.width, config.height);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    glViewport(0, 0, config.width, config.height);
+}
+
+void GameController::createStartEntities()
+{
+    ECS::EntityManager& world = *ecs;
+    const CameraData& cameraPrototype = renderResources->defaultCamera;
+
+    const ECS::EntityId menuCamera = world.createEntity();
+    world.addComponent(menuCamera, CameraComponent(cameraPrototype));
+    world.addComponent(menuCamera, MenuCameraAnimationComponent{});
+
+    const ECS::EntityId editorCamera = world.createEntity();
+    world.addComponent(editorCamera, CameraComponent(cameraPrototype));
+    world.addComponent(editorCamera, CameraModificationComponent{});
+    world.addComponent(editorCamera, CameraMouseMovementComponent{});
+    world.addComponent(editorCamera, CameraMouseShiftComponent{});
+    world.addComponent(editorCamera, CameraMouseZoomMoveComponent{});
+    world.addComponent(editorCamera, FreeCamMovementComponent{});
+    world.addComponent(editorCamera, CameraZclampComponent{});
+    world.addComponent(editorCamera, placedAt({0.0f, 0.0f, 2.0f}));
+
+    const ECS::EntityId player = world.createEntity();
+    CharacterControllerComponent body(player, physicsWorld.get());
+    body.enabled = false;
+    world.addComponent(player, std::move(body));
+    world.addComponent(player, CameraMouseMovementComponent{});
+    world.addComponent(player, CameraModificationComponent{});
+    world.addComponent(player, CameraComponent(cameraPrototype));
+    world.addComponent(player, placedAt(glm::vec3(0.0f)));
+    Engine::logLine("Player ID:" + std::to_string(player));
+
+    // The editor keeps its working data (selection, history, tool) on this entity.
+    const ECS::EntityId editor = world.createEntity();
+
+    updateContext.menuCameraEntity = menuCamera;
+    updateContext.editorCameraEntity = editorCamera;
+    updateContext.playerEntity = player;
+    updateContext.editorEntity = editor;
+}
+
+void GameController::createFloor()
+{
+    ECS::EntityManager& world = *ecs;
+    floor = world.createEntity();
+    world.addComponent(floor, placedAt(glm::vec3(0.0f)));
+    world.addComponent(floor, PhysicsColliderComponent(new btStaticPlaneShape(btVector3(0.0f, 0.0f, 1.0f), 0.0f)));
+    PhysicsRigidBodyComponent body(floor, 0.0f, glm::vec3(0.0f));
+    body.body->setCollisionFlags(body.body->getCollisionFlags() | btCollisionObject::CF_STATIC_OBJECT);
+    body.info->group = GamePhysics::CollisionGroup::floor;
+    body.info->mask = GamePhysics::CollisionGroup::all;
+    world.addComponent(floor, std::move(body));
+    Engine::logLine("FLOOR ID:" + std::to_string(floor));
+}
+
+void GameController::update()
+{
+    handleStateInput();
+    if (uiPass)
+        uiPass->handleClicks();
+
+    for (ECS::ComponentSystem* system : schedule)
+        system->run(0.0f);
+    ecs->processMessages();
+
+    refreshSpeedText();
+    physicsWorld->step(contactListeners);
+    refreshFpsText();
+    ecs->refresh();
+    gameMap->rebuildMeshIfPending(*ecs, faceIdAllocator);
+    drainGlErrors(kSourceName, __LINE__);
+}
+
+void GameController::handleStateInput()
+{
+    switch (state.state) {
+    case GameStateRecord::singlePlayer:
+        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE)) {
+            if (state.paused)
+                resumeSinglePlayer();
+            else
+                pauseSinglePlayer();
+        }
+        break;
+    case GameStateRecord::editor:
+        if (editorPass)
+            editorPass->tick();
+        break;
+    default:
+        break;
+    }
+}
+
+void GameController::refreshSpeedText()
+{
+    const ECS::EntityId player = updateContext.playerEntity;
+    if (!ecs->hasComponent<CharacterControllerComponent>(player))
+        return;
+    const CharacterControllerComponent& body = ecs->getComponent<CharacterControllerComponent>(player);
+    // Set only when it changed: laying the text out again builds a new mesh.
+    std::string text = body.enabled ? PlayerMovement::speedText(body.velocity) : std::string();
+    if (text == shownSpeed)
+        return;
+    speedTextMesh->setText(text);
+    shownSpeed = std::move(text);
+}
+
+void GameController::refreshFpsText()
+{
+    const int fps = fpsValue(core->averageFrameMs);
+    if (fps == shownFps)
+        return;
+    shownFps = fps;
+    renderResources->fpsText.setText(fpsText(core->averageFrameMs));
+}
+
+FrameState GameController::frameState()
+{
+    FrameState frame;
+    frame.state = &state;
+    frame.menuCameraEntity = updateContext.menuCameraEntity;
+    frame.editorCameraEntity = updateContext.editorCameraEntity;
+    frame.playerEntity = updateContext.playerEntity;
+    frame.width = config.width;
+    frame.height = config.height;
+    frame.mouseX = core->mouse ? core->mouse->posX : 0;
+    frame.mouseY = core->mouse ? core->mouse->posY : 0;
+    frame.mapMesh = gameMap->mesh.get();
+    frame.speedText = speedTextMesh.get();
+    frame.ui = uiPass.get();
+    frame.editor = editorPass.get();
+    return frame;
+}
+
+void GameController::render(float alpha)
+{
+    frameRenderer->render(alpha, frameState());
+}
+
+const CameraData& GameController::sceneCamera()
+{
+    return frameRenderer->sceneCamera(frameState());
+}
+
+void GameController::capturePointer()
+{
+    core->loopSource().setRelativeMouseMode(true);
+    core->mouse->discardRelativeMotion(); // the pointer's jump is not a movement
+}
+
+void GameController::releasePointer()
+{
+    core->loopSource().setRelativeMouseMode(false);
+}
+
+void GameController::warpPointerToCentre()
+{
+    core->loopSource().warpMouse(core->window ? core->window->window : nullptr, config.width / 2, config.height / 2);
+}
+
+void GameController::startSinglePlayer()
+{
+    if (state.state != GameStateRecord::mainMenu)
+        return;
+    const ECS::EntityId player = updateContext.playerEntity;
+    state.showCursor = false;
+    state.paused = false;
+    state.state = GameStateRecord::singlePlayer;
+    capturePointer();
+    // The UI layer clears the main menu here.
+    if (ecs->hasComponent<CharacterControllerComponent>(player))
+        ecs->getComponent<CharacterControllerComponent>(player).resetMotion();
+    setPlayerControl(*ecs, player, true);
+    clearCameraPendingChange(*ecs, player);
+}
+
+void GameController::openEditor()
+{
+    if (state.state != GameStateRecord::mainMenu)
+        return;
+    state.showCursor = true;
+    state.paused = false;
+    state.state = GameStateRecord::editor;
+    // The UI layer clears the main menu here and the editor builds its top bar.
+    setEditorCameraControl(*ecs, updateContext.editorCameraEntity, true);
+    clearCameraPendingChange(*ecs, updateContext.editorCameraEntity);
+    gameMap->clear(*ecs);
+    gameMap->rebuildPending = true;
+}
+
+void GameController::pauseSinglePlayer()
+{
+    if (state.state != GameStateRecord::singlePlayer || state.paused)
+        return;
+    state.paused = true;
+    releasePointer();
+    warpPointerToCentre();
+    state.showCursor = true;
+    // The UI layer builds the pause menu here.
+    setPlayerControl(*ecs, updateContext.playerEntity, false);
+}
+
+void GameController::resumeSinglePlayer()
+{
+    if (state.state != GameStateRecord::singlePlayer || !state.paused)
+        return;
+    state.paused = false;
+    capturePointer();
+    state.showCursor = false;
+    // The UI layer closes the pause menu here.
+    setPlayerControl(*ecs, updateContext.playerEntity, true);
+    clearCameraPendingChange(*ecs, updateContext.playerEntity);
+}
+
+void GameController::backToMainMenu()
+{
+    const uint32_t from = state.state;
+    if (from == GameStateRecord::mainMenu)
+        return;
+    state.paused = false;
+    state.showCursor = true;
+    releasePointer();
+    // The UI layer clears its menus here and builds the main menu.
+    state.state = GameStateRecord::mainMenu;
+    setPlayerControl(*ecs, updateContext.playerEntity, false);
+    if (from == GameStateRecord::editor) {
+        // The editor clears its selection here.
+        setEditorCameraControl(*ecs, updateContext.editorCameraEntity, false);
+        // The editor's blocks go now; the fresh random map is made in the next update, once
+        // their ids are free again, so the menu never shows the two mixed.
+        gameMap->clear(*ecs);
+        ecs->sendMessage(Message::CreateRandomMap{});
+    }
+}
+
+void GameController::endGame()
+{
+    core->quit = true;
+}
+
+void GameController::shutdown()
+{
+    releaseAll();
+}
+
+void GameController::releaseAll()
+{
+    // The passes may hold entity ids and world references; they go first. The world goes before
+    // the physics world (its systems take the bodies out, the player's ghost leaves it) and
+    // before the resources its meshes and systems point at; everything goes while the GL
+    // context still exists.
+    editorPass.reset();
+    uiPass.reset();
+    frameRenderer.reset();
+    schedule.clear();
+    contactListeners = nullptr;
+    ecs.reset();
+    gameMap.reset();
+    if (physicsWorld)
+        physicsWorld->setDebugDrawer(nullptr);
+    debugDrawer.reset();
+    physicsWorld.reset();
+    speedTextMesh.reset();
+    renderResources.reset();
+    updateContext = UpdateContext{};
+}
+
+} // namespace Game

@@ -1,0 +1,147 @@
+#pragma once
+// The game as a whole: it owns the settings, the state record, the physics world, the graphics
+// resources, the ECS world with every system, the map and the start entities, runs one update
+// per 10 ms step (state input, UI clicks, systems, messages, physics, read-outs, refresh, map
+// rebuild, GL error report) and draws every frame. The menus and the editor switch the game
+// between main menu, single-player play and editor through its public state switches.
+#include "engine/config/settings.h"
+#include "engine/core/gameprototype.h"
+#include "engine/ecs/entitymanager.h"
+#include "game/gamecontroller/framerenderer.h"
+#include "game/gamecontroller/gamehooks.h"
+#include "game/gamecontroller/gamestaterecord.h"
+#include "game/gamecontroller/updatecontext.h"
+#include "game/gamemap/faceidallocator.h"
+#include "game/physics/contacttracker.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Engine {
+class EngineCore;
+}
+namespace Engine::GFX {
+class TextMesh;
+}
+namespace GamePhysics {
+class PhysicsWorld;
+}
+namespace DebugDraw {
+class BulletDebugDrawer_OpenGL;
+}
+
+namespace Game {
+
+class GameMap;
+class RenderResources;
+
+class GameController : public Engine::GamePrototype {
+public:
+    static constexpr uint32_t kStepMs = 10;
+
+    explicit GameController(Engine::EngineCore& engine);
+    // Releases everything in the order shutdown does, if shutdown has not run.
+    ~GameController() override;
+    GameController(const GameController&) = delete;
+    GameController& operator=(const GameController&) = delete;
+
+    // Start-up, once, with the GL context current: settings, window, physics, resources, world,
+    // start entities, a random map, the floor and the menu scene, then the 10 ms step.
+    void init() override;
+    // One 10 ms step.
+    void update() override;
+    // One frame, `alpha` of the way from the previous update to the last.
+    void render(float alpha) override;
+    // Releases the world (its bodies and meshes first), the physics world and every GL object,
+    // while the GL context still exists. Safe to call more than once.
+    void shutdown() override;
+
+    // --- State switches (the menu buttons call these) ---------------------------------------
+
+    // Main menu -> single-player play on the map shown: pointer captured, player in control.
+    void startSinglePlayer();
+    // Main menu -> editor, with an empty map and the editor camera in control.
+    void openEditor();
+    // Play -> paused play: pointer freed and centred, player out of control.
+    void pauseSinglePlayer();
+    // Paused play -> play, as the pause menu's "Resume".
+    void resumeSinglePlayer();
+    // Play (paused or not) or editor -> main menu. From the editor the editor's blocks go and a
+    // fresh random map is made behind the menu in the next update.
+    void backToMainMenu();
+    // Ends the program after the current frame.
+    void endGame();
+
+    // --- What the UI layer and the editor plug in and reach ---------------------------------
+
+    void setUiPass(std::unique_ptr<UiPass> pass) { uiPass = std::move(pass); }
+    void setEditorPass(std::unique_ptr<EditorPass> pass) { editorPass = std::move(pass); }
+    UiPass* ui() const { return uiPass.get(); }
+    EditorPass* editor() const { return editorPass.get(); }
+
+    // Filled at the end of init.
+    const UpdateContext& context() const { return updateContext; }
+    Engine::EngineCore& engine() const { return *core; }
+    GameStateRecord& stateRecord() { return state; }
+    const Engine::Settings& settings() const { return config; }
+    ECS::EntityManager& world() { return *ecs; }
+    RenderResources& resources() { return *renderResources; }
+    GamePhysics::PhysicsWorld& physics() { return *physicsWorld; }
+    GameMap& map() { return *gameMap; }
+    FaceIdAllocator& faceIds() { return faceIdAllocator; }
+    const FrameRenderer& frame() const { return *frameRenderer; }
+    const Engine::GFX::TextMesh& speedText() const { return *speedTextMesh; }
+    // The folder where the user's maps live; empty when it could not be found or made.
+    const std::filesystem::path& userMapFolder() const { return mapFolder; }
+
+    // The camera the 3-D scene is seen through now.
+    const CameraData& sceneCamera();
+
+    ECS::EntityId menuCameraEntity() const { return updateContext.menuCameraEntity; }
+    ECS::EntityId editorCameraEntity() const { return updateContext.editorCameraEntity; }
+    ECS::EntityId playerEntity() const { return updateContext.playerEntity; }
+    ECS::EntityId editorEntity() const { return updateContext.editorEntity; }
+    ECS::EntityId floorEntity() const { return floor; }
+
+private:
+    FrameState frameState();
+    void applyWindowSettings();
+    void createStartEntities();
+    void createFloor();
+    void handleStateInput();
+    void refreshSpeedText();
+    void refreshFpsText();
+    void capturePointer();
+    void releasePointer();
+    void warpPointerToCentre();
+    void releaseAll();
+
+    Engine::EngineCore* core;
+    Engine::Settings config;
+    GameStateRecord state;
+    std::filesystem::path mapFolder;
+    FaceIdAllocator faceIdAllocator;
+    UpdateContext updateContext;
+    ECS::EntityId floor = ECS::InvalidEntity;
+
+    // Declared in the order they are made; releaseAll takes them down in reverse.
+    std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
+    std::unique_ptr<RenderResources> renderResources;
+    std::unique_ptr<Engine::GFX::TextMesh> speedTextMesh;
+    std::unique_ptr<GameMap> gameMap;
+    std::unique_ptr<ECS::EntityManager> ecs;
+    std::unique_ptr<DebugDraw::BulletDebugDrawer_OpenGL> debugDrawer;
+    std::unique_ptr<FrameRenderer> frameRenderer;
+    std::unique_ptr<UiPass> uiPass;
+    std::unique_ptr<EditorPass> editorPass;
+
+    std::vector<ECS::ComponentSystem*> schedule;
+    GamePhysics::ContactListenerLookup contactListeners;
+    int shownFps = -1;
+    std::string shownSpeed;
+};
+
+} // namespace Game

@@ -1,0 +1,114 @@
+#include "game/gamecontroller/worldsetup.h"
+
+#include "engine/core/enginecore.h"
+#include "game/camera/cameracomponents.h"
+#include "game/camera/camerainput.h"
+#include "game/camera/camerasystems.h"
+#include "game/gameplay/gameplaytypes.h"
+#include "game/gamemap/mapmessages.h"
+#include "game/physics/physicscomponents.h"
+#include "game/physics/physicsmessages.h"
+#include "game/physics/physicssystems.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/player/charactercontrollersystem.h"
+#include "game/render/defaultmeshrendersystem.h"
+#include "game/render/grapplinghookmeshrendersystem.h"
+#include "game/render/rendertypes.h"
+#include "game/render/selectedentityrendersystem.h"
+#include "game/transform/rotationanimationsystem.h"
+#include "game/transform/transformmatrixrefreshsystem.h"
+#include "game/transform/transformstatecopysystem.h"
+#include "game/transform/transformtypes.h"
+
+namespace Game {
+
+using namespace Component;
+using namespace GamePhysics;
+
+void registerGameTypes(ECS::EntityManager& world)
+{
+    registerTransformComponents(world);      // 1, 5
+    registerGameplayDataComponents(world);   // 3, 7, 8, 19
+    world.registerComponent<FreeCamMovementComponent>();
+    world.registerComponent<PhysicsComponent>();
+    world.registerComponent<CollisionCallbackComponent>();
+    world.registerComponent<CameraMouseShiftComponent>();
+    world.registerComponent<CameraMouseZoomMoveComponent>();
+    world.registerComponent<CameraZclampComponent>();
+    world.registerComponent<CameraMouseMovementComponent>();
+    world.registerComponent<CameraModificationComponent>();
+    world.registerComponent<CharacterControllerComponent>();
+    registerRenderComponents(world);         // 15, 16
+    world.registerComponent<PhysicsRigidBodyComponent>();
+    world.registerComponent<PhysicsColliderComponent>();
+    world.registerComponent<CameraComponent>();
+    world.registerComponent<MenuCameraAnimationComponent>();
+
+    // Message types in the game's order 5, (6, 4: the UI layer's), 3, 2.
+    world.registerMessage<Message::PhysicsColliderShapeChangeMessage>();
+    world.registerMessage<Message::LoadMapMessage>();
+    world.registerMessage<Message::CreateRandomMap>();
+}
+
+void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, PhysicsWorld& physics,
+                    RenderResources& resources)
+{
+    Engine::EngineCore* const core = &engine;
+    const CameraInputSource cameraInput = [core] { return CameraInput::read(*core->keyboard, *core->mouse); };
+    const CharacterControllerSystem::InputSource playerInput = [core] {
+        return PlayerMovement::PlayerInput::read(*core->keyboard, *core->mouse);
+    };
+    Engine::GFX::RenderContext& renderContext = *engine.renderContext;
+
+    world.addSystem(CameraModificationMouseMovementSystem(world, cameraInput));
+    world.addSystem(CharacterControllerSystem(world, playerInput));
+    world.addSystem(DefaultMeshRenderSystem(world, renderContext, resources));
+    world.addSystem(CameraModificationDeltaSystem(world));
+    world.addSystem(FreeCamMovementSystem(world, cameraInput));
+    world.addSystem(RigidBodyColliderSystem(world, physics));
+    world.addSystem(TransformToCollissionTransformSystem(world));
+    world.addSystem(GrapplingHookMeshRenderSysten(world, renderContext, resources));
+    world.addSystem(RotationAnimationSystem(world));
+    world.addSystem(CameraDeltaSystem(world));
+    world.addSystem(SelectedEntityRenderSystem(world, renderContext, resources));
+    world.addSystem(CameraMouseShiftMovementSystem(world, cameraInput));
+    world.addSystem(CameraMouseZoomMovementSystem(world, cameraInput));
+    world.addSystem(CameraMenuAnimationSystem(world));
+    // MouseOnUIcheckSystem, UIfileBrowserSystem and UItextInputSystem: added by the UI layer.
+    world.addSystem(CameraZclampSystem(world));
+    world.addSystem(PhysicsMotionStateSystem(world, physics));
+    world.addSystem(TransformMatrixRefreshSystem(world));
+    world.addSystem(CameraStateCopySystem(world));
+    world.addSystem(TransformStateCopySystem(world));
+    world.addSystem(CameraModificationStateCopySystem(world));
+    world.addSystem(CharacterControllerStateCopySystem(world));
+
+    world.addMessageSystem(PhysicsColliderChangeMessageSystem(world, physics));
+    // UIfileBrowserRefreshMessageSystem and CreateOKpopupSystem: added by the UI layer.
+}
+
+std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)
+{
+    // State copies first, so every "previous" holds the state at the start of the tick; then
+    // the drives and the player; the physics bodies follow their transforms last.
+    return {
+        world.getSystem<TransformStateCopySystem>(),
+        world.getSystem<CameraModificationStateCopySystem>(),
+        world.getSystem<CharacterControllerStateCopySystem>(),
+        world.getSystem<CameraStateCopySystem>(),
+        // UItextInputSystem, MouseOnUIcheckSystem (UI layer)
+        world.getSystem<CameraModificationMouseMovementSystem>(),
+        world.getSystem<FreeCamMovementSystem>(),
+        world.getSystem<CameraMouseShiftMovementSystem>(),
+        world.getSystem<CameraMouseZoomMovementSystem>(),
+        world.getSystem<CharacterControllerSystem>(),
+        world.getSystem<TransformToCollissionTransformSystem>(),
+        world.getSystem<CameraMenuAnimationSystem>(),
+        world.getSystem<RotationAnimationSystem>(),
+        world.getSystem<PhysicsMotionStateSystem>(),
+        world.getSystem<CameraZclampSystem>(),
+        // UIfileBrowserSystem (UI layer)
+    };
+}
+
+} // namespace Game

@@ -1,0 +1,32 @@
+#pragma once
+// The game's ECS world as the controller sets it up: every component and message type, every
+// component system in its fixed order, and the order in which the systems run each update.
+#include "engine/ecs/entitymanager.h"
+
+#include <vector>
+
+namespace Engine {
+class EngineCore;
+}
+namespace GamePhysics {
+class PhysicsWorld;
+}
+
+namespace Game {
+
+class RenderResources;
+
+// Registers the component types 1 to 21 and the message types of the physics and map layers.
+// The editor registers its EditorDataComponent (22) and the UI layer its types (23 to 29) and
+// messages (4 and 6) when they are created.
+void registerGameTypes(ECS::EntityManager& world);
+
+// Adds the component systems in their fixed order, then the physics message handler. The
+// drives read the engine's input snapshots of the current step.
+void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, GamePhysics::PhysicsWorld& physics,
+                    RenderResources& resources);
+
+// The systems one update runs, in order (with alpha 0), before the messages are handled.
+std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world);
+
+} // namespace Game
