@@ -14,7 +14,7 @@ void GameHarness::SetUp()
     GLTest::SetUp();
     if (HasFatalFailure())
         return;
-    std::filesystem::create_directories(home.path() / "Documents");
+    std::filesystem::create_directories(home.home() / "Documents");
     window = SDL_GL_GetCurrentWindow();
     source.windowWidth = 1280;
     source.windowHeight = 720;
@@ -26,7 +26,7 @@ void GameHarness::SetUp()
     engine->window->window = window;
     engine->window->handle = std::make_unique<Engine::WindowHandle>(Engine::WindowHandle{window, 0});
     engine->renderContext = std::make_unique<Engine::GFX::RenderContext>(engine.get());
-    engine->createInputState(keys.data(), int(keys.size()), window);
+    engine->createInputState(window);
 
     controller = std::make_unique<Game::GameController>(*engine);
     engine->game = controller.get();

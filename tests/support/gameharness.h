@@ -6,8 +6,8 @@
 #include "engine/core/enginecore.h"
 #include "game/gamecontroller/gamecontroller.h"
 #include "tests/support/gltest.h"
-#include "tests/support/homefolder.h"
-#include "tests/support/scriptedloopsource.h"
+#include "tests/support/homeredirect.h"
+#include "tests/support/scriptedsource.h"
 
 #include <SDL.h>
 
@@ -34,7 +34,7 @@ protected:
     int frameAfter(Uint32 elapsedMs);
 
     // Holds or lets go of a key (SDL scancode); the next update sees it.
-    void setKey(SDL_Scancode key, bool down) { keys[key] = down ? 1 : 0; }
+    void setKey(SDL_Scancode key, bool down) { source.keys[key] = down ? 1 : 0; }
 
     // RGBA bytes of the rectangle from (x, y) (pixels from the bottom-left corner), row by row,
     // from colour attachment `attachment` of the scene target, or of the window when negative.
@@ -42,9 +42,8 @@ protected:
 
     Game::GameController& game() { return *controller; }
 
-    ScopedHome home;
-    ScriptedLoopSource source;
-    std::array<Uint8, SDL_NUM_SCANCODES> keys{};
+    HomeRedirect home;
+    ScriptedSource source;
     std::unique_ptr<Engine::EngineCore> engine;
     std::unique_ptr<Game::GameController> controller;
     std::string initLog; // what init printed on standard output

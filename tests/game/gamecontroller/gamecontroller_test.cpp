@@ -85,7 +85,7 @@ TEST_F(GameControllerTest, StartsToTheMenuScene)
     ASSERT_FALSE(source.warps.empty());
     EXPECT_EQ(source.warps.back(), std::make_pair(640, 360)) << "pointer in the window's centre";
     EXPECT_FALSE(source.relativeMouseMode);
-    EXPECT_EQ(game().userMapFolder(), home.path() / "Documents" / "Tetherix");
+    EXPECT_EQ(game().userMapFolder(), home.home() / "Documents" / "Tetherix");
     EXPECT_TRUE(std::filesystem::is_directory(game().userMapFolder()));
     int width = 0;
     int height = 0;
