@@ -42,6 +42,18 @@ glm::vec3 safeNormalize(const glm::vec3& v)
 
 bool isZero(const glm::vec3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
 
+bool isFinite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+// |v| for a vector whose squared length `lengthSquared` was taken in floats: when that overflowed
+// (components beyond about 1.8e19), the length is measured in doubles instead.
+float lengthOf(const glm::vec3& v, float lengthSquared)
+{
+    if (std::isfinite(lengthSquared))
+        return std::sqrt(lengthSquared);
+    const double x = v.x, y = v.y, z = v.z;
+    return static_cast<float>(std::sqrt(x * x + y * y + z * z));
+}
+
 // Keeps the horizontal part of `v` and tilts it into the plane of `normal` (walks follow slopes);
 // zero when there is no horizontal part or the plane is vertical.
 glm::vec3 alongSurface(const glm::vec3& v, const glm::vec3& normal)
@@ -129,21 +141,37 @@ void CustomCharacterController::setGravity(const glm::vec3& g)
 
 void CustomCharacterController::setVelocity(const glm::vec3& v)
 {
+    // A velocity that is not a number (or whose split overflows) would stay in the state for
+    // good: refuse it as no motion at all.
+    if (!isFinite(v)) {
+        stopMotion();
+        return;
+    }
     walkDirection = v;
     const float lengthSquared = glm::dot(v, v);
     if (!(lengthSquared > tinyLengthSquared)) {
         verticalVelocity = 0.0f;
         return;
     }
-    const float length = std::sqrt(lengthSquared);
+    const float length = lengthOf(v, lengthSquared);
     const float c = std::clamp(glm::dot(v / length, up), -1.0f, 1.0f);
     if (c == 0.0f)
         return;
     const float alongUp = std::sin(static_cast<float>(M_PI_2) - std::acos(c)) * length;
     walkDirection -= up * alongUp;
     verticalVelocity = std::fabs(alongUp) * (c > 0.0f ? 1.0f : -1.0f);
+    if (!isFinite(walkDirection) || !std::isfinite(verticalVelocity)) {
+        stopMotion();
+        return;
+    }
     if (c > 0.0f)
         wasJumping = true;
+}
+
+void CustomCharacterController::stopMotion()
+{
+    walkDirection = glm::vec3(0.0f);
+    verticalVelocity = 0.0f;
 }
 
 void CustomCharacterController::reset()
@@ -298,6 +326,13 @@ void CustomCharacterController::step(btCollisionWorld* collisionWorld, float dt)
 {
     TX_ASSERT(collisionWorld == nullptr || collisionWorld == &this->collisionWorld(),
               "a controller steps in the world it was added to");
+    // The owner writes the motion fields directly too: a value that is not a number would
+    // never clear (no comparison catches it) and would freeze the capsule.
+    if (!isFinite(walkDirection) || !std::isfinite(verticalVelocity))
+        stopMotion();
+    if (!isFinite(currentPosition))
+        currentPosition = ghostPosition();
+    const glm::vec3 start = currentPosition;
     touchingNormals.clear();
     onGround = false;
     canJump = false;
@@ -318,6 +353,13 @@ void CustomCharacterController::step(btCollisionWorld* collisionWorld, float dt)
     refreshGhost();
     recoverFromPenetration();
     justJumped = false;
+
+    // A move too large for the sweeps can end nowhere: stay put and stop instead.
+    if (!isFinite(currentPosition) || !std::isfinite(verticalVelocity)) {
+        currentPosition = start;
+        stopMotion();
+        refreshGhost();
+    }
 }
 
 void CustomCharacterController::slideMove(glm::vec3 displacement)

@@ -39,9 +39,12 @@ public:
     // Gravity vector: up becomes its opposite direction and `gravity` its length; zero is ignored.
     void setGravity(const glm::vec3& g);
     // Walk velocity in units per second; its part along `up` becomes the vertical velocity.
+    // A velocity with a component that is not finite stops all motion instead.
     void setVelocity(const glm::vec3& v);
     // One tick of movement: ground test, gravity, slide move, penetration recovery.
     // `collisionWorld` is the physics world's dynamics world (or null for the same).
+    // Non-finite motion found at the start is dropped, and a move that ends at a non-finite
+    // position is undone, so no tick hands a non-finite state to the next.
     void step(btCollisionWorld* collisionWorld, float dt);
     // Stops all motion without moving the capsule.
     void reset();
@@ -84,6 +87,7 @@ private:
         std::vector<glm::vec3> other;
     };
 
+    void stopMotion();
     void refreshGhost();
     void refreshPairs();
     void contactQuery(const glm::vec3& direction, float limit, float threshold, ContactLists& out);

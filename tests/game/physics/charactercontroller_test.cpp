@@ -176,12 +176,45 @@ TEST(CharacterController, VelocitySplitsIntoWalkAndVerticalWithoutNaN)
     EXPECT_TRUE(c.wasJumping);
     c.setVelocity({0, 0, 0});
     EXPECT_EQ(c.verticalVelocity, 0.0f);
-    for (const glm::vec3& v : {glm::vec3(1e-30f, 0, 1), glm::vec3(0, 0, -1e30f), glm::vec3(1e-4f, 1e-4f, 1e-4f)}) {
-        c.setVelocity(v);
-        EXPECT_TRUE(finite(c.walkDirection));
-        EXPECT_TRUE(std::isfinite(c.verticalVelocity));
-    }
+    // Huge but finite: the split still holds (|v|^2 overflows a float here).
+    c.setVelocity({0, 0, -1e30f});
+    EXPECT_FLOAT_EQ(c.verticalVelocity, -1e30f);
+    EXPECT_EQ(c.walkDirection, glm::vec3(0.0f));
+    c.setVelocity({3e20f, 0, 4e20f});
+    EXPECT_FLOAT_EQ(c.verticalVelocity, 4e20f);
+    EXPECT_NEAR(c.walkDirection.x, 3e20f, 3e15f);
+    EXPECT_NEAR(c.walkDirection.z, 0.0f, 1e14f);
+    c.setVelocity({1e-30f, 0, 1});
+    EXPECT_NEAR(c.verticalVelocity, 1.0f, 1e-6f);
     c.setGravity({0, 0, 0});
     EXPECT_FLOAT_EQ(c.gravity, 15.0f) << "a zero gravity vector is ignored";
     EXPECT_EQ(c.up, glm::vec3(0, 0, 1));
+}
+
+TEST(CharacterController, NonFiniteMotionIsRefusedAndNeverFreezesTheCapsule)
+{
+    ControllerWorld w;
+    GamePhysics::CustomCharacterController& c = w.spawn({0, 0, 3});
+    for (const glm::vec3& v : {glm::vec3(0, 0, -INFINITY), glm::vec3(NAN, 1, 0), glm::vec3(INFINITY, 0, 0)}) {
+        c.setVelocity({1, 0, 0});
+        c.setVelocity(v);
+        EXPECT_EQ(c.walkDirection, glm::vec3(0.0f));
+        EXPECT_EQ(c.verticalVelocity, 0.0f);
+    }
+    // State written directly by the owner is cleaned at the start of the next step.
+    c.verticalVelocity = NAN;
+    c.walkDirection = {INFINITY, 0, 0};
+    w.tickOnce();
+    EXPECT_TRUE(std::isfinite(c.verticalVelocity));
+    EXPECT_TRUE(finite(c.walkDirection));
+    EXPECT_TRUE(finite(w.position()));
+    w.run(100);
+    EXPECT_NEAR(w.position().z, capsuleHalfHeight, 0.01f) << "the capsule fell to the floor";
+    EXPECT_TRUE(c.onGround);
+
+    // A walk so fast that its sweep overflows never leaves a non-finite position behind.
+    c.setVelocity({3e38f, 3e38f, 0});
+    w.run(2);
+    EXPECT_TRUE(finite(w.position()));
+    EXPECT_TRUE(finite(c.currentPosition));
 }
