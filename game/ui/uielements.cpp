@@ -1,0 +1,95 @@
+#include "game/ui/uielements.h"
+
+#include "game/transform/transformcomponent.h"
+
+#include <utility>
+
+namespace UI {
+
+ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
+                               const Engine::GFX::Texture2D* texture, glm::vec4 color)
+{
+    const ECS::EntityId entity = world.createEntity();
+    if (entity == ECS::InvalidEntity)
+        return entity;
+    Component::TransformComponent transform;
+    transform.position = glm::vec3(position, 0.0f);
+    transform.scale = glm::vec3(size, 1.0f);
+    transform.rotation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f);
+    transform.previousPosition = transform.position;
+    transform.previousScale = transform.scale;
+    transform.previousRotation = transform.rotation;
+    world.addComponent(entity, std::move(transform));
+    world.addComponent(entity, Component::UIBackgroundComponent(texture, layer, color));
+    return entity;
+}
+
+ECS::EntityId createTextElement(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
+                                const Engine::GFX::Texture2D* backgroundTexture, glm::vec4 backgroundColor,
+                                const Engine::GFX::Font& font, glm::vec4 textColor, std::string_view text,
+                                uint32_t alignX, glm::vec2 offset)
+{
+    const ECS::EntityId entity = createBackground(world, layer, position, size, backgroundTexture, backgroundColor);
+    if (entity == ECS::InvalidEntity)
+        return entity;
+    world.addComponent(entity,
+                       Component::UItextComponent(static_cast<uint32_t>(layer), text, font, textColor, alignX, offset));
+    return entity;
+}
+
+void addText(ECS::EntityManager& world, ECS::EntityId entity, uint32_t layer, const Engine::GFX::Font& font,
+             std::string_view text, glm::vec4 color, glm::vec2 offset)
+{
+    if (entity == ECS::InvalidEntity)
+        return;
+    world.addComponent(entity, Component::UItextComponent(layer, text, font, color, AlignCentreX, offset));
+}
+
+void addSprite(ECS::EntityManager& world, ECS::EntityId entity, const Engine::GFX::Texture2D* texture,
+               uint32_t alignX, uint32_t alignY, glm::vec2 offset, uint32_t layer)
+{
+    if (entity == ECS::InvalidEntity)
+        return;
+    world.addComponent(entity, Component::UISpriteComponent(texture, alignX, alignY, offset, layer));
+}
+
+void addClickable(ECS::EntityManager& world, ECS::EntityId entity, int32_t priority, std::function<void()> callback,
+                  const Engine::GFX::Texture2D* backgroundHover, const Engine::GFX::Texture2D* backgroundPressed,
+                  glm::vec4 hoverColor, glm::vec4 pressedColor)
+{
+    if (entity == ECS::InvalidEntity)
+        return;
+    Component::UIclickableComponent clickable(priority, std::move(callback), backgroundHover, backgroundPressed);
+    clickable.useStateColors = true;
+    clickable.hoverColor = hoverColor;
+    clickable.pressedColor = pressedColor;
+    world.addComponent(entity, std::move(clickable));
+}
+
+ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engine::GFX::Texture2D* texture,
+                            float width, float height)
+{
+    const ECS::EntityId entity =
+        createBackground(world, layer, glm::vec2(0.0f), glm::vec2(width, height), texture, kBlockerColor);
+    if (entity != ECS::InvalidEntity)
+        world.addComponent(entity, Component::UIblockerComponent{});
+    return entity;
+}
+
+void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
+                    std::function<void()> onCancel, std::function<void()> onConfirm)
+{
+    if (!world.hasComponent<Component::UItextInputComponent>(entity))
+        world.addComponent(entity, Component::UItextInputComponent(std::move(filter), std::move(onCancel),
+                                                                   std::move(onConfirm)));
+    if (world.hasComponent<Component::UIclickableComponent>(entity))
+        world.getComponent<Component::UIclickableComponent>(entity).stateLocked = true;
+}
+
+void destroyElement(ECS::EntityManager& world, ECS::EntityId entity)
+{
+    if (world.isAlive(entity) && !world.isDestroyPending(entity))
+        world.destroyEntity(entity);
+}
+
+} // namespace UI

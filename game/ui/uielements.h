@@ -1,0 +1,58 @@
+#pragma once
+// The operations that make UI elements in the world. Like every structural change, the new
+// components become visible at the next refresh of the world.
+#include "engine/ecs/entitymanager.h"
+#include "game/ui/uicomponents.h"
+
+#include <glm/vec2.hpp>
+#include <glm/vec4.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace UI {
+
+inline constexpr glm::vec4 kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+// Colour of a blocker: the window behind a modal pop-up is dimmed.
+inline constexpr glm::vec4 kBlockerColor{0.0f, 0.0f, 0.0f, 0.4f};
+
+// A new element covering `size` pixels from `position` (bottom-left corner) with a background.
+ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
+                               const Engine::GFX::Texture2D* texture, glm::vec4 color);
+
+// createBackground plus a text on the same layer, vertically centred.
+ECS::EntityId createTextElement(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
+                                const Engine::GFX::Texture2D* backgroundTexture, glm::vec4 backgroundColor,
+                                const Engine::GFX::Font& font, glm::vec4 textColor, std::string_view text,
+                                uint32_t alignX, glm::vec2 offset);
+
+// Adds a horizontally and vertically centred text to an existing element.
+void addText(ECS::EntityManager& world, ECS::EntityId entity, uint32_t layer, const Engine::GFX::Font& font,
+             std::string_view text, glm::vec4 color = kWhite, glm::vec2 offset = glm::vec2(0.0f));
+
+// Adds an image drawn at its pixel size, aligned in the element; `layer` should be the element's
+// background layer, in whose pass sprites are drawn.
+void addSprite(ECS::EntityManager& world, ECS::EntityId entity, const Engine::GFX::Texture2D* texture,
+               uint32_t alignX, uint32_t alignY, glm::vec2 offset, uint32_t layer);
+
+// Makes the element a button that tints its background with `hoverColor` and `pressedColor`.
+void addClickable(ECS::EntityManager& world, ECS::EntityId entity, int32_t priority, std::function<void()> callback,
+                  const Engine::GFX::Texture2D* backgroundHover, const Engine::GFX::Texture2D* backgroundPressed,
+                  glm::vec4 hoverColor, glm::vec4 pressedColor);
+
+// A dimmed backdrop from (0, 0) over `width` x `height` pixels (the window) that makes every
+// element it covers inert, for modal pop-ups.
+ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engine::GFX::Texture2D* texture,
+                            float width, float height);
+
+// Starts editing the element's text (the click action of an editable field): gives it the focus
+// marker unless it has one, and freezes its button state while it is edited.
+void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
+                    std::function<void()> onCancel, std::function<void()> onConfirm);
+
+// Destroys the element unless it is already gone or on its way out (pop-ups hold their elements'
+// ids, and something else may have removed them first).
+void destroyElement(ECS::EntityManager& world, ECS::EntityId entity);
+
+} // namespace UI

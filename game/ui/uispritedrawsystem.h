@@ -1,0 +1,31 @@
+#pragma once
+// Draws the sprites of one UI layer: images at their own pixel size, aligned in their element.
+// A sprite belongs to the layer of its element's background.
+#include "engine/ecs/componentsystem.h"
+#include "game/ui/uidrawresources.h"
+
+#include <GL/glew.h>
+
+#include <cstdint>
+
+namespace UI::System {
+
+class UiSpriteDrawSystem : public ECS::ComponentSystem {
+public:
+    static constexpr const char* systemName = "UiSpriteDrawSystem";
+
+    UiSpriteDrawSystem(ECS::EntityManager& manager, int32_t layer, const UiDrawResources& resources);
+
+    void begin(float alpha) override;
+    void processEntity(ECS::EntityId entity, float alpha) override;
+    void end(float alpha) override;
+    // Only sprites whose element has its background on this system's layer.
+    bool acceptsEntity(ECS::EntityId entity) override;
+
+private:
+    int32_t layer;
+    UiDrawResources resources;
+    GLint colorLocation;
+};
+
+} // namespace UI::System

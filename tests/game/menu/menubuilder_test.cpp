@@ -1,0 +1,250 @@
+#include "game/menu/menubuilder.h"
+
+#include "game/menu/createokpopupsystem.h"
+#include "game/menu/menu.h"
+#include "game/ui/uielements.h"
+#include "tests/game/ui/uitestworld.h"
+#include "tests/support/gltest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Component::TransformComponent;
+using Component::UIBackgroundComponent;
+using Component::UIclickableComponent;
+using Component::UItextComponent;
+using Game::MenuBuilder;
+using TestSupport::GLTest;
+namespace Names = Game::MenuNames;
+
+namespace {
+
+class MenuBuilderTest : public GLTest {
+protected:
+    MenuBuilderTest() : menu(ui.world), builder(ui.world, menu, ui.engine, UiTest::resources(), countingActions())
+    {
+        ui.world.registerMessage<Message::CreateOKpopupMessage>();
+        ui.world.addMessageSystem(Game::CreateOKpopupSystem(builder));
+    }
+
+    Game::MenuActions countingActions()
+    {
+        const auto count = [this](const char* name) {
+            return [this, name] {
+                calls.emplace_back(name);
+                // Each action finds its screen already taken down.
+                menuSizeAtCall.push_back(menu.elements().size());
+            };
+        };
+        return {count("start"), count("editor"), count("end"), count("resume"), count("resumeEditor"), count("back")};
+    }
+
+    const TransformComponent& transform(const std::string& name)
+    {
+        return ui.world.getComponent<TransformComponent>(menu.element(name));
+    }
+    // Clicks the middle of the named element.
+    void clickElement(const std::string& name)
+    {
+        const TransformComponent& t = transform(name);
+        ui.click(int(t.position.x + t.scale.x / 2), int(t.position.y + t.scale.y / 2));
+    }
+    int count(const std::string& call) const { return int(std::count(calls.begin(), calls.end(), call)); }
+
+    UiTest::UiWorld ui;
+    Game::Menu menu;
+    MenuBuilder builder;
+    std::vector<std::string> calls;
+    std::vector<size_t> menuSizeAtCall;
+};
+
+} // namespace
+
+TEST_F(MenuBuilderTest, MainMenuLayout)
+{
+    builder.buildMainMenu();
+    ui.step();
+    ASSERT_EQ(menu.elements().size(), 5u);
+    const std::vector<std::pair<std::string, std::string>> buttons = {
+        {Names::singleplayer, "Singleplayer"}, {Names::mapEditor, "Map-Editor"}, {Names::options, "Options"},
+        {Names::endGame, "End Game"}};
+    float y = 720 / 2 - 48;
+    for (const auto& [name, text] : buttons) {
+        const ECS::EntityId e = menu.element(name);
+        EXPECT_EQ(transform(name).position, glm::vec3(32, y, 0)) << name;
+        EXPECT_EQ(transform(name).scale, glm::vec3(256, 48, 1)) << name;
+        EXPECT_EQ(ui.world.getComponent<UItextComponent>(e).text, text);
+        EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(e).layer, 1);
+        EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(e).color.a, 0.0f);
+        y -= 64;
+    }
+    EXPECT_FALSE(ui.world.hasComponent<UIclickableComponent>(menu.element(Names::options)));
+    const UIclickableComponent& play = ui.world.getComponent<UIclickableComponent>(menu.element(Names::singleplayer));
+    EXPECT_EQ(play.priority, 1);
+    EXPECT_TRUE(play.useStateColors);
+    EXPECT_EQ(transform(Names::backdrop).position, glm::vec3(32, 0, 0));
+    EXPECT_EQ(transform(Names::backdrop).scale, glm::vec3(256, 720, 1));
+    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(menu.element(Names::backdrop)).layer, 0);
+}
+
+TEST_F(MenuBuilderTest, MainMenuButtonsTakeTheMenuDownThenCallTheirAction)
+{
+    builder.buildMainMenu();
+    ui.step();
+    clickElement(Names::options);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(menu.elements().size(), 5u);
+
+    clickElement(Names::singleplayer);
+    EXPECT_EQ(calls, std::vector<std::string>{"start"});
+    EXPECT_EQ(menuSizeAtCall, std::vector<size_t>{0});
+    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 0u);
+
+    builder.buildMainMenu();
+    ui.step();
+    clickElement(Names::mapEditor);
+    builder.buildMainMenu();
+    ui.step();
+    clickElement(Names::endGame);
+    EXPECT_EQ(calls, (std::vector<std::string>{"start", "editor", "end"}));
+}
+
+TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwice)
+{
+    builder.buildMainMenu();
+    builder.buildMainMenu();
+    ui.step();
+    builder.buildMainMenu();
+    ui.step();
+    EXPECT_EQ(menu.elements().size(), 5u);
+    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 4u);
+
+    menu.clear();
+    builder.buildPauseMenu();
+    builder.buildPauseMenu();
+    ui.step();
+    EXPECT_EQ(menu.elements().size(), 3u);
+    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 2u);
+}
+
+TEST_F(MenuBuilderTest, EscapeAndAClickOnResumeInOneUpdateResumeOnce)
+{
+    builder.buildPauseMenu();
+    ui.step();
+    const TransformComponent& resume = transform(Names::resumeGame);
+    ui.pointAt(int(resume.position.x + 10), int(resume.position.y + 10));
+    ui.step();
+    ui.holdLeftButton(true);
+    ui.step();
+    // Escape resumes in the update's input handling, before the click system runs.
+    builder.closePauseMenu();
+    ui.holdLeftButton(false);
+    ui.step();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(menu.elements().empty());
+    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 0u);
+}
+
+TEST_F(MenuBuilderTest, PauseMenus)
+{
+    builder.buildPauseMenu();
+    ui.step();
+    EXPECT_EQ(transform(Names::resumeGame).position, glm::vec3(32, 720 / 2 - 24, 0));
+    EXPECT_EQ(transform(Names::backToMenu).position, glm::vec3(32, 720 / 2 - 88, 0));
+    EXPECT_EQ(ui.world.getComponent<UItextComponent>(menu.element(Names::resumeGame)).text, "Resume");
+    clickElement(Names::resumeGame);
+    EXPECT_EQ(calls, std::vector<std::string>{"resume"});
+    EXPECT_TRUE(menu.elements().empty());
+
+    builder.buildEditorPauseMenu();
+    ui.step();
+    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(menu.element(Names::resumeEditor)).layer, 3);
+    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(menu.element(Names::backdrop)).layer, 2);
+    clickElement(Names::backToMenu);
+    EXPECT_EQ(calls, (std::vector<std::string>{"resume", "back"}));
+    EXPECT_EQ(menuSizeAtCall.back(), 0u);
+
+    // Closing removes what is there and does not mind what is not.
+    builder.buildEditorPauseMenu();
+    ui.step();
+    menu.removeElement(Names::backdrop);
+    builder.closePauseMenu();
+    ui.step();
+    EXPECT_TRUE(menu.elements().empty());
+    EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 0u);
+}
+
+TEST_F(MenuBuilderTest, AnOkPopupBlocksWhatLiesUnderIt)
+{
+    builder.buildMainMenu();
+    // A pop-up asked for below layer 2 still lies over the menu.
+    for (const int32_t layer : {0, 6}) {
+        const ECS::EntityId box = builder.createOKpopup(layer, "Map Saved\nsecond line");
+        ui.step();
+        EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(box).layer, std::max(layer, 2) + 1);
+        EXPECT_EQ(ui.world.getComponent<TransformComponent>(box).position, glm::vec3(640 - 300, 360 - 170, 0));
+        EXPECT_EQ(ui.world.getComponent<UItextComponent>(box).textMesh.height(),
+                  uint32_t(2 * UiTest::resources().engineFont.lineHeight));
+        EXPECT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 1u);
+
+        // The menu's buttons under the dimmed window do nothing.
+        clickElement(Names::singleplayer);
+        clickElement(Names::endGame);
+        EXPECT_TRUE(calls.empty()) << "layer " << layer;
+        EXPECT_TRUE(ui.state.mouseOverUI);
+
+        // "OK" takes the box, the button and the blocker away.
+        ui.click(640, 360 - 150 + 24);
+        EXPECT_FALSE(ui.world.isAlive(box));
+        EXPECT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 0u);
+        EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 5u);
+    }
+    clickElement(Names::singleplayer);
+    EXPECT_EQ(calls, std::vector<std::string>{"start"});
+}
+
+TEST_F(MenuBuilderTest, ConfirmDialogClosesBeforeItsActionRuns)
+{
+    int yes = 0;
+    bool dialogGoneAtAction = false;
+    const auto dialog = [&] {
+        return builder.createConfirmDialog("File already exists.\nDo you want to overwrite?", "CANCEL", "OVERWRITE", {},
+                                           [&] {
+                                               ++yes;
+                                               dialogGoneAtAction =
+                                                   ui.world.componentList<Component::UIblockerComponent>().size() == 1 &&
+                                                   ui.world.isDestroyPending(ui.world.componentList<Component::UIblockerComponent>().ownerOf(0));
+                                           });
+    };
+    const ECS::EntityId box = dialog();
+    ui.step();
+    EXPECT_EQ(ui.world.componentList<UIclickableComponent>().size(), 2u);
+    ui.click(640 - 255 + 100, 360 - 150 + 24); // left: closes only
+    EXPECT_FALSE(ui.world.isAlive(box));
+    EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 0u);
+    EXPECT_EQ(yes, 0);
+
+    dialog();
+    ui.step();
+    ui.click(640 + 45 + 100, 360 - 150 + 24); // right
+    EXPECT_EQ(yes, 1);
+    EXPECT_TRUE(dialogGoneAtAction);
+    EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 0u);
+}
+
+TEST_F(MenuBuilderTest, PopupMessagesOpenPopups)
+{
+    ui.world.sendMessage(Message::CreateOKpopupMessage{"Map Loaded", 6});
+    ui.step(); // the message is handled in the next update's message pass
+    ui.step();
+    ASSERT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 1u);
+    const ECS::EntityId blocker = ui.world.componentList<Component::UIblockerComponent>().ownerOf(0);
+    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(blocker).layer, 6);
+    EXPECT_EQ(ui.world.getComponent<TransformComponent>(blocker).scale, glm::vec3(1280, 720, 1));
+    bool found = false;
+    for (const UItextComponent& text : ui.world.componentList<UItextComponent>().records())
+        found = found || (text.text == "OK" && text.layer == 8);
+    EXPECT_TRUE(found);
+}
