@@ -3,6 +3,7 @@
 #include "engine/mathe/mathe.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorundo.h"
+#include "game/gamecontroller/controlswitches.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/raycast.h"
 #include "game/player/charactercontrollercomponent.h"
@@ -194,6 +195,8 @@ void EditorPlayer::editingStep(const TickInput& in)
     }
     if (keys.isPressed(SDL_SCANCODE_DELETE) && d.mode == EditorMode::idle && !d.selections.empty())
         deleteSelection();
+    if (keys.isPressed(SDL_SCANCODE_INSERT) && d.mode == EditorMode::idle)
+        startAddingBlock();
 }
 
 void EditorPlayer::escape(const TickInput& in)
@@ -252,8 +255,7 @@ void EditorPlayer::startPlayTest(Engine::MouseState& mouse)
     const glm::vec3 start = cameraPosition();
     controller.placeAt(start);
     controller.resetMotion();
-    controller.enabled = true;
-    setEnabled<CameraMouseMovementComponent>(world, entities.player, true);
+    setPlayerControl(world, entities.player, true);
     if (world.hasComponent<TransformComponent>(entities.player)) {
         TransformComponent& body = world.getComponent<TransformComponent>(entities.player);
         body.position = start;
@@ -267,6 +269,7 @@ void EditorPlayer::startPlayTest(Engine::MouseState& mouse)
         to.pitch = to.previousPitch = from.pitch;
         to.roll = to.previousRoll = from.roll;
     }
+    clearCameraPendingChange(world, entities.player);
     host->capturePointer(true);
     mouse.discardRelativeMotion();
     state->showCursor = false;
@@ -277,8 +280,8 @@ void EditorPlayer::stopPlayTest(Engine::MouseState& mouse)
     ECS::EntityManager& world = scene_.world();
     host->buildTopBar();
     setEditorCameraEnabled(true);
-    world.getComponent<CharacterControllerComponent>(entities.player).enabled = false;
-    setEnabled<CameraMouseMovementComponent>(world, entities.player, false);
+    setPlayerControl(world, entities.player, false);
+    clearCameraPendingChange(world, entities.editorCamera);
     host->capturePointer(false);
     mouse.discardRelativeMotion();
     state->showCursor = true;

@@ -44,7 +44,7 @@ public:
     void setTool(std::uint32_t tool);
     void togglePivot();
     void toggleOrientation();
-    // Clears the selection and starts placing one new block under the pointer.
+    // Clears the selection and starts placing one new block under the pointer (also the Insert key).
     void startAddingBlock();
     // "LOCAL" / "GLOBAL" and "WORLD" / "NORMAL", as the toggles show them.
     static const char* pivotName(std::uint32_t pivot);
@@ -65,6 +65,7 @@ public:
     void updateGizmo();
 
     EditorScene& scene() { return scene_; }
+    ECS::EntityId cameraEntity() const { return entities.editorCamera; }
     Component::EditorDataComponent& data() { return scene_.data(); }
 
 private:

@@ -5,6 +5,8 @@
 #include "engine/fileutil/fileutil.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
+#include "game/editor/editordatacomponent.h"
+#include "game/editor/gameeditor.h"
 #include "game/gamecontroller/controlswitches.h"
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/glerrors.h"
@@ -87,7 +89,9 @@ void GameController::init()
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
 
     createStartEntities();
-    // The editor pass is created here: it needs the editor entity and the editor camera.
+    editorPass = std::make_unique<GameEditor>(
+        *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
+        EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity});
 
     generateRandomMap(*ecs, *gameMap);
     gameMap->rebuildPending = true;
@@ -110,7 +114,11 @@ void GameController::init()
     ecs->refresh();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    ecs->addMessageSystem(LoadMapSystem(*ecs, *gameMap, updateContext.editorEntity));
+    ecs->addMessageSystem(LoadMapSystem(*ecs, *gameMap, updateContext.editorEntity,
+                                        [this](ECS::EntityManager&, ECS::EntityId) {
+                                            if (editorPass)
+                                                editorPass->mapReplaced();
+                                        }));
     ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
     Engine::logLine("GameController initialised");
 }
@@ -160,6 +168,7 @@ void GameController::createStartEntities()
 
     // The editor keeps its working data (selection, history, tool) on this entity.
     const ECS::EntityId editor = world.createEntity();
+    world.addComponent(editor, EditorDataComponent{});
 
     updateContext.menuCameraEntity = menuCamera;
     updateContext.editorCameraEntity = editorCamera;
@@ -314,6 +323,8 @@ void GameController::openEditor()
     clearCameraPendingChange(*ecs, updateContext.editorCameraEntity);
     gameMap->clear(*ecs);
     gameMap->rebuildPending = true;
+    if (editorPass)
+        editorPass->open();
 }
 
 void GameController::pauseSinglePlayer()
@@ -352,8 +363,9 @@ void GameController::backToMainMenu()
     state.state = GameStateRecord::mainMenu;
     setPlayerControl(*ecs, updateContext.playerEntity, false);
     if (from == GameStateRecord::editor) {
-        // The editor clears its selection here.
         setEditorCameraControl(*ecs, updateContext.editorCameraEntity, false);
+        if (editorPass)
+            editorPass->close();
         // The editor's blocks go now; the fresh random map is made in the next update, once
         // their ids are free again, so the menu never shows the two mixed.
         gameMap->clear(*ecs);

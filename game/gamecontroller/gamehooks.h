@@ -25,6 +25,15 @@ public:
     virtual void drawGizmo() = 0;
     // Picking pass, into the colour-ID target: the gizmo's handle ids, when one is shown.
     virtual void drawGizmoIds() = 0;
+    // The editor state begins (from the main menu, with the map emptied) or ends (for the main
+    // menu): the editor takes or gives up its camera and forgets its selection and history.
+    virtual void open() = 0;
+    virtual void close() = 0;
+    // Leaves the editor's pause menu, as its "Resume" button does.
+    virtual void resume() = 0;
+    // The map's blocks were replaced (a map was loaded): the selection, the blocks waiting to be
+    // selected and the history, which named the old blocks, are emptied.
+    virtual void mapReplaced() = 0;
 };
 
 } // namespace Game

@@ -4,6 +4,7 @@
 #include "game/camera/cameracomponents.h"
 #include "game/camera/camerainput.h"
 #include "game/camera/camerasystems.h"
+#include "game/editor/editordatacomponent.h"
 #include "game/gameplay/gameplaytypes.h"
 #include "game/gamemap/mapmessages.h"
 #include "game/physics/physicscomponents.h"
@@ -43,6 +44,7 @@ void registerGameTypes(ECS::EntityManager& world)
     world.registerComponent<PhysicsColliderComponent>();
     world.registerComponent<CameraComponent>();
     world.registerComponent<MenuCameraAnimationComponent>();
+    world.registerComponent<EditorDataComponent>();
 
     // Message types in the game's order 5, (6, 4: the UI layer's), 3, 2.
     world.registerMessage<Message::PhysicsColliderShapeChangeMessage>();

@@ -1,0 +1,81 @@
+#pragma once
+// The map editor as the game controller sees it: the editor pass of the update and the frame.
+// It runs the editor player on the engine's input snapshots, draws the gizmo and its picking
+// image, and answers the player's requests to the menus, the pop-ups, the window and the pointer.
+#include "game/editor/editorgizmodrawer.h"
+#include "game/editor/editorhost.h"
+#include "game/editor/editorplayer.h"
+#include "game/gamecontroller/gamehooks.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace Engine {
+class EngineCore;
+}
+
+namespace Game {
+
+// The menus and pop-ups of the UI layer that the editor opens. An empty one does nothing.
+struct EditorMenuLinks {
+    std::function<void()> openPauseMenu;
+    std::function<void()> closePauseMenu;
+    std::function<void(const std::string& text)> showMessage;
+    std::function<bool()> modalOpen;
+    // The top bar, when there is one.
+    std::function<void()> clearTopBar;
+    std::function<void()> buildTopBar;
+    std::function<void()> closeAddDropdown;
+    std::function<void(std::uint32_t tool)> showTool;
+};
+
+class GameEditor final : public EditorPass, private EditorHost {
+public:
+    // Everything given must outlive the editor; the editor entity must carry its
+    // EditorDataComponent already.
+    GameEditor(Engine::EngineCore& engine, ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics,
+               const RenderResources& resources, GameStateRecord& state, EditorPlayer::Entities entities,
+               EditorMenuLinks menus = {});
+
+    void tick() override;
+    void drawGizmo() override;
+    void drawGizmoIds() override;
+    void open() override;
+    void close() override;
+    void resume() override;
+    void mapReplaced() override;
+
+    EditorPlayer& player() { return editor; }
+    void setMenuLinks(EditorMenuLinks links) { menus = std::move(links); }
+
+    // The looks of the editor's display entities: selection copies drawn by the selection pass
+    // and preview blocks drawn like the map's blocks.
+    static EditorLooks looksFrom(const RenderResources& resources);
+
+private:
+    bool modalOpen() override;
+    void openPauseMenu() override;
+    void resumeFromPause() override;
+    void clearTopBar() override;
+    void buildTopBar() override;
+    void closeAddDropdown() override;
+    void showTool(std::uint32_t tool) override;
+    void showMessage(const std::string& text) override;
+    std::uint32_t pickHandle(int x, int y) override;
+    void windowSize(int& width, int& height) override;
+    void warpPointer(int x, int y) override;
+    void grabPointer(bool grabbed) override;
+    void capturePointer(bool captured) override;
+
+    bool editorVisible();
+
+    Engine::EngineCore* engine;
+    ECS::EntityManager* world;
+    GameStateRecord* state;
+    EditorMenuLinks menus;
+    EditorGizmoDrawer drawer;
+    EditorPlayer editor;
+};
+
+} // namespace Game
