@@ -1,0 +1,150 @@
+// Runs the built tetherix-autoplay ($TX_BIN_DIR/tetherix-autoplay) on the real game from the
+// repository root and checks what its screenshots show, region by region (no golden images).
+#include "engine/autoplay/script.h"
+#include "tests/support/tempdir.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct DriverRun {
+    int status = -1;
+    std::string output;
+};
+
+DriverRun runAutoplay(const std::filesystem::path& script)
+{
+    const char* binDir = std::getenv("TX_BIN_DIR");
+    const std::string driver = std::string(binDir ? binDir : "build/bin") + "/tetherix-autoplay";
+    DriverRun run;
+    FILE* pipe = ::popen(("'" + driver + "' '" + script.string() + "' 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char chunk[512];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
+        run.output.append(chunk, got);
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using Image = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+Image loadRgba(const std::filesystem::path& file)
+{
+    const Image loaded(IMG_Load(file.c_str()));
+    return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
+}
+
+// What a rectangle of the image is made of, as fractions of its pixels.
+struct RegionMix {
+    double blue = 0;   // sky blue: blue well above red
+    double bright = 0; // light: grid lines, lit block faces, clouds
+    double dark = 0;   // the floor's slate, shaded block faces
+    double neutral = 0; // grey: the three channels close together
+};
+
+std::ostream& operator<<(std::ostream& out, const RegionMix& mix)
+{
+    return out << "blue " << mix.blue << ", bright " << mix.bright << ", dark " << mix.dark << ", neutral "
+               << mix.neutral;
+}
+
+// The rectangle given in fractions of the image's width and height.
+RegionMix mixOf(const SDL_Surface& image, double left, double top, double right, double bottom)
+{
+    const int x0 = static_cast<int>(left * image.w);
+    const int x1 = static_cast<int>(right * image.w);
+    const int y0 = static_cast<int>(top * image.h);
+    const int y1 = static_cast<int>(bottom * image.h);
+    RegionMix mix;
+    for (int y = y0; y < y1; ++y) {
+        const auto* row = static_cast<const Uint8*>(image.pixels) + y * image.pitch;
+        for (int x = x0; x < x1; ++x) {
+            const int r = row[x * 4];
+            const int g = row[x * 4 + 1];
+            const int b = row[x * 4 + 2];
+            const int luminance = (r * 3 + g * 6 + b) / 10;
+            mix.blue += (b >= r + 40 && b >= 140) ? 1 : 0;
+            mix.bright += luminance >= 150 ? 1 : 0;
+            mix.dark += luminance < 120 ? 1 : 0;
+            mix.neutral += (std::max({r, g, b}) - std::min({r, g, b})) <= 30 ? 1 : 0;
+        }
+    }
+    const double count = static_cast<double>(x1 - x0) * (y1 - y0);
+    mix.blue /= count;
+    mix.bright /= count;
+    mix.dark /= count;
+    mix.neutral /= count;
+    return mix;
+}
+
+} // namespace
+
+TEST(AutoplayTest, MenuSceneShowsSkyBlocksAndFloor)
+{
+    const TestSupport::TempDir dir;
+    const auto shot = dir.path() / "menu.png";
+    // The pointer image goes to the right edge, out of the regions looked at.
+    const auto script = dir.write("menu.txt", "mouse 1260 560\nwait 30\nscreenshot " + shot.string() + "\nquit\n");
+    const DriverRun run = runAutoplay(script);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("GameController initialised\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Autoplay: saved " + shot.string() + "\n"), std::string::npos) << run.output;
+
+    const Image image = loadRgba(shot);
+    ASSERT_TRUE(image) << IMG_GetError();
+    EXPECT_EQ(image->w, 1280) << "the window size of profile/config.cfg";
+    EXPECT_EQ(image->h, 720);
+
+    // Above the map, right of the menu column: open sky, blue with a few clouds.
+    const RegionMix sky = mixOf(*image, 0.62, 0.03, 0.95, 0.25);
+    EXPECT_GT(sky.blue, 0.5) << sky;
+    // The middle of the screen: the random map's blocks, grey, lit and shaded, hiding the sky.
+    const RegionMix blocks = mixOf(*image, 0.42, 0.30, 0.58, 0.52);
+    EXPECT_LT(blocks.blue, 0.1) << blocks;
+    EXPECT_GT(blocks.neutral, 0.8) << blocks;
+    EXPECT_LT(blocks.dark, 0.5) << blocks << ": lit faces face the camera";
+    // Below the horizon: the dark floor with its light grid lines.
+    const RegionMix floor = mixOf(*image, 0.30, 0.80, 0.70, 0.93);
+    EXPECT_LT(floor.blue, 0.1) << floor;
+    EXPECT_GT(floor.dark, 0.6) << floor;
+    EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
+}
+
+TEST(AutoplayTest, ExampleScriptsParse)
+{
+    for (const auto& entry : std::filesystem::directory_iterator("tests/autoplay")) {
+        Engine::Autoplay::ScriptError error;
+        std::string text;
+        std::ifstream in(entry.path());
+        text.assign(std::istreambuf_iterator<char>(in), {});
+        EXPECT_TRUE(Engine::Autoplay::Script::parse(text, error))
+            << entry.path() << ":" << error.line << ": " << error.message;
+    }
+}
+
+TEST(AutoplayTest, ScriptErrorEndsBeforeTheGameStarts)
+{
+    const TestSupport::TempDir dir;
+    const DriverRun run = runAutoplay(dir.write("bad.txt", "wait 10\nscreenshot menu.gif\n"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("bad.txt:2: screenshot needs a file name ending in .png"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("START ENGINE"), std::string::npos) << run.output;
+}
