@@ -2,6 +2,7 @@
 
 #include "engine/autoplay/framecapture.h"
 #include "engine/core/log.h"
+#include "engine/gfx/gldriver.h"
 
 #include <utf8cpp/utf8.h>
 
@@ -62,6 +63,12 @@ void AutoplaySource::windowSize(SDL_Window* window, int& width, int& height)
 
 void AutoplaySource::swapWindow(SDL_Window* window)
 {
+    if (window && !driverKept_) {
+        // Autoplay runs are checked by the sanitizers from start to exit, the GL driver's own
+        // allocations included.
+        GFX::keepGLDriverLoaded();
+        driverKept_ = true;
+    }
     if (outcome_ == Outcome::Playing)
         playUntilWait(window);
     if (window)

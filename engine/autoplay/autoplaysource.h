@@ -85,6 +85,7 @@ private:
     int deviceY_ = 0;
     bool relativeMode_ = false;
     bool textInput_ = false;
+    bool driverKept_ = false;
 };
 
 } // namespace Engine::Autoplay

@@ -1,11 +1,10 @@
 #include "tests/support/gltest.h"
 
+#include "engine/gfx/gldriver.h"
+
 #include <GL/glew.h>
 #include <SDL.h>
-#include <dlfcn.h>
-#include <link.h>
 
-#include <cstring>
 #include <string>
 
 namespace TestSupport {
@@ -45,7 +44,7 @@ struct HiddenWindow {
         }
         while (glGetError() != GL_NO_ERROR) {
         }
-        keepGLDriverLoaded();
+        Engine::GFX::keepGLDriverLoaded();
     }
 
     ~HiddenWindow()
@@ -65,19 +64,6 @@ HiddenWindow& hiddenWindow()
 }
 
 } // namespace
-
-void keepGLDriverLoaded()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            const char* name = info->dlpi_name;
-            const size_t length = name ? std::strlen(name) : 0;
-            if (length > 7 && std::strcmp(name + length - 7, "_dri.so") == 0)
-                dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
 
 void GLTest::SetUpTestSuite()
 {

@@ -11,10 +11,6 @@ protected:
     void SetUp() override;
 };
 
-// Keeps Mesa's driver modules loaded until the process exits, so that LeakSanitizer can name
-// the driver's own leaks (and the suppressions file can match them). Call once a context exists.
-void keepGLDriverLoaded();
-
 // Width and height of the hidden window's default framebuffer.
 constexpr int kGLWindowWidth = 640;
 constexpr int kGLWindowHeight = 480;

@@ -2,7 +2,6 @@
 // the X server are the child's own. The child checks its screenshots itself and reports on stderr.
 #include "engine/autoplay/autoplaydriver.h"
 
-#include "tests/support/gltest.h"
 #include "tests/support/tempdir.h"
 
 #include <GL/glew.h>
@@ -22,7 +21,6 @@ struct PaintGame final : Engine::GamePrototype {
     explicit PaintGame(EngineCore& engine) : engine(engine) {}
     void init() override
     {
-        TestSupport::keepGLDriverLoaded();
         std::fprintf(stderr, "game started\n");
         engine.stepMs = 10;
         engine.accumulator = 0;

@@ -1,6 +1,6 @@
 #include "engine/core/enginecore.h"
 
-#include "tests/support/gltest.h"
+#include "engine/gfx/gldriver.h"
 #include "tests/support/scriptedsource.h"
 
 #include <GL/glew.h>
@@ -218,7 +218,7 @@ struct ConsoleGame final : Engine::GamePrototype {
     explicit ConsoleGame(EngineCore& engine) : engine(engine) {}
     void init() override
     {
-        TestSupport::keepGLDriverLoaded();
+        Engine::GFX::keepGLDriverLoaded();
         std::fprintf(stderr, "init window \"%s\"\n", SDL_GetWindowTitle(engine.window->window));
         glGenBuffers(1, &buffer);
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
