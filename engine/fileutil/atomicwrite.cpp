@@ -1,6 +1,10 @@
 #include "engine/fileutil/atomicwrite.h"
 
+#include "engine/core/log.h"
+
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <system_error>
 
@@ -84,18 +88,65 @@ mode_t newFileMode(const fs::path& target)
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, const uint8_t* bytes, uint64_t count)
+// Writes all `count` bytes to `fd`. False, with `problem` set, when a write fails or makes no
+// progress (a write of nothing sets no errno, so none is quoted then).
+bool writeAll(int fd, const uint8_t* bytes, uint64_t count, const fs::path& path, std::string& problem)
 {
     while (count > 0) {
         const ssize_t written = ::write(fd, bytes, count);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (written < 0) {
+            problem = systemError("cannot write", path);
             return false;
+        }
+        if (written == 0) {
+            problem = "cannot write " + path.string() + ": nothing was written";
+            return false;
+        }
         bytes += written;
         count -= static_cast<uint64_t>(written);
     }
     return true;
+}
+
+// Leftover age after which a temporary file cannot belong to a replace still in progress.
+constexpr auto kLeftoverAge = std::chrono::minutes(1);
+
+// True for the names mkostemp gives this writer's temporary files for the file `name`:
+// "." + name + ".tmp-" and six letters or digits.
+bool isTemporaryName(const std::string& candidate, const std::string& name)
+{
+    const std::string prefix = "." + name + ".tmp-";
+    constexpr size_t kRandomPart = 6;
+    if (candidate.size() != prefix.size() + kRandomPart || candidate.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < candidate.size(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(candidate[i])))
+            return false;
+    }
+    return true;
+}
+
+// Removes the temporary files that earlier replaces of `target` left behind when they were cut
+// short (a crash, a kill), so they do not pile up beside it. Only this writer's names for this
+// one file count, and only files older than a minute: a younger one may be another process's
+// replace in progress. Anything that cannot be listed or removed is left alone.
+void removeLeftovers(const fs::path& folder, const fs::path& target)
+{
+    const std::string name = target.filename().string();
+    const auto cutoff = fs::file_time_type::clock::now() - kLeftoverAge;
+    std::error_code ec;
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
+        if (!isTemporaryName(entry->path().filename().string(), name))
+            continue;
+        std::error_code entryError;
+        if (!entry->is_regular_file(entryError) || entry->is_symlink(entryError))
+            continue;
+        const auto modified = entry->last_write_time(entryError);
+        if (!entryError && modified < cutoff)
+            fs::remove(entry->path(), entryError);
+    }
 }
 
 // Makes the folder's entry for a renamed file durable. File systems that cannot sync a folder
@@ -106,13 +157,16 @@ bool syncFolder(const fs::path& folder)
     if (fd < 0)
         return false;
     const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int syncError = errno;
     ::close(fd);
+    errno = syncError;
     return synced;
 }
 
 bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std::string* error)
 {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    removeLeftovers(folder, target);
     std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
@@ -122,9 +176,7 @@ bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std:
     std::string problem;
     if (::fchmod(fd, newFileMode(target)) != 0)
         problem = systemError("cannot set the permissions of", temp);
-    else if (!writeAll(fd, static_cast<const uint8_t*>(bytes), count))
-        problem = systemError("cannot write", temp);
-    else if (::fsync(fd) != 0)
+    else if (writeAll(fd, static_cast<const uint8_t*>(bytes), count, temp, problem) && ::fsync(fd) != 0)
         problem = systemError("cannot sync", temp);
     if (::close(fd) != 0 && problem.empty())
         problem = systemError("cannot close", temp);
@@ -134,8 +186,11 @@ bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std:
         ::unlink(temp.c_str());
         return fail(error, problem);
     }
+    // The new content has its name now: that is the success to report, whatever the folder
+    // sync says. Only its durability across a system crash is then in doubt.
     if (!syncFolder(folder))
-        return fail(error, systemError("cannot sync the folder", folder));
+        logLine("WARNING: " + target.string() + " is written, but its durability could not be confirmed ("
+                + systemError("cannot sync the folder", folder) + ")");
     return true;
 }
 
@@ -147,7 +202,15 @@ bool writeFileAtomically(const fs::path& path, const void* bytes, uint64_t count
 {
     if (path.empty() || !path.has_filename())
         return fail(error, "no file name given");
-    return replaceFile(resolveTarget(path), bytes, count, error);
+    const fs::path target = resolveTarget(path);
+    std::error_code ec;
+    const fs::file_type type = fs::status(target, ec).type();
+    if (type != fs::file_type::regular && type != fs::file_type::not_found) {
+        if (ec)
+            return fail(error, "cannot reach " + target.string() + ": " + ec.message());
+        return fail(error, target.string() + " is not a regular file");
+    }
+    return replaceFile(target, bytes, count, error);
 }
 
 } // namespace Engine

@@ -7,12 +7,19 @@
 
 namespace Engine {
 
-// Replaces the file at `path` (or creates it) with the `count` bytes at `bytes`: writes them to
-// a temporary file in the same folder, checking every write, syncs and closes it, renames it
-// over `path` and syncs the folder. A symbolic link at `path` keeps pointing at the file it
-// names, which is the one replaced. True only when every step succeeded. On failure the old
-// file is untouched, the temporary file is removed and `error` (if given) receives one line
-// saying what went wrong.
+// Replaces the regular file at `path` (or creates it) with the `count` bytes at `bytes`: writes
+// them to a temporary file in the same folder ("." + name + ".tmp-" + six random letters or
+// digits), checking every write, syncs and closes it, renames it over `path` and syncs the
+// folder. A symbolic link at `path` keeps pointing at the file it names, which is the one
+// replaced; anything else that is not a regular file (a folder, a device, a pipe) is refused.
+//
+// True once the new content has taken the name. If only the folder sync after that fails, it
+// is still true, and a console line warns that the file may not survive a system crash.
+// On failure the old file is untouched, the temporary file is removed and `error` (if given)
+// receives one line saying what went wrong.
+//
+// Temporary files of this writer for the same file that are older than a minute (left by a
+// replace cut short by a crash or a kill) are removed on the way.
 bool writeFileAtomically(const std::filesystem::path& path, const void* bytes, uint64_t count,
                          std::string* error = nullptr);
 

@@ -5,9 +5,51 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <dlfcn.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Faults the system rarely gives on demand: while set, syncing a folder fails, or a write to a
+// regular file writes nothing (leaving an unrelated errno behind).
+bool failFolderSyncs = false;
+bool writeNothing = false;
+
+bool isKind(int fd, mode_t kind)
+{
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && (info.st_mode & S_IFMT) == kind;
+}
+
+} // namespace
+
+// This test program's fsync and write stand in front of the C library's and pass through to
+// them unless a fault above is set.
+extern "C" int fsync(int fd)
+{
+    static const auto real = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+    if (failFolderSyncs && isKind(fd, S_IFDIR)) {
+        errno = EIO;
+        return -1;
+    }
+    return real(fd);
+}
+
+extern "C" ssize_t write(int fd, const void* bytes, size_t count)
+{
+    static const auto real = reinterpret_cast<ssize_t (*)(int, const void*, size_t)>(::dlsym(RTLD_NEXT, "write"));
+    if (writeNothing && count > 0 && isKind(fd, S_IFREG)) {
+        errno = ENOTTY;
+        return 0;
+    }
+    return real(fd, bytes, count);
+}
 
 namespace {
 
@@ -67,4 +109,62 @@ TEST(AtomicWrite, FailuresReportAndKeepTheOldState)
     EXPECT_EQ(entriesIn(dir.path()), 1u) << "temporary file left";
 
     EXPECT_FALSE(Engine::writeFileAtomically(dir.path() / "", "x", 1));
+}
+
+TEST(AtomicWrite, TellsWhatIsTrueWhenTheSystemFails)
+{
+    TestSupport::TempDir dir;
+    const fs::path path = dir.write("map.rmap", "old");
+
+    // The new content is in place before the folder sync: that is a success with a warning.
+    failFolderSyncs = true;
+    testing::internal::CaptureStdout();
+    std::string error;
+    const bool written = Engine::writeFileAtomically(path, "new", 3, &error);
+    const std::string console = testing::internal::GetCapturedStdout();
+    failFolderSyncs = false;
+    EXPECT_TRUE(written) << error;
+    EXPECT_EQ(contentOf(path), "new");
+    EXPECT_NE(console.find("could not be confirmed"), std::string::npos) << console;
+
+    // A write that writes nothing fails without blaming an unrelated error.
+    writeNothing = true;
+    const bool wroteNothing = Engine::writeFileAtomically(path, "newer", 5, &error);
+    writeNothing = false;
+    EXPECT_FALSE(wroteNothing);
+    EXPECT_EQ(error.find(std::strerror(ENOTTY)), std::string::npos) << error;
+    EXPECT_EQ(contentOf(path), "new");
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
+
+    // Only regular files are replaced: a pipe (like a device) keeps its place.
+    const fs::path pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(Engine::writeFileAtomically(pipe, "x", 1, &error));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
+TEST(AtomicWrite, RemovesItsOwnLeftoversOlderThanAMinute)
+{
+    TestSupport::TempDir dir;
+    const auto aged = [&](const std::string& name, std::chrono::seconds age) {
+        const fs::path path = dir.write(name, std::string(100, 'x'));
+        fs::last_write_time(path, fs::file_time_type::clock::now() - age);
+        return path;
+    };
+    using namespace std::chrono_literals;
+    const fs::path stale = aged(".map.rmap.tmp-a1B2c3", 120s);
+    const std::vector<fs::path> kept = {
+        aged(".map.rmap.tmp-d4E5f6", 5s),     // may be a replace in progress
+        aged(".other.rmap.tmp-a1B2c3", 120s), // another file's
+        aged(".map.rmap.tmp-a1B2c", 120s),    // not the writer's pattern
+        aged(".map.rmap.tmp-a1B2c3d", 120s),
+        aged("map.rmap.tmp-a1B2c3", 120s),
+        aged(".map.rmap.tmp-a1B2.3", 120s),
+    };
+    ASSERT_TRUE(Engine::writeFileAtomically(dir.path() / "map.rmap", "new", 3));
+    EXPECT_FALSE(fs::exists(stale));
+    for (const fs::path& path : kept)
+        EXPECT_TRUE(fs::exists(path)) << path;
+    EXPECT_EQ(contentOf(dir.path() / "map.rmap"), "new");
 }
