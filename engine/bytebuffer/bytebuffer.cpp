@@ -1,10 +1,13 @@
 #include "engine/bytebuffer/bytebuffer.h"
 
 #include "engine/core/assert.h"
+#include "engine/core/log.h"
+#include "engine/fileutil/atomicwrite.h"
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <string>
 #include <system_error>
 
 namespace Engine {
@@ -49,7 +52,7 @@ void ByteBuffer::resize(uint64_t newSize)
     length = std::min(length, newSize);
 }
 
-bool ByteBuffer::loadFile(const std::filesystem::path& path)
+bool ByteBuffer::loadFile(const std::filesystem::path& path, uint64_t maxBytes)
 {
     length = 0;
     // Only regular files have a length to take; a folder or device would read as garbage.
@@ -63,6 +66,11 @@ bool ByteBuffer::loadFile(const std::filesystem::path& path)
     if (fileLength < 0)
         return false;
     const uint64_t count = static_cast<uint64_t>(fileLength);
+    if (count > maxBytes) {
+        logLine("FILE TOO LARGE: " + path.string() + " is " + std::to_string(count) + " bytes, more than the "
+                + std::to_string(maxBytes) + " it may have");
+        return false;
+    }
     if (count > getSize())
         resize(count);
     file.seekg(0);
@@ -73,46 +81,14 @@ bool ByteBuffer::loadFile(const std::filesystem::path& path)
     return true;
 }
 
-namespace {
-
-bool writeBytes(const std::filesystem::path& path, const uint8_t* bytes, uint64_t count)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
-    file.flush();
-    const bool written = static_cast<bool>(file);
-    file.close();
-    return written && !file.fail();
-}
-
-} // namespace
-
 bool ByteBuffer::saveFile(const std::filesystem::path& path, uint64_t count) const
 {
     TX_ASSERT(count <= getSize(), "cannot save more bytes than the buffer holds");
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    const bool replaceable = status.type() == std::filesystem::file_type::not_found ||
-                             status.type() == std::filesystem::file_type::regular;
-    if (!replaceable)
-        return writeBytes(path, storage.data(), count);
-
-    // Write beside the target and move the finished file over it, so a failed write (a full
-    // disk) leaves the previous file as it was instead of a truncated one.
-    std::filesystem::path temporary = path;
-    temporary += ".saving";
-    if (!writeBytes(temporary, storage.data(), count)) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::string problem;
+    if (writeFileAtomically(path, storage.data(), count, &problem))
+        return true;
+    logLine("FILE NOT SAVED: " + problem);
+    return false;
 }
 
 } // namespace Engine

@@ -38,12 +38,15 @@ public:
 
     // Reads the whole regular file at `path` into the start of the storage, growing the capacity
     // to exactly the file's length when it is larger (never shrinking), and sets the length to
-    // the file's length. A file that cannot be opened or read gives false and an empty buffer.
-    bool loadFile(const std::filesystem::path& path);
+    // the file's length. A file that cannot be opened or read gives false and an empty buffer;
+    // so does one longer than `maxBytes`, which is not read at all and gets a console line
+    // ("FILE TOO LARGE: ..."). Callers choose the limit from the largest file they can use.
+    bool loadFile(const std::filesystem::path& path, uint64_t maxBytes);
 
-    // Replaces the file at `path` with the first `count` bytes (count <= getSize()). False when
-    // the file cannot be opened or the bytes cannot all be written and flushed; a regular file
-    // is replaced only by a complete new one, so a failed save keeps the old content.
+    // Replaces the file at `path` with the first `count` bytes (count <= getSize()) through
+    // writeFileAtomically (engine/fileutil/atomicwrite.h), like every file the program writes: a
+    // failed save keeps the old content, a symbolic link keeps naming its file, permissions are
+    // kept. False, with a console line, when the file cannot be replaced.
     bool saveFile(const std::filesystem::path& path, uint64_t count) const;
 
 private:

@@ -4,11 +4,17 @@
 #include "engine/core/log.h"
 #include "engine/fileutil/fileutil.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace Engine::GFX {
 namespace {
 
 constexpr uint64_t kMagicLength = 10;
 constexpr uint64_t kReservedLength = 1;
+// Larger than any animation the game uses (they are a few kilobytes) by far; a file beyond
+// it is refused before it is read into memory.
+constexpr uint64_t kMaxFileBytes = 64ull << 20;
 // Bytes of one key of each kind: position and scale (x, y, z, time), rotation (w, x, y, z, time).
 constexpr uint64_t kBytesPerKeyTriple = 16 + 16 + 20;
 
@@ -53,10 +59,15 @@ void Animation::clear()
 
 bool Animation::loadFromFile(const std::string& path)
 {
-    ByteBuffer buffer;
-    if (!buffer.loadFile(path)) {
-        clear();
+    clear();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         logMissingFile(path);
+        return false;
+    }
+    ByteBuffer buffer;
+    if (!buffer.loadFile(path, kMaxFileBytes)) {
+        logLine("Cannot read animation file \"" + path + "\"");
         return false;
     }
     return loadFromBuffer(buffer, path);

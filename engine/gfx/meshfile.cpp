@@ -18,6 +18,8 @@ constexpr uint64_t kTriangleBytes = 12;
 constexpr uint64_t kWeightBytes = 4 * 2 + 4 * 4;
 constexpr uint64_t kSubMeshRecordBytes = 12;
 constexpr uint64_t kMatrixBytes = 16 * 4;
+// Larger than any mesh the game uses by far; a file beyond it is refused before it is read.
+constexpr uint64_t kMaxFileBytes = 64ull << 20;
 
 class Parser {
 public:
@@ -195,7 +197,7 @@ std::optional<MeshFileData> readMeshFile(const std::filesystem::path& path)
         return std::nullopt;
     }
     ByteBuffer bytes;
-    if (!bytes.loadFile(path)) {
+    if (!bytes.loadFile(path, kMaxFileBytes)) {
         logLine("Cannot read mesh file \"" + path.string() + "\"");
         return std::nullopt;
     }

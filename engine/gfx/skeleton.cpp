@@ -4,11 +4,17 @@
 #include "engine/core/log.h"
 #include "engine/fileutil/fileutil.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace Engine::GFX {
 namespace {
 
 constexpr uint64_t kMagicLength = 9;
 constexpr uint64_t kReservedLength = 1;
+// The largest skeleton file: 255 bones, each with a name of up to 255 bytes (and its length
+// byte), a parent byte and a 4 x 4 float matrix.
+constexpr uint64_t kMaxFileBytes = kMagicLength + kReservedLength + 1 + 255 * (1 + 255 + 1 + 16 * 4);
 
 glm::mat4 readMatrix(ByteBufferReader& reader, const ByteBuffer& buffer)
 {
@@ -45,10 +51,15 @@ void Skeleton::clear()
 
 bool Skeleton::loadFromFile(const std::string& path)
 {
-    ByteBuffer buffer;
-    if (!buffer.loadFile(path)) {
-        clear();
+    clear();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         logMissingFile(path);
+        return false;
+    }
+    ByteBuffer buffer;
+    if (!buffer.loadFile(path, kMaxFileBytes)) {
+        logLine("Cannot read skeleton file \"" + path + "\"");
         return false;
     }
     return loadFromBuffer(buffer, path);
