@@ -4,7 +4,6 @@
 #include "tests/support/gltest.h"
 
 #include <GL/glew.h>
-#include <glm/gtc/matrix_transform.hpp>
 
 #include <memory>
 #include <string>
@@ -76,13 +75,6 @@ TEST_F(RenderResourcesTest, HoldsEveryResource)
     EXPECT_FALSE(r.mouseTexture->isMipmapped());
     EXPECT_EQ(r.cube->vertexCount(), 36u);
     EXPECT_EQ(r.rod->vertexCount(), 192u);
-
-    // The default camera's aspect follows the window.
-    EXPECT_EQ(r.defaultCamera.projection,
-              glm::perspectiveFov(glm::radians(110.0f), float(kGLWindowWidth), float(kGLWindowHeight), 0.01f, 2000.0f));
-    EXPECT_EQ(r.defaultCamera.view, glm::lookAt(glm::vec3(40, 40, 4), glm::vec3(0, 0, 10), glm::vec3(0, 0, 1)));
-    EXPECT_EQ(r.screenPixelCamera.projection,
-              glm::ortho(0.0f, float(kGLWindowWidth), 0.0f, float(kGLWindowHeight), -10.0f, 10.0f));
 }
 
 // Text drawn through the screen-pixel camera lands inside its laid-out box and nowhere else.
