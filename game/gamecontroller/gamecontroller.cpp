@@ -15,6 +15,9 @@
 #include "game/gamemap/gamemap.h"
 #include "game/gamemap/mapmessages.h"
 #include "game/gamemap/mapsystems.h"
+#include "game/menu/createokpopupsystem.h"
+#include "game/menu/menu.h"
+#include "game/menu/menubuilder.h"
 #include "game/physics/debugdrawer.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicscomponents.h"
@@ -23,6 +26,7 @@
 #include "game/player/playermovement.h"
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
+#include "game/ui/uilayer.h"
 
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
@@ -77,13 +81,13 @@ void GameController::init()
     ecs = std::make_unique<ECS::EntityManager>();
     registerGameTypes(*ecs);
     addGameSystems(*ecs, *core, *physicsWorld, *renderResources);
-    schedule = updateSchedule(*ecs);
     contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
 
     debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();
     physicsWorld->setDebugDrawer(debugDrawer.get());
 
-    // The UI layer is created here (it registers its component types, systems and messages).
+    uiPass = std::make_unique<UI::UiLayer>(*ecs, *core, *renderResources, state);
+    schedule = updateSchedule(*ecs);
 
     warpPointerToCentre();
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
@@ -104,7 +108,7 @@ void GameController::init()
     updateContext.engine = core;
     updateContext.map = gameMap.get();
     updateContext.physics = physicsWorld.get();
-    // The menu and its builder are created here, and the main menu is built.
+    createMenus();
 
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer image
 
@@ -121,6 +125,24 @@ void GameController::init()
                                         }));
     ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
     Engine::logLine("GameController initialised");
+}
+
+void GameController::createMenus()
+{
+    MenuActions actions;
+    actions.startSinglePlayer = [this] { startSinglePlayer(); };
+    actions.openEditor = [this] { openEditor(); };
+    actions.endGame = [this] { endGame(); };
+    actions.resumeSinglePlayer = [this] { resumeSinglePlayer(); };
+    actions.resumeEditor = [this] { resumeEditor(); };
+    actions.backToMainMenu = [this] { backToMainMenu(); };
+    gameMenu = std::make_unique<Menu>(*ecs);
+    gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
+    ecs->registerMessage<Message::CreateOKpopupMessage>();
+    ecs->addMessageSystem(CreateOKpopupSystem(*gameMenuBuilder));
+    updateContext.menu = gameMenu.get();
+    updateContext.menuBuilder = gameMenuBuilder.get();
+    gameMenuBuilder->buildMainMenu();
 }
 
 void GameController::applyWindowSettings()
@@ -304,7 +326,7 @@ void GameController::startSinglePlayer()
     state.paused = false;
     state.state = GameStateRecord::singlePlayer;
     capturePointer();
-    // The UI layer clears the main menu here.
+    gameMenu->clear();
     if (ecs->hasComponent<CharacterControllerComponent>(player))
         ecs->getComponent<CharacterControllerComponent>(player).resetMotion();
     setPlayerControl(*ecs, player, true);
@@ -318,7 +340,8 @@ void GameController::openEditor()
     state.showCursor = true;
     state.paused = false;
     state.state = GameStateRecord::editor;
-    // The UI layer clears the main menu here and the editor builds its top bar.
+    gameMenu->clear();
+    // The editor builds its top bar here.
     setEditorCameraControl(*ecs, updateContext.editorCameraEntity, true);
     clearCameraPendingChange(*ecs, updateContext.editorCameraEntity);
     gameMap->clear(*ecs);
@@ -335,7 +358,7 @@ void GameController::pauseSinglePlayer()
     releasePointer();
     warpPointerToCentre();
     state.showCursor = true;
-    // The UI layer builds the pause menu here.
+    gameMenuBuilder->buildPauseMenu();
     setPlayerControl(*ecs, updateContext.playerEntity, false);
 }
 
@@ -346,9 +369,20 @@ void GameController::resumeSinglePlayer()
     state.paused = false;
     capturePointer();
     state.showCursor = false;
-    // The UI layer closes the pause menu here.
+    gameMenuBuilder->closePauseMenu();
     setPlayerControl(*ecs, updateContext.playerEntity, true);
     clearCameraPendingChange(*ecs, updateContext.playerEntity);
+}
+
+void GameController::resumeEditor()
+{
+    if (state.state != GameStateRecord::editor || !state.paused)
+        return;
+    state.paused = false;
+    gameMenuBuilder->closePauseMenu();
+    setEditorCameraControl(*ecs, updateContext.editorCameraEntity, true);
+    clearCameraPendingChange(*ecs, updateContext.editorCameraEntity);
+    // The editor builds its top bar again here.
 }
 
 void GameController::backToMainMenu()
@@ -359,7 +393,8 @@ void GameController::backToMainMenu()
     state.paused = false;
     state.showCursor = true;
     releasePointer();
-    // The UI layer clears its menus here and builds the main menu.
+    gameMenu->clear();
+    gameMenuBuilder->buildMainMenu();
     state.state = GameStateRecord::mainMenu;
     setPlayerControl(*ecs, updateContext.playerEntity, false);
     if (from == GameStateRecord::editor) {
@@ -390,6 +425,8 @@ void GameController::releaseAll()
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
     editorPass.reset();
+    gameMenuBuilder.reset();
+    gameMenu.reset();
     uiPass.reset();
     frameRenderer.reset();
     schedule.clear();

@@ -36,6 +36,8 @@ class BulletDebugDrawer_OpenGL;
 namespace Game {
 
 class GameMap;
+class Menu;
+class MenuBuilder;
 class RenderResources;
 
 class GameController : public Engine::GamePrototype {
@@ -69,6 +71,8 @@ public:
     void pauseSinglePlayer();
     // Paused play -> play, as the pause menu's "Resume".
     void resumeSinglePlayer();
+    // Paused editor -> editor, as the editor pause menu's "Resume".
+    void resumeEditor();
     // Play (paused or not) or editor -> main menu. From the editor the editor's blocks go and a
     // fresh random map is made behind the menu in the next update.
     void backToMainMenu();
@@ -91,6 +95,9 @@ public:
     RenderResources& resources() { return *renderResources; }
     GamePhysics::PhysicsWorld& physics() { return *physicsWorld; }
     GameMap& map() { return *gameMap; }
+    // The elements of the screen on show, and the builder of screens and pop-ups.
+    Menu& menu() { return *gameMenu; }
+    MenuBuilder& menuBuilder() { return *gameMenuBuilder; }
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
     const Engine::GFX::TextMesh& speedText() const { return *speedTextMesh; }
@@ -117,6 +124,7 @@ private:
     void capturePointer();
     void releasePointer();
     void warpPointerToCentre();
+    void createMenus();
     void releaseAll();
 
     Engine::EngineCore* core;
@@ -136,6 +144,8 @@ private:
     std::unique_ptr<DebugDraw::BulletDebugDrawer_OpenGL> debugDrawer;
     std::unique_ptr<FrameRenderer> frameRenderer;
     std::unique_ptr<UiPass> uiPass;
+    std::unique_ptr<Menu> gameMenu;
+    std::unique_ptr<MenuBuilder> gameMenuBuilder;
     std::unique_ptr<EditorPass> editorPass;
 
     std::vector<ECS::ComponentSystem*> schedule;

@@ -19,6 +19,8 @@ class PhysicsWorld;
 namespace Game {
 
 class GameMap;
+class Menu;
+class MenuBuilder;
 class RenderResources;
 struct GameStateRecord;
 
@@ -29,6 +31,8 @@ struct UpdateContext {
     Engine::GFX::RenderContext* renderContext = nullptr;
     Engine::EngineCore* engine = nullptr;
     GameMap* map = nullptr;
+    Menu* menu = nullptr;
+    MenuBuilder* menuBuilder = nullptr;
     ECS::EntityId menuCameraEntity = ECS::InvalidEntity;
     ECS::EntityId editorCameraEntity = ECS::InvalidEntity;
     ECS::EntityId playerEntity = ECS::InvalidEntity;

@@ -20,6 +20,8 @@
 #include "game/transform/transformmatrixrefreshsystem.h"
 #include "game/transform/transformstatecopysystem.h"
 #include "game/transform/transformtypes.h"
+#include "game/ui/mouseonuichecksystem.h"
+#include "game/ui/uitextinputsystem.h"
 
 namespace Game {
 
@@ -98,7 +100,8 @@ std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)
         world.getSystem<CameraModificationStateCopySystem>(),
         world.getSystem<CharacterControllerStateCopySystem>(),
         world.getSystem<CameraStateCopySystem>(),
-        // UItextInputSystem, MouseOnUIcheckSystem (UI layer)
+        world.getSystem<UI::System::UItextInputSystem>(),
+        world.getSystem<UI::System::MouseOnUIcheckSystem>(),
         world.getSystem<CameraModificationMouseMovementSystem>(),
         world.getSystem<FreeCamMovementSystem>(),
         world.getSystem<CameraMouseShiftMovementSystem>(),

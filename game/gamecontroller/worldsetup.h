@@ -17,8 +17,8 @@ namespace Game {
 class RenderResources;
 
 // Registers the component types 1 to 21 and the message types of the physics and map layers.
-// The editor registers its EditorDataComponent (22) and the UI layer its types (23 to 29) and
-// messages (4 and 6) when they are created.
+// The editor registers its EditorDataComponent (22), the UI layer its types (23 to 29) and the
+// menus their message (4) when they are created.
 void registerGameTypes(ECS::EntityManager& world);
 
 // Adds the component systems in their fixed order, then the physics message handler. The
@@ -26,7 +26,8 @@ void registerGameTypes(ECS::EntityManager& world);
 void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, GamePhysics::PhysicsWorld& physics,
                     RenderResources& resources);
 
-// The systems one update runs, in order (with alpha 0), before the messages are handled.
+// The systems one update runs, in order (with alpha 0), before the messages are handled. The UI
+// layer's systems are among them, so the UI layer must exist.
 std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world);
 
 } // namespace Game
