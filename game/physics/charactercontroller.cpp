@@ -125,7 +125,7 @@ btCollisionWorld& CustomCharacterController::collisionWorld() const { return wor
 
 void CustomCharacterController::setUp(const glm::vec3& v)
 {
-    if (v == up)
+    if (v == up || !isFinite(v))
         return;
     up = safeNormalize(v);
 }
@@ -133,7 +133,7 @@ void CustomCharacterController::setUp(const glm::vec3& v)
 void CustomCharacterController::setGravity(const glm::vec3& g)
 {
     const float length = glm::length(g);
-    if (!(length > 0.0f))
+    if (!(length > 0.0f) || !std::isfinite(length))
         return;
     setUp(-g);
     gravity = length;

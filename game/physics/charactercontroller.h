@@ -34,9 +34,10 @@ public:
     CustomCharacterController(const CustomCharacterController&) = delete;
     CustomCharacterController& operator=(const CustomCharacterController&) = delete;
 
-    // Sets the unit up vector (zero when `v` is zero).
+    // Sets the unit up vector (zero when `v` is zero); a `v` that is not finite is ignored.
     void setUp(const glm::vec3& v);
-    // Gravity vector: up becomes its opposite direction and `gravity` its length; zero is ignored.
+    // Gravity vector: up becomes its opposite direction and `gravity` its length; zero and
+    // vectors that are not finite are ignored.
     void setGravity(const glm::vec3& g);
     // Walk velocity in units per second; its part along `up` becomes the vertical velocity.
     // A velocity with a component that is not finite stops all motion instead.

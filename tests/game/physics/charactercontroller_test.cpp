@@ -201,6 +201,10 @@ TEST(CharacterController, NonFiniteMotionIsRefusedAndNeverFreezesTheCapsule)
         EXPECT_EQ(c.walkDirection, glm::vec3(0.0f));
         EXPECT_EQ(c.verticalVelocity, 0.0f);
     }
+    c.setGravity({0, 0, -INFINITY});
+    c.setUp({NAN, 0, 1});
+    EXPECT_FLOAT_EQ(c.gravity, 15.0f) << "a gravity that is not finite is ignored";
+    EXPECT_EQ(c.up, glm::vec3(0, 0, 1));
     // State written directly by the owner is cleaned at the start of the next step.
     c.verticalVelocity = NAN;
     c.walkDirection = {INFINITY, 0, 0};
