@@ -140,6 +140,11 @@ std::optional<SelectionChange> selectionChange(std::uint32_t tool, std::int32_t 
     const glm::vec3& P = frame.centre;
     if (tool == EditorTool::translate) {
         change.translation = gizmo.position - P;
+        // Along the dragged axis only: the point found on the axis carries rounding across it.
+        if (isAxisHandle(handle)) {
+            const glm::vec3& A = axisOf(frame, handle);
+            change.translation = A * glm::dot(change.translation, A);
+        }
     } else if (tool == EditorTool::rotate) {
         change.rotation = gizmo.rotation * glm::inverse(frame.rotation);
     } else if (isAxisHandle(handle)) {

@@ -79,33 +79,34 @@ TEST(EditorPlayer, ClicksSelectAddToAndClearTheSelection)
 TEST(EditorPlayer, TranslateDragAlongXMovesExactlyAlongXByTheDraggedAmount)
 {
     World world;
-    const ECS::EntityId block = world.addBlock({0, 0, 0}, {2, 1, 1}, kTurned);
-    world.pointAt(glm::vec3(0, 0, 0));
+    const glm::vec3 start(0.7f, 1.1f, 0.35f);
+    const ECS::EntityId block = world.addBlock(start, {2, 1, 1}, kTurned);
+    world.pointAt(start);
     world.click();
 
     world.host.handleUnderPointer = 1;
-    world.pointAt(glm::vec3(0.5f, 0, 0));
+    world.pointAt(start + glm::vec3(0.5f, 0, 0));
     world.step({}, SDL_BUTTON_LMASK);
-    world.pointAt(glm::vec3(3.0f, 0.0f, 0.6f)); // off the axis: only the part along x counts
+    world.pointAt(start + glm::vec3(3.0f, 0.0f, 0.6f)); // off the axis: only the part along x counts
     world.step({}, SDL_BUTTON_LMASK);
     // The copy moves, the block and its body wait for the release.
     const ECS::EntityId copy = world.data().selections.getSelection(block);
-    EXPECT_NEAR(world.transform(copy).position.x, 2.5f, kPixel);
-    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+    EXPECT_NEAR(world.transform(copy).position.x, start.x + 2.5f, kPixel);
+    EXPECT_EQ(world.transform(block).position, start);
 
     world.step();
     world.step();
     const glm::vec3 moved = world.transform(block).position;
-    EXPECT_NEAR(moved.x, 2.5f, kPixel);
-    EXPECT_EQ(moved.y, 0.0f);
-    EXPECT_EQ(moved.z, 0.0f);
+    EXPECT_NEAR(moved.x, start.x + 2.5f, kPixel);
+    EXPECT_EQ(moved.y, start.y);
+    EXPECT_EQ(moved.z, start.z);
     EXPECT_EQ(world.transform(block).rotation, kTurned);
     EXPECT_EQ(world.transform(block).scale, glm::vec3(2, 1, 1));
     EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
     EXPECT_TRUE(world.map.rebuildPending);
 
     undo(world);
-    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
+    EXPECT_EQ(world.transform(block).position, start);
 }
 
 TEST(EditorPlayer, DuplicateLeavesTheOriginalsAndOneUndoRemovesTheCopies)
