@@ -26,6 +26,7 @@
 #include "game/player/playermovement.h"
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
+#include "game/ui/uicomponents.h"
 #include "game/ui/uilayer.h"
 
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
@@ -93,9 +94,6 @@ void GameController::init()
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
 
     createStartEntities();
-    editorPass = std::make_unique<GameEditor>(
-        *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
-        EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity});
 
     generateRandomMap(*ecs, *gameMap);
     gameMap->rebuildPending = true;
@@ -109,6 +107,7 @@ void GameController::init()
     updateContext.map = gameMap.get();
     updateContext.physics = physicsWorld.get();
     createMenus();
+    createEditor();
 
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer image
 
@@ -143,6 +142,19 @@ void GameController::createMenus()
     updateContext.menu = gameMenu.get();
     updateContext.menuBuilder = gameMenuBuilder.get();
     gameMenuBuilder->buildMainMenu();
+}
+
+void GameController::createEditor()
+{
+    EditorMenuLinks links;
+    links.openPauseMenu = [this] { gameMenuBuilder->buildEditorPauseMenu(); };
+    links.closePauseMenu = [this] { gameMenuBuilder->closePauseMenu(); };
+    links.showMessage = [this](const std::string& text) { gameMenuBuilder->createOKpopup(kEditorPopupLayer, text); };
+    links.modalOpen = [this] { return ecs->componentList<UIblockerComponent>().size() > 0; };
+    editorPass = std::make_unique<GameEditor>(
+        *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
+        EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity},
+        std::move(links));
 }
 
 void GameController::applyWindowSettings()
@@ -378,11 +390,9 @@ void GameController::resumeEditor()
 {
     if (state.state != GameStateRecord::editor || !state.paused)
         return;
-    state.paused = false;
-    gameMenuBuilder->closePauseMenu();
-    setEditorCameraControl(*ecs, updateContext.editorCameraEntity, true);
-    clearCameraPendingChange(*ecs, updateContext.editorCameraEntity);
-    // The editor builds its top bar again here.
+    // The editor closes the pause menu, takes its camera back and builds its top bar again.
+    if (editorPass)
+        editorPass->resume();
 }
 
 void GameController::backToMainMenu()

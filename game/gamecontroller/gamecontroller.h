@@ -43,6 +43,8 @@ class RenderResources;
 class GameController : public Engine::GamePrototype {
 public:
     static constexpr uint32_t kStepMs = 10;
+    // UI layer of the editor's pop-ups: above its top bar and its pause menu.
+    static constexpr int32_t kEditorPopupLayer = 6;
 
     explicit GameController(Engine::EngineCore& engine);
     // Releases everything in the order shutdown does, if shutdown has not run.
@@ -117,6 +119,7 @@ private:
     FrameState frameState();
     void applyWindowSettings();
     void createStartEntities();
+    void createEditor();
     void createFloor();
     void handleStateInput();
     void refreshSpeedText();
