@@ -217,7 +217,8 @@ template <class C>
 C* EntityManager::addComponent(EntityId entity, C component)
 {
     ComponentList<C>& list = listOf<C>();
-    TX_ASSERT(typeid(*componentContainers[C::_cType]) == typeid(ComponentList<C>),
+    const ComponentListAbstract& stored = *componentContainers[C::_cType];
+    TX_ASSERT(typeid(stored) == typeid(ComponentList<C>),
               ("component id of " + readableTypeName(typeid(C)) + " belongs to " + list.typeName()).c_str());
     if (!isAlive(entity) || isDestroyPending(entity))
         return list.dropAdd(std::move(component));
@@ -285,7 +286,8 @@ T* EntityManager::getSystem(std::uint32_t instance)
     const auto found = systemMap.find(SystemKeyView(T::systemName, instance));
     TX_ASSERT(found != systemMap.end(),
               ("no system " + std::string(T::systemName) + " #" + std::to_string(instance)).c_str());
-    TX_ASSERT(typeid(*found->second) == typeid(T), ("two system classes are named " + std::string(T::systemName)).c_str());
+    const ComponentSystem& stored = *found->second;
+    TX_ASSERT(typeid(stored) == typeid(T), ("two system classes are named " + std::string(T::systemName)).c_str());
     return static_cast<T*>(found->second.get());
 }
 

@@ -12,7 +12,6 @@
 namespace Game {
 
 using namespace Component;
-namespace CameraMath = Game::CameraMath;
 
 namespace {
 CameraInput readInput(const CameraInputSource& source) { return source ? source() : CameraInput{}; }
