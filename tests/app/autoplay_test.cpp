@@ -94,6 +94,22 @@ RegionMix mixOf(const SDL_Surface& image, double left, double top, double right,
     return mix;
 }
 
+// Fraction of pixels whose colour differs by more than a little between two images of one size.
+double changedFraction(const SDL_Surface& a, const SDL_Surface& b)
+{
+    size_t changed = 0;
+    for (int y = 0; y < a.h; ++y) {
+        const auto* rowA = static_cast<const Uint8*>(a.pixels) + y * a.pitch;
+        const auto* rowB = static_cast<const Uint8*>(b.pixels) + y * b.pitch;
+        for (int x = 0; x < a.w * 4; x += 4) {
+            const int difference = std::max({std::abs(rowA[x] - rowB[x]), std::abs(rowA[x + 1] - rowB[x + 1]),
+                                             std::abs(rowA[x + 2] - rowB[x + 2])});
+            changed += difference > 24 ? 1 : 0;
+        }
+    }
+    return static_cast<double>(changed) / (static_cast<double>(a.w) * a.h);
+}
+
 } // namespace
 
 TEST(AutoplayTest, MenuSceneShowsSkyBlocksAndFloor)
@@ -125,6 +141,32 @@ TEST(AutoplayTest, MenuSceneShowsSkyBlocksAndFloor)
     EXPECT_LT(floor.blue, 0.1) << floor;
     EXPECT_GT(floor.dark, 0.6) << floor;
     EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
+}
+
+TEST(AutoplayTest, SingleplayerButtonStartsPlayOnTheMapAndKeysWalk)
+{
+    const TestSupport::TempDir dir;
+    const auto play = dir.path() / "play.png";
+    const auto walked = dir.path() / "walked.png";
+    // "Singleplayer" is the first button of the menu column on the left, at mid-height.
+    const auto script = dir.write("play.txt", "mouse 160 384\nwait 2\nmousedown left\nwait 1\nmouseup left\n"
+                                              "wait 20\nscreenshot " + play.string() + "\n"
+                                              "keydown W\nwait 50\nscreenshot " + walked.string() + "\nquit\n");
+    const DriverRun run = runAutoplay(script);
+    ASSERT_EQ(run.status, 0) << run.output;
+
+    const Image before = loadRgba(play);
+    const Image after = loadRgba(walked);
+    ASSERT_TRUE(before && after) << IMG_GetError();
+    // The player stands among the blocks: grey boxes fill much of the view above the horizon...
+    const RegionMix blocks = mixOf(*before, 0.30, 0.0, 0.70, 0.40);
+    EXPECT_GT(blocks.neutral, 0.5) << blocks;
+    EXPECT_LT(blocks.blue, 0.5) << blocks;
+    // ...and the gridded floor lies at his feet.
+    const RegionMix floor = mixOf(*before, 0.40, 0.85, 0.70, 0.95);
+    EXPECT_GT(floor.dark, 0.5) << floor;
+    EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
+    EXPECT_GT(changedFraction(*before, *after), 0.3) << "half a second of W leaves the view as it was";
 }
 
 TEST(AutoplayTest, ExampleScriptsParse)
