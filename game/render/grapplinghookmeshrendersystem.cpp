@@ -2,6 +2,7 @@
 
 #include "engine/gfx/model3d.h"
 #include "engine/gfx/rendercontext.h"
+#include "game/camera/cameracomponents.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
@@ -10,6 +11,7 @@
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Game {
@@ -60,7 +62,7 @@ glm::mat4 rotationFromZ(const glm::vec3& direction)
     return r;
 }
 
-std::optional<glm::mat4> ropeModelMatrix(const glm::vec3& from, const glm::vec3& anchor)
+std::optional<glm::mat4> ropeModelMatrix(const glm::vec3& from, const glm::vec3& anchor, const glm::vec3* eye)
 {
     if (!isFinite(from) || !isFinite(anchor))
         return std::nullopt;
@@ -68,9 +70,20 @@ std::optional<glm::mat4> ropeModelMatrix(const glm::vec3& from, const glm::vec3&
     const float length = glm::length(d);
     if (!(length > 0.0f) || !std::isfinite(length))
         return std::nullopt;
-    glm::mat4 model = glm::translate(glm::mat4(1.0f), from) * rotationFromZ(d / length);
-    model = glm::translate(model, glm::vec3(0.0f, 0.0f, kRopeStartOffset));
-    return glm::scale(model, glm::vec3(1.0f, 1.0f, length - kRopeStartOffset));
+    const glm::vec3 n = d / length;
+    float start = kRopeStartOffset;
+    if (eye) {
+        const glm::vec3 toEye = *eye - from;
+        const float along = glm::dot(toEye, n);
+        if (along > 0.0f && glm::length(toEye - along * n) < kRopeEyeClearance) {
+            start = std::max(start, along + kRopeEyeClearance);
+            if (start >= length)
+                return std::nullopt;
+        }
+    }
+    glm::mat4 model = glm::translate(glm::mat4(1.0f), from) * rotationFromZ(n);
+    model = glm::translate(model, glm::vec3(0.0f, 0.0f, start));
+    return glm::scale(model, glm::vec3(1.0f, 1.0f, length - start));
 }
 
 GrapplingHookMeshRenderSysten::GrapplingHookMeshRenderSysten(ECS::EntityManager& manager,
@@ -89,7 +102,13 @@ void GrapplingHookMeshRenderSysten::processEntity(ECS::EntityId entity, float al
         return;
     const auto& transform = manager->getComponent<Component::TransformComponent>(entity);
     const glm::vec3 from = transform.previousPosition + (transform.position - transform.previousPosition) * alpha;
-    const std::optional<glm::mat4> model = ropeModelMatrix(from, character.anchor);
+    // A character that sees through its own eyes carries the eye height in its camera offset.
+    std::optional<glm::vec3> eye;
+    if (manager->hasComponent<Component::CameraModificationComponent>(entity)) {
+        const auto& view = manager->getComponent<Component::CameraModificationComponent>(entity);
+        eye = from + glm::vec3(0.0f, 0.0f, view.previousOffset.z + (view.offset.z - view.previousOffset.z) * alpha);
+    }
+    const std::optional<glm::mat4> model = ropeModelMatrix(from, character.anchor, eye ? &*eye : nullptr);
     if (!model)
         return;
     renderContext->setModelMatrix(*model);

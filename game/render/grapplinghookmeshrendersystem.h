@@ -20,6 +20,9 @@ class RenderResources;
 
 // The rope starts this far along its direction from the character's centre.
 constexpr float kRopeStartOffset = 0.2f;
+// A rope passing closer than this to the viewer's eye starts beyond the eye instead, so that a
+// character hanging straight below the anchor does not see the whole screen through the rope.
+constexpr float kRopeEyeClearance = 0.25f;
 
 // Rotation that turns +z onto the unit vector `direction`. Well defined for every direction,
 // straight up and straight down included.
@@ -28,8 +31,10 @@ glm::mat4 rotationFromZ(const glm::vec3& direction);
 // Model matrix of the rod (a cylinder from z = 0 to z = 1) for a rope from `from` to `anchor`:
 // it runs from kRopeStartOffset along the rope to the anchor. None when the two points coincide
 // or are not finite. A rope shorter than the offset gets a negative length scale and points
-// back from the offset towards the anchor.
-std::optional<glm::mat4> ropeModelMatrix(const glm::vec3& from, const glm::vec3& anchor);
+// back from the offset towards the anchor. With the character's `eye` given, a rope that passes
+// within kRopeEyeClearance of it starts that far beyond it (none when that is past the anchor).
+std::optional<glm::mat4> ropeModelMatrix(const glm::vec3& from, const glm::vec3& anchor,
+                                         const glm::vec3* eye = nullptr);
 
 // (Name as the game has always spelt it.)
 class GrapplingHookMeshRenderSysten : public ECS::ComponentSystem {

@@ -65,6 +65,22 @@ TEST(RopeGeometryTest, RodRunsFromTheOffsetToTheAnchor)
     expectNear(glm::vec3(*shortRope * glm::vec4(0, 0, 1, 1)), from + glm::vec3(0.1f, 0, 0));
 }
 
+TEST(RopeGeometryTest, RopeStraightOverTheEyeStartsBeyondIt)
+{
+    const glm::vec3 from(0, 0, 1);
+    const glm::vec3 eye = from + glm::vec3(0, 0, 0.3f);
+    const auto above = ropeModelMatrix(from, glm::vec3(0, 0, 11), &eye);
+    ASSERT_TRUE(above.has_value());
+    expectNear(glm::vec3(*above * glm::vec4(0, 0, 0, 1)), eye + glm::vec3(0, 0, Game::kRopeEyeClearance));
+    expectNear(glm::vec3(*above * glm::vec4(0, 0, 1, 1)), glm::vec3(0, 0, 11));
+    // A rope leaving sideways passes well clear of the eye and keeps its start.
+    const auto sideways = ropeModelMatrix(from, glm::vec3(10, 0, 1), &eye);
+    ASSERT_TRUE(sideways.has_value());
+    expectNear(glm::vec3(*sideways * glm::vec4(0, 0, 0, 1)), from + glm::vec3(Game::kRopeStartOffset, 0, 0));
+    // Anchored between the centre and the eye: nothing of it is in view.
+    EXPECT_FALSE(ropeModelMatrix(from, from + glm::vec3(0, 0, 0.25f), &eye).has_value());
+}
+
 TEST(RopeGeometryTest, NoRodWithoutALength)
 {
     const glm::vec3 p(4, 5, 6);
