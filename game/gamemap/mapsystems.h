@@ -22,8 +22,9 @@ namespace Game {
 class LoadMapSystem : public ECS::MessageSystem<Message::LoadMapMessage> {
 public:
     static constexpr const char* systemName = "LoadMapSystem";
-    // Clears the editor's selection and pending selection on the editor entity (the undo
-    // history stays); installed by the editor. Nothing is reset while it is empty.
+    // Resets the editor's working data on the editor entity before the blocks are replaced: its
+    // selection, its pending selection and its undo history, which named the old blocks;
+    // installed by the game with the editor. Nothing is reset while it is empty.
     using EditorReset = std::function<void(ECS::EntityManager& world, ECS::EntityId editorEntity)>;
 
     LoadMapSystem(ECS::EntityManager& world, GameMap& map, ECS::EntityId editorEntity, EditorReset resetEditor = {});
