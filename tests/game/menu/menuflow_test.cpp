@@ -77,16 +77,14 @@ TEST_F(MenuFlowTest, ThePlayerGoesThroughTheGameWithTheMouse)
     EXPECT_EQ(screen(), GameStateRecord::editor);
     EXPECT_TRUE(game().menu().elements().empty());
 
-    // The editor opens its pause menu; "Resume" returns to editing, "Back to menu" leaves.
-    game().stateRecord().paused = true;
-    game().menuBuilder().buildEditorPauseMenu();
-    runUpdates(1);
+    // Escape opens the editor's pause menu; "Resume" returns to editing, "Back to menu" leaves.
+    tapEscape();
+    EXPECT_TRUE(game().stateRecord().paused);
     clickElement(Names::resumeEditor);
     EXPECT_FALSE(game().stateRecord().paused);
     EXPECT_EQ(screen(), GameStateRecord::editor);
-    game().stateRecord().paused = true;
-    game().menuBuilder().buildEditorPauseMenu();
-    runUpdates(1);
+    EXPECT_FALSE(game().menu().hasElement(Names::backdrop));
+    tapEscape();
     clickElement(Names::backToMenu);
     EXPECT_EQ(screen(), GameStateRecord::mainMenu);
     runUpdates(1);
