@@ -110,6 +110,44 @@ double changedFraction(const SDL_Surface& a, const SDL_Surface& b)
     return static_cast<double>(changed) / (static_cast<double>(a.w) * a.h);
 }
 
+
+// Fraction of the pixels of the rectangle from (x0, y0) to (x1, y1), window pixels counted from
+// the top-left corner, whose colour passes `test(r, g, b)`.
+template <class Test>
+double fractionOf(const SDL_Surface& image, int x0, int y0, int x1, int y1, Test test)
+{
+    size_t passed = 0;
+    for (int y = y0; y < y1; ++y) {
+        const auto* row = static_cast<const Uint8*>(image.pixels) + y * image.pitch;
+        for (int x = x0; x < x1; ++x)
+            passed += test(row[x * 4], row[x * 4 + 1], row[x * 4 + 2]) ? 1 : 0;
+    }
+    return static_cast<double>(passed) / (static_cast<double>(x1 - x0) * (y1 - y0));
+}
+
+// The menu column's dark backdrop (32 to 288 across) veils the scene above the buttons.
+bool menuColumnShown(const SDL_Surface& image)
+{
+    return fractionOf(image, 40, 20, 280, 300, [](int r, int g, int b) { return r + g + b < 90; }) > 0.95;
+}
+
+// Share of white text pixels in the middle of the menu button whose top edge is `top`.
+double buttonText(const SDL_Surface& image, int top)
+{
+    return fractionOf(image, 64, top + 8, 256, top + 40, [](int r, int g, int b) { return std::min({r, g, b}) >= 200; });
+}
+
+// Mean red of the left end of the menu button whose top edge is `top`, where no text lies.
+double buttonTint(const SDL_Surface& image, int top)
+{
+    double sum = 0;
+    for (int y = top + 4; y < top + 44; ++y) {
+        const auto* row = static_cast<const Uint8*>(image.pixels) + y * image.pitch;
+        for (int x = 36; x < 60; ++x)
+            sum += row[x * 4];
+    }
+    return sum / (40.0 * 24.0);
+}
 } // namespace
 
 TEST(AutoplayTest, MenuSceneShowsSkyBlocksAndFloor)
@@ -167,6 +205,63 @@ TEST(AutoplayTest, SingleplayerButtonStartsPlayOnTheMapAndKeysWalk)
     EXPECT_GT(floor.dark, 0.5) << floor;
     EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
     EXPECT_GT(changedFraction(*before, *after), 0.3) << "half a second of W leaves the view as it was";
+}
+
+TEST(AutoplayTest, TheMenusLeadThroughTheGame)
+{
+    // Button tops in window pixels (y downwards) of the 1280 x 720 window: the main menu's four,
+    // then the pause menu's two.
+    constexpr int singleplayer = 360, mapEditor = 424, options = 488, endGame = 552;
+    constexpr int resume = 336, backToMenu = 400;
+    const TestSupport::TempDir dir;
+    const auto shot = [&dir](const char* name) { return (dir.path() / name).string(); };
+    const auto click = [](int x, int y) {
+        return "mouse " + std::to_string(x) + " " + std::to_string(y) +
+               "\nwait 1\nmousedown left\nwait 1\nmouseup left\nwait 3\n";
+    };
+    const std::string escape = "keydown Escape\nwait 1\nkeyup Escape\nwait 3\n";
+    const auto script = dir.write(
+        "menus.txt", "mouse 1000 100\nwait 5\nscreenshot " + shot("menu.png") + "\n" +
+                         "mouse 160 384\nwait 2\nscreenshot " + shot("hover.png") + "\n" +
+                         "mousedown left\nwait 1\nmouseup left\nwait 5\nscreenshot " + shot("play.png") + "\n" +
+                         escape + "screenshot " + shot("pause.png") + "\n" + click(160, resume + 24) +
+                         "screenshot " + shot("resumed.png") + "\n" + escape + click(160, backToMenu + 24) +
+                         "mouse 1000 100\nwait 2\nscreenshot " + shot("back.png") + "\n" +
+                         click(160, options + 24) + click(160, mapEditor + 24) + "screenshot " +
+                         shot("editor.png") + "\n" + escape + click(160, backToMenu + 24) +
+                         click(160, endGame + 24) + "wait 5\nscreenshot " + shot("after-end.png") + "\n");
+    const DriverRun run = runAutoplay(script);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("after-end.png"), std::string::npos) << "\"End Game\" ends the run";
+
+    const Image menu = loadRgba(shot("menu.png"));
+    const Image hover = loadRgba(shot("hover.png"));
+    const Image play = loadRgba(shot("play.png"));
+    const Image pause = loadRgba(shot("pause.png"));
+    const Image resumed = loadRgba(shot("resumed.png"));
+    const Image back = loadRgba(shot("back.png"));
+    const Image editor = loadRgba(shot("editor.png"));
+    ASSERT_TRUE(menu && hover && play && pause && resumed && back && editor) << run.output;
+
+    // The main menu: the dark column with the four button texts, at start and after "Back to menu".
+    for (const SDL_Surface* screen : {menu.get(), back.get()}) {
+        EXPECT_TRUE(menuColumnShown(*screen));
+        for (const int top : {singleplayer, mapEditor, options, endGame})
+            EXPECT_GT(buttonText(*screen, top), 0.03) << "no text on the button at " << top;
+    }
+    // The pointer over "Singleplayer" tints it grey; the other buttons stay dark.
+    EXPECT_GT(buttonTint(*hover, singleplayer), buttonTint(*menu, singleplayer) + 40);
+    EXPECT_NEAR(buttonTint(*hover, mapEditor), buttonTint(*menu, mapEditor), 5);
+
+    // Play shows the scene without the column; Escape brings the pause menu with its two buttons.
+    EXPECT_FALSE(menuColumnShown(*play));
+    EXPECT_TRUE(menuColumnShown(*pause));
+    for (const int top : {resume, backToMenu})
+        EXPECT_GT(buttonText(*pause, top), 0.03) << "no text on the pause button at " << top;
+    EXPECT_LT(buttonText(*pause, endGame), 0.001);
+    EXPECT_FALSE(menuColumnShown(*resumed));
+    // "Map-Editor" opens the editor: the column is gone ("Options" before it changed nothing).
+    EXPECT_FALSE(menuColumnShown(*editor));
 }
 
 TEST(AutoplayTest, ExampleScriptsParse)
