@@ -170,12 +170,9 @@ void EditorPlayer::editingStep(const TickInput& in)
             resetSelection(2);
     }
 
-    hoverHandles(mouse);
-    if (mouse.buttonPressed(kLeft) && d.mode == EditorMode::idle && d.gizmoShown) {
-        const std::uint32_t handle = host->pickHandle(mouse.posX, mouse.posY);
-        if (handle >= 1 && handle <= 4)
-            startDrag(static_cast<std::int32_t>(handle), mouse);
-    }
+    const std::uint32_t handle = hoverHandles(mouse);
+    if (mouse.buttonPressed(kLeft) && d.mode == EditorMode::idle && handle >= 1 && handle <= 4)
+        startDrag(static_cast<std::int32_t>(handle), mouse);
     if (d.mode == EditorMode::dragging)
         followDrag(mouse);
     if (d.mode == EditorMode::placing)
@@ -386,14 +383,16 @@ void EditorPlayer::updateGizmo()
     d.gizmoMatrix = gizmo->matrix();
 }
 
-void EditorPlayer::hoverHandles(const Engine::MouseState& mouse)
+std::uint32_t EditorPlayer::hoverHandles(const Engine::MouseState& mouse)
 {
     EditorDataComponent& d = data();
+    // Reading the picking image waits for the GPU: only while a gizmo is shown.
     const std::uint32_t hovered = d.gizmoShown ? host->pickHandle(mouse.posX, mouse.posY) : 0;
     for (std::uint32_t i = 0; i < d.handleColours.size(); ++i) {
         auto& colour = d.handleColours[i];
         colour.current = hovered == i + 1 ? colour.hover : colour.normal;
     }
+    return hovered;
 }
 
 void EditorPlayer::startDrag(std::int32_t handle, const Engine::MouseState& mouse)

@@ -85,7 +85,8 @@ private:
 
     // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
     void abandonDragOrPlacement();
-    void hoverHandles(const Engine::MouseState& mouse);
+    // Colours the handle under the pointer for hovering and answers its id (0 for none).
+    std::uint32_t hoverHandles(const Engine::MouseState& mouse);
     void startDrag(std::int32_t handle, const Engine::MouseState& mouse);
     void followDrag(const Engine::MouseState& mouse);
     void followPlacement(const Engine::MouseState& mouse);

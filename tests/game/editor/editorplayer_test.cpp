@@ -109,6 +109,29 @@ TEST(EditorPlayer, TranslateDragAlongXMovesExactlyAlongXByTheDraggedAmount)
     EXPECT_EQ(world.transform(block).position, start);
 }
 
+TEST(EditorPlayer, ScaleDragReplacesTheColliderOnlyAtTheRelease)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({0, 0, 0}, {1, 2, 3});
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+    world.editor->setTool(Game::EditorTool::scale);
+
+    world.host.handleUnderPointer = 1;
+    world.pointAt(glm::vec3(1, 0, 0));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.pointAt(glm::vec3(3, 0, 0));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.step({}, SDL_BUTTON_LMASK);
+    EXPECT_EQ(world.colliderHalfExtents(block), glm::vec3(0.5f, 1.0f, 1.5f));
+    world.step();
+    world.step();
+    const glm::vec3 scale = world.transform(block).scale;
+    EXPECT_NEAR(scale.x, 3.0f, kPixel);
+    EXPECT_EQ(glm::vec2(scale.y, scale.z), glm::vec2(2, 3));
+    EXPECT_EQ(world.colliderHalfExtents(block), scale * 0.5f);
+}
+
 TEST(EditorPlayer, DuplicateLeavesTheOriginalsAndOneUndoRemovesTheCopies)
 {
     World world;
