@@ -228,7 +228,8 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
                          "screenshot " + shot("resumed.png") + "\n" + escape + click(160, backToMenu + 24) +
                          "mouse 1000 100\nwait 2\nscreenshot " + shot("back.png") + "\n" +
                          click(160, options + 24) + click(160, mapEditor + 24) + "screenshot " +
-                         shot("editor.png") + "\n" + escape + click(160, backToMenu + 24) +
+                         shot("editor.png") + "\n" + escape + "screenshot " + shot("editor-paused.png") + "\n" +
+                         click(160, backToMenu + 24) +
                          click(160, endGame + 24) + "wait 5\nscreenshot " + shot("after-end.png") + "\n");
     const DriverRun run = runAutoplay(script);
     ASSERT_EQ(run.status, 0) << run.output;
@@ -241,7 +242,8 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     const Image resumed = loadRgba(shot("resumed.png"));
     const Image back = loadRgba(shot("back.png"));
     const Image editor = loadRgba(shot("editor.png"));
-    ASSERT_TRUE(menu && hover && play && pause && resumed && back && editor) << run.output;
+    const Image editorPaused = loadRgba(shot("editor-paused.png"));
+    ASSERT_TRUE(menu && hover && play && pause && resumed && back && editor && editorPaused) << run.output;
 
     // The main menu: the dark column with the four button texts, at start and after "Back to menu".
     for (const SDL_Surface* screen : {menu.get(), back.get()}) {
@@ -253,12 +255,15 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     EXPECT_GT(buttonTint(*hover, singleplayer), buttonTint(*menu, singleplayer) + 40);
     EXPECT_NEAR(buttonTint(*hover, mapEditor), buttonTint(*menu, mapEditor), 5);
 
-    // Play shows the scene without the column; Escape brings the pause menu with its two buttons.
+    // Play shows the scene without the column; Escape brings the pause menu with its two buttons,
+    // in play and in the editor.
     EXPECT_FALSE(menuColumnShown(*play));
-    EXPECT_TRUE(menuColumnShown(*pause));
-    for (const int top : {resume, backToMenu})
-        EXPECT_GT(buttonText(*pause, top), 0.03) << "no text on the pause button at " << top;
-    EXPECT_LT(buttonText(*pause, endGame), 0.001);
+    for (const SDL_Surface* screen : {pause.get(), editorPaused.get()}) {
+        EXPECT_TRUE(menuColumnShown(*screen));
+        for (const int top : {resume, backToMenu})
+            EXPECT_GT(buttonText(*screen, top), 0.03) << "no text on the pause button at " << top;
+        EXPECT_LT(buttonText(*screen, endGame), 0.001);
+    }
     EXPECT_FALSE(menuColumnShown(*resumed));
     // "Map-Editor" opens the editor: the column is gone ("Options" before it changed nothing).
     EXPECT_FALSE(menuColumnShown(*editor));

@@ -62,33 +62,6 @@ protected:
 
 } // namespace
 
-TEST_F(MenuBuilderTest, MainMenuLayout)
-{
-    builder.buildMainMenu();
-    ui.step();
-    ASSERT_EQ(menu.elements().size(), 5u);
-    const std::vector<std::pair<std::string, std::string>> buttons = {
-        {Names::singleplayer, "Singleplayer"}, {Names::mapEditor, "Map-Editor"}, {Names::options, "Options"},
-        {Names::endGame, "End Game"}};
-    float y = 720 / 2 - 48;
-    for (const auto& [name, text] : buttons) {
-        const ECS::EntityId e = menu.element(name);
-        EXPECT_EQ(transform(name).position, glm::vec3(32, y, 0)) << name;
-        EXPECT_EQ(transform(name).scale, glm::vec3(256, 48, 1)) << name;
-        EXPECT_EQ(ui.world.getComponent<UItextComponent>(e).text, text);
-        EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(e).layer, 1);
-        EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(e).color.a, 0.0f);
-        y -= 64;
-    }
-    EXPECT_FALSE(ui.world.hasComponent<UIclickableComponent>(menu.element(Names::options)));
-    const UIclickableComponent& play = ui.world.getComponent<UIclickableComponent>(menu.element(Names::singleplayer));
-    EXPECT_EQ(play.priority, 1);
-    EXPECT_TRUE(play.useStateColors);
-    EXPECT_EQ(transform(Names::backdrop).position, glm::vec3(32, 0, 0));
-    EXPECT_EQ(transform(Names::backdrop).scale, glm::vec3(256, 720, 1));
-    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(menu.element(Names::backdrop)).layer, 0);
-}
-
 TEST_F(MenuBuilderTest, MainMenuButtonsTakeTheMenuDownThenCallTheirAction)
 {
     builder.buildMainMenu();
@@ -129,31 +102,10 @@ TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwice)
     EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 2u);
 }
 
-TEST_F(MenuBuilderTest, EscapeAndAClickOnResumeInOneUpdateResumeOnce)
-{
-    builder.buildPauseMenu();
-    ui.step();
-    const TransformComponent& resume = transform(Names::resumeGame);
-    ui.pointAt(int(resume.position.x + 10), int(resume.position.y + 10));
-    ui.step();
-    ui.holdLeftButton(true);
-    ui.step();
-    // Escape resumes in the update's input handling, before the click system runs.
-    builder.closePauseMenu();
-    ui.holdLeftButton(false);
-    ui.step();
-    EXPECT_TRUE(calls.empty());
-    EXPECT_TRUE(menu.elements().empty());
-    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 0u);
-}
-
 TEST_F(MenuBuilderTest, PauseMenus)
 {
     builder.buildPauseMenu();
     ui.step();
-    EXPECT_EQ(transform(Names::resumeGame).position, glm::vec3(32, 720 / 2 - 24, 0));
-    EXPECT_EQ(transform(Names::backToMenu).position, glm::vec3(32, 720 / 2 - 88, 0));
-    EXPECT_EQ(ui.world.getComponent<UItextComponent>(menu.element(Names::resumeGame)).text, "Resume");
     clickElement(Names::resumeGame);
     EXPECT_EQ(calls, std::vector<std::string>{"resume"});
     EXPECT_TRUE(menu.elements().empty());
