@@ -1,0 +1,261 @@
+// The whole game, measured: the real engine and game controller in a real 1280 x 720 window (the
+// software renderer under Xvfb), the clock and the keys scripted so that every run plays the same.
+// Prints
+//   - the time from process start (and from main) to the first menu frame on screen;
+//   - the mean frame time in the menu and in play (render, swap, and the GPU's work finished);
+//   - the draw calls of one frame in play with the 150-block map and with 1,500 blocks, counted
+//     by wrapping the GL draw entry points the game uses (glDrawArrays, glDrawElements,
+//     glDrawElementsBaseVertex);
+//   - and, last, the update in play on the 150-block map (every system, messages, one physics
+//     step, refresh) over 1,000 updates: worst and mean as a share of the 10 ms step (target:
+//     mean under 0.05).
+// Run it from the repository root with a display (scripts/xvfb.sh), on a quiet machine.
+#include "engine/core/enginecore.h"
+#include "engine/core/loopsource.h"
+#include "game/gamecontroller/gamecontroller.h"
+#include "game/gamemap/gamemap.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/transform/transformcomponent.h"
+
+#include <GL/glew.h>
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <numeric>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kUpdates = 1000;
+constexpr int kUpdatesPerFrame = 10;
+constexpr int kMenuFrames = 60;
+constexpr double kStepMs = 10.0;
+
+double msBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// Milliseconds since the kernel started this process (10 ms resolution), or -1.
+double msSinceProcessStart()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t afterName = text.rfind(')');
+    if (afterName == std::string::npos)
+        return -1.0;
+    std::istringstream fields(text.substr(afterName + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && fields >> field; ++i) {
+        if (i == 22) {
+            timespec now{};
+            clock_gettime(CLOCK_BOOTTIME, &now);
+            const double startMs = std::stod(field) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+            return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6 - startMs;
+        }
+    }
+    return -1.0;
+}
+
+double loadAverage()
+{
+    double load[1] = {-1.0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1.0;
+}
+
+// The game's draw calls, counted on their way to the driver.
+long drawCalls = 0;
+
+using DrawArrays = void (*)(GLenum, GLint, GLsizei);
+using DrawElements = void (*)(GLenum, GLsizei, GLenum, const void*);
+PFNGLDRAWELEMENTSBASEVERTEXPROC realDrawElementsBaseVertex = nullptr;
+
+void GLAPIENTRY countedDrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum type, const void* indices, GLint base)
+{
+    ++drawCalls;
+    realDrawElementsBaseVertex(mode, count, type, indices, base);
+}
+
+// The clock and the keys are the benchmark's; the window is SDL's. Events are drained so the X
+// server stays answered, and dropped.
+class BenchSource final : public Engine::LoopSource {
+public:
+    Uint32 ticks() override { return clock; }
+    bool pollEvent(SDL_Event&) override
+    {
+        SDL_Event ignored;
+        while (SDL_PollEvent(&ignored) != 0) {
+        }
+        return false;
+    }
+    const Uint8* keyboardState(int& numKeys) override
+    {
+        numKeys = int(keys.size());
+        return keys.data();
+    }
+    Uint32 mouseState(int& x, int& y) override
+    {
+        x = 640;
+        y = 360;
+        return 0;
+    }
+    void windowSize(SDL_Window* window, int& width, int& height) override { SDL_GetWindowSize(window, &width, &height); }
+    void swapWindow(SDL_Window* window) override { SDL_GL_SwapWindow(window); }
+    void startTextInput() override {}
+    void stopTextInput() override {}
+    void setRelativeMouseMode(bool) override {}
+    void warpMouse(SDL_Window*, int, int) override {}
+
+    Uint32 clock = 0;
+    std::array<Uint8, SDL_NUM_SCANCODES> keys{};
+};
+
+struct Bench {
+    BenchSource source;
+    Engine::EngineCore engine{&source};
+    Game::GameController game{engine};
+
+    // One frame drawn and shown, the GPU's work included; answers its milliseconds.
+    double frame()
+    {
+        const Clock::time_point start = Clock::now();
+        game.render(0.5f);
+        source.swapWindow(engine.window->window);
+        glFinish();
+        return msBetween(start, Clock::now());
+    }
+
+    // One update with the player running and turning; answers its milliseconds.
+    double update(int index)
+    {
+        source.keys[SDL_SCANCODE_W] = 1;
+        source.keys[SDL_SCANCODE_SPACE] = index % 150 < 2 ? 1 : 0;
+        source.clock += Game::GameController::kStepMs;
+        engine.keyboard->refresh();
+        engine.mouse->relX = 3;
+        engine.mouse->relY = 0;
+        const Clock::time_point start = Clock::now();
+        game.update();
+        return msBetween(start, Clock::now());
+    }
+
+    long drawCallsOfOneFrame()
+    {
+        glFinish();
+        drawCalls = 0;
+        game.render(0.5f);
+        const long counted = drawCalls;
+        source.swapWindow(engine.window->window);
+        glFinish();
+        return counted;
+    }
+};
+
+double mean(const std::vector<double>& values)
+{
+    return values.empty() ? 0.0 : std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
+}
+
+} // namespace
+
+// The game's GL 1.1 draw calls resolve to these (the engine is linked in statically); they count
+// and pass on to the driver's own.
+extern "C" {
+void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count)
+{
+    static const auto real = reinterpret_cast<DrawArrays>(dlsym(RTLD_NEXT, "glDrawArrays"));
+    ++drawCalls;
+    real(mode, first, count);
+}
+
+void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices)
+{
+    static const auto real = reinterpret_cast<DrawElements>(dlsym(RTLD_NEXT, "glDrawElements"));
+    ++drawCalls;
+    real(mode, count, type, indices);
+}
+}
+
+int main()
+{
+    const Clock::time_point mainStart = Clock::now();
+    const double loadAtStart = loadAverage();
+
+    Bench bench;
+    bench.engine.game = &bench.game;
+    SDL_SetMainReady();
+    if (!bench.engine.startUp()) {
+        std::fprintf(stderr, "The engine could not start (is there a display?)\n");
+        return 1;
+    }
+    realDrawElementsBaseVertex = __glewDrawElementsBaseVertex;
+    __glewDrawElementsBaseVertex = countedDrawElementsBaseVertex;
+
+    // Start-up as the engine runs it, to the first menu frame on screen.
+    bench.source.stopTextInput();
+    std::printf("--- game start-up ---\n");
+    bench.game.init();
+    bench.source.clock += Game::GameController::kStepMs;
+    bench.engine.runFrame();
+    glFinish();
+    const double startMs = msBetween(mainStart, Clock::now());
+    const double processMs = msSinceProcessStart();
+    std::printf("---\n");
+
+    std::vector<double> menuFrames;
+    for (int i = 0; i < kMenuFrames; ++i) {
+        bench.update(i);
+        menuFrames.push_back(bench.frame());
+    }
+
+    // Play: the player runs, turns and now and then jumps; a frame every tenth update.
+    bench.game.startSinglePlayer();
+    std::vector<double> updates;
+    std::vector<double> playFrames;
+    for (int i = 0; i < kUpdates; ++i) {
+        updates.push_back(bench.update(i));
+        if (i % kUpdatesPerFrame == kUpdatesPerFrame - 1)
+            playFrames.push_back(bench.frame());
+    }
+    const long calls150 = bench.drawCallsOfOneFrame();
+
+    // Ten times the blocks: still one mesh, so still the same draw calls.
+    Game::GameMap& map = bench.game.map();
+    while (map.qubeIDs.size() < 1500)
+        Game::generateRandomMap(bench.game.world(), map);
+    map.rebuildPending = true;
+    bench.update(0);
+    const size_t blocks = map.qubeIDs.size();
+    const long calls1500 = bench.drawCallsOfOneFrame();
+
+    const auto& player = bench.game.world().getComponent<Component::TransformComponent>(bench.game.playerEntity());
+    const double worst = *std::max_element(updates.begin(), updates.end());
+    std::printf("load average at start: %.2f, at end: %.2f\n", loadAtStart, loadAverage());
+    std::printf("start to first menu frame: %.0f ms from main, %.0f ms from process start (10 ms steps)\n", startMs,
+                processMs);
+    std::printf("frame at %dx%d: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n",
+                bench.game.settings().width, bench.game.settings().height, mean(menuFrames), kMenuFrames,
+                mean(playFrames), playFrames.size());
+    std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", calls150, 150, calls1500,
+                blocks);
+    std::printf("player ran to (%.1f, %.1f, %.1f)\n", player.position.x, player.position.y, player.position.z);
+    std::printf("update in play, 150 blocks, %d updates: mean %.3f ms, worst %.3f ms\n", kUpdates, mean(updates),
+                worst);
+    std::printf("update worst / step: %.3f\n", worst / kStepMs);
+    std::printf("update mean / step: %.4f\n", mean(updates) / kStepMs);
+
+    bench.game.shutdown();
+    return 0;
+}
