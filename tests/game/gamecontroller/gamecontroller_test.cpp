@@ -216,6 +216,20 @@ TEST_F(GameControllerTest, EndGameEndsTheLoop)
     EXPECT_TRUE(engine->quit);
 }
 
+TEST_F(GameControllerTest, AMenuCameraWithoutItsCameraShowsTheDefaultView)
+{
+    game().world().removeComponent<CameraComponent>(game().menuCameraEntity());
+    runUpdates(1);
+    EXPECT_EQ(&game().sceneCamera(), &game().resources().defaultCamera);
+
+    // The outline pass reads the surface image one window pixel at a time.
+    const Engine::GFX::ShaderProgram& edges = *game().resources().shaderEdgeDetection;
+    GLfloat pixelSize[2] = {};
+    glGetUniformfv(edges.programId(), edges.getUniformLocation("uPixelSize"), pixelSize);
+    EXPECT_FLOAT_EQ(pixelSize[0], 1.0f / 1280.0f);
+    EXPECT_FLOAT_EQ(pixelSize[1], 1.0f / 720.0f);
+}
+
 TEST_F(GameControllerTest, OneSecondOfPlayMovesThePlayer)
 {
     game().startSinglePlayer();
