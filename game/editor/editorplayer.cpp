@@ -369,11 +369,10 @@ void EditorPlayer::updateGizmo()
         d.gizmoShown = true;
         return;
     }
-    std::vector<std::pair<std::uint32_t, BlockPose>> copies;
-    copies.reserve(d.selections.size());
+    gizmoScratch.clear();
     for (const auto& pair : d.selections.selectionToEntity)
-        copies.emplace_back(pair.first, scene_.selectionPose(pair.first));
-    const auto gizmo = TransformDrag::gizmoForSelection(copies, d.tool, d.orientation);
+        gizmoScratch.emplace_back(pair.first, scene_.selectionPose(pair.first));
+    const auto gizmo = TransformDrag::gizmoForSelection(gizmoScratch, d.tool, d.orientation);
     d.gizmoShown = gizmo.has_value();
     if (!gizmo)
         return;

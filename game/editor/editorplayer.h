@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace GamePhysics {
 class PhysicsWorld;
@@ -110,6 +112,8 @@ private:
     EditorHost* host;
     // The gizmo while a handle is dragged (kept from tick to tick).
     TransformDrag::GizmoPose dragPose;
+    // The selection copies' places, kept so that placing the gizmo every tick allocates nothing.
+    std::vector<std::pair<std::uint32_t, BlockPose>> gizmoScratch;
 };
 
 } // namespace Game

@@ -51,6 +51,8 @@ void EditorScene::queueSelect(ECS::EntityId block)
 void EditorScene::drainPendingSelection()
 {
     EditorDataComponent& d = data();
+    if (d.pendingSelection.empty())
+        return;
     std::deque<BlockSerial> waiting;
     while (!d.pendingSelection.empty()) {
         const BlockSerial serial = d.pendingSelection.front();
