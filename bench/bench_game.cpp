@@ -6,6 +6,8 @@
 //   - the draw calls of one frame in play with the 150-block map and with 1,500 blocks, counted
 //     by wrapping the GL draw entry points the game uses (glDrawArrays, glDrawElements,
 //     glDrawElementsBaseVertex);
+//   - the UI pass alone (every UI layer, GPU work finished) and its draw calls: over the main
+//     menu, and over the main menu with a confirm dialog and an OK pop-up open;
 //   - and, last, the update in play on the 150-block map (every system, messages, one physics
 //     step, refresh) over 1,000 updates: worst and mean as a share of the 10 ms step (target:
 //     mean under 0.05).
@@ -14,6 +16,7 @@
 #include "engine/core/loopsource.h"
 #include "game/gamecontroller/gamecontroller.h"
 #include "game/gamemap/gamemap.h"
+#include "game/menu/menubuilder.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/transform/transformcomponent.h"
 
@@ -41,6 +44,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kUpdates = 1000;
 constexpr int kUpdatesPerFrame = 10;
 constexpr int kMenuFrames = 60;
+constexpr int kUiPasses = 200;
 constexpr double kStepMs = 10.0;
 
 double msBetween(Clock::time_point from, Clock::time_point to)
@@ -151,6 +155,32 @@ struct Bench {
         return msBetween(start, Clock::now());
     }
 
+    struct UiPassFigures {
+        double ms = 0.0;
+        long drawCalls = 0;
+    };
+
+    // The UI pass alone, drawn again and again over a frame, as the frame draws it: screen-pixel
+    // camera (left by the frame), no depth test.
+    UiPassFigures uiPass()
+    {
+        frame();
+        glDisable(GL_DEPTH_TEST);
+        UiPassFigures figures;
+        drawCalls = 0;
+        game.ui()->draw();
+        figures.drawCalls = drawCalls;
+        glFinish();
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < kUiPasses; ++i) {
+            game.ui()->draw();
+            glFinish();
+        }
+        figures.ms = msBetween(start, Clock::now()) / kUiPasses;
+        glEnable(GL_DEPTH_TEST);
+        return figures;
+    }
+
     long drawCallsOfOneFrame()
     {
         glFinish();
@@ -220,6 +250,8 @@ int main()
         menuFrames.push_back(bench.frame());
     }
 
+    const Bench::UiPassFigures menuUi = bench.uiPass();
+
     // Play: the player runs, turns and now and then jumps; a frame every tenth update.
     bench.game.startSinglePlayer();
     std::vector<double> updates;
@@ -240,6 +272,14 @@ int main()
     const size_t blocks = map.qubeIDs.size();
     const long calls1500 = bench.drawCallsOfOneFrame();
 
+    // Back in the main menu, with both kinds of pop-up open over it.
+    bench.game.backToMainMenu();
+    Game::MenuBuilder& menus = bench.game.menuBuilder();
+    menus.createConfirmDialog("File already exists.\nDo you want to overwrite?", "CANCEL", "OVERWRITE", {}, {});
+    menus.createOKpopup(6, "Map Saved");
+    bench.update(0);
+    const Bench::UiPassFigures popupUi = bench.uiPass();
+
     const auto& player = bench.game.world().getComponent<Component::TransformComponent>(bench.game.playerEntity());
     const double worst = *std::max_element(updates.begin(), updates.end());
     std::printf("load average at start: %.2f, at end: %.2f\n", loadAtStart, loadAverage());
@@ -250,6 +290,11 @@ int main()
                 mean(playFrames), playFrames.size());
     std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", calls150, 150, calls1500,
                 blocks);
+    std::printf("UI pass at %dx%d: main menu %.3f ms, %ld draw calls; with a confirm dialog and an OK pop-up "
+                "over it %.3f ms, %ld draw calls (mean of %d passes)\n",
+                bench.game.settings().width, bench.game.settings().height, menuUi.ms, menuUi.drawCalls, popupUi.ms,
+                popupUi.drawCalls, kUiPasses);
+    std::printf("UI pass / menu frame: %.3f\n", menuUi.ms / mean(menuFrames));
     std::printf("player ran to (%.1f, %.1f, %.1f)\n", player.position.x, player.position.y, player.position.z);
     std::printf("update in play, 150 blocks, %d updates: mean %.3f ms, worst %.3f ms\n", kUpdates, mean(updates),
                 worst);
