@@ -236,11 +236,14 @@ int main()
     // Start-up as the engine runs it, to the first menu frame on screen.
     bench.source.stopTextInput();
     std::printf("--- game start-up ---\n");
+    const Clock::time_point initStart = Clock::now();
     bench.game.init();
+    const Clock::time_point initEnd = Clock::now();
     bench.source.clock += Game::GameController::kStepMs;
     bench.engine.runFrame();
     glFinish();
-    const double startMs = msBetween(mainStart, Clock::now());
+    const Clock::time_point firstFrame = Clock::now();
+    const double startMs = msBetween(mainStart, firstFrame);
     const double processMs = msSinceProcessStart();
     std::printf("---\n");
 
@@ -285,6 +288,8 @@ int main()
     std::printf("load average at start: %.2f, at end: %.2f\n", loadAtStart, loadAverage());
     std::printf("start to first menu frame: %.0f ms from main, %.0f ms from process start (10 ms steps)\n", startMs,
                 processMs);
+    std::printf("  window and context %.0f ms, game init %.0f ms, first update and frame %.0f ms\n",
+                msBetween(mainStart, initStart), msBetween(initStart, initEnd), msBetween(initEnd, firstFrame));
     std::printf("frame at %dx%d: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n",
                 bench.game.settings().width, bench.game.settings().height, mean(menuFrames), kMenuFrames,
                 mean(playFrames), playFrames.size());
