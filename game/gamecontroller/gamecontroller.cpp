@@ -6,6 +6,8 @@
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editordatacomponent.h"
+#include "game/editor/editormapfiles.h"
+#include "game/editor/editortopbar.h"
 #include "game/editor/gameeditor.h"
 #include "game/gamecontroller/controlswitches.h"
 #include "game/gamecontroller/framerenderer.h"
@@ -147,14 +149,26 @@ void GameController::createMenus()
 void GameController::createEditor()
 {
     EditorMenuLinks links;
-    links.openPauseMenu = [this] { gameMenuBuilder->buildEditorPauseMenu(); };
+    // The pause menu replaces the top bar; the editor builds the bar again when it closes.
+    links.openPauseMenu = [this] {
+        topBar->clear();
+        gameMenuBuilder->buildEditorPauseMenu();
+    };
     links.closePauseMenu = [this] { gameMenuBuilder->closePauseMenu(); };
     links.showMessage = [this](const std::string& text) { gameMenuBuilder->createOKpopup(kEditorPopupLayer, text); };
     links.modalOpen = [this] { return ecs->componentList<UIblockerComponent>().size() > 0; };
-    editorPass = std::make_unique<GameEditor>(
+    links.clearTopBar = [this] { topBar->clear(); };
+    links.buildTopBar = [this] { topBar->build(); };
+    links.closeAddDropdown = [this] { topBar->closeAddDropdown(); };
+    links.showTool = [this](std::uint32_t tool) { topBar->showTool(tool); };
+    auto editor = std::make_unique<GameEditor>(
         *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
         EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity},
         std::move(links));
+    mapFiles = std::make_unique<EditorMapFiles>(*ecs, *core, *renderResources, *gameMenuBuilder, *gameMap,
+                                                editor->player());
+    topBar = std::make_unique<EditorTopBar>(*ecs, *gameMenu, *core, *renderResources, editor->player(), *mapFiles);
+    editorPass = std::move(editor);
 }
 
 void GameController::applyWindowSettings()
@@ -353,7 +367,6 @@ void GameController::openEditor()
     state.paused = false;
     state.state = GameStateRecord::editor;
     gameMenu->clear();
-    // The editor builds its top bar here.
     setEditorCameraControl(*ecs, updateContext.editorCameraEntity, true);
     clearCameraPendingChange(*ecs, updateContext.editorCameraEntity);
     gameMap->clear(*ecs);
@@ -434,6 +447,8 @@ void GameController::releaseAll()
     // the physics world (its systems take the bodies out, the player's ghost leaves it) and
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
+    topBar.reset();
+    mapFiles.reset();
     editorPass.reset();
     gameMenuBuilder.reset();
     gameMenu.reset();

@@ -35,6 +35,8 @@ class BulletDebugDrawer_OpenGL;
 
 namespace Game {
 
+class EditorMapFiles;
+class EditorTopBar;
 class GameMap;
 class Menu;
 class MenuBuilder;
@@ -100,6 +102,9 @@ public:
     // The elements of the screen on show, and the builder of screens and pop-ups.
     Menu& menu() { return *gameMenu; }
     MenuBuilder& menuBuilder() { return *gameMenuBuilder; }
+    // The editor's top bar and its file commands.
+    EditorTopBar& editorTopBar() { return *topBar; }
+    EditorMapFiles& editorMapFiles() { return *mapFiles; }
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
     const Engine::GFX::TextMesh& speedText() const { return *speedTextMesh; }
@@ -150,6 +155,8 @@ private:
     std::unique_ptr<Menu> gameMenu;
     std::unique_ptr<MenuBuilder> gameMenuBuilder;
     std::unique_ptr<EditorPass> editorPass;
+    std::unique_ptr<EditorMapFiles> mapFiles;
+    std::unique_ptr<EditorTopBar> topBar;
 
     std::vector<ECS::ComponentSystem*> schedule;
     GamePhysics::ContactListenerLookup contactListeners;

@@ -5,6 +5,7 @@
 #include "game/camera/camerainput.h"
 #include "game/camera/camerasystems.h"
 #include "game/editor/editordatacomponent.h"
+#include "game/filebrowser/uifilebrowsersystem.h"
 #include "game/gameplay/gameplaytypes.h"
 #include "game/gamemap/mapmessages.h"
 #include "game/physics/physicscomponents.h"
@@ -112,7 +113,7 @@ std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)
         world.getSystem<RotationAnimationSystem>(),
         world.getSystem<PhysicsMotionStateSystem>(),
         world.getSystem<CameraZclampSystem>(),
-        // UIfileBrowserSystem (UI layer)
+        world.getSystem<UI::System::UIfileBrowserSystem>(),
     };
 }
 

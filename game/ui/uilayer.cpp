@@ -2,6 +2,7 @@
 
 #include "engine/core/enginecore.h"
 #include "engine/ecs/entitymanager.h"
+#include "game/filebrowser/filebrowser.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/mouseonuichecksystem.h"
 #include "game/ui/uibackgrounddrawsystem.h"
@@ -17,6 +18,7 @@ UiLayer::UiLayer(ECS::EntityManager& world, Engine::EngineCore& engine, const Ga
                  Game::GameStateRecord& state)
 {
     registerUiComponents(world);
+    addFileBrowserSystems(world);
 
     UiDrawResources draw;
     draw.engine = &engine;

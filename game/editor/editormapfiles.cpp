@@ -1,0 +1,164 @@
+#include "game/editor/editormapfiles.h"
+
+#include "engine/core/log.h"
+#include "game/editor/editorplayer.h"
+#include "game/filebrowser/filebrowser.h"
+#include "game/filebrowser/filenames.h"
+#include "game/gamemap/gamemap.h"
+#include "game/gamemap/mapmessages.h"
+#include "game/menu/menubuilder.h"
+#include "game/menu/menumessages.h"
+#include "game/resources/renderresources.h"
+#include "game/ui/uielements.h"
+#include "game/ui/windowsize.h"
+
+#include <system_error>
+#include <utility>
+
+namespace Game {
+
+using Component::UIfileBrowserComponent;
+
+EditorMapFiles::EditorMapFiles(ECS::EntityManager& world, Engine::EngineCore& engine, const RenderResources& resources,
+                               MenuBuilder& menus, GameMap& map, EditorPlayer& editor, MapFolderFinder findMapFolder)
+    : world(&world)
+    , engine(&engine)
+    , resources(&resources)
+    , menus(&menus)
+    , map(&map)
+    , editor(&editor)
+    , findMapFolder(std::move(findMapFolder))
+{
+}
+
+ECS::EntityId EditorMapFiles::openBrowser() const
+{
+    return world->upcomingComponent<UIfileBrowserComponent>(browser) != nullptr ? browser : ECS::InvalidEntity;
+}
+
+std::optional<std::filesystem::path> EditorMapFiles::savePath(const std::filesystem::path& folder,
+                                                              const std::string& name)
+{
+    if (!UI::isPlainFileName(name))
+        return std::nullopt;
+    std::filesystem::path path = folder / std::filesystem::u8path(name);
+    if (!path.has_extension())
+        path += kMapExtension;
+    if (path.filename().u8string().size() > UI::kMaxFileNameBytes)
+        return std::nullopt;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return std::nullopt;
+    return path;
+}
+
+void EditorMapFiles::askNewMap()
+{
+    menus->createConfirmDialog(kNewQuestion, "NO", "YES", {}, [this] { newMap(); });
+}
+
+void EditorMapFiles::newMap()
+{
+    editor->resetForNewMap();
+    map->clear(*world);
+    map->rebuildPending = true;
+    Engine::logLine("NEW MAP");
+}
+
+void EditorMapFiles::openMapBrowser(uint32_t mode)
+{
+    if (openBrowser() != ECS::InvalidEntity)
+        return;
+    std::filesystem::path folder;
+    if (!findMapFolder || !findMapFolder(folder)) {
+        menus->createOKpopup(kLoadPopupLayer, kNoMapFolderText);
+        return;
+    }
+    const glm::ivec2 window = UI::windowSize(*engine);
+    const int width = static_cast<int>(0.6 * window.x);
+    const int height = static_cast<int>(0.9 * (window.y - kTopBarHeight));
+    const glm::vec2 position(window.x / 2 - width / 2, window.y / 2 - height / 2 - kTopBarHeight / 2);
+
+    UI::FileBrowserSettings settings;
+    settings.mode = mode == kSave ? UI::FileBrowserSettings::kSave : UI::FileBrowserSettings::kOpen;
+    settings.startFolder = folder;
+    settings.blocker = UI::createBlocker(*world, kBrowserBlockerLayer, resources->whiteTexture.get(),
+                                         static_cast<float>(window.x), static_cast<float>(window.y));
+    browser = world->createEntity();
+    const ECS::EntityId opened = browser;
+    if (settings.mode == UI::FileBrowserSettings::kOpen) {
+        settings.onConfirm = [this, opened] { confirmLoad(opened); };
+    } else {
+        settings.onConfirm = [this, opened] { confirmSave(opened); };
+        settings.nameFilter = [](const std::string&, uint32_t codePoint) {
+            return UI::fileNameCharacterAllowed(codePoint);
+        };
+        settings.onNameConfirm = [] { Engine::logLine("CONFIRM"); };
+        settings.onNameCancel = [] { Engine::logLine("CANCEL"); };
+    }
+    if (browser == ECS::InvalidEntity) {
+        UI::destroyElement(*world, settings.blocker);
+        return;
+    }
+    UI::createFileBrowser(browser, *world, position, glm::vec2(width, height), *resources, std::move(settings));
+}
+
+void EditorMapFiles::confirmLoad(ECS::EntityId opened)
+{
+    if (!world->hasComponent<UIfileBrowserComponent>(opened))
+        return;
+    const UIfileBrowserComponent& b = world->getComponent<UIfileBrowserComponent>(opened);
+    if (b.selectedName.empty())
+        return;
+    const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
+    UI::FileBrowser::close(*world, opened);
+    menus->createConfirmDialog(kLoadQuestion, "NO", "YES", {}, [this, path] { loadMap(path); });
+}
+
+void EditorMapFiles::loadMap(const std::filesystem::path& path)
+{
+    MapLoadResult loaded = GameMap::load(path);
+    if (!loaded.ok()) {
+        menus->createOKpopup(kLoadPopupLayer, kReadFailedText);
+        return;
+    }
+    // The loader refuses a map that cannot fit the entity ids even once the current blocks are
+    // gone; say so now instead of "Map Loaded".
+    if (loaded.qubes.size() > GameMap::freeQubeSlots(*world) + map->qubeIDs.size()) {
+        Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": too many blocks");
+        menus->createOKpopup(kLoadPopupLayer, EditorPlayer::kTooManyBlocksText);
+        return;
+    }
+    Engine::logLine("MAP LOADED: " + path.u8string() + " (" + std::to_string(loaded.qubes.size()) + " blocks)");
+    world->sendMessage(Message::LoadMapMessage{std::move(loaded.qubes)});
+    menus->createOKpopup(kLoadPopupLayer, kLoadedText);
+}
+
+void EditorMapFiles::confirmSave(ECS::EntityId opened)
+{
+    if (!world->hasComponent<UIfileBrowserComponent>(opened))
+        return;
+    const std::filesystem::path folder = world->getComponent<UIfileBrowserComponent>(opened).folder;
+    const std::optional<std::filesystem::path> path = savePath(folder, UI::FileBrowser::nameFieldText(*world, opened));
+    if (!path) {
+        // The browser stays open for another name.
+        menus->createOKpopup(kOverBrowserPopupLayer, kInvalidNameText);
+        return;
+    }
+    UI::FileBrowser::close(*world, opened);
+    std::error_code error;
+    if (std::filesystem::exists(*path, error)) {
+        const std::filesystem::path target = *path;
+        menus->createConfirmDialog(kOverwriteQuestion, "CANCEL", "OVERWRITE", {}, [this, target] { saveMap(target); });
+        return;
+    }
+    saveMap(*path);
+}
+
+void EditorMapFiles::saveMap(const std::filesystem::path& path)
+{
+    const MapWriteResult result = map->save(*world, path);
+    world->sendMessage(Message::CreateOKpopupMessage{GameMap::saveMessageText(result), kSavePopupLayer});
+}
+
+} // namespace Game

@@ -1,0 +1,182 @@
+#include "game/editor/editortopbar.h"
+
+#include "engine/ecs/entitymanager.h"
+#include "game/editor/editormapfiles.h"
+#include "game/editor/editorplayer.h"
+#include "game/menu/menu.h"
+#include "game/resources/renderresources.h"
+#include "game/ui/uicomponents.h"
+#include "game/ui/uielements.h"
+#include "game/ui/windowsize.h"
+
+#include <array>
+#include <utility>
+
+namespace Game {
+
+namespace Names = TopBarNames;
+
+namespace {
+
+constexpr glm::vec4 kTransparent{0.0f, 0.0f, 0.0f, 0.0f};
+constexpr glm::vec4 kBarColor{0.0f, 0.0f, 0.0f, 0.9f};
+constexpr glm::vec4 kLineColor{1.0f, 1.0f, 1.0f, 0.9f};
+constexpr glm::vec4 kLabelColor{0.5f, 0.5f, 0.5f, 1.0f};
+constexpr glm::vec4 kHoverTint{0.5f, 0.5f, 0.5f, 0.5f};
+constexpr glm::vec4 kPressedTint{0.0f, 0.0f, 0.0f, 0.5f};
+constexpr glm::vec4 kCurrentToolTint{0.0f, 1.0f, 0.0f, 0.4f};
+constexpr int32_t kBackgroundLayer = 0;
+constexpr int32_t kButtonLayer = 1;
+constexpr int32_t kButtonPriority = 1;
+
+constexpr glm::vec2 kFileButtonSize{84.0f, 32.0f};
+constexpr glm::vec2 kAddButtonSize{128.0f, 48.0f};
+constexpr glm::vec2 kToolButtonSize{96.0f, 48.0f};
+constexpr glm::vec2 kToggleSize{110.0f, 24.0f};
+
+} // namespace
+
+EditorTopBar::EditorTopBar(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine,
+                           const RenderResources& resources, EditorPlayer& editor, EditorMapFiles& files)
+    : world(&world), menu(&menu), engine(&engine), resources(&resources), editor(&editor), files(&files)
+{
+}
+
+void EditorTopBar::addBackground(const std::string& name, glm::vec2 position, glm::vec2 size, int32_t layer,
+                                 glm::vec4 color)
+{
+    const ECS::EntityId element =
+        UI::createBackground(*world, layer, position, size, resources->whiteTexture.get(), color);
+    if (element != ECS::InvalidEntity)
+        menu->addElement(name, element);
+}
+
+void EditorTopBar::addButton(const std::string& name, glm::vec2 position, glm::vec2 size, glm::vec4 color,
+                             std::function<void()> action)
+{
+    addBackground(name, position, size, kButtonLayer, color);
+    const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
+    UI::addClickable(*world, menu->element(name), kButtonPriority, std::move(action), white, white, kHoverTint,
+                     kPressedTint);
+}
+
+void EditorTopBar::addText(const std::string& name, std::string_view text, const Engine::GFX::Font& font,
+                           glm::vec4 color)
+{
+    UI::addText(*world, menu->element(name), kButtonLayer, font, text, color);
+}
+
+void EditorTopBar::addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
+                                 std::uint32_t tool)
+{
+    const glm::vec4 color = editor->data().tool == tool ? kCurrentToolTint : kTransparent;
+    addButton(name, position, kToolButtonSize, color, [this, tool] { editor->setTool(tool); });
+    UI::addSprite(*world, menu->element(name), icon, UI::AlignCentreX, UI::AlignCentreY, glm::vec2(0.0f),
+                  kButtonLayer);
+}
+
+void EditorTopBar::build()
+{
+    clear();
+    const glm::vec2 window(UI::windowSize(*engine));
+    const float w = window.x;
+    const float h = window.y;
+    const Engine::GFX::Font& barFont = resources->editorTopBarFont;
+    const Engine::GFX::Font& smallFont = resources->editorSmallFont;
+
+    addBackground(Names::backgroundTop, {0.0f, h - 32.0f}, {w, 32.0f}, kBackgroundLayer, kBarColor);
+    addBackground(Names::backgroundLine, {0.0f, h - 34.0f}, {w, 2.0f}, kBackgroundLayer, kLineColor);
+    addBackground(Names::backgroundBottom, {0.0f, h - 82.0f}, {w, 48.0f}, kBackgroundLayer, kBarColor);
+    addBackground(Names::backgroundBottomLine, {0.0f, h - 84.0f}, {w, 2.0f}, kBackgroundLayer, kLineColor);
+
+    addButton(Names::newMap, {0.0f, h - 32.0f}, kFileButtonSize, kTransparent, [this] { files->askNewMap(); });
+    addText(Names::newMap, "New", barFont, UI::kWhite);
+    addButton(Names::load, {84.0f, h - 32.0f}, kFileButtonSize, kTransparent,
+              [this] { files->openMapBrowser(EditorMapFiles::kLoad); });
+    addText(Names::load, "Load", barFont, UI::kWhite);
+    addButton(Names::save, {168.0f, h - 32.0f}, kFileButtonSize, kTransparent,
+              [this] { files->openMapBrowser(EditorMapFiles::kSave); });
+    addText(Names::save, "Save", barFont, UI::kWhite);
+    addButton(Names::add, {0.0f, h - 82.0f}, kAddButtonSize, kTransparent, [this] { openAddDropdown(); });
+    addText(Names::add, "+ Add", barFont, UI::kWhite);
+
+    const float middle = w / 2.0f;
+    addToolButton(Names::translate, resources->toolTranslateTexture.get(), {middle - 144.0f, h - 82.0f},
+                  EditorTool::translate);
+    addToolButton(Names::rotate, resources->toolRotateTexture.get(), {middle - 48.0f, h - 82.0f}, EditorTool::rotate);
+    addToolButton(Names::scale, resources->toolScaleTexture.get(), {middle + 48.0f, h - 82.0f}, EditorTool::scale);
+
+    const Component::EditorDataComponent& data = editor->data();
+    addBackground(Names::pivotLabel, {w - 220.0f, h - 58.0f}, kToggleSize, kButtonLayer, kTransparent);
+    addText(Names::pivotLabel, "Pivot:", smallFont, kLabelColor);
+    addButton(Names::pivot, {w - 110.0f, h - 58.0f}, kToggleSize, kTransparent, [this] { togglePivot(); });
+    addText(Names::pivot, EditorPlayer::pivotName(data.pivot), smallFont, UI::kWhite);
+    addBackground(Names::orientationLabel, {w - 220.0f, h - 83.0f}, {110.0f, 23.0f}, kButtonLayer, kTransparent);
+    addText(Names::orientationLabel, "Transform:", smallFont, kLabelColor);
+    addButton(Names::orientation, {w - 110.0f, h - 83.0f}, kToggleSize, kTransparent, [this] { toggleOrientation(); });
+    addText(Names::orientation, EditorPlayer::orientationName(data.orientation), smallFont, UI::kWhite);
+}
+
+void EditorTopBar::clear()
+{
+    closeAddDropdown();
+    for (const std::string* name :
+         {&Names::backgroundTop, &Names::backgroundLine, &Names::backgroundBottom, &Names::backgroundBottomLine,
+          &Names::newMap, &Names::load, &Names::save, &Names::add, &Names::translate, &Names::rotate, &Names::scale,
+          &Names::pivotLabel, &Names::pivot, &Names::orientationLabel, &Names::orientation})
+        menu->removeElementIfPresent(*name);
+}
+
+void EditorTopBar::openAddDropdown()
+{
+    closeAddDropdown();
+    const float h = static_cast<float>(UI::windowSize(*engine).y);
+    addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, kBarColor, [this] { addBlock(); });
+    addText(Names::addBlock, "Block", resources->editorTopBarFont, UI::kWhite);
+    addBackground(Names::addBottomLine, {0.0f, h - 134.0f}, {128.0f, 2.0f}, kBackgroundLayer, kLineColor);
+    addBackground(Names::addRightLine, {128.0f, h - 134.0f}, {2.0f, 50.0f}, kBackgroundLayer, kLineColor);
+}
+
+void EditorTopBar::closeAddDropdown()
+{
+    for (const std::string* name : {&Names::addStart, &Names::addBlock, &Names::addRightLine, &Names::addBottomLine})
+        menu->removeElementIfPresent(*name);
+}
+
+void EditorTopBar::showTool(std::uint32_t tool)
+{
+    const std::array<const std::string*, 3> buttons{&Names::translate, &Names::rotate, &Names::scale};
+    for (std::uint32_t i = 0; i < buttons.size(); ++i) {
+        const ECS::EntityId button = menu->element(*buttons[i]);
+        if (world->hasComponent<Component::UIBackgroundComponent>(button))
+            world->getComponent<Component::UIBackgroundComponent>(button).color =
+                i == tool ? kCurrentToolTint : kTransparent;
+    }
+}
+
+void EditorTopBar::setText(const std::string& name, std::string_view text)
+{
+    const ECS::EntityId element = menu->element(name);
+    if (world->hasComponent<Component::UItextComponent>(element))
+        world->getComponent<Component::UItextComponent>(element).setText(text);
+}
+
+void EditorTopBar::togglePivot()
+{
+    editor->togglePivot();
+    setText(Names::pivot, EditorPlayer::pivotName(editor->data().pivot));
+}
+
+void EditorTopBar::toggleOrientation()
+{
+    editor->toggleOrientation();
+    setText(Names::orientation, EditorPlayer::orientationName(editor->data().orientation));
+}
+
+void EditorTopBar::addBlock()
+{
+    closeAddDropdown();
+    editor->startAddingBlock();
+}
+
+} // namespace Game

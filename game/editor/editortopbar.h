@@ -1,0 +1,93 @@
+#pragma once
+// The editor's top bar across the top 84 rows of the window: the file commands "New", "Load" and
+// "Save", the "+ Add" drop-down, the three tool buttons (the current one tinted green) and the
+// pivot and transform-orientation toggles. Its elements are entered in the Menu under the names
+// below, and it is built from the window size of the moment it is built.
+#include "engine/ecs/ecstypes.h"
+
+#include <glm/vec2.hpp>
+#include <glm/vec4.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ECS {
+class EntityManager;
+}
+namespace Engine {
+class EngineCore;
+}
+namespace Engine::GFX {
+class Font;
+class Texture2D;
+} // namespace Engine::GFX
+
+namespace Game {
+
+class EditorMapFiles;
+class EditorPlayer;
+class Menu;
+class RenderResources;
+
+namespace TopBarNames {
+inline const std::string backgroundTop = "background_top";
+inline const std::string backgroundLine = "backgroundLine";
+inline const std::string backgroundBottom = "background_bottom";
+inline const std::string backgroundBottomLine = "background_bottom_line";
+inline const std::string newMap = "New";
+inline const std::string load = "Load";
+inline const std::string save = "Save";
+inline const std::string add = "add";
+inline const std::string translate = "selection_translate";
+inline const std::string rotate = "selection_rotate";
+inline const std::string scale = "selection_scale";
+inline const std::string pivotLabel = "PivotPointText";
+inline const std::string pivot = "pivot";
+inline const std::string orientationLabel = "transformOrientationText";
+inline const std::string orientation = "transform";
+// The "+ Add" drop-down.
+inline const std::string addStart = "addStart";
+inline const std::string addBlock = "addBlock";
+inline const std::string addRightLine = "add_rightLine";
+inline const std::string addBottomLine = "add_bottomLine";
+} // namespace TopBarNames
+
+class EditorTopBar {
+public:
+    // Everything given must outlive the bar.
+    EditorTopBar(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine, const RenderResources& resources,
+                 EditorPlayer& editor, EditorMapFiles& files);
+
+    // Takes down any bar there is and builds it anew with the editor's pivot and orientation.
+    void build();
+    // Removes the bar and its drop-down from the Menu.
+    void clear();
+    // "+ Add": the drop-down with "Block", in place of any open one.
+    void openAddDropdown();
+    void closeAddDropdown();
+    // Tints the current tool's button; the others are left clear.
+    void showTool(std::uint32_t tool);
+
+private:
+    void addBackground(const std::string& name, glm::vec2 position, glm::vec2 size, int32_t layer, glm::vec4 color);
+    void addButton(const std::string& name, glm::vec2 position, glm::vec2 size, glm::vec4 color,
+                   std::function<void()> action);
+    void addText(const std::string& name, std::string_view text, const Engine::GFX::Font& font, glm::vec4 color);
+    void addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
+                       std::uint32_t tool);
+    void setText(const std::string& name, std::string_view text);
+    void togglePivot();
+    void toggleOrientation();
+    void addBlock();
+
+    ECS::EntityManager* world;
+    Menu* menu;
+    Engine::EngineCore* engine;
+    const RenderResources* resources;
+    EditorPlayer* editor;
+    EditorMapFiles* files;
+};
+
+} // namespace Game

@@ -1,0 +1,71 @@
+#pragma once
+// The in-game file browser: a modal window of UI elements in which the user walks through
+// folders and picks a file to open or names a file to save. It is one entity with a
+// UIfileBrowserComponent, a TransformComponent (its rectangle) and a background, plus the element
+// entities it owns. UIfileBrowserSystem lists a new browser's folder and takes the elements down
+// with it; UIfileBrowserRefreshMessageSystem lists folders and builds the page on show. The
+// functions below are the click actions of its elements and what its caller reads and does.
+#include "engine/ecs/entitymanager.h"
+#include "game/filebrowser/folderlisting.h"
+#include "game/filebrowser/uifilebrowsercomponent.h"
+
+#include <glm/vec2.hpp>
+
+#include <string>
+
+namespace Game {
+class RenderResources;
+}
+
+namespace UI {
+
+// Text of the pop-up for a folder that cannot be listed.
+inline constexpr const char* kUnableToOpenFolderText = "ERROR:\nUnable to open folder.";
+
+// Registers the browser's component and message types and adds its two systems.
+void addFileBrowserSystems(ECS::EntityManager& world);
+
+// Builds the browser on `entity` (created by the caller) with its bottom-left corner at
+// `position` and `size` pixels large: the path line with its back button, the list area, the
+// CANCEL and the OPEN or SAVE button (disabled at first) and, for saving, the "Filename:" field.
+// The folder is listed once the browser is in the world. `resources` must outlive the browser.
+void createFileBrowser(ECS::EntityId entity, ECS::EntityManager& world, glm::vec2 position, glm::vec2 size,
+                       const Game::RenderResources& resources, FileBrowserSettings settings);
+
+namespace FileBrowser {
+
+// --- Actions of the browser's elements ----------------------------------------------------------
+
+// Lists the folder above the one on show (the root stays the root).
+void goToParent(ECS::EntityManager& world, ECS::EntityId browser);
+// Lists the sub-folder `name` of the folder on show.
+void enterFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::string& name);
+// Makes the file `name` the chosen one: OPEN or SAVE is enabled, the entry turns green in open
+// mode and the name goes into the file name field in save mode.
+void chooseFile(ECS::EntityManager& world, ECS::EntityId browser, ECS::EntityId entry, const std::string& name);
+// Show the previous or next page, if there is one; the chosen file is forgotten.
+void previousPage(ECS::EntityManager& world, ECS::EntityId browser);
+void nextPage(ECS::EntityManager& world, ECS::EntityId browser);
+// CANCEL: takes the browser down, then runs its onCancel.
+void cancel(ECS::EntityManager& world, ECS::EntityId browser);
+
+// --- For the browser's caller and its systems ---------------------------------------------------
+
+// Takes the browser down with every element it owns and its blocker.
+void close(ECS::EntityManager& world, ECS::EntityId browser);
+// Destroys every element of the browser that exists (entries, paging, fixed elements, blocker).
+void destroyElements(ECS::EntityManager& world, Component::UIfileBrowserComponent& browser);
+// The text of the file name field ("" in open mode).
+std::string nameFieldText(ECS::EntityManager& world, ECS::EntityId browser);
+// Enables or disables the OPEN / SAVE button.
+void setConfirmEnabled(ECS::EntityManager& world, ECS::EntityId browser, bool enabled);
+// Takes `listing` as the content of `folder`: the browser moves there, shows its first page and
+// forgets the chosen file (in open mode OPEN is disabled again).
+void showFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::filesystem::path& folder,
+                FolderListing listing);
+// Builds the entries of the page on show and, when the listing needs more than one page, the
+// page label and the previous and next buttons, in place of those shown before.
+void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser);
+
+} // namespace FileBrowser
+} // namespace UI

@@ -1,0 +1,151 @@
+// Saving and loading maps through the editor's top bar, the file browser and the dialogs.
+#include "game/editor/editormapfiles.h"
+
+#include "game/editor/editordatacomponent.h"
+#include "game/gamemap/mapfile.h"
+#include "tests/game/editor/editorgame.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using Game::EditorMapFiles;
+namespace Names = Game::TopBarNames;
+
+namespace {
+
+std::string bytesOf(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class EditorMapFilesTest : public EditorTest::EditorGame {
+protected:
+    size_t historySize()
+    {
+        return world().getComponent<Component::EditorDataComponent>(game().editorEntity()).history.size();
+    }
+    void dismissPopup() { clickButton("OK"); }
+};
+
+} // namespace
+
+TEST_F(EditorMapFilesTest, SavesNewAndLoadsAMapThroughTheTopBar)
+{
+    addBlock({0, 0, 1});
+    addBlock({5, 0, 1});
+    testing::internal::CaptureStdout();
+    saveAs("twoblocks");
+    const std::string console = testing::internal::GetCapturedStdout();
+    const auto file = mapFolder / "twoblocks.rmap";
+    EXPECT_NE(console.find("CONFIRM\n"), std::string::npos) << console;
+    EXPECT_NE(console.find("FILEPATH\n" + file.string() + "\n"), std::string::npos) << console;
+    EXPECT_TRUE(showing(Game::GameMap::kSavedText));
+    EXPECT_EQ(Game::MapFile::readFile(file).qubes.size(), 2u);
+    EXPECT_EQ(browser(), ECS::InvalidEntity) << "the browser closes after saving";
+    dismissPopup();
+
+    // "New" asks first: "NO" keeps the map, "YES" empties it and the history.
+    auto& data = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
+    const ECS::EntityId block = *game().map().qubeIDs.begin();
+    Game::Revision select(Game::Revision::select);
+    select.add(data.serials.serialOf(block), block);
+    data.history.record(std::move(select));
+    ASSERT_EQ(historySize(), 1u);
+    clickOn(Names::newMap);
+    EXPECT_TRUE(showing(EditorMapFiles::kNewQuestion));
+    clickButton("NO");
+    EXPECT_EQ(blocks(), 2u);
+    clickOn(Names::newMap);
+    clickButton("YES");
+    EXPECT_EQ(blocks(), 0u);
+    EXPECT_EQ(historySize(), 0u);
+
+    // "Load" lists every file of the map folder; OPEN asks, "YES" loads.
+    std::ofstream(mapFolder / "notes.txt") << "not a map";
+    clickOn(Names::load);
+    ASSERT_NE(browser(), ECS::InvalidEntity);
+    EXPECT_EQ(browsed().files, (std::vector<std::string>{"notes.txt", "twoblocks.rmap"}));
+    clickOn(browsed().entries[1]);
+    clickButton("OPEN");
+    EXPECT_TRUE(showing(EditorMapFiles::kLoadQuestion));
+    clickButton("YES");
+    EXPECT_EQ(blocks(), 2u);
+    EXPECT_TRUE(showing(EditorMapFiles::kLoadedText));
+}
+
+TEST_F(EditorMapFilesTest, ADamagedFileKeepsTheMapAndSaysSo)
+{
+    addBlock({0, 0, 1});
+    std::ofstream(mapFolder / "broken.rmap") << "\x04rmap\x00 not really";
+    clickOn(Names::load);
+    clickOn(browsed().entries[0]);
+    clickButton("OPEN");
+    clickButton("YES");
+    EXPECT_TRUE(showing(EditorMapFiles::kReadFailedText));
+    EXPECT_FALSE(showing(EditorMapFiles::kLoadedText));
+    EXPECT_EQ(blocks(), 1u);
+}
+
+TEST_F(EditorMapFilesTest, OverwritingAsksAndCancelWritesNothing)
+{
+    addBlock({0, 0, 1});
+    std::ofstream(mapFolder / "level.rmap") << "old content";
+    saveAs("level");
+    EXPECT_TRUE(showing(EditorMapFiles::kOverwriteQuestion));
+    clickButton("CANCEL");
+    EXPECT_EQ(bytesOf(mapFolder / "level.rmap"), "old content");
+    EXPECT_FALSE(showing(Game::GameMap::kSavedText));
+
+    saveAs("level");
+    clickButton("OVERWRITE");
+    EXPECT_EQ(Game::MapFile::readFile(mapFolder / "level.rmap").qubes.size(), 1u);
+    EXPECT_TRUE(showing(Game::GameMap::kSavedText));
+}
+
+TEST_F(EditorMapFilesTest, RefusedNamesKeepTheBrowserOpen)
+{
+    std::filesystem::create_directory(mapFolder / "folder.rmap");
+    for (const char* name : {"..", "folder.rmap", "folder"}) {
+        saveAs(name);
+        EXPECT_TRUE(showing(EditorMapFiles::kInvalidNameText)) << name;
+        EXPECT_NE(browser(), ECS::InvalidEntity) << name;
+        dismissPopup();
+        clickButton("CANCEL");
+        EXPECT_EQ(browser(), ECS::InvalidEntity);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(mapFolder / "folder.rmap"));
+
+    const std::filesystem::path folder = mapFolder;
+    EXPECT_EQ(EditorMapFiles::savePath(folder, "level"), folder / "level.rmap");
+    EXPECT_EQ(EditorMapFiles::savePath(folder, "level.txt"), folder / "level.txt");
+    for (const char* refused : {"", ".", "..", "../level", "a/b", ".hidden"})
+        EXPECT_FALSE(EditorMapFiles::savePath(folder, refused)) << refused;
+    EXPECT_FALSE(EditorMapFiles::savePath(folder, std::string(251, 'a'))) << "too long with .rmap";
+    EXPECT_TRUE(EditorMapFiles::savePath(folder, std::string(250, 'a')));
+}
+
+TEST_F(EditorMapFilesTest, AFailedSaveSaysSoAndAMissingMapFolderIsReported)
+{
+    addBlock({0, 0, 1});
+    clickOn(Names::save);
+    // The folder on show goes away and a file takes its name before SAVE is pressed.
+    std::filesystem::remove_all(mapFolder);
+    std::ofstream(mapFolder) << "in the way";
+    typeFileName("level");
+    clickButton("SAVE");
+    EXPECT_TRUE(showing(Game::GameMap::kSaveFailedText));
+    EXPECT_FALSE(showing(Game::GameMap::kSavedText));
+    dismissPopup();
+
+    std::filesystem::remove(mapFolder);
+    std::filesystem::remove_all(home.home() / "Documents");
+    for (const std::string* command : {&Names::save, &Names::load}) {
+        clickOn(*command);
+        EXPECT_TRUE(showing(EditorMapFiles::kNoMapFolderText)) << *command;
+        EXPECT_EQ(browser(), ECS::InvalidEntity);
+        dismissPopup();
+    }
+}

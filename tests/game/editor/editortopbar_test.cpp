@@ -1,0 +1,107 @@
+// The editor's top bar: its buttons, the "+ Add" drop-down, the tool buttons and the toggles.
+#include "game/editor/editortopbar.h"
+
+#include "game/editor/editordatacomponent.h"
+#include "game/menu/menubuilder.h"
+#include "tests/game/editor/editorgame.h"
+
+#include <gtest/gtest.h>
+
+namespace Names = Game::TopBarNames;
+using Component::UIBackgroundComponent;
+using Component::UItextComponent;
+
+namespace {
+
+class EditorTopBarTest : public EditorTest::EditorGame {
+protected:
+    Component::EditorDataComponent& data()
+    {
+        return world().getComponent<Component::EditorDataComponent>(game().editorEntity());
+    }
+    std::string textOf(const std::string& name)
+    {
+        return world().getComponent<UItextComponent>(game().menu().element(name)).text;
+    }
+    glm::vec4 colorOf(const std::string& name)
+    {
+        return world().getComponent<UIBackgroundComponent>(game().menu().element(name)).color;
+    }
+    void tap(SDL_Scancode key)
+    {
+        setKey(key, true);
+        runUpdates(1);
+        setKey(key, false);
+        runUpdates(2);
+    }
+};
+
+const glm::vec4 kTinted{0.0f, 1.0f, 0.0f, 0.4f};
+const glm::vec4 kClear{0.0f};
+
+} // namespace
+
+TEST_F(EditorTopBarTest, BarSpansTheTopOfTheWindow)
+{
+    for (const std::string* name : {&Names::backgroundTop, &Names::newMap, &Names::load, &Names::save, &Names::add,
+                                    &Names::translate, &Names::rotate, &Names::scale, &Names::pivot,
+                                    &Names::orientation, &Names::pivotLabel, &Names::orientationLabel})
+        EXPECT_TRUE(game().menu().hasElement(*name)) << *name;
+    const auto& line = world().getComponent<Component::TransformComponent>(game().menu().element(Names::backgroundBottomLine));
+    EXPECT_EQ(line.position.y, 720 - 84) << "the bar takes the top 84 rows";
+    const auto& scale = world().getComponent<Component::TransformComponent>(game().menu().element(Names::scale));
+    EXPECT_EQ(scale.position.x, 640 + 48);
+    EXPECT_EQ(textOf(Names::pivot), "GLOBAL");
+    EXPECT_EQ(textOf(Names::orientation), "WORLD");
+}
+
+TEST_F(EditorTopBarTest, ToolButtonsAndTogglesDriveTheEditor)
+{
+    EXPECT_EQ(colorOf(Names::translate), kTinted);
+    clickOn(Names::scale);
+    EXPECT_EQ(data().tool, Game::EditorTool::scale);
+    EXPECT_EQ(colorOf(Names::scale), kTinted);
+    EXPECT_EQ(colorOf(Names::translate), kClear);
+    tap(SDL_SCANCODE_TAB);
+    EXPECT_EQ(data().tool, Game::EditorTool::translate) << "Tab moves on, and the tint follows";
+    EXPECT_EQ(colorOf(Names::translate), kTinted);
+
+    clickOn(Names::pivot);
+    EXPECT_EQ(textOf(Names::pivot), "LOCAL");
+    EXPECT_EQ(data().pivot, Game::EditorPivot::local);
+    clickOn(Names::pivot);
+    EXPECT_EQ(textOf(Names::pivot), "GLOBAL");
+    clickOn(Names::orientation);
+    EXPECT_EQ(textOf(Names::orientation), "NORMAL");
+    EXPECT_EQ(data().orientation, Game::EditorOrientation::normal);
+}
+
+TEST_F(EditorTopBarTest, AddDropDownOpensOnceAndBlockStartsPlacing)
+{
+    clickOn(Names::add);
+    clickOn(Names::add);
+    size_t blockButtons = 0;
+    auto& texts = world().componentList<UItextComponent>();
+    for (uint32_t i = 0; i < texts.size(); ++i)
+        blockButtons += world().getComponent<UItextComponent>(texts.ownerOf(i)).text == "Block" ? 1 : 0;
+    EXPECT_EQ(blockButtons, 1u) << "two presses leave one drop-down";
+
+    clickOn(Names::addBlock);
+    EXPECT_FALSE(game().menu().hasElement(Names::addBlock));
+    EXPECT_EQ(data().mode, Game::EditorMode::placing);
+}
+
+TEST_F(EditorTopBarTest, PauseMenuAndPlayTestTakeTheBarAwayAndBringItBack)
+{
+    tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_TRUE(game().stateRecord().paused);
+    EXPECT_FALSE(game().menu().hasElement(Names::save));
+    EXPECT_TRUE(game().menu().hasElement(Game::MenuNames::resumeEditor));
+    clickOn(Game::MenuNames::resumeEditor);
+    EXPECT_TRUE(game().menu().hasElement(Names::save));
+
+    tap(SDL_SCANCODE_RETURN);
+    EXPECT_FALSE(game().menu().hasElement(Names::save)) << "play-testing";
+    tap(SDL_SCANCODE_RETURN);
+    EXPECT_TRUE(game().menu().hasElement(Names::save));
+}

@@ -1,0 +1,252 @@
+// The file browser as a person uses it: pages, folders, choosing, naming, and what it refuses.
+#include "game/filebrowser/filebrowser.h"
+
+#include "engine/ecs/messagesystem.h"
+#include "game/menu/menumessages.h"
+#include "game/ui/uielements.h"
+#include "tests/game/ui/uitestworld.h"
+#include "tests/support/gltest.h"
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using Component::TransformComponent;
+using Component::UIBackgroundComponent;
+using Component::UIclickableComponent;
+using Component::UIfileBrowserComponent;
+using Component::UItextComponent;
+using UI::FileBrowserSettings;
+
+namespace {
+
+// Keeps the texts of the pop-ups asked for.
+class PopupRecorder : public ECS::MessageSystem<Message::CreateOKpopupMessage> {
+public:
+    static constexpr const char* systemName = "PopupRecorder";
+    explicit PopupRecorder(std::vector<std::string>* texts) : texts(texts) {}
+    void onMessage(const Message::CreateOKpopupMessage& message) override { texts->push_back(message.text); }
+
+private:
+    std::vector<std::string>* texts;
+};
+
+class FileBrowserTest : public TestSupport::GLTest {
+protected:
+    void SetUp() override
+    {
+        GLTest::SetUp();
+        ui.world.registerMessage<Message::CreateOKpopupMessage>();
+        ui.world.addMessageSystem(PopupRecorder(&popups));
+    }
+
+    // A browser over `folder` as the editor places it in a 1280 x 720 window (seven rows a page).
+    void open(const std::filesystem::path& folder, uint32_t mode = FileBrowserSettings::kOpen,
+              glm::vec2 size = {768, 572})
+    {
+        FileBrowserSettings settings;
+        settings.mode = mode;
+        settings.startFolder = folder;
+        settings.onConfirm = [this] { ++confirms; };
+        settings.onCancel = [this] { ++cancels; };
+        settings.nameFilter = [](const std::string&, uint32_t c) { return c != '/'; };
+        settings.onNameConfirm = [this] { ++nameConfirms; };
+        settings.blocker = UI::createBlocker(ui.world, 4, ui.white(), 1280, 720);
+        browser = ui.world.createEntity();
+        UI::createFileBrowser(browser, ui.world, {256, 32}, size, UiTest::resources(), std::move(settings));
+        settle();
+    }
+    // Enough updates for a click's refresh message to be handled and its elements to appear.
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            ui.step();
+    }
+
+    const UIfileBrowserComponent& b() { return ui.world.getComponent<UIfileBrowserComponent>(browser); }
+    std::string textOf(ECS::EntityId element)
+    {
+        return ui.world.hasComponent<UItextComponent>(element) ? ui.world.getComponent<UItextComponent>(element).text
+                                                               : std::string("<none>");
+    }
+    std::vector<std::string> page()
+    {
+        std::vector<std::string> names;
+        for (const ECS::EntityId entry : b().entries)
+            names.push_back(textOf(entry));
+        return names;
+    }
+    void clickOn(ECS::EntityId element)
+    {
+        ASSERT_TRUE(ui.world.hasComponent<TransformComponent>(element));
+        const TransformComponent& t = ui.world.getComponent<TransformComponent>(element);
+        ui.click(int(t.position.x + t.scale.x / 2), int(t.position.y + t.scale.y / 2));
+        settle();
+    }
+    bool confirmEnabled()
+    {
+        return static_cast<bool>(ui.world.getComponent<UIclickableComponent>(b().confirmButton).callback);
+    }
+    size_t liveEntities() { return ui.world.liveEntityCount(); }
+
+    UiTest::UiWorld ui;
+    TestSupport::TempDir dir;
+    ECS::EntityId browser = ECS::InvalidEntity;
+    std::vector<std::string> popups;
+    int confirms = 0;
+    int cancels = 0;
+    int nameConfirms = 0;
+};
+
+} // namespace
+
+TEST_F(FileBrowserTest, PagesThroughManyFilesWithFoldersFirst)
+{
+    for (int i = 0; i < 12; ++i)
+        dir.write("map" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".rmap", "x");
+    std::filesystem::create_directory(dir.path() / "zfolder");
+    std::filesystem::create_directory(dir.path() / "afolder");
+    open(dir.path());
+
+    EXPECT_EQ(b().pageSize, 7u);
+    EXPECT_EQ(b().entryCount, 14u);
+    EXPECT_EQ(page(), (std::vector<std::string>{"afolder", "zfolder", "map00.rmap", "map01.rmap", "map02.rmap",
+                                                "map03.rmap", "map04.rmap"}));
+    EXPECT_TRUE(ui.world.hasComponent<Component::UISpriteComponent>(b().entries[0])) << "folder icon";
+    EXPECT_FALSE(ui.world.hasComponent<Component::UISpriteComponent>(b().entries[2]));
+    EXPECT_EQ(textOf(b().pageLabel), "1 / 2");
+    EXPECT_EQ(b().pagePrevious, ECS::InvalidEntity) << "no page before the first";
+    const TransformComponent& label = ui.world.getComponent<TransformComponent>(b().pageLabel);
+    EXPECT_EQ(label.position.x, 640 - 48);
+    EXPECT_EQ(label.position.y, b().listBottom - 32);
+
+    clickOn(b().entries[3]);
+    EXPECT_EQ(b().selectedName, "map01.rmap");
+    EXPECT_TRUE(confirmEnabled());
+    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(b().entries[3]).color, b().chosenColor);
+
+    clickOn(b().pageNext);
+    EXPECT_EQ(page(), (std::vector<std::string>{"map05.rmap", "map06.rmap", "map07.rmap", "map08.rmap",
+                                                "map09.rmap", "map10.rmap", "map11.rmap"}));
+    EXPECT_EQ(textOf(b().pageLabel), "2 / 2");
+    EXPECT_EQ(b().pageNext, ECS::InvalidEntity) << "no page after the last";
+    EXPECT_TRUE(b().selectedName.empty()) << "a page change forgets the chosen file";
+    EXPECT_FALSE(confirmEnabled());
+    clickOn(b().confirmButton);
+    EXPECT_EQ(confirms, 0) << "OPEN does nothing until a file is chosen";
+
+    clickOn(b().pagePrevious);
+    EXPECT_EQ(page().front(), "afolder");
+}
+
+TEST_F(FileBrowserTest, ExactlyOnePageNeedsNoPagingAndTinyWindowsStillShowOneRow)
+{
+    for (int i = 0; i < 7; ++i)
+        dir.write("m" + std::to_string(i), "x");
+    open(dir.path());
+    EXPECT_EQ(page().size(), 7u);
+    EXPECT_EQ(b().pageLabel, ECS::InvalidEntity);
+    EXPECT_EQ(b().pageNext, ECS::InvalidEntity);
+    UI::FileBrowser::close(ui.world, browser);
+    settle();
+
+    open(dir.path(), FileBrowserSettings::kOpen, {300, 120});
+    EXPECT_EQ(b().pageSize, 1u);
+    EXPECT_EQ(page().size(), 1u);
+    EXPECT_EQ(textOf(b().pageLabel), "1 / 7");
+}
+
+TEST_F(FileBrowserTest, EntersAndLeavesFoldersForgettingTheChosenFile)
+{
+    std::filesystem::create_directories(dir.path() / "maps" / "old");
+    dir.write("maps/level.rmap", "x");
+    dir.write("top.rmap", "x");
+    open(dir.path());
+    clickOn(b().entries[1]);
+    ASSERT_EQ(b().selectedName, "top.rmap");
+
+    clickOn(b().entries[0]);
+    EXPECT_EQ(b().folder, dir.path() / "maps");
+    EXPECT_EQ(page(), (std::vector<std::string>{"old", "level.rmap"}));
+    EXPECT_EQ(textOf(b().pathText), (dir.path() / "maps").u8string()) << "the platform's own separator";
+    EXPECT_TRUE(b().selectedName.empty());
+    EXPECT_FALSE(confirmEnabled()) << "a folder change disables OPEN";
+
+    clickOn(b().pathBackButton);
+    EXPECT_EQ(b().folder, dir.path());
+    EXPECT_EQ(page(), (std::vector<std::string>{"maps", "top.rmap"}));
+
+    // The root's parent is the root.
+    UI::FileBrowser::enterFolder(ui.world, browser, "/");
+    settle();
+    clickOn(b().pathBackButton);
+    EXPECT_EQ(b().folder, std::filesystem::path("/"));
+}
+
+TEST_F(FileBrowserTest, AFolderThatCannotBeListedLeavesTheBrowserWhereItWas)
+{
+    std::filesystem::create_directory(dir.path() / "going");
+    dir.write("keep.rmap", "x");
+    open(dir.path());
+    clickOn(b().entries[1]);
+    std::filesystem::remove(dir.path() / "going");
+
+    clickOn(b().entries[0]);
+    EXPECT_EQ(popups, std::vector<std::string>{UI::kUnableToOpenFolderText});
+    EXPECT_EQ(b().folder, dir.path());
+    EXPECT_EQ(page(), (std::vector<std::string>{"going", "keep.rmap"}));
+    EXPECT_EQ(b().selectedName, "keep.rmap");
+}
+
+TEST_F(FileBrowserTest, TheNameFieldFiltersTypingAndReturnEnablesSave)
+{
+    dir.write("existing.rmap", "x");
+    open(dir.path(), FileBrowserSettings::kSave);
+    EXPECT_FALSE(confirmEnabled());
+    EXPECT_EQ(textOf(b().confirmButton), "SAVE");
+
+    clickOn(b().nameField);
+    ui.type("my/level");
+    ui.step();
+    ui.tap(SDL_SCANCODE_RETURN);
+    settle();
+    EXPECT_EQ(UI::FileBrowser::nameFieldText(ui.world, browser), "mylevel");
+    EXPECT_EQ(nameConfirms, 1);
+    EXPECT_TRUE(confirmEnabled());
+
+    clickOn(b().nameField);
+    for (int i = 0; i < 7; ++i)
+        ui.tap(SDL_SCANCODE_BACKSPACE);
+    ui.tap(SDL_SCANCODE_RETURN);
+    settle();
+    EXPECT_FALSE(confirmEnabled()) << "an empty name cannot be saved";
+
+    clickOn(b().entries[0]);
+    EXPECT_EQ(UI::FileBrowser::nameFieldText(ui.world, browser), "existing.rmap");
+    EXPECT_TRUE(confirmEnabled());
+    clickOn(b().confirmButton);
+    EXPECT_EQ(confirms, 1);
+}
+
+TEST_F(FileBrowserTest, CancelTakesDownEveryElementOnce)
+{
+    for (int i = 0; i < 10; ++i)
+        dir.write("m" + std::to_string(i), "x");
+    const size_t before = liveEntities();
+    open(dir.path(), FileBrowserSettings::kSave);
+    EXPECT_GT(liveEntities(), before + 10);
+
+    clickOn(b().cancelButton);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_FALSE(ui.world.isAlive(browser));
+    EXPECT_EQ(liveEntities(), before) << "the browser, its elements and its blocker are gone";
+
+    // Destroyed from outside, the browser still takes its elements along.
+    open(dir.path());
+    ui.world.destroyEntity(browser);
+    settle();
+    EXPECT_EQ(liveEntities(), before);
+}

@@ -1,0 +1,50 @@
+#include "game/filebrowser/folderlisting.h"
+
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using Names = std::vector<std::string>;
+
+TEST(FolderListing, FoldersAndFilesEachSortedByNameWithoutHiddenNames)
+{
+    const TestSupport::TempDir dir;
+    for (const char* name : {"b.rmap", "A.rmap", "c.txt", "a.rmap", ".hidden.rmap", ".b.rmap.tmp-x1y2z3", "Zeta"})
+        dir.write(name, "x");
+    for (const char* name : {"maps", "Archive", ".config"})
+        std::filesystem::create_directory(dir.path() / name);
+    std::filesystem::create_directory_symlink(dir.path() / "maps", dir.path() / "linked");
+    std::filesystem::create_symlink(dir.path() / "gone", dir.path() / "dangling");
+
+    const UI::FolderListing listing = UI::listFolder(dir.path());
+    ASSERT_TRUE(listing.ok) << listing.problem;
+    EXPECT_EQ(listing.folders, (Names{"Archive", "linked", "maps"}));
+    EXPECT_EQ(listing.files, (Names{"A.rmap", "a.rmap", "b.rmap", "c.txt", "dangling", "Zeta"}));
+
+    const UI::FolderListing maps = UI::listFolder(dir.path(), {"rmap"});
+    EXPECT_EQ(maps.folders, listing.folders) << "folders are never filtered";
+    EXPECT_EQ(maps.files, (Names{"A.rmap", "a.rmap", "b.rmap"}));
+    EXPECT_EQ(UI::lowerCaseExtension("Level.RMAP"), "rmap");
+    EXPECT_EQ(UI::lowerCaseExtension("level"), "");
+}
+
+TEST(FolderListing, AFolderThatCannotBeReadFailsWithoutThrowing)
+{
+    const TestSupport::TempDir dir;
+    const auto missing = UI::listFolder(dir.path() / "removed");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.problem.find("removed"), std::string::npos) << missing.problem;
+    EXPECT_TRUE(missing.files.empty() && missing.folders.empty());
+
+    EXPECT_FALSE(UI::listFolder(dir.write("file.rmap", "x")).ok) << "a file is no folder";
+
+    // An entry whose status cannot be read: a link that leads round in a circle.
+    std::filesystem::create_directory(dir.path() / "loops");
+    std::filesystem::create_symlink("second", dir.path() / "loops" / "first");
+    std::filesystem::create_symlink("first", dir.path() / "loops" / "second");
+    EXPECT_FALSE(UI::listFolder(dir.path() / "loops").ok);
+}
