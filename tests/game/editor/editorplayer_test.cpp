@@ -179,7 +179,7 @@ TEST(EditorPlayer, UndoOfADeleteRestoresThePlaceExactlyAndLaterUndosFindTheNewBl
 {
     World world;
     const BlockPose start{{0.3f, 0.1f, -0.2f}, {1.5f, 0.25f, 3.0f}, kTurned};
-    const ECS::EntityId block = world.addBlock(start.position, start.scale, start.rotation);
+    world.addBlock(start.position, start.scale, start.rotation);
     world.pointAt(start.position);
     world.click();
     world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_S}); // a modify before the delete
@@ -198,7 +198,6 @@ TEST(EditorPlayer, UndoOfADeleteRestoresThePlaceExactlyAndLaterUndosFindTheNewBl
     undo(world); // the reset, now reaching the re-created block
     EXPECT_TRUE(BlockPose::of(world.transform(again)) == start);
     EXPECT_EQ(world.colliderHalfExtents(again), start.scale * 0.5f);
-    (void)block;
 }
 
 TEST(EditorPlayer, HistoryNeverReachesABlockThatTookAVanishedBlocksId)

@@ -98,7 +98,6 @@ TEST(TransformDrag, ScaleGrowsAlongTheGizmoAxesAndNeverBelowATenth)
     // A gizmo turned a quarter about z ("NORMAL"): its x axis is the world's y.
     const glm::quat turned = glm::angleAxis(glm::half_pi<float>(), glm::vec3(0, 0, 1));
     const DragFrame frame = DragFrame::fromMatrix(glm::mat4_cast(turned));
-    const DragRay press = rayAt({0, 0, 0}, {20, 0, 0});
     DragAnchor anchor;
     takeAnchor(anchor, frame, Handle::x, intersectPlanes(frame, Handle::x, rayAt({0, 1, 0}, {20, 0, 0})));
     const DragRay now = rayAt({0, 3, 0}, {20, 0, 0});
@@ -112,7 +111,6 @@ TEST(TransformDrag, ScaleGrowsAlongTheGizmoAxesAndNeverBelowATenth)
     expectNear(local->position, onY.position);
     const auto global = rebuildPlace(onY, *change, Tool::scale, Handle::x, Pivot::global, frame);
     expectNear(global->position, {0, 6, 0});
-    (void)press;
 
     const auto shrunk = drag(Tool::scale, Handle::x, Pivot::local, DragFrame::fromMatrix(glm::mat4(1.0f)), kBlock,
                              {3, 0, 0}, {0.2f, 0, 0});
