@@ -1,35 +1,65 @@
 #pragma once
-// The game's settings from the configuration file: window size, full screen and swap interval.
+// The game's settings: window size, full screen and swap interval, and the mouse and view
+// settings of the Options screen. The shipped configuration file gives the defaults; the user's
+// own file, written by the Options screen, is applied over it.
 #include "engine/ini/inireader.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace Engine {
 
 // Where the game reads its configuration, relative to the working directory.
 inline constexpr const char* kConfigPath = "./profile/config.cfg";
 
-// Limits outside which a configured value is refused and its default kept.
+// Limits outside which a configured value is refused and its default kept. The Options screen
+// steps within the same limits.
 constexpr int32_t kMinWindowSize = 320;
 constexpr int32_t kMaxWindowSize = 16384;
 constexpr int32_t kMinSwapInterval = -1;
 constexpr int32_t kMaxSwapInterval = 1;
+constexpr float kMinMouseSensitivity = 0.1f;
+constexpr float kMaxMouseSensitivity = 5.0f;
+constexpr float kMouseSensitivityStep = 0.1f;
+constexpr int32_t kMinFieldOfView = 60;
+constexpr int32_t kMaxFieldOfView = 120;
+constexpr int32_t kFieldOfViewStep = 5;
 
 struct Settings {
-    bool fullscreen = false;  // "fullscreen" (bool)
-    int32_t swapInterval = 0; // "vsync" (number, truncated)
-    int32_t width = 1280;     // "resolution_width" (number, truncated)
-    int32_t height = 720;     // "resolution_height" (number, truncated)
+    bool fullscreen = false;       // "fullscreen" (bool)
+    int32_t swapInterval = 0;      // "vsync" (number, truncated)
+    int32_t width = 1280;          // "resolution_width" (number, truncated)
+    int32_t height = 720;          // "resolution_height" (number, truncated)
+    float mouseSensitivity = 1.0f; // "mouse_sensitivity" (number): multiplies the mouse look's turn per pixel
+    int32_t fieldOfView = 110;     // "field_of_view" (number, truncated): vertical, in degrees
+    bool invertMouse = false;      // "invert_mouse" (bool): moving the mouse up looks down
+
+    bool operator==(const Settings& other) const;
+    bool operator!=(const Settings& other) const { return !(*this == other); }
 };
 
-// Applies the four keys of the unnamed section of `config` to `settings`. A key that is absent
-// or of another type leaves its value; a number that is not finite or, truncated, lies outside
-// its limits also leaves it, with a console line naming the key.
+// Applies the keys of the unnamed section of `config` to `settings`. A key that is absent or of
+// another type leaves its value; a number that is not finite or, truncated, lies outside its
+// limits also leaves it, with a console line naming the key.
 void applyConfig(const IniData& config, Settings& settings);
 
 // The defaults with the configuration file at `path` applied. A missing file logs
 // "MISSING FILE: " and the path and gives the defaults.
 Settings loadSettings(const std::filesystem::path& path = kConfigPath);
+
+// The defaults, with the shipped file at `shipped` applied (a missing one is reported as above),
+// then the user's file at `user`, if there is one (its absence is normal and not reported).
+// A file that is not text (it holds NUL bytes or is not UTF-8, as a file cut short by a crash
+// can be) is left out whole, and a line that sets one of the keys above to a value it cannot
+// take keeps the value before it; each with a console line starting with "CONFIG: ".
+Settings loadSettings(const std::filesystem::path& shipped, const std::filesystem::path& user);
+
+// The configuration file's text for `settings`: every key, one per line, readable by loadSettings.
+std::string settingsText(const Settings& settings);
+
+// Writes `settings` to `path` through the atomic writer, creating the folders on the way. False
+// when it cannot, with the reason in `error`; the file there before is then untouched.
+bool saveSettings(const Settings& settings, const std::filesystem::path& path, std::string* error = nullptr);
 
 } // namespace Engine

@@ -94,6 +94,30 @@ std::string readTextFile(const std::filesystem::path& path)
 
 namespace {
 
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+} // namespace
+
+std::filesystem::path userConfigHome()
+{
+#ifdef _WIN32
+    const std::string appData = environment("APPDATA");
+    return appData.empty() ? std::filesystem::path() : std::filesystem::path(appData);
+#else
+    const std::string configHome = environment("XDG_CONFIG_HOME");
+    if (!configHome.empty() && configHome.front() == '/')
+        return configHome;
+    const std::string home = environment("HOME");
+    return home.empty() ? std::filesystem::path() : std::filesystem::path(home) / ".config";
+#endif
+}
+
+namespace {
+
 #ifdef _WIN32
 
 std::optional<std::filesystem::path> documentsFolder()
@@ -108,12 +132,6 @@ std::optional<std::filesystem::path> documentsFolder()
 }
 
 #else
-
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
 
 // Value of one `XDG_DOCUMENTS_DIR=...` line of the user-dirs file, unquoted and with a leading
 // $HOME expanded; nothing when the line is another one or the value is not an absolute path.
@@ -151,13 +169,11 @@ std::optional<std::filesystem::path> documentsEntry(std::string_view line, const
 std::optional<std::filesystem::path> documentsFolder()
 {
     const std::string home = environment("HOME");
-    std::string configHome = environment("XDG_CONFIG_HOME");
-    if (configHome.empty() || configHome.front() != '/')
-        configHome = home.empty() ? std::string() : home + "/.config";
+    const std::filesystem::path configHome = userConfigHome();
 
     std::optional<std::filesystem::path> folder;
     std::string userDirs;
-    if (!configHome.empty() && readFileBytes(std::filesystem::path(configHome) / "user-dirs.dirs", userDirs)) {
+    if (!configHome.empty() && readFileBytes(configHome / "user-dirs.dirs", userDirs)) {
         for (const std::string& line : splitLines(userDirs)) {
             if (auto entry = documentsEntry(line, home))
                 folder = std::move(entry);

@@ -33,6 +33,10 @@ std::string readTextFile(const std::filesystem::path& path);
 // The whole content of the regular file at `path`, byte for byte; false when it cannot be read.
 bool readFileBytes(const std::filesystem::path& path, std::string& out);
 
+// The folder where the user's programs keep their settings: $XDG_CONFIG_HOME when it is an
+// absolute path, else $HOME/.config (%APPDATA% on Windows); empty when neither can be told.
+std::filesystem::path userConfigHome();
+
 // Finds the user's Documents folder and stores it with "Tetherix" appended in `path`. On Linux
 // the folder is XDG_DOCUMENTS_DIR from the XDG user-dirs file, else $HOME/Documents. False, with
 // `path` unchanged, when there is no such folder.

@@ -3,6 +3,7 @@
 #include "engine/core/enginecore.h"
 #include "engine/core/log.h"
 #include "engine/fileutil/fileutil.h"
+#include "engine/fileutil/gamefolders.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editordatacomponent.h"
@@ -35,6 +36,7 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <GL/glew.h>
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <string>
 
@@ -71,12 +73,16 @@ void GameController::init()
     Engine::logLine("Initialising GameController");
     if (!Engine::prepareUserMapFolder(mapFolder))
         mapFolder.clear();
-    config = Engine::loadSettings(Engine::kConfigPath);
+    folders = Engine::locateGameFolders();
+    if (!folders.root.empty())
+        Engine::logLine("Game files: " + folders.root.string());
+    config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
+    setWindowIcon();
     applyWindowSettings();
     state = GameStateRecord{};
 
     physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
-    renderResources = std::make_unique<RenderResources>(config.width, config.height);
+    renderResources = std::make_unique<RenderResources>(config.width, config.height, folders.root);
     Engine::logLine("All ressources loaded.");
     speedTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
     gameMap = std::make_unique<GameMap>();
@@ -169,6 +175,21 @@ void GameController::createEditor()
                                                 editor->player());
     topBar = std::make_unique<EditorTopBar>(*ecs, *gameMenu, *core, *renderResources, editor->player(), *mapFiles);
     editorPass = std::move(editor);
+}
+
+void GameController::setWindowIcon()
+{
+    SDL_Window* const window = core->window ? core->window->window : nullptr;
+    if (!window)
+        return;
+    const std::string path = folders.file("data/textures/icon.png").string();
+    SDL_Surface* const icon = IMG_Load(path.c_str());
+    if (!icon) {
+        Engine::logMissingFile(path);
+        return;
+    }
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
 }
 
 void GameController::applyWindowSettings()

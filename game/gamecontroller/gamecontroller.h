@@ -6,6 +6,7 @@
 // between main menu, single-player play and editor through its public state switches.
 #include "engine/config/settings.h"
 #include "engine/core/gameprototype.h"
+#include "engine/fileutil/gamefolders.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/gamehooks.h"
@@ -95,6 +96,8 @@ public:
     Engine::EngineCore& engine() const { return *core; }
     GameStateRecord& stateRecord() { return state; }
     const Engine::Settings& settings() const { return config; }
+    // Where the shipped files were found and where the user's settings are kept.
+    const Engine::GameFolders& gameFolders() const { return folders; }
     ECS::EntityManager& world() { return *ecs; }
     RenderResources& resources() { return *renderResources; }
     GamePhysics::PhysicsWorld& physics() { return *physicsWorld; }
@@ -122,6 +125,7 @@ public:
 
 private:
     FrameState frameState();
+    void setWindowIcon();
     void applyWindowSettings();
     void createStartEntities();
     void createEditor();
@@ -136,6 +140,7 @@ private:
     void releaseAll();
 
     Engine::EngineCore* core;
+    Engine::GameFolders folders;
     Engine::Settings config;
     GameStateRecord state;
     std::filesystem::path mapFolder;

@@ -45,10 +45,10 @@ std::shared_ptr<Mesh::Model3D> unitQuad()
     });
 }
 
-void loadFont(Font& font, const char* path)
+void loadFont(Font& font, const std::string& path)
 {
     if (!font.loadFromFile(path))
-        Engine::logf("Font %s is not available; its texts stay invisible\n", path);
+        Engine::logf("Font %s is not available; its texts stay invisible\n", path.c_str());
 }
 
 // Reports bones that the mesh, the skeleton and the animation do not agree on.
@@ -66,7 +66,7 @@ void checkBonesAgree(const Mesh::SkeletalMesh* mesh, const Skeleton& skeleton, c
 
 } // namespace
 
-RenderResources::RenderResources(int width, int height)
+RenderResources::RenderResources(int width, int height, const std::filesystem::path& root) : root(root)
 {
     loadSkeletalData();
     loadFonts();
@@ -81,13 +81,23 @@ RenderResources::RenderResources(int width, int height)
     loadMeshes();
 }
 
+std::string RenderResources::shippedFile(const std::string& relative) const
+{
+    if (root.empty())
+        return relative;
+    const std::string_view inside =
+        relative.compare(0, 2, "./") == 0 ? std::string_view(relative).substr(2) : std::string_view(relative);
+    // The shader folder is handed on as a prefix: keep its trailing separator.
+    return (root / inside).string();
+}
+
 void RenderResources::loadSkeletalData()
 {
     Engine::logLine("Loading skeletal data");
     unitQuadA = unitQuad();
-    skinnedMesh = Mesh::loadSkeletalMesh("./data/models/animation.camesh");
-    skeleton.loadFromFile("./data/skeletons/animation.cskel");
-    animation.loadFromFile("./data/animations/animation_running.canim");
+    skinnedMesh = Mesh::loadSkeletalMesh(shippedFile("./data/models/animation.camesh"));
+    skeleton.loadFromFile(shippedFile("./data/skeletons/animation.cskel"));
+    animation.loadFromFile(shippedFile("./data/animations/animation_running.canim"));
     boneMatrices.assign(skinnedMesh ? skinnedMesh->bones().size() : 0, glm::mat4(1.0f));
     checkBonesAgree(skinnedMesh.get(), skeleton, animation);
 }
@@ -95,10 +105,10 @@ void RenderResources::loadSkeletalData()
 void RenderResources::loadFonts()
 {
     Engine::logLine("Loading Font");
-    loadFont(engineFont, "./data/fonts/engine_font.fnt");
-    loadFont(editorTopBarFont, "./data/fonts/editorTopBar.fnt");
-    loadFont(editorSmallFont, "./data/fonts/editorFontSmall.fnt");
-    loadFont(fileBrowserFont, "./data/fonts/fileBrowser.fnt");
+    loadFont(engineFont, shippedFile("./data/fonts/engine_font.fnt"));
+    loadFont(editorTopBarFont, shippedFile("./data/fonts/editorTopBar.fnt"));
+    loadFont(editorSmallFont, shippedFile("./data/fonts/editorFontSmall.fnt"));
+    loadFont(fileBrowserFont, shippedFile("./data/fonts/fileBrowser.fnt"));
 }
 
 void RenderResources::createTextMeshes()
@@ -145,7 +155,7 @@ void RenderResources::createRenderTargets(int width, int height)
 void RenderResources::loadShaders(int width, int height)
 {
     Engine::logLine("Loading Shaders");
-    ShaderCollection collection("./data/shader/", "./data/shaders.shconf");
+    ShaderCollection collection(shippedFile("./data/shader/"), shippedFile("./data/shaders.shconf"));
     ProgramPtr* const programs[] = {
         &defaultShader,         &shaderSceneMapMRT,   &shaderEntity,       &shaderDepthVisualisation,
         &skeletalShader,        &shaderFinalComposit, &shaderMaxDepthWrite, &shaderMapGeometry,
@@ -177,7 +187,7 @@ void RenderResources::loadTextures()
     };
     static_assert(std::size(textures) == std::tuple_size_v<std::decay_t<decltype(gameTextures())>>);
     for (size_t i = 0; i < std::size(textures); ++i)
-        *textures[i] = TexturePtr(loadTexture(gameTextures()[i].path, gameTextures()[i].settings));
+        *textures[i] = TexturePtr(loadTexture(shippedFile(gameTextures()[i].path), gameTextures()[i].settings));
 }
 
 void RenderResources::loadMeshes()
@@ -210,7 +220,7 @@ void RenderResources::loadMeshes()
     unitQuadB = generateMesh(scratch, [&](MeshData& data) {
         addQuad2D(data, {0.0f, 0.0f}, {1.0f, 1.0f}, white, {0.0f, 0.0f}, {1.0f, 1.0f});
     });
-    editorAxisMesh = loadModel3Di("./data/models/axisEditorMesh.cmesh", kEditorAxisSubMeshes);
+    editorAxisMesh = loadModel3Di(shippedFile("./data/models/axisEditorMesh.cmesh"), kEditorAxisSubMeshes);
 }
 
 } // namespace Game

@@ -16,18 +16,21 @@
 
 #include <glm/mat4x4.hpp>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Game {
 
 class RenderResources {
 public:
-    // Loads everything for a window of `width` x `height` pixels, printing a progress line before
-    // each group. Needs a current GL context. Files that are missing or bad are reported and
-    // replaced by safe stand-ins (empty fonts, empty programs, the fallback texture, absent
-    // meshes), so start-up always completes.
-    RenderResources(int width, int height);
+    // Loads everything for a window of `width` x `height` pixels from the data/ folder under
+    // `root` (empty: the working directory), printing a progress line before each group. Needs a
+    // current GL context. Files that are missing or bad are reported and replaced by safe
+    // stand-ins (empty fonts, empty programs, the fallback texture, absent meshes), so start-up
+    // always completes.
+    RenderResources(int width, int height, const std::filesystem::path& root = {});
     RenderResources(const RenderResources&) = delete;
     RenderResources& operator=(const RenderResources&) = delete;
 
@@ -115,6 +118,10 @@ public:
     static const std::vector<std::string> kEditorAxisSubMeshes;
 
 private:
+    std::filesystem::path root;
+
+    // `relative` ("./data/..." or "data/...") under the root; unchanged for the working directory.
+    std::string shippedFile(const std::string& relative) const;
     void loadSkeletalData();
     void loadFonts();
     void createTextMeshes();

@@ -336,3 +336,37 @@ Canvas makePageNext()
 }
 
 } // namespace AssetMaker
+
+namespace AssetMaker {
+
+Canvas makeIcon()
+{
+    // The game's icon, 256 x 256: a rounded tile of sky over a slate floor, two grey blocks, and
+    // the player swinging on an orange rope from an anchor high on the taller block.
+    Canvas canvas(256, 256);
+    const auto tile = [](glm::vec2 p) { return box(p, {128, 128}, {120, 120}, 40.0f); };
+    canvas.paint([&](glm::vec2 p) {
+        if (tile(p) > 0.5f)
+            return glm::vec4(0.0f);
+        const float t = p.y / 256.0f;
+        const glm::vec3 sky = glm::mix(glm::vec3(0.30f, 0.58f, 0.92f), glm::vec3(0.70f, 0.86f, 1.0f), t);
+        const glm::vec3 colour = p.y > 196.0f ? glm::vec3(0.25f, 0.28f, 0.32f) : sky;
+        return glm::vec4(colour, glm::clamp(0.5f - tile(p), 0.0f, 1.0f));
+    });
+    const glm::vec4 rim(0.10f, 0.11f, 0.13f, 1.0f);
+    // A low block on the left and a tower on the right, each with a lit top.
+    canvas.fillOutlined([](glm::vec2 p) { return box(p, {64, 170}, {34, 28}); }, rgb(0.62f, 0.64f, 0.67f), rim, 3.0f);
+    canvas.fillOutlined([](glm::vec2 p) { return box(p, {188, 128}, {30, 70}); }, rgb(0.70f, 0.72f, 0.75f), rim, 3.0f);
+    canvas.fill([](glm::vec2 p) { return box(p, {64, 146}, {31, 4}); }, rgb(0.86f, 0.88f, 0.90f));
+    canvas.fill([](glm::vec2 p) { return box(p, {188, 62}, {27, 4}); }, rgb(0.86f, 0.88f, 0.90f));
+    // The rope from the anchor on the tower's face to the player, who swings out to the left.
+    const glm::vec2 anchor(160, 74);
+    const glm::vec2 player(92, 112);
+    canvas.fillOutlined([&](glm::vec2 p) { return segment(p, anchor, player, 3.0f); }, rgb(1.0f, 0.55f, 0.10f), rim,
+                        2.0f);
+    canvas.fillOutlined([&](glm::vec2 p) { return circle(p, anchor, 7.0f); }, rgb(0.95f, 0.95f, 0.95f), rim, 2.5f);
+    canvas.fillOutlined([&](glm::vec2 p) { return circle(p, player, 16.0f); }, rgb(1.0f, 0.82f, 0.25f), rim, 3.0f);
+    return canvas;
+}
+
+} // namespace AssetMaker

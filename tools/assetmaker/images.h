@@ -20,5 +20,6 @@ Canvas makePathBack();
 Canvas makeDirectory();
 Canvas makePagePrevious();
 Canvas makePageNext();
+Canvas makeIcon();
 
 } // namespace AssetMaker

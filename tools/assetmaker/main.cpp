@@ -33,6 +33,7 @@ const ImageFile kImages[] = {
     {"textures/ui/directory.png", AssetMaker::makeDirectory},
     {"textures/ui/browser_page_previous.png", AssetMaker::makePagePrevious},
     {"textures/ui/browser_page_next.png", AssetMaker::makePageNext},
+    {"textures/icon.png", AssetMaker::makeIcon},
 };
 
 bool writeMesh(const std::filesystem::path& folder)

@@ -122,6 +122,7 @@ TEST_F(AssetMakerTest, ShippedImagesDecodeAtTheSizesTheGameDrawsThem)
         {"data/textures/ui/directory.png", 32, 32},
         {"data/textures/ui/browser_page_previous.png", 32, 32},
         {"data/textures/ui/browser_page_next.png", 32, 32},
+        {"data/textures/icon.png", 256, 256},
     };
     for (const Expected& expected : images) {
         const auto image = loadImage(expected.path);

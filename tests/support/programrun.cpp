@@ -1,0 +1,47 @@
+#include "tests/support/programrun.h"
+
+#include <SDL_image.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace TestSupport {
+
+ProgramRun runCommand(const std::string& command)
+{
+    ProgramRun run;
+    FILE* pipe = ::popen(("(" + command + ") 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char chunk[512];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
+        run.output.append(chunk, got);
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+std::string shellQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::filesystem::path binaryFolder()
+{
+    const char* folder = std::getenv("TX_BIN_DIR");
+    return folder ? std::filesystem::path(folder) : std::filesystem::path("build/bin");
+}
+
+Image loadRgba(const std::filesystem::path& file)
+{
+    const Image loaded(IMG_Load(file.c_str()));
+    return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
+}
+
+} // namespace TestSupport
