@@ -236,11 +236,11 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
 
 } // namespace
 
-void addFileBrowserSystems(ECS::EntityManager& world)
+void addFileBrowserSystems(ECS::EntityManager& world, const Engine::EngineCore& engine)
 {
     world.registerComponent<UIfileBrowserComponent>();
     world.registerMessage<Message::UIfileBrowserRefreshMessage>();
-    world.addSystem(System::UIfileBrowserSystem(world));
+    world.addSystem(System::UIfileBrowserSystem(world, engine));
     world.addMessageSystem(System::UIfileBrowserRefreshMessageSystem(world));
 }
 

@@ -13,6 +13,9 @@
 
 #include <string>
 
+namespace Engine {
+class EngineCore;
+}
 namespace Game {
 class RenderResources;
 }
@@ -22,8 +25,9 @@ namespace UI {
 // Text of the pop-up for a folder that cannot be listed.
 inline constexpr const char* kUnableToOpenFolderText = "ERROR:\nUnable to open folder.";
 
-// Registers the browser's component and message types and adds its two systems.
-void addFileBrowserSystems(ECS::EntityManager& world);
+// Registers the browser's component and message types and adds its two systems; `engine` (its
+// keyboard snapshot) must outlive them.
+void addFileBrowserSystems(ECS::EntityManager& world, const Engine::EngineCore& engine);
 
 // Builds the browser on `entity` (created by the caller) with its bottom-left corner at
 // `position` and `size` pixels large: the path line with its back button, the list area, the

@@ -18,7 +18,7 @@ UiLayer::UiLayer(ECS::EntityManager& world, Engine::EngineCore& engine, const Ga
                  Game::GameStateRecord& state)
 {
     registerUiComponents(world);
-    addFileBrowserSystems(world);
+    addFileBrowserSystems(world, engine);
 
     UiDrawResources draw;
     draw.engine = &engine;

@@ -149,3 +149,27 @@ TEST_F(EditorMapFilesTest, AFailedSaveSaysSoAndAMissingMapFolderIsReported)
         dismissPopup();
     }
 }
+
+TEST_F(EditorMapFilesTest, EscapeEndsTypingFirstThenClosesTheBrowser)
+{
+    const auto tapEscape = [this] {
+        setKey(SDL_SCANCODE_ESCAPE, true);
+        runUpdates(1);
+        setKey(SDL_SCANCODE_ESCAPE, false);
+        runUpdates(2);
+    };
+    clickOn(Names::save);
+    clickOn(browsed().nameField);
+    source.text("draft");
+    runUpdates(1);
+    testing::internal::CaptureStdout();
+    tapEscape();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "CANCEL\n");
+    ASSERT_NE(browser(), ECS::InvalidEntity) << "the first Escape only ends the typing";
+    EXPECT_EQ(world().getComponent<Component::UItextComponent>(browsed().nameField).text, "");
+
+    tapEscape();
+    EXPECT_EQ(browser(), ECS::InvalidEntity);
+    EXPECT_FALSE(game().stateRecord().paused) << "the Escape that closes the browser opens no pause menu";
+    EXPECT_TRUE(game().menu().hasElement(Names::save));
+}
