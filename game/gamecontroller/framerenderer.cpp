@@ -288,9 +288,12 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     useTextProgram(frame);
     Engine::GFX::drawTextMesh(*renderContext, r.fpsText, {0.0f, kFpsTextY, 0.0f}, {1.0f, 1.0f});
+    const float lineHeight = float(r.fpsText.height());
     if (frame.speedText)
-        Engine::GFX::drawTextMesh(*renderContext, *frame.speedText,
-                                  {0.0f, kFpsTextY + float(r.fpsText.height()), 0.0f}, {1.0f, 1.0f});
+        Engine::GFX::drawTextMesh(*renderContext, *frame.speedText, {0.0f, kFpsTextY + lineHeight, 0.0f}, {1.0f, 1.0f});
+    if (frame.ropeText)
+        Engine::GFX::drawTextMesh(*renderContext, *frame.ropeText, {0.0f, kFpsTextY + 2.0f * lineHeight, 0.0f},
+                                  {1.0f, 1.0f});
 
     if (playerControl && !frame.state->paused) {
         setTextDefaults(frame);

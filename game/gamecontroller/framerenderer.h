@@ -37,6 +37,7 @@ struct FrameState {
     int mouseY = 0;
     const Model3Dmap* mapMesh = nullptr; // absent while the map is empty
     const Engine::GFX::TextMesh* speedText = nullptr;
+    const Engine::GFX::TextMesh* ropeText = nullptr; // empty unless the player hangs on the rope
     UiPass* ui = nullptr;
     EditorPass* editor = nullptr;
 };

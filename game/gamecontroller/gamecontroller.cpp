@@ -85,6 +85,7 @@ void GameController::init()
     renderResources = std::make_unique<RenderResources>(config.width, config.height, folders.root);
     Engine::logLine("All ressources loaded.");
     speedTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
+    ropeTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
     gameMap = std::make_unique<GameMap>();
 
     ecs = std::make_unique<ECS::EntityManager>();
@@ -270,6 +271,7 @@ void GameController::update()
     ecs->processMessages();
 
     refreshSpeedText();
+    refreshRopeText();
     physicsWorld->step(contactListeners);
     refreshFpsText();
     ecs->refresh();
@@ -311,6 +313,19 @@ void GameController::refreshSpeedText()
     shownSpeed = std::move(text);
 }
 
+void GameController::refreshRopeText()
+{
+    const ECS::EntityId player = updateContext.playerEntity;
+    if (!ecs->hasComponent<CharacterControllerComponent>(player))
+        return;
+    const CharacterControllerComponent& body = ecs->getComponent<CharacterControllerComponent>(player);
+    std::string text = body.enabled && body.attached ? PlayerMovement::ropeText(body.ropeLength) : std::string();
+    if (text == shownRope)
+        return;
+    ropeTextMesh->setText(text);
+    shownRope = std::move(text);
+}
+
 void GameController::refreshFpsText()
 {
     const int fps = fpsValue(core->averageFrameMs);
@@ -333,6 +348,7 @@ FrameState GameController::frameState()
     frame.mouseY = core->mouse ? core->mouse->posY : 0;
     frame.mapMesh = gameMap->mesh.get();
     frame.speedText = speedTextMesh.get();
+    frame.ropeText = ropeTextMesh.get();
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
     return frame;
@@ -484,6 +500,7 @@ void GameController::releaseAll()
     debugDrawer.reset();
     physicsWorld.reset();
     speedTextMesh.reset();
+    ropeTextMesh.reset();
     renderResources.reset();
     updateContext = UpdateContext{};
 }

@@ -111,6 +111,8 @@ public:
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
     const Engine::GFX::TextMesh& speedText() const { return *speedTextMesh; }
+    // "Rope: N.N m" while the player hangs on the rope, else empty.
+    const Engine::GFX::TextMesh& ropeText() const { return *ropeTextMesh; }
     // The folder where the user's maps live; empty when it could not be found or made.
     const std::filesystem::path& userMapFolder() const { return mapFolder; }
 
@@ -132,6 +134,7 @@ private:
     void createFloor();
     void handleStateInput();
     void refreshSpeedText();
+    void refreshRopeText();
     void refreshFpsText();
     void capturePointer();
     void releasePointer();
@@ -152,6 +155,7 @@ private:
     std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
     std::unique_ptr<RenderResources> renderResources;
     std::unique_ptr<Engine::GFX::TextMesh> speedTextMesh;
+    std::unique_ptr<Engine::GFX::TextMesh> ropeTextMesh;
     std::unique_ptr<GameMap> gameMap;
     std::unique_ptr<ECS::EntityManager> ecs;
     std::unique_ptr<DebugDraw::BulletDebugDrawer_OpenGL> debugDrawer;
@@ -167,6 +171,7 @@ private:
     GamePhysics::ContactListenerLookup contactListeners;
     int shownFps = -1;
     std::string shownSpeed;
+    std::string shownRope;
 };
 
 } // namespace Game

@@ -362,6 +362,26 @@ void CustomCharacterController::step(btCollisionWorld* collisionWorld, float dt)
     }
 }
 
+void CustomCharacterController::pull(const glm::vec3& displacement)
+{
+    if (!isFinite(displacement) || !isFinite(currentPosition))
+        return;
+    const glm::vec3 start = currentPosition;
+    const float keptVertical = verticalVelocity;
+    const float keptMoved = movedDistance;
+    movedDistance = 0.0f;
+    slidePasses(displacement);
+    refreshGhost();
+    recoverFromPenetration();
+    // A pull is no walk: it neither changes the speed the walk achieved nor stops a fall.
+    movedDistance = keptMoved;
+    verticalVelocity = keptVertical;
+    if (!isFinite(currentPosition)) {
+        currentPosition = start;
+        refreshGhost();
+    }
+}
+
 void CustomCharacterController::slideMove(glm::vec3 displacement)
 {
     movedDistance = 0.0f;
@@ -376,6 +396,11 @@ void CustomCharacterController::slideMove(glm::vec3 displacement)
         }
     }
 
+    slidePasses(displacement);
+}
+
+void CustomCharacterController::slidePasses(glm::vec3 displacement)
+{
     // Positions after the two previous passes, for the stall guard.
     glm::vec3 previous[2] = {currentPosition, currentPosition};
     for (int pass = 0; pass < maxSlidePasses; ++pass) {

@@ -49,6 +49,11 @@ public:
     void step(btCollisionWorld* collisionWorld, float dt);
     // Stops all motion without moving the capsule.
     void reset();
+    // Moves the capsule by `displacement` at once (a rope reeling the player in), sweeping like a
+    // step does but without following the ground: it stops at what it hits and slides along it,
+    // so it never ends inside a block. The velocity is kept; surfaces hit are added to
+    // touchingNormals.
+    void pull(const glm::vec3& displacement);
 
     // True when the broadphase proxies of `a` and `b` accept each other by group and mask.
     virtual bool needsCollision(const btCollisionObject* a, const btCollisionObject* b) const;
@@ -95,6 +100,7 @@ private:
     void groundTest();
     void snapMove(const glm::vec3& move);
     void slideMove(glm::vec3 displacement);
+    void slidePasses(glm::vec3 displacement);
     bool slidePass(glm::vec3& displacement);
     glm::vec3 creaseResponse(const glm::vec3& hitNormal, const glm::vec3& remainder,
                              const glm::vec3& responded);

@@ -12,6 +12,7 @@
 #include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
 #include <glm/geometric.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Game {
@@ -101,8 +102,10 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
         k.setVelocity(glm::vec3(velocity, k.verticalVelocity));
     }
 
-    if (c.attached)
+    if (c.attached) {
         holdRope(c, t, start, velocity);
+        reelRope(c, in.wheel);
+    }
 
     if (c.attached || !wasOnGround) {
         glm::vec3 v(velocity, k.verticalVelocity * k.up.z + k.walkDirection.z);
@@ -167,6 +170,27 @@ void CharacterControllerSystem::holdRope(CharacterControllerComponent& c, Transf
     const glm::vec3 swing = removeRadial(k.verticalVelocity * k.up + k.walkDirection, held, c.anchor);
     k.setVelocity(swing);
     velocity = glm::vec2(swing);
+}
+
+// Shortens or lengthens the attached rope by the wheel's notches. Reeling in pulls the player
+// towards the anchor through the controller's sweep; where a block stops him, the rope is only
+// as short as he got, so the rope's hold never drags him through the block afterwards.
+void CharacterControllerSystem::reelRope(CharacterControllerComponent& c, int wheel) const
+{
+    if (wheel == 0)
+        return;
+    const float wanted = reeledLength(c.ropeLength, wheel);
+    GamePhysics::CustomCharacterController& k = *c.controller;
+    const glm::vec3 position = k.ghostPosition();
+    const glm::vec3 towardsAnchor = c.anchor - position;
+    const float distance = glm::length(towardsAnchor);
+    if (!(distance > wanted)) {
+        c.ropeLength = wanted;
+        return;
+    }
+    k.currentPosition = position;
+    k.pull(towardsAnchor / distance * (distance - wanted));
+    c.ropeLength = std::max(wanted, glm::length(c.anchor - k.ghostPosition()));
 }
 
 CharacterControllerStateCopySystem::CharacterControllerStateCopySystem(ECS::EntityManager& manager)

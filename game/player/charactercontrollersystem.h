@@ -1,7 +1,8 @@
 #pragma once
 // The player's tick: keys to horizontal velocity with ground and air control, the grappling
-// rope (fire on a fresh left press, hold while the button is down, swing on its sphere), the
-// controller step, jumping, and the resulting position into the transform.
+// rope (fire on a fresh left press, hold while the button is down, swing on its sphere, reel in
+// and out with the wheel), the controller step, jumping, and the resulting position into the
+// transform.
 #include "engine/ecs/componentsystem.h"
 #include "game/player/playermovement.h"
 
@@ -36,6 +37,7 @@ private:
     void fireRope(Component::CharacterControllerComponent& c, const glm::vec3& from, const glm::vec3& look) const;
     void holdRope(Component::CharacterControllerComponent& c, Component::TransformComponent& t,
                   const glm::vec3& start, glm::vec2& velocity) const;
+    void reelRope(Component::CharacterControllerComponent& c, int wheel) const;
 
     InputSource input;
 };

@@ -8,7 +8,9 @@
 #include <glm/trigonometric.hpp>
 
 #include <cfloat>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace Game::PlayerMovement {
 
@@ -20,6 +22,7 @@ PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engin
     input.jumpHeld = keyboard.isDown(SDL_SCANCODE_SPACE);
     input.ropeHeld = (mouse.buttons & leftButton) != 0;
     input.ropeHeldBefore = (mouse.previousButtons & leftButton) != 0;
+    input.wheel = mouse.wheel;
     return input;
 }
 
@@ -83,6 +86,22 @@ glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, con
     const glm::vec3 radial = towardsAnchor / distance;
     const glm::vec3 tangential = velocity - radial * glm::dot(velocity, radial);
     return glm::length(tangential) > 0.0f ? tangential : glm::vec3(0.0f);
+}
+
+float reeledLength(float length, int wheel)
+{
+    if (wheel > 0)
+        return std::min(length, std::max(minRopeLength, length - reelPerNotch * float(wheel)));
+    if (wheel < 0)
+        return std::max(length, std::min(maxRopeLength, length - reelPerNotch * float(wheel)));
+    return length;
+}
+
+std::string ropeText(float length)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "Rope: %.1f m", static_cast<double>(length));
+    return text;
 }
 
 std::string speedText(const glm::vec3& velocity)

@@ -23,6 +23,11 @@ constexpr float airFriction = 0.02f;
 constexpr float airAcceleration = 0.04f;
 constexpr float jumpSpeed = 10.0f;
 constexpr float ropeRange = 100.0f;
+// The mouse wheel reels the attached rope in (up) or out (down) by one unit a notch, between
+// these lengths.
+constexpr float minRopeLength = 2.0f;
+constexpr float maxRopeLength = 100.0f;
+constexpr float reelPerNotch = 1.0f;
 
 // The input of one tick, taken from the engine's keyboard and mouse snapshots.
 struct PlayerInput {
@@ -30,10 +35,12 @@ struct PlayerInput {
     bool jumpHeld = false;        // space bar down in this tick
     bool ropeHeld = false;        // left mouse button down in this tick
     bool ropeHeldBefore = false;  // left mouse button down in the previous tick
+    int wheel = 0;                // +1 one notch up (reel in), -1 one notch down (reel out), 0 none
 
     bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
 
-    // W, A, S, D and space (SDL scancodes 26, 4, 22, 7, 44) and the left button now and before.
+    // W, A, S, D and space (SDL scancodes 26, 4, 22, 7, 44), the left button now and before, and
+    // the wheel.
     static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse);
 };
 
@@ -58,7 +65,13 @@ glm::vec3 ropeConstrain(const glm::vec3& position, const glm::vec3& anchor, floa
 // `velocity` without its part along the rope (towards `anchor` from `position`).
 glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, const glm::vec3& anchor);
 
+// The rope length `wheel` notches ask for from `length`: one unit shorter a notch up, longer a
+// notch down, never past the limits, and a rope already beyond a limit never goes further.
+float reeledLength(float length, int wheel);
+
 // "Speed: N km/h" with N the speed in km/h rounded up.
 std::string speedText(const glm::vec3& velocity);
+// "Rope: N.N m" with the rope's length to a tenth of a unit.
+std::string ropeText(float length);
 
 } // namespace Game::PlayerMovement

@@ -243,6 +243,24 @@ TEST_F(GameControllerTest, OneSecondOfPlayMovesThePlayer)
     setKey(SDL_SCANCODE_W, false);
 }
 
+TEST_F(GameControllerTest, TheHudShowsTheRopeLengthWhileTheRopeHolds)
+{
+    game().startSinglePlayer();
+    runUpdates(200);
+    EXPECT_EQ(game().ropeText().text(), u"");
+    // Straight down at the floor, half the capsule's height below its centre; then one notch out.
+    component<CameraModificationComponent>(game().playerEntity()).pitch = -90.0f;
+    source.buttons = SDL_BUTTON_LMASK;
+    runUpdates(1);
+    EXPECT_EQ(game().ropeText().text(), u"Rope: 0.5 m");
+    source.wheel(-1);
+    runUpdates(1);
+    EXPECT_EQ(game().ropeText().text(), u"Rope: 1.5 m");
+    source.buttons = 0;
+    runUpdates(1);
+    EXPECT_EQ(game().ropeText().text(), u"");
+}
+
 // A UI pass that leaves the text program dark and clipped to nothing, as a UI text may.
 struct CarelessUi final : Game::UiPass {
     explicit CarelessUi(const Engine::GFX::ShaderProgram& textProgram) : program(textProgram) {}

@@ -223,6 +223,83 @@ TEST(CharacterControllerSystem, SwingStaysOnTheRopeAndReleaseFliesFree)
     EXPECT_TRUE(w.controller().onGround);
 }
 
+TEST(CharacterControllerSystem, TheWheelReelsTheRopeWithinItsBounds)
+{
+    PlayerWorld w;
+    w.addBlock({0, 0, 30}, {2, 2, 2}); // its underside at z = 28, straight above the player
+    w.placeAt(0, 0);
+    settle(w);
+    w.look(0.0f, 90.0f);
+    w.input.ropeHeld = true;
+    w.tick();
+    ASSERT_TRUE(w.body().attached);
+    const glm::vec3 anchor = w.body().anchor;
+    const float fired = w.body().ropeLength;
+
+    // Each notch up reels in one unit and pulls the player along the rope, off the floor.
+    w.input.wheel = 1;
+    for (int notch = 1; notch <= 5; ++notch) {
+        w.tick();
+        EXPECT_NEAR(w.body().ropeLength, fired - float(notch), 1e-4f);
+        EXPECT_LE(glm::length(w.position() - anchor), w.body().ropeLength + 1e-3f);
+    }
+    EXPECT_GT(w.position().z, w.groundZ() + 4.0f);
+
+    // No shorter than 2, however long the wheel turns; the player then hangs under the block.
+    w.run(40);
+    EXPECT_FLOAT_EQ(w.body().ropeLength, 2.0f);
+    EXPECT_LE(glm::length(w.position() - anchor), 2.0f + 1e-3f);
+    EXPECT_LE(w.position().z + w.body().capsuleHalfHeight(), 28.0f + 1e-3f);
+
+    // Reeling out lengthens one unit a notch up to 100; the player drops back to the floor.
+    w.input.wheel = -1;
+    w.tick();
+    EXPECT_FLOAT_EQ(w.body().ropeLength, 3.0f);
+    w.run(150);
+    EXPECT_FLOAT_EQ(w.body().ropeLength, 100.0f);
+    w.input.wheel = 0;
+    w.run(200);
+    EXPECT_NEAR(w.position().z, w.groundZ(), 0.01f);
+
+    // With the rope let go, the wheel does nothing.
+    w.input.ropeHeld = false;
+    w.input.wheel = 1;
+    w.run(3);
+    EXPECT_FALSE(w.body().attached);
+    EXPECT_NEAR(w.position().z, w.groundZ(), 0.01f);
+}
+
+TEST(CharacterControllerSystem, ReelingInStopsAtBlocksInsteadOfPassingThem)
+{
+    PlayerWorld w;
+    w.addBlock({0, 0, 30}, {2, 2, 2}); // the anchor's block, underside at z = 28
+    w.placeAt(0, 0);
+    settle(w);
+    w.look(0.0f, 90.0f);
+    w.input.ropeHeld = true;
+    w.tick();
+    ASSERT_TRUE(w.body().attached);
+    const glm::vec3 anchor = w.body().anchor;
+
+    // A slab between the player and the anchor, its underside at z = 9.5, and another block the
+    // slide along it could carry him into.
+    w.addBlock({0, 0, 10}, {5, 5, 0.5f});
+    w.addBlock({0, 5.6f, 8}, {5, 0.5f, 2});
+    w.input.wheel = 1;
+    float shortest = w.body().ropeLength;
+    for (int tick = 0; tick < 60; ++tick) {
+        w.tick();
+        const glm::vec3 p = w.position();
+        ASSERT_LE(p.z + w.body().capsuleHalfHeight(), 9.5f + 0.01f) << "tick " << tick << ": through the slab";
+        ASSERT_LE(p.y, 5.1f - 0.305f + 0.01f) << "tick " << tick << ": into the side block";
+        ASSERT_LE(glm::length(p - anchor), w.body().ropeLength + 1e-3f);
+        shortest = std::min(shortest, w.body().ropeLength);
+    }
+    // The rope is as short as the slab let the player get, not the shortest length there is.
+    EXPECT_NEAR(shortest, 28.0f - 9.5f + w.body().capsuleHalfHeight(), 0.05f);
+    EXPECT_GT(w.position().z, w.groundZ() + 5.0f) << "he hangs under the slab";
+}
+
 TEST(CharacterControllerSystem, DisabledPlayerDoesNotMove)
 {
     PlayerWorld w;

@@ -64,6 +64,21 @@ TEST(PlayerMovement, RopeKeepsOnlyTangentialMotion)
 
     EXPECT_EQ(speedText({9, 0, 0}), "Speed: 33 km/h");
     EXPECT_EQ(speedText({0, 0, 0}), "Speed: 0 km/h");
+    EXPECT_EQ(ropeText(23.46f), "Rope: 23.5 m");
+}
+
+TEST(PlayerMovement, ReelingStepsOneUnitANotchWithinTwoToAHundred)
+{
+    EXPECT_FLOAT_EQ(reeledLength(23.5f, 1), 22.5f);
+    EXPECT_FLOAT_EQ(reeledLength(23.5f, -1), 24.5f);
+    EXPECT_FLOAT_EQ(reeledLength(23.5f, 0), 23.5f);
+    EXPECT_FLOAT_EQ(reeledLength(2.6f, 1), 2.0f);
+    EXPECT_FLOAT_EQ(reeledLength(2.0f, 1), 2.0f);
+    EXPECT_FLOAT_EQ(reeledLength(99.5f, -1), 100.0f);
+    EXPECT_FLOAT_EQ(reeledLength(100.0f, -1), 100.0f);
+    // A rope that attached closer than the shortest length is not lengthened by reeling in.
+    EXPECT_FLOAT_EQ(reeledLength(1.2f, 1), 1.2f);
+    EXPECT_FLOAT_EQ(reeledLength(1.2f, -1), 2.2f);
 }
 
 TEST(PlayerMovement, InputReadFromTheEngineSnapshots)
@@ -84,6 +99,7 @@ TEST(PlayerMovement, InputReadFromTheEngineSnapshots)
     EXPECT_TRUE(input.keys.forward && input.keys.right && !input.keys.left && !input.keys.back);
     EXPECT_TRUE(input.jumpHeld);
     EXPECT_TRUE(input.ropeFired());
+    EXPECT_EQ(input.wheel, -1);
     mouse.previousButtons = SDL_BUTTON_LMASK;
     input = PlayerInput::read(keyboard, mouse);
     EXPECT_TRUE(input.ropeHeld);
