@@ -61,9 +61,10 @@ float textWidth(const Engine::GFX::Font& font, std::string_view text)
     return static_cast<float>(Engine::GFX::layoutText(font, Engine::GFX::utf8ToUtf16(text)).width);
 }
 
-// `text`, or its end after "..." when it is wider than `maxWidth` pixels in `font`: a deep
-// folder's path keeps the part that tells where the user is.
-std::string fitTail(const Engine::GFX::Font& font, const std::string& text, float maxWidth)
+// `text` as it fits into `maxWidth` pixels in `font`: whole when it fits, else shortened with
+// "..." at the front (`keepEnd`: a deep folder's path keeps the part that tells where the user
+// is) or at the back (a long file name keeps its beginning).
+std::string fitText(const Engine::GFX::Font& font, const std::string& text, float maxWidth, bool keepEnd)
 {
     if (textWidth(font, text) <= maxWidth)
         return text;
@@ -72,17 +73,21 @@ std::string fitTail(const Engine::GFX::Font& font, const std::string& text, floa
         if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80)
             starts.push_back(at);
     }
-    // The fewest characters cut from the front that make it fit, found by halving.
+    const auto shortened = [&](size_t cut) {
+        // Characters cut away: `cut` from the front, or all but `cut` kept from the back.
+        return keepEnd ? "..." + text.substr(starts[cut]) : text.substr(0, starts[starts.size() - cut]) + "...";
+    };
+    // The fewest characters cut that make it fit, found by halving.
     size_t low = 1;
     size_t high = starts.size();
     while (low < high) {
         const size_t cut = (low + high) / 2;
-        if (textWidth(font, "..." + text.substr(starts[cut])) <= maxWidth)
+        if (textWidth(font, shortened(cut)) <= maxWidth)
             high = cut;
         else
             low = cut + 1;
     }
-    return low < starts.size() ? "..." + text.substr(starts[low]) : std::string("...");
+    return low < starts.size() ? shortened(low) : std::string("...");
 }
 
 ECS::EntityId createButton(ECS::EntityManager& world, const UIfileBrowserComponent& b, glm::vec2 position,
@@ -178,7 +183,7 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
     const glm::vec2 pathSize{w - 80.0f, 32.0f};
     b.pathText = createBackground(world, b.layer, {x + 64.0f, y + h - kPathRowFromTop}, pathSize,
                                   b.backgroundTexture, b.entryColor);
-    addLeftText(world, b.pathText, b, fitTail(*b.font, b.folder.u8string(), pathSize.x - 2.0f * b.entryTextOffset),
+    addLeftText(world, b.pathText, b, fitText(*b.font, b.folder.u8string(), pathSize.x - 2.0f * b.entryTextOffset, true),
                 static_cast<float>(b.entryTextOffset), b.textColor);
 
     const bool saving = b.mode == FileBrowserSettings::kSave;
@@ -416,7 +421,7 @@ void showFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::fil
     if (world.hasComponent<UItextComponent>(b->pathText) && world.hasComponent<TransformComponent>(b->pathText)) {
         const float width = world.getComponent<TransformComponent>(b->pathText).scale.x;
         world.getComponent<UItextComponent>(b->pathText)
-            .setText(fitTail(*b->font, folder.u8string(), width - 2.0f * static_cast<float>(b->entryTextOffset)));
+            .setText(fitText(*b->font, folder.u8string(), width - 2.0f * static_cast<float>(b->entryTextOffset), true));
     }
     rebuildPage(world, browser);
 }
@@ -463,7 +468,9 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
         if (isFolder)
             addSprite(world, entry, b.folderIcon, AlignLeft, AlignCentreY, kFolderIconOffset,
                       static_cast<uint32_t>(b.layer));
-        addLeftText(world, entry, b, name, isFolder ? kFolderTextOffset : float(b.entryTextOffset), b.textColor);
+        const float textOffset = isFolder ? kFolderTextOffset : float(b.entryTextOffset);
+        addLeftText(world, entry, b, fitText(*b.font, name, size.x - textOffset - float(b.entryTextOffset), false),
+                    textOffset, b.textColor);
         b.entries.push_back(entry);
     }
 

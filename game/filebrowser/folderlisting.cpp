@@ -1,6 +1,7 @@
 #include "game/filebrowser/folderlisting.h"
 
 #include <algorithm>
+#include <string_view>
 #include <cerrno>
 #include <system_error>
 
@@ -32,17 +33,49 @@ std::string lowerCaseExtension(std::string_view name)
     return lower;
 }
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 bool namesInOrder(const std::string& a, const std::string& b)
 {
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            // Runs of digits compare by their value: "level2" before "level10".
+            size_t endA = i;
+            size_t endB = j;
+            while (endA < a.size() && isDigit(a[endA]))
+                ++endA;
+            while (endB < b.size() && isDigit(b[endB]))
+                ++endB;
+            size_t startA = i;
+            size_t startB = j;
+            while (startA + 1 < endA && a[startA] == '0')
+                ++startA;
+            while (startB + 1 < endB && b[startB] == '0')
+                ++startB;
+            const std::string_view digitsA(a.data() + startA, endA - startA);
+            const std::string_view digitsB(b.data() + startB, endB - startB);
+            if (digitsA.size() != digitsB.size())
+                return digitsA.size() < digitsB.size();
+            if (digitsA != digitsB)
+                return digitsA < digitsB;
+            i = endA;
+            j = endB;
+            continue;
+        }
         const char la = lowerAscii(a[i]);
-        const char lb = lowerAscii(b[i]);
+        const char lb = lowerAscii(b[j]);
         if (la != lb)
             return static_cast<unsigned char>(la) < static_cast<unsigned char>(lb);
+        ++i;
+        ++j;
     }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
     return a < b;
 }
 

@@ -20,15 +20,17 @@ struct FolderListing {
 // writer's temporary files are such names). Entries that are folders, or links to folders, go
 // into `folders`; everything else into `files`, but only when `extensions` (lower case, without
 // the dot) is empty or holds the file's lower-cased extension. A link whose target is missing
-// counts as a file. Both lists are sorted by name, ignoring the case of ASCII letters, then byte
-// by byte. The listing fails when the folder cannot be opened or read to the end, or when the
-// status of an entry cannot be read.
+// counts as a file. Both lists are sorted by name as file pickers sort them (namesInOrder). The
+// listing fails when the folder cannot be opened or read to the end, or when the status of an
+// entry cannot be read.
 FolderListing listFolder(const std::filesystem::path& folder, const std::set<std::string>& extensions = {});
 
 // The extension of the file name `name`, lower-cased and without the dot ("" for none).
 std::string lowerCaseExtension(std::string_view name);
 
-// True when `a` sorts before `b` in a listing.
+// True when `a` sorts before `b` in a listing: the case of ASCII letters is ignored and runs of
+// digits compare by their value ("level2" before "level10"); names equal in that sense are
+// ordered byte by byte.
 bool namesInOrder(const std::string& a, const std::string& b);
 
 } // namespace UI

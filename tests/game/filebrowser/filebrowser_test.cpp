@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -249,4 +250,23 @@ TEST_F(FileBrowserTest, CancelTakesDownEveryElementOnce)
     ui.world.destroyEntity(browser);
     settle();
     EXPECT_EQ(liveEntities(), before);
+}
+
+TEST_F(FileBrowserTest, LongNamesAreShortenedButChooseTheWholeName)
+{
+    const std::string longName(200, 'n');
+    const auto deep = dir.path() / std::string(100, 'a') / std::string(100, 'b') / "maps";
+    std::filesystem::create_directories(deep);
+    const std::string file = longName + ".rmap";
+    std::ofstream(deep / file) << "x";
+    open(deep);
+
+    const std::string path = textOf(b().pathText);
+    EXPECT_EQ(path.substr(0, 3), "...");
+    EXPECT_EQ(path.substr(path.size() - 5), "/maps") << "the end of the path tells where the user is";
+    const std::string shown = textOf(b().entries[0]);
+    EXPECT_EQ(shown.substr(0, 10), longName.substr(0, 10));
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    clickOn(b().entries[0]);
+    EXPECT_EQ(b().selectedName, file);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ TEST(FolderListing, FoldersAndFilesEachSortedByNameWithoutHiddenNames)
     EXPECT_EQ(maps.folders, listing.folders) << "folders are never filtered";
     EXPECT_EQ(maps.files, (Names{"A.rmap", "a.rmap", "b.rmap"}));
     EXPECT_EQ(UI::lowerCaseExtension("Level.RMAP"), "rmap");
+
+    std::vector<std::string> numbered{"level10", "level2", "level1b", "level01", "level1", "Level3", "level"};
+    std::sort(numbered.begin(), numbered.end(), UI::namesInOrder);
+    EXPECT_EQ(numbered, (Names{"level", "level01", "level1", "level1b", "level2", "Level3", "level10"}));
     EXPECT_EQ(UI::lowerCaseExtension("level"), "");
 }
 
