@@ -232,6 +232,11 @@ public:
     void buildTopBar() override {}
     void closeAddDropdown() override {}
     void showTool(std::uint32_t) override {}
+    void showSnapping(bool) override {}
+    void toggleHelp() override {}
+    bool helpShown() override { return false; }
+    void showSelectionBox(glm::vec2, glm::vec2) override {}
+    void hideSelectionBox() override {}
     void showMessage(const std::string&) override {}
     std::uint32_t pickHandle(int, int) override { return 1; }
     void windowSize(int& width, int& height) override

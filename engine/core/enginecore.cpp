@@ -48,6 +48,11 @@ bool EngineCore::startUp()
     window = std::make_unique<WindowContext>(kWindowWidth, kWindowHeight);
     renderContext = std::make_unique<GFX::RenderContext>(this);
 
+#ifdef SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE
+    // Closing the window is the game's to answer (closeRequested); only a real quit request, such
+    // as an interrupt signal, ends the loop unasked.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+#endif
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         logf("SDL could not initialize! SDL Error: %s\n", SDL_GetError());
         return false;
@@ -148,6 +153,9 @@ void EngineCore::handleHeldBackEvents()
 {
     for (const SDL_Event& event : heldBack_) {
         if (event.type == SDL_QUIT)
+            quit = true;
+        else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE && game
+                 && game->closeRequested())
             quit = true;
     }
     dropHeldBackEvents();

@@ -45,7 +45,8 @@ public:
     void createInputState(SDL_Window* sdlWindow);
     // Calls game->init, then runs frames until quit is set. Needs the input snapshots.
     void mainLoop();
-    // One pass of the loop: timing, held-back events, up to 10 update steps, render and swap.
+    // One pass of the loop: timing, held-back events (a quit request ends the loop, closing the
+    // window asks the game first), up to 10 update steps, render and swap.
     // Returns the number of update steps run.
     int runFrame();
 

@@ -61,4 +61,19 @@ float angleAbout(const glm::vec3& from, const glm::vec3& to, const glm::vec3& ax
     return glm::dot(glm::cross(axis, from), to) < 0.0f ? kTwoPi - angle : angle;
 }
 
+float snapToStep(float value, float step)
+{
+    if (!(step > 0.0f))
+        return value;
+    return std::round(value / step) * step;
+}
+
+float twistAngle(const glm::quat& rotation, const glm::vec3& axis)
+{
+    const float along = rotation.x * axis.x + rotation.y * axis.y + rotation.z * axis.z;
+    if (along == 0.0f && rotation.w == 0.0f)
+        return 0.0f;
+    return 2.0f * std::atan2(along, rotation.w);
+}
+
 } // namespace Engine::Mathe

@@ -3,6 +3,7 @@
 // Pure functions on GLM single-precision types; none of them returns NaN or infinity for finite
 // input: degenerate cases (zero vectors, a ray parallel to a plane) answer a neutral value or
 // std::nullopt instead.
+#include <glm/gtc/quaternion.hpp>
 #include <glm/vec3.hpp>
 
 #include <optional>
@@ -40,5 +41,14 @@ glm::vec3 pointOntoAxis(const glm::vec3& point, const glm::vec3& axisPoint, cons
 // Angle in [0, 2π) that turns `from` into `to` about `axis` (counter-clockwise seen from the tip
 // of the axis); 0 when either vector has zero length.
 float angleAbout(const glm::vec3& from, const glm::vec3& to, const glm::vec3& axis);
+
+// `value` rounded to the nearest whole number of `step`s (halves away from zero); `value` itself
+// for a step that is not positive.
+float snapToStep(float value, float step);
+
+// Angle in radians by which `rotation` turns about the unit `axis` (its twist: the rotation
+// splits into a turn about the axis after one about an axis across it), in (-2π, 2π]; 0 when
+// the rotation turns nothing about the axis.
+float twistAngle(const glm::quat& rotation, const glm::vec3& axis);
 
 } // namespace Engine::Mathe

@@ -11,9 +11,12 @@
 #include <glm/glm.hpp>
 #include <glm/gtc/quaternion.hpp>
 
+#include <glm/vec2.hpp>
+
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <set>
 
 namespace Game::EditorTool {
@@ -26,6 +29,7 @@ namespace Game::EditorMode {
 constexpr std::uint32_t idle = 0;
 constexpr std::uint32_t dragging = 1;
 constexpr std::uint32_t placing = 2;
+constexpr std::uint32_t boxSelecting = 3; // a left drag from empty space draws a selection box
 } // namespace Game::EditorMode
 
 namespace Game::EditorOrientation {
@@ -87,6 +91,14 @@ struct EditorDataComponent : ECS::Component {
     std::deque<Game::BlockSerial> pendingSelection;
     // Serial numbers of the blocks that the history and the pending queue name.
     Game::BlockSerials serials;
+    // Drags move in steps (G toggles it).
+    bool snapping = false;
+    // A left press on empty space that may become a selection box, and where it was (window
+    // pixels, y up).
+    bool boxArmed = false;
+    glm::ivec2 boxStart{0};
+    // The file the map was last saved to or loaded from; empty for a new map.
+    std::filesystem::path mapFile;
 };
 
 } // namespace Component

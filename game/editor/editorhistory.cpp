@@ -8,12 +8,12 @@ namespace Game {
 
 void Revision::add(BlockSerial serial, ECS::EntityId recordedId)
 {
-    insert(Entry{serial, recordedId, 0, BlockPose{}});
+    insert(Entry{serial, recordedId, 0, BlockPose{}, true});
 }
 
-void Revision::add(BlockSerial serial, ECS::EntityId recordedId, const BlockPose& pose)
+void Revision::add(BlockSerial serial, ECS::EntityId recordedId, const BlockPose& pose, bool reselect)
 {
-    insert(Entry{serial, recordedId, 1, pose});
+    insert(Entry{serial, recordedId, 1, pose, reselect});
 }
 
 void Revision::insert(const Entry& entry)
@@ -43,11 +43,34 @@ std::string_view Revision::consoleName(std::uint32_t type)
     }
 }
 
+std::string Revision::redoConsoleName(std::uint32_t type)
+{
+    constexpr std::string_view prefix = "REV ";
+    const std::string_view name = consoleName(type);
+    return "REV REDO " + std::string(name.substr(prefix.size()));
+}
+
+std::uint32_t Revision::inverseType(std::uint32_t type)
+{
+    switch (type) {
+    case destroy:
+        return create;
+    case create:
+        return destroy;
+    case unselect:
+        return select;
+    case select:
+        return unselect;
+    default:
+        return type;
+    }
+}
+
 void EditorHistory::record(Revision revision)
 {
     RevisionGroup group;
     if (!revision.empty())
-        group.push_back(std::move(revision));
+        group.revisions.push_back(std::move(revision));
     push(std::move(group));
 }
 
@@ -55,9 +78,9 @@ void EditorHistory::record(Revision first, Revision second)
 {
     RevisionGroup group;
     if (!first.empty())
-        group.push_back(std::move(first));
+        group.revisions.push_back(std::move(first));
     if (!second.empty())
-        group.push_back(std::move(second));
+        group.revisions.push_back(std::move(second));
     push(std::move(group));
 }
 
@@ -65,22 +88,59 @@ void EditorHistory::push(RevisionGroup group)
 {
     if (group.empty())
         return;
-    groups.push_back(std::move(group));
-    while (groups.size() > kMaxGroups)
-        groups.pop_front();
+    const bool changesMap = std::any_of(group.revisions.begin(), group.revisions.end(),
+                                        [](const Revision& r) { return r.changesMap(); });
+    group.stamp = changesMap ? ++lastStamp : 0;
+    redoGroups.clear();
+    undoGroups.push_back(std::move(group));
+    trim();
 }
 
-RevisionGroup EditorHistory::takeNewest()
+void EditorHistory::trim()
 {
-    TX_ASSERT(!groups.empty(), "undo with an empty history");
+    while (undoGroups.size() + redoGroups.size() > kMaxGroups) {
+        if (undoGroups.empty()) {
+            redoGroups.pop_front();
+            continue;
+        }
+        // The state the dropped group led to is now the oldest one undo can reach.
+        if (undoGroups.front().stamp != 0)
+            baseState = undoGroups.front().stamp;
+        undoGroups.pop_front();
+    }
+}
+
+RevisionGroup EditorHistory::take(Stack stack)
+{
+    std::deque<RevisionGroup>& groups = stack == Stack::undo ? undoGroups : redoGroups;
+    TX_ASSERT(!groups.empty(), "taking a group from an empty history");
     RevisionGroup group = std::move(groups.back());
     groups.pop_back();
     return group;
 }
 
-void EditorHistory::restoreNewest(RevisionGroup group)
+void EditorHistory::put(Stack stack, RevisionGroup group)
 {
-    groups.push_back(std::move(group));
+    if (group.empty())
+        return;
+    (stack == Stack::undo ? undoGroups : redoGroups).push_back(std::move(group));
+    trim();
+}
+
+std::uint64_t EditorHistory::mapState() const
+{
+    for (auto group = undoGroups.rbegin(); group != undoGroups.rend(); ++group) {
+        if (group->stamp != 0)
+            return group->stamp;
+    }
+    return baseState;
+}
+
+void EditorHistory::clear()
+{
+    undoGroups.clear();
+    redoGroups.clear();
+    baseState = savedState = 0;
 }
 
 } // namespace Game

@@ -1,6 +1,8 @@
 #pragma once
 // What the editor asks of the game around it: the menus and pop-ups of the UI layer, the picking
 // image of the last frame, and the window and pointer. The game implements it; tests fake it.
+#include <glm/vec2.hpp>
+
 #include <cstdint>
 #include <string>
 
@@ -23,6 +25,15 @@ public:
     virtual void closeAddDropdown() = 0;
     // Marks the current tool's button in the top bar.
     virtual void showTool(std::uint32_t tool) = 0;
+    // Shows in the top bar whether drags snap to steps.
+    virtual void showSnapping(bool on) = 0;
+    // The overlay that lists the editor's keys and mouse actions: shows or hides it.
+    virtual void toggleHelp() = 0;
+    virtual bool helpShown() = 0;
+    // The rectangle of a box selection between two window pixels (y up), drawn over the view
+    // until hidden.
+    virtual void showSelectionBox(glm::vec2 corner, glm::vec2 opposite) = 0;
+    virtual void hideSelectionBox() = 0;
     // An OK pop-up with `text` over everything.
     virtual void showMessage(const std::string& text) = 0;
 

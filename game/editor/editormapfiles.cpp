@@ -54,12 +54,23 @@ std::optional<std::filesystem::path> EditorMapFiles::savePath(const std::filesys
 
 void EditorMapFiles::askNewMap()
 {
-    menus->createConfirmDialog(kNewQuestion, "NO", "YES", {}, [this] { newMap(); });
+    askToDiscard([this] { newMap(); });
+}
+
+ECS::EntityId EditorMapFiles::askToDiscard(std::function<void()> discard, std::function<void()> keep, int32_t layer)
+{
+    if (!editor->hasUnsavedChanges()) {
+        if (discard)
+            discard();
+        return ECS::InvalidEntity;
+    }
+    return menus->createConfirmDialog(kDiscardQuestion, "NO", "YES", std::move(keep), std::move(discard), layer);
 }
 
 void EditorMapFiles::newMap()
 {
     editor->resetForNewMap();
+    editor->data().mapFile.clear();
     map->clear(*world);
     map->rebuildPending = true;
     Engine::logLine("NEW MAP");
@@ -112,7 +123,7 @@ void EditorMapFiles::confirmLoad(ECS::EntityId opened)
         return;
     const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
     UI::FileBrowser::close(*world, opened);
-    menus->createConfirmDialog(kLoadQuestion, "NO", "YES", {}, [this, path] { loadMap(path); });
+    askToDiscard([this, path] { loadMap(path); });
 }
 
 void EditorMapFiles::loadMap(const std::filesystem::path& path)
@@ -131,6 +142,7 @@ void EditorMapFiles::loadMap(const std::filesystem::path& path)
     }
     Engine::logLine("MAP LOADED: " + path.u8string() + " (" + std::to_string(loaded.qubes.size()) + " blocks)");
     world->sendMessage(Message::LoadMapMessage{std::move(loaded.qubes)});
+    editor->data().mapFile = path;
     menus->createOKpopup(kLoadPopupLayer, kLoadedText);
 }
 
@@ -158,6 +170,10 @@ void EditorMapFiles::confirmSave(ECS::EntityId opened)
 void EditorMapFiles::saveMap(const std::filesystem::path& path)
 {
     const MapWriteResult result = map->save(*world, path);
+    if (result.ok()) {
+        editor->data().history.markSaved();
+        editor->data().mapFile = path;
+    }
     world->sendMessage(Message::CreateOKpopupMessage{GameMap::saveMessageText(result), kSavePopupLayer});
 }
 

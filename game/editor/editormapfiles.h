@@ -1,8 +1,9 @@
 #pragma once
-// The editor's file commands: "New" empties the map once the user agrees, "Load" and "Save" open
-// the file browser in the user map folder and read or write .rmap files there, with their
-// confirm dialogs, console lines and pop-ups. The map in the world changes only after a good
-// read, and "Map Saved" is said only after a complete, good write.
+// The editor's file commands: "New" empties the map, "Load" and "Save" open the file browser in
+// the user map folder and read or write .rmap files there, with their confirm dialogs, console
+// lines and pop-ups. The map in the world changes only after a good read, and "Map Saved" is
+// said only after a complete, good write. Replacing a map that has unsaved changes asks first
+// (one question, "Discard unsaved changes?"); a map without changes is replaced at once.
 #include "engine/ecs/entitymanager.h"
 #include "engine/fileutil/fileutil.h"
 
@@ -25,8 +26,7 @@ class RenderResources;
 
 class EditorMapFiles {
 public:
-    static constexpr const char* kNewQuestion = "Unsaved progress will be lost.\nDo you want to continue?";
-    static constexpr const char* kLoadQuestion = "Loading a new map will\ndelete unsaved progress.\nDo you want to continue?";
+    static constexpr const char* kDiscardQuestion = "Discard unsaved changes?";
     static constexpr const char* kOverwriteQuestion = "File already exists.\nDo you want to overwrite?";
     static constexpr const char* kLoadedText = "Map Loaded";
     static constexpr const char* kReadFailedText = "ERROR:\nUnable to read file.";
@@ -44,6 +44,8 @@ public:
     static constexpr int32_t kSavePopupLayer = 6;
     // Pop-ups while the browser is open lie over it.
     static constexpr int32_t kOverBrowserPopupLayer = 7;
+    // Lowest layer of the confirm dialogs, over the top bar.
+    static constexpr int32_t kDialogLayer = 2;
     // Rows of the window's top that the editor's top bar takes; the browser sits below them.
     static constexpr int kTopBarHeight = 84;
 
@@ -55,8 +57,13 @@ public:
                    MenuBuilder& menus, GameMap& map, EditorPlayer& editor,
                    MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
 
-    // "New": asks first; "YES" empties the map and the editor's history.
+    // "New": empties the map and the editor's history, after asking while there are unsaved changes.
     void askNewMap();
+    // Runs `discard` at once when the map has no unsaved changes; otherwise asks "Discard unsaved
+    // changes?" with "NO" (runs `keep`, if given) and "YES" (runs `discard`), the dialog's lowest
+    // layer at `layer`. Answers the dialog's message box, or ECS::InvalidEntity when it did not ask.
+    ECS::EntityId askToDiscard(std::function<void()> discard, std::function<void()> keep = {},
+                               int32_t layer = kDialogLayer);
     // "Load" (kLoad) and "Save" (kSave): the file browser over the window, below the top bar.
     void openMapBrowser(uint32_t mode);
 

@@ -3,6 +3,7 @@
 #include "engine/mathe/mathe.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorundo.h"
+#include "game/editor/editorview.h"
 #include "game/gamecontroller/controlswitches.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/raycast.h"
@@ -11,6 +12,10 @@
 
 #include <SDL.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <set>
 #include <vector>
 
 namespace Game {
@@ -20,6 +25,7 @@ using Component::CameraModificationComponent;
 using Component::CameraMouseMovementComponent;
 using Component::CameraMouseShiftComponent;
 using Component::CameraMouseZoomMoveComponent;
+using Component::CameraZclampComponent;
 using Component::CharacterControllerComponent;
 using Component::EditorDataComponent;
 using Component::FreeCamMovementComponent;
@@ -30,6 +36,24 @@ namespace {
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
 constexpr int kMiddle = 2;
+
+bool ctrlDown(const Engine::KeyboardState& keys)
+{
+    return keys.isDown(SDL_SCANCODE_LCTRL) || keys.isDown(SDL_SCANCODE_RCTRL);
+}
+bool shiftDown(const Engine::KeyboardState& keys)
+{
+    return keys.isDown(SDL_SCANCODE_LSHIFT) || keys.isDown(SDL_SCANCODE_RSHIFT);
+}
+bool altDown(const Engine::KeyboardState& keys)
+{
+    return keys.isDown(SDL_SCANCODE_LALT) || keys.isDown(SDL_SCANCODE_RALT);
+}
+
+glm::vec2 pointerPixel(const Engine::MouseState& mouse)
+{
+    return glm::vec2(float(mouse.posX), float(mouse.posY));
+}
 
 template <class C>
 void setEnabled(ECS::EntityManager& world, ECS::EntityId entity, bool enabled)
@@ -57,6 +81,9 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
     const TickInput in{&keyboard, &mouse};
     data().serials.forgetVanished([this](ECS::EntityId block) { return scene_.isLiveBlock(block); });
     const bool modal = host->modalOpen();
+    // A question over a play-test (closing the window, say) needs the pointer back to answer it.
+    if (modal && playTesting())
+        stopPlayTest(mouse);
     if (modal || playTesting()) {
         setCameraFlight(false);
         // Whatever was in progress cannot finish while the view is blocked.
@@ -96,7 +123,7 @@ void EditorPlayer::cameraButtons(const TickInput& in)
         return;
     if (mouse.buttonDown(kRight) || mouse.buttonDown(kMiddle))
         wrapPointer(mouse);
-    if (state->mouseOverUI || d.mode == EditorMode::dragging)
+    if (state->mouseOverUI || d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting)
         return;
     const bool look = mouse.buttonPressed(kRight);
     const bool pan = mouse.buttonPressed(kMiddle);
@@ -145,11 +172,21 @@ void EditorPlayer::editingStep(const TickInput& in)
     const Engine::KeyboardState& keys = *in.keyboard;
     const Engine::MouseState& mouse = *in.mouse;
     EditorDataComponent& d = data();
-    setCameraFlight(!state->paused && d.mode != EditorMode::dragging && !keys.isDown(SDL_SCANCODE_LALT));
+    const bool pointerBusy = d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting;
+    setCameraFlight(!state->paused && !pointerBusy && !keys.isDown(SDL_SCANCODE_LALT));
     if (state->paused)
         return;
+    shortcutKeys(keys);
 
     const bool released = mouse.buttonReleased(kLeft);
+    if (d.mode == EditorMode::boxSelecting) {
+        // The box lives in window pixels: it may end over the top bar as well.
+        if (released)
+            finishBox(mouse, shiftDown(keys));
+        else
+            followBox(mouse);
+        return;
+    }
     if (state->mouseOverUI) {
         // A release over the UI ends whatever the left button was doing in the 3-D view.
         if (released) {
@@ -159,8 +196,7 @@ void EditorPlayer::editingStep(const TickInput& in)
         return;
     }
 
-    if (keys.isDown(SDL_SCANCODE_LCTRL) && keys.isPressed(SDL_SCANCODE_Z) && d.mode == EditorMode::idle)
-        undo();
+    historyKeys(keys);
     if (keys.isDown(SDL_SCANCODE_LALT) && d.mode == EditorMode::idle) {
         if (keys.isPressed(SDL_SCANCODE_S))
             resetSelection(0);
@@ -171,14 +207,24 @@ void EditorPlayer::editingStep(const TickInput& in)
     }
 
     const std::uint32_t handle = hoverHandles(mouse);
-    if (mouse.buttonPressed(kLeft) && d.mode == EditorMode::idle && handle >= 1 && handle <= 4)
-        startDrag(static_cast<std::int32_t>(handle), mouse);
+    if (mouse.buttonPressed(kLeft) && d.mode == EditorMode::idle) {
+        if (handle >= 1 && handle <= 4)
+            startDrag(static_cast<std::int32_t>(handle), mouse);
+        else if (!d.cameraDrag)
+            armBox(mouse);
+    }
+    if (d.boxArmed && mouse.buttonDown(kLeft) && d.mode == EditorMode::idle && !d.cameraDrag) {
+        followBox(mouse);
+        if (d.mode == EditorMode::boxSelecting)
+            return;
+    }
     if (d.mode == EditorMode::dragging)
-        followDrag(mouse);
+        followDrag(mouse, dragSnap(keys));
     if (d.mode == EditorMode::placing)
         followPlacement(mouse);
 
     if (released) {
+        d.boxArmed = false;
         if (d.ignoreRelease) {
             d.ignoreRelease = false;
         } else if (d.mode == EditorMode::placing) {
@@ -196,6 +242,29 @@ void EditorPlayer::editingStep(const TickInput& in)
         startAddingBlock();
 }
 
+void EditorPlayer::shortcutKeys(const Engine::KeyboardState& keys)
+{
+    // Keys that need no pointer work wherever the pointer is, over the top bar and the help too.
+    if (keys.isPressed(SDL_SCANCODE_F1))
+        host->toggleHelp();
+    if (ctrlDown(keys) || altDown(keys))
+        return;
+    if (keys.isPressed(SDL_SCANCODE_G))
+        toggleSnapping();
+    if (keys.isPressed(SDL_SCANCODE_F) && data().mode == EditorMode::idle)
+        frameSelection();
+}
+
+void EditorPlayer::historyKeys(const Engine::KeyboardState& keys)
+{
+    if (!ctrlDown(keys) || data().mode != EditorMode::idle)
+        return;
+    if (keys.isPressed(SDL_SCANCODE_Y) || (keys.isPressed(SDL_SCANCODE_Z) && shiftDown(keys)))
+        redo();
+    else if (keys.isPressed(SDL_SCANCODE_Z))
+        undo();
+}
+
 void EditorPlayer::escape(const TickInput& in)
 {
     if (!in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
@@ -203,10 +272,12 @@ void EditorPlayer::escape(const TickInput& in)
     EditorDataComponent& d = data();
     if (d.mode == EditorMode::placing) {
         abandonDragOrPlacement();
-    } else if (d.mode == EditorMode::dragging) {
+    } else if (d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting) {
         abandonDragOrPlacement();
         if (in.mouse->buttonDown(kLeft))
             d.ignoreRelease = true;
+    } else if (!state->paused && host->helpShown()) {
+        host->toggleHelp();
     } else if (!state->paused) {
         state->paused = true;
         setEditorCameraEnabled(false);
@@ -323,6 +394,23 @@ const char* EditorPlayer::orientationName(std::uint32_t orientation)
     return orientation == EditorOrientation::normal ? "NORMAL" : "WORLD";
 }
 
+void EditorPlayer::toggleSnapping()
+{
+    EditorDataComponent& d = data();
+    d.snapping = !d.snapping;
+    host->showSnapping(d.snapping);
+}
+
+const char* EditorPlayer::snappingName(bool snapping)
+{
+    return snapping ? "ON" : "OFF";
+}
+
+bool EditorPlayer::hasUnsavedChanges()
+{
+    return data().history.hasUnsavedChanges();
+}
+
 void EditorPlayer::startAddingBlock()
 {
     abandonDragOrPlacement();
@@ -411,24 +499,37 @@ void EditorPlayer::startDrag(std::int32_t handle, const Engine::MouseState& mous
     d.rotationStart = anchor.rotationStart;
 }
 
-void EditorPlayer::followDrag(const Engine::MouseState& mouse)
+TransformDrag::Snap EditorPlayer::dragSnap(const Engine::KeyboardState& keys)
+{
+    const EditorDataComponent& d = data();
+    TransformDrag::Snap snap;
+    snap.enabled = d.snapping;
+    snap.absolute = altDown(keys);
+    // The copy with the highest id: the one the gizmo takes its turn from.
+    if (!d.selections.savedTransforms.empty())
+        snap.reference = d.selections.savedTransforms.rbegin()->second;
+    return snap;
+}
+
+void EditorPlayer::followDrag(const Engine::MouseState& mouse, const TransformDrag::Snap& snap)
 {
     EditorDataComponent& d = data();
     const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
     const auto ray = pointerRay(mouse);
     const auto hits = TransformDrag::intersectPlanes(frame, d.axis, ray);
     const TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
-    dragPose = TransformDrag::dragGizmo(d.tool, d.axis, frame, anchor, hits, dragPose);
+    dragPose = TransformDrag::dragGizmo(d.tool, d.axis, frame, anchor, hits, dragPose, snap);
     d.gizmoPosition = dragPose.position;
     d.gizmoRotation = dragPose.rotation;
     d.gizmoScale = dragPose.scale;
     d.gizmoMatrix = dragPose.matrix();
 
-    const auto change = TransformDrag::selectionChange(d.tool, d.axis, frame, anchor, hits, dragPose, ray);
+    const auto change = TransformDrag::selectionChange(d.tool, d.axis, frame, anchor, hits, dragPose, ray, snap);
     if (!change)
         return;
+    const float minScale = snap.enabled ? TransformDrag::kScaleStep : TransformDrag::kMinScale;
     for (const auto& [copy, saved] : d.selections.savedTransforms) {
-        if (const auto place = TransformDrag::rebuildPlace(saved, *change, d.tool, d.axis, d.pivot, frame))
+        if (const auto place = TransformDrag::rebuildPlace(saved, *change, d.tool, d.axis, d.pivot, frame, minScale))
             scene_.setSelectionPose(copy, *place, true);
     }
 }
@@ -492,6 +593,9 @@ void EditorPlayer::abandonDragOrPlacement()
         scene_.restoreSelectionCopies();
     if (d.mode == EditorMode::placing || !d.placing.empty())
         scene_.destroyPreviews();
+    if (d.mode == EditorMode::boxSelecting)
+        host->hideSelectionBox();
+    d.boxArmed = false;
     d.axis = EditorHandle::none;
     d.mode = EditorMode::idle;
 }
@@ -544,12 +648,18 @@ void EditorPlayer::unselectAllRecorded()
     d.history.record(std::move(unselect));
 }
 
-void EditorPlayer::clickSelect(const Engine::MouseState& mouse, bool shift)
+ECS::EntityId EditorPlayer::blockUnderPointer(const Engine::MouseState& mouse)
 {
     const auto ray = pointerRay(mouse);
     const glm::vec3 end = ray.eye + ray.direction * cameraData().farPlane;
     const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::blocksOnly);
     const ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
+    return scene_.isLiveBlock(block) ? block : ECS::InvalidEntity;
+}
+
+void EditorPlayer::clickSelect(const Engine::MouseState& mouse, bool shift)
+{
+    const ECS::EntityId block = blockUnderPointer(mouse);
     EditorDataComponent& d = data();
     if (!scene_.isLiveBlock(block)) {
         if (!shift)
@@ -569,6 +679,109 @@ void EditorPlayer::clickSelect(const Engine::MouseState& mouse, bool shift)
     select.add(scene_.serialOf(block), block);
     scene_.queueSelect(block);
     d.history.record(std::move(select));
+}
+
+void EditorPlayer::armBox(const Engine::MouseState& mouse)
+{
+    EditorDataComponent& d = data();
+    d.boxArmed = blockUnderPointer(mouse) == ECS::InvalidEntity;
+    d.boxStart = glm::ivec2(mouse.posX, mouse.posY);
+}
+
+void EditorPlayer::followBox(const Engine::MouseState& mouse)
+{
+    EditorDataComponent& d = data();
+    if (d.mode != EditorMode::boxSelecting) {
+        const bool farEnough = std::abs(mouse.posX - d.boxStart.x) >= kBoxThreshold
+                            || std::abs(mouse.posY - d.boxStart.y) >= kBoxThreshold;
+        if (!farEnough)
+            return;
+        d.mode = EditorMode::boxSelecting;
+        d.boxArmed = false;
+    }
+    host->showSelectionBox(glm::vec2(d.boxStart), pointerPixel(mouse));
+}
+
+void EditorPlayer::finishBox(const Engine::MouseState& mouse, bool shift)
+{
+    EditorDataComponent& d = data();
+    host->hideSelectionBox();
+    d.mode = EditorMode::idle;
+    host->closeAddDropdown();
+
+    const EditorView::PixelBox box = EditorView::PixelBox::spanning(glm::vec2(d.boxStart), pointerPixel(mouse));
+    const CameraData& camera = cameraData();
+    const glm::vec3 eye = cameraPosition();
+    std::set<ECS::EntityId> inside;
+    for (const ECS::EntityId block : scene_.map().qubeIDs) {
+        // A block made in this update has its transform only after the refresh.
+        if (!scene_.isLiveBlock(block) || !scene_.world().hasComponent<TransformComponent>(block))
+            continue;
+        const auto pixel = EditorView::projectToWindow(camera, eye, scene_.poseOf(block).position);
+        if (pixel && box.contains(*pixel))
+            inside.insert(block);
+    }
+
+    // One group: what leaves the selection and what joins it, so one undo restores the old one.
+    Revision unselect(Revision::unselect);
+    Revision select(Revision::select);
+    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
+    if (!shift) {
+        for (const auto& pair : selected) {
+            if (inside.count(pair.first) == 0) {
+                unselect.add(scene_.serialOf(pair.first), pair.first);
+                scene_.unselect(pair.first);
+            }
+        }
+    }
+    for (const ECS::EntityId block : inside) {
+        if (selected.count(block) != 0)
+            continue;
+        select.add(scene_.serialOf(block), block);
+        scene_.queueSelect(block);
+    }
+    data().history.record(std::move(unselect), std::move(select));
+}
+
+void EditorPlayer::frameSelection()
+{
+    EditorDataComponent& d = data();
+    if (d.selections.empty())
+        return;
+    glm::vec3 low(std::numeric_limits<float>::max());
+    glm::vec3 high(std::numeric_limits<float>::lowest());
+    for (const auto& pair : d.selections.selectionToEntity) {
+        const glm::mat4 m = scene_.selectionPose(pair.first).matrix();
+        for (int corner = 0; corner < 8; ++corner) {
+            const glm::vec4 local((corner & 1) ? 0.5f : -0.5f, (corner & 2) ? 0.5f : -0.5f,
+                                  (corner & 4) ? 0.5f : -0.5f, 1.0f);
+            const glm::vec3 p(m * local);
+            low = glm::min(low, p);
+            high = glm::max(high, p);
+        }
+    }
+    ECS::EntityManager& world = scene_.world();
+    const ECS::EntityId camera = entities.editorCamera;
+    if (!world.hasComponent<TransformComponent>(camera))
+        return;
+    const CameraData& view = cameraData();
+    float eyeHeight = 0.0f;
+    if (world.hasComponent<CameraModificationComponent>(camera))
+        eyeHeight = world.getComponent<CameraModificationComponent>(camera).offset.z;
+    float lowestEye = std::numeric_limits<float>::lowest();
+    if (world.hasComponent<CameraZclampComponent>(camera))
+        lowestEye = world.getComponent<CameraZclampComponent>(camera).minZ + eyeHeight;
+    const glm::vec3 direction = Engine::Mathe::safeNormalize(view.center - view.eye);
+    const EditorView::Framing framing = EditorView::frameBox(low, high, direction, view, lowestEye);
+
+    TransformComponent& place = world.getComponent<TransformComponent>(camera);
+    place.position = framing.eye - glm::vec3(0.0f, 0.0f, eyeHeight);
+    place.copyToPrevious();
+    if (framing.direction != direction && world.hasComponent<CameraModificationComponent>(camera)) {
+        auto& angles = world.getComponent<CameraModificationComponent>(camera);
+        angles.yaw = angles.previousYaw = glm::degrees(std::atan2(framing.direction.y, framing.direction.x));
+        angles.pitch = angles.previousPitch = glm::degrees(std::asin(framing.direction.z));
+    }
 }
 
 void EditorPlayer::deleteSelection()
@@ -616,6 +829,12 @@ void EditorPlayer::resetSelection(int which)
 void EditorPlayer::undo()
 {
     if (undoNewestGroup(scene_) == UndoResult::tooManyBlocks)
+        host->showMessage(kTooManyBlocksText);
+}
+
+void EditorPlayer::redo()
+{
+    if (redoNewestGroup(scene_) == UndoResult::tooManyBlocks)
         host->showMessage(kTooManyBlocksText);
 }
 

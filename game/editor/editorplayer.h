@@ -29,6 +29,8 @@ public:
     static constexpr float kPlacingReach = 10.0f;
     // Rows at the top of the window that belong to the top bar (pointer wrapping).
     static constexpr int kTopBarRows = 82;
+    // A left drag from empty space shorter than this (pixels, along either axis) stays a click.
+    static constexpr int kBoxThreshold = 4;
 
     struct Entities {
         ECS::EntityId editor = ECS::InvalidEntity;
@@ -46,11 +48,24 @@ public:
     void setTool(std::uint32_t tool);
     void togglePivot();
     void toggleOrientation();
+    // Drags move in steps, or freely (also the G key).
+    void toggleSnapping();
     // Clears the selection and starts placing one new block under the pointer (also the Insert key).
     void startAddingBlock();
     // "LOCAL" / "GLOBAL" and "WORLD" / "NORMAL", as the toggles show them.
     static const char* pivotName(std::uint32_t pivot);
     static const char* orientationName(std::uint32_t orientation);
+    // "ON" / "OFF", as the snapping toggle shows it.
+    static const char* snappingName(bool snapping);
+
+    // --- Editing commands (keys and tests) ----------------------------------------------------
+    // Ctrl+Z and Ctrl+Y: take back the newest step, or carry out again the newest step taken back.
+    void undo();
+    void redo();
+    // F: moves the editor camera back along its view until the whole selection is in view.
+    void frameSelection();
+    // The blocks differ from the map last saved, loaded or made new.
+    bool hasUnsavedChanges();
 
     // --- Game transitions ---------------------------------------------------------------------
     // The map's blocks were replaced (editor opened, map loaded, New, editor left): the editor
@@ -80,6 +95,8 @@ private:
     void wrapPointer(Engine::MouseState& mouse);
     void setCameraFlight(bool enabled);
     void editingStep(const TickInput& in);
+    void shortcutKeys(const Engine::KeyboardState& keys);
+    void historyKeys(const Engine::KeyboardState& keys);
     void escape(const TickInput& in);
     void playTestKeys(const TickInput& in);
     void startPlayTest(Engine::MouseState& mouse);
@@ -90,18 +107,26 @@ private:
     // Colours the handle under the pointer for hovering and answers its id (0 for none).
     std::uint32_t hoverHandles(const Engine::MouseState& mouse);
     void startDrag(std::int32_t handle, const Engine::MouseState& mouse);
-    void followDrag(const Engine::MouseState& mouse);
+    void followDrag(const Engine::MouseState& mouse, const TransformDrag::Snap& snap);
     void followPlacement(const Engine::MouseState& mouse);
     void finishPlacement();
     void finishDrag(bool duplicate);
     void duplicateSelection();
     void clickSelect(const Engine::MouseState& mouse, bool shift);
+    // A left press on empty space arms a box selection, which starts once the pointer has moved
+    // far enough with the button held and ends at the release.
+    void armBox(const Engine::MouseState& mouse);
+    void followBox(const Engine::MouseState& mouse);
+    void finishBox(const Engine::MouseState& mouse, bool shift);
     void deleteSelection();
     void resetSelection(int which);
-    void undo();
     void unselectAllRecorded();
+    // How the drag in progress snaps this tick.
+    TransformDrag::Snap dragSnap(const Engine::KeyboardState& keys);
 
     TransformDrag::DragRay pointerRay(const Engine::MouseState& mouse);
+    // The live block the pointer ray meets first, or ECS::InvalidEntity.
+    ECS::EntityId blockUnderPointer(const Engine::MouseState& mouse);
     glm::vec3 cameraPosition();
     Game::CameraData& cameraData();
 

@@ -39,6 +39,7 @@ constexpr glm::vec2 kToggleSize{110.0f, 24.0f};
 EditorTopBar::EditorTopBar(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine,
                            const RenderResources& resources, EditorPlayer& editor, EditorMapFiles& files)
     : world(&world), menu(&menu), engine(&engine), resources(&resources), editor(&editor), files(&files)
+    , help(world, menu, engine, resources)
 {
 }
 
@@ -115,6 +116,15 @@ void EditorTopBar::build()
     addText(Names::orientationLabel, "Transform:", smallFont, kLabelColor);
     addButton(Names::orientation, {w - 110.0f, h - 83.0f}, kToggleSize, kTransparent, [this] { toggleOrientation(); });
     addText(Names::orientation, EditorPlayer::orientationName(data.orientation), smallFont, UI::kWhite);
+
+    // The right end of the top row: snapping, then the shortcut help.
+    addBackground(Names::snapLabel, {w - 268.0f, h - 28.0f}, kToggleSize, kButtonLayer, kTransparent);
+    addText(Names::snapLabel, "Snap:", smallFont, kLabelColor);
+    addButton(Names::snap, {w - 158.0f, h - 28.0f}, kToggleSize, kTransparent, [this] { toggleSnapping(); });
+    addText(Names::snap, EditorPlayer::snappingName(data.snapping), smallFont, UI::kWhite);
+    addButton(Names::help, {w - 48.0f, h - 32.0f}, {48.0f, 32.0f}, kTransparent, [this] { help.toggle(); });
+    addText(Names::help, "?", barFont, UI::kWhite);
+    help.showIfOpen();
 }
 
 void EditorTopBar::clear()
@@ -123,8 +133,10 @@ void EditorTopBar::clear()
     for (const std::string* name :
          {&Names::backgroundTop, &Names::backgroundLine, &Names::backgroundBottom, &Names::backgroundBottomLine,
           &Names::newMap, &Names::load, &Names::save, &Names::add, &Names::translate, &Names::rotate, &Names::scale,
-          &Names::pivotLabel, &Names::pivot, &Names::orientationLabel, &Names::orientation})
+          &Names::pivotLabel, &Names::pivot, &Names::orientationLabel, &Names::orientation, &Names::snapLabel,
+          &Names::snap, &Names::help})
         menu->removeElementIfPresent(*name);
+    help.hide();
 }
 
 void EditorTopBar::openAddDropdown()
@@ -171,6 +183,17 @@ void EditorTopBar::toggleOrientation()
 {
     editor->toggleOrientation();
     setText(Names::orientation, EditorPlayer::orientationName(editor->data().orientation));
+}
+
+void EditorTopBar::toggleSnapping()
+{
+    // The editor tells the bar back through showSnapping.
+    editor->toggleSnapping();
+}
+
+void EditorTopBar::showSnapping(bool on)
+{
+    setText(Names::snap, EditorPlayer::snappingName(on));
 }
 
 void EditorTopBar::addBlock()

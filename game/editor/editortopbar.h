@@ -1,9 +1,11 @@
 #pragma once
 // The editor's top bar across the top 84 rows of the window: the file commands "New", "Load" and
 // "Save", the "+ Add" drop-down, the three tool buttons (the current one tinted green) and the
-// pivot and transform-orientation toggles. Its elements are entered in the Menu under the names
-// below, and it is built from the window size of the moment it is built.
+// pivot and transform-orientation toggles, with the snapping toggle and the "?" button of the
+// shortcut help at the right of the top row. Its elements are entered in the Menu under the
+// names below, and it is built from the window size of the moment it is built.
 #include "engine/ecs/ecstypes.h"
+#include "game/editor/editorhelp.h"
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
@@ -47,6 +49,9 @@ inline const std::string pivotLabel = "PivotPointText";
 inline const std::string pivot = "pivot";
 inline const std::string orientationLabel = "transformOrientationText";
 inline const std::string orientation = "transform";
+inline const std::string snapLabel = "snapText";
+inline const std::string snap = "snap";
+inline const std::string help = "help";
 // The "+ Add" drop-down.
 inline const std::string addStart = "addStart";
 inline const std::string addBlock = "addBlock";
@@ -69,6 +74,11 @@ public:
     void closeAddDropdown();
     // Tints the current tool's button; the others are left clear.
     void showTool(std::uint32_t tool);
+    // Sets the snapping toggle's text ("ON" or "OFF").
+    void showSnapping(bool on);
+    // The shortcut help under the bar ("?" and F1).
+    void toggleHelp() { help.toggle(); }
+    bool helpShown() const { return help.isOpen(); }
 
 private:
     void addBackground(const std::string& name, glm::vec2 position, glm::vec2 size, int32_t layer, glm::vec4 color);
@@ -80,6 +90,7 @@ private:
     void setText(const std::string& name, std::string_view text);
     void togglePivot();
     void toggleOrientation();
+    void toggleSnapping();
     void addBlock();
 
     ECS::EntityManager* world;
@@ -88,6 +99,7 @@ private:
     const RenderResources* resources;
     EditorPlayer* editor;
     EditorMapFiles* files;
+    EditorHelp help;
 };
 
 } // namespace Game

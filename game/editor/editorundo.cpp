@@ -2,23 +2,34 @@
 
 #include "engine/core/log.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace Game {
 namespace {
 
+using Stack = EditorHistory::Stack;
+
 // Entity ids the group needs at once: a block and its selection copy per re-created block.
 std::uint32_t idsNeeded(const RevisionGroup& group)
 {
     std::uint32_t needed = 0;
-    for (const Revision& revision : group) {
+    for (const Revision& revision : group.revisions) {
         if (revision.type == Revision::destroy)
             needed += 2 * static_cast<std::uint32_t>(revision.entries.size());
     }
     return needed;
 }
 
-void undoEntry(EditorScene& scene, std::uint32_t type, const Revision::Entry& entry)
+bool selectedOrQueued(EditorScene& scene, ECS::EntityId block, BlockSerial serial)
+{
+    const Component::EditorDataComponent& data = scene.data();
+    return data.selections.hasSelection(block)
+        || std::find(data.pendingSelection.begin(), data.pendingSelection.end(), serial) != data.pendingSelection.end();
+}
+
+// Reverses one entry and adds to `inverse` what reverses that in turn.
+void reverseEntry(EditorScene& scene, std::uint32_t type, const Revision::Entry& entry, Revision& inverse)
 {
     Component::EditorDataComponent& data = scene.data();
     if (type == Revision::destroy) {
@@ -26,7 +37,9 @@ void undoEntry(EditorScene& scene, std::uint32_t type, const Revision::Entry& en
         if (block == ECS::InvalidEntity)
             return;
         data.serials.rebind(entry.serial, block);
-        scene.queueSelect(block);
+        if (entry.reselect)
+            scene.queueSelect(block);
+        inverse.add(entry.serial, block);
         return;
     }
     const ECS::EntityId block = scene.resolve(entry.serial);
@@ -34,47 +47,71 @@ void undoEntry(EditorScene& scene, std::uint32_t type, const Revision::Entry& en
         return;
     switch (type) {
     case Revision::create:
+        inverse.add(entry.serial, block, scene.poseOf(block), selectedOrQueued(scene, block, entry.serial));
         scene.destroyBlock(block);
         break;
     case Revision::unselect:
         if (!data.selections.hasSelection(block))
             scene.queueSelect(block);
+        inverse.add(entry.serial, block);
         break;
     case Revision::select:
         scene.unselect(block);
+        inverse.add(entry.serial, block);
         break;
     case Revision::modify:
-        if (entry.hasMatrix != 0)
-            scene.setBlockPose(block, entry.pose);
+        if (entry.hasMatrix == 0)
+            return;
+        inverse.add(entry.serial, block, scene.poseOf(block));
+        scene.setBlockPose(block, entry.pose);
         break;
     default:
         break;
     }
 }
 
+UndoResult reverseNewest(EditorScene& scene, Stack from, Stack to)
+{
+    EditorHistory& history = scene.data().history;
+    if (from == Stack::undo ? history.empty() : !history.canRedo())
+        return UndoResult::nothing;
+    RevisionGroup group = history.take(from);
+    if (idsNeeded(group) > scene.freeEntitySlots()) {
+        scene.data().history.put(from, std::move(group));
+        return UndoResult::tooManyBlocks;
+    }
+    RevisionGroup inverse;
+    inverse.stamp = group.stamp;
+    bool mapChanged = false;
+    for (auto revision = group.revisions.rbegin(); revision != group.revisions.rend(); ++revision) {
+        if (from == Stack::undo)
+            Engine::logLine(Revision::consoleName(revision->type));
+        else
+            Engine::logLine(Revision::redoConsoleName(Revision::inverseType(revision->type)));
+        Revision reversed(Revision::inverseType(revision->type));
+        for (const Revision::Entry& entry : revision->entries)
+            reverseEntry(scene, revision->type, entry, reversed);
+        mapChanged = mapChanged || revision->changesMap();
+        if (!reversed.empty())
+            inverse.revisions.push_back(std::move(reversed));
+    }
+    if (mapChanged)
+        scene.map().rebuildPending = true;
+    // Looked up again: creating and destroying blocks may have moved the editor's record.
+    scene.data().history.put(to, std::move(inverse));
+    return UndoResult::undone;
+}
+
 } // namespace
 
 UndoResult undoNewestGroup(EditorScene& scene)
 {
-    EditorHistory& history = scene.data().history;
-    if (history.empty())
-        return UndoResult::nothing;
-    RevisionGroup group = history.takeNewest();
-    if (idsNeeded(group) > scene.freeEntitySlots()) {
-        scene.data().history.restoreNewest(std::move(group));
-        return UndoResult::tooManyBlocks;
-    }
-    bool geometryChanged = false;
-    for (auto revision = group.rbegin(); revision != group.rend(); ++revision) {
-        Engine::logLine(Revision::consoleName(revision->type));
-        for (const Revision::Entry& entry : revision->entries)
-            undoEntry(scene, revision->type, entry);
-        geometryChanged = geometryChanged || revision->type == Revision::destroy
-                       || revision->type == Revision::create || revision->type == Revision::modify;
-    }
-    if (geometryChanged)
-        scene.map().rebuildPending = true;
-    return UndoResult::undone;
+    return reverseNewest(scene, Stack::undo, Stack::redo);
+}
+
+UndoResult redoNewestGroup(EditorScene& scene)
+{
+    return reverseNewest(scene, Stack::redo, Stack::undo);
 }
 
 } // namespace Game

@@ -10,13 +10,16 @@ namespace Game {
 
 GameEditor::GameEditor(Engine::EngineCore& engine, ECS::EntityManager& world, GameMap& map,
                        GamePhysics::PhysicsWorld& physics, const RenderResources& resources, GameStateRecord& state,
-                       EditorPlayer::Entities entities, EditorMenuLinks menus)
+                       EditorPlayer::Entities entities, EditorMenuLinks menus,
+                       EditorAutosave::MapFolderFinder findMapFolder)
     : engine(&engine)
     , world(&world)
     , state(&state)
     , menus(std::move(menus))
     , drawer(*engine.renderContext, resources)
+    , selectionBox(world, resources.whiteTexture.get())
     , editor(world, map, physics, entities, state, *this, looksFrom(resources))
+    , backups(std::move(findMapFolder))
 {
 }
 
@@ -38,6 +41,31 @@ EditorLooks GameEditor::looksFrom(const RenderResources& resources)
 void GameEditor::tick()
 {
     editor.editorTick(*engine->keyboard, *engine->mouse);
+    const bool unsaved = editor.hasUnsavedChanges();
+    showUnsavedState(unsaved);
+    autosave(unsaved);
+}
+
+bool GameEditor::hasUnsavedChanges()
+{
+    return editor.hasUnsavedChanges();
+}
+
+void GameEditor::showUnsavedState(bool unsaved)
+{
+    if (unsaved == titleUnsaved)
+        return;
+    titleUnsaved = unsaved;
+    if (engine->window && engine->window->window)
+        SDL_SetWindowTitle(engine->window->window, unsaved ? kUnsavedTitle : kTitle);
+}
+
+void GameEditor::autosave(bool unsaved)
+{
+    if (!backups.due(unsaved))
+        return;
+    // The blocks as they stand after this update's refresh, as a save would write them.
+    backups.write(editor.scene().map().qubeRecords(*world), editor.data().mapFile);
 }
 
 bool GameEditor::editorVisible()
@@ -76,6 +104,7 @@ void GameEditor::resumeFromPause()
 void GameEditor::open()
 {
     editor.resetForNewMap();
+    editor.data().mapFile.clear();
     editor.setEditorCameraEnabled(true);
     buildTopBar();
 }
@@ -85,6 +114,7 @@ void GameEditor::close()
     editor.leaveEditor();
     editor.resetForNewMap();
     clearTopBar();
+    showUnsavedState(false);
 }
 
 void GameEditor::resume()
@@ -127,6 +157,33 @@ void GameEditor::showTool(std::uint32_t tool)
 {
     if (menus.showTool)
         menus.showTool(tool);
+}
+
+void GameEditor::showSnapping(bool on)
+{
+    if (menus.showSnapping)
+        menus.showSnapping(on);
+}
+
+void GameEditor::toggleHelp()
+{
+    if (menus.toggleHelp)
+        menus.toggleHelp();
+}
+
+bool GameEditor::helpShown()
+{
+    return menus.helpShown && menus.helpShown();
+}
+
+void GameEditor::showSelectionBox(glm::vec2 corner, glm::vec2 opposite)
+{
+    selectionBox.show(corner, opposite);
+}
+
+void GameEditor::hideSelectionBox()
+{
+    selectionBox.hide();
 }
 
 void GameEditor::showMessage(const std::string& text)

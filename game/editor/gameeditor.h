@@ -2,9 +2,14 @@
 // The map editor as the game controller sees it: the editor pass of the update and the frame.
 // It runs the editor player on the engine's input snapshots, draws the gizmo and its picking
 // image, and answers the player's requests to the menus, the pop-ups, the window and the pointer.
+// It also keeps the window title ("Engine *" while the map has unsaved changes) and the timed
+// backups of the map.
+#include "engine/fileutil/fileutil.h"
+#include "game/editor/editorautosave.h"
 #include "game/editor/editorgizmodrawer.h"
 #include "game/editor/editorhost.h"
 #include "game/editor/editorplayer.h"
+#include "game/editor/selectionboxview.h"
 #include "game/gamecontroller/gamehooks.h"
 
 #include <functional>
@@ -28,15 +33,23 @@ struct EditorMenuLinks {
     std::function<void()> buildTopBar;
     std::function<void()> closeAddDropdown;
     std::function<void(std::uint32_t tool)> showTool;
+    std::function<void(bool on)> showSnapping;
+    // The shortcut help.
+    std::function<void()> toggleHelp;
+    std::function<bool()> helpShown;
 };
 
 class GameEditor final : public EditorPass, private EditorHost {
 public:
+    static constexpr const char* kTitle = "Engine";
+    static constexpr const char* kUnsavedTitle = "Engine *";
+
     // Everything given must outlive the editor; the editor entity must carry its
     // EditorDataComponent already.
     GameEditor(Engine::EngineCore& engine, ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics,
                const RenderResources& resources, GameStateRecord& state, EditorPlayer::Entities entities,
-               EditorMenuLinks menus = {});
+               EditorMenuLinks menus = {},
+               EditorAutosave::MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
 
     void tick() override;
     void drawGizmo() override;
@@ -45,6 +58,7 @@ public:
     void close() override;
     void resume() override;
     void mapReplaced() override;
+    bool hasUnsavedChanges() override;
 
     EditorPlayer& player() { return editor; }
     void setMenuLinks(EditorMenuLinks links) { menus = std::move(links); }
@@ -61,6 +75,11 @@ private:
     void buildTopBar() override;
     void closeAddDropdown() override;
     void showTool(std::uint32_t tool) override;
+    void showSnapping(bool on) override;
+    void toggleHelp() override;
+    bool helpShown() override;
+    void showSelectionBox(glm::vec2 corner, glm::vec2 opposite) override;
+    void hideSelectionBox() override;
     void showMessage(const std::string& text) override;
     std::uint32_t pickHandle(int x, int y) override;
     void windowSize(int& width, int& height) override;
@@ -69,13 +88,19 @@ private:
     void capturePointer(bool captured) override;
 
     bool editorVisible();
+    // Sets the window title when the map's unsaved state changed since it was last set.
+    void showUnsavedState(bool unsaved);
+    void autosave(bool unsaved);
 
     Engine::EngineCore* engine;
     ECS::EntityManager* world;
     GameStateRecord* state;
     EditorMenuLinks menus;
     EditorGizmoDrawer drawer;
+    SelectionBoxView selectionBox;
     EditorPlayer editor;
+    EditorAutosave backups;
+    bool titleUnsaved = false;
 };
 
 } // namespace Game

@@ -19,6 +19,17 @@ bool isAxisHandle(std::int32_t handle) { return handle >= EditorHandle::x && han
 
 const glm::vec3& axisOf(const DragFrame& frame, std::int32_t handle) { return frame.axes[handle - 1]; }
 
+// A drag amount snapped to `step`: counted from the start, or, absolute, so that `reference` plus
+// the amount lands on the grid.
+float snapAmount(float amount, float step, const Snap& snap, float reference)
+{
+    if (!snap.enabled)
+        return amount;
+    if (!snap.absolute)
+        return Engine::Mathe::snapToStep(amount, step);
+    return Engine::Mathe::snapToStep(reference + amount, step) - reference;
+}
+
 } // namespace
 
 glm::vec3 pointerDirection(const CameraData& camera, float x, float y)
@@ -110,20 +121,35 @@ void takeAnchor(DragAnchor& anchor, const DragFrame& frame, std::int32_t handle,
 }
 
 GizmoPose dragGizmo(std::uint32_t tool, std::int32_t handle, const DragFrame& frame, const DragAnchor& anchor,
-                    const DragHits& hits, const GizmoPose& previous)
+                    const DragHits& hits, const GizmoPose& previous, const Snap& snap)
 {
     GizmoPose gizmo = previous;
     const bool axisHandle = isAxisHandle(handle);
+    const glm::vec3& P = frame.centre;
     if (tool == EditorTool::translate) {
-        if (axisHandle && hits.axisPoint)
+        if (axisHandle && hits.axisPoint) {
             gizmo.position = *hits.axisPoint + anchor.offset;
-        else if (handle == EditorHandle::centre && hits.viewPoint)
+            if (snap.enabled) {
+                const glm::vec3& A = axisOf(frame, handle);
+                const float along = glm::dot(gizmo.position - P, A);
+                gizmo.position = P + A * snapAmount(along, kTranslateStep, snap, glm::dot(snap.reference.position, A));
+            }
+        } else if (handle == EditorHandle::centre && hits.viewPoint) {
             gizmo.position = *hits.viewPoint + anchor.offset;
+            if (snap.enabled) {
+                const glm::vec3 moved = gizmo.position - P;
+                gizmo.position = P;
+                for (const glm::vec3& axis : frame.axes) {
+                    gizmo.position += axis * snapAmount(glm::dot(moved, axis), kTranslateStep, snap,
+                                                        glm::dot(snap.reference.position, axis));
+                }
+            }
+        }
     } else if (tool == EditorTool::rotate) {
         if (axisHandle && hits.rotationPoint) {
             const glm::vec3& A = axisOf(frame, handle);
-            const float angle =
-                Engine::Mathe::angleAbout(anchor.rotationStart - frame.centre, *hits.rotationPoint - frame.centre, A);
+            float angle = Engine::Mathe::angleAbout(anchor.rotationStart - P, *hits.rotationPoint - P, A);
+            angle = snapAmount(angle, kRotateStep, snap, Engine::Mathe::twistAngle(snap.reference.rotation, A));
             gizmo.rotation = glm::angleAxis(angle, A) * frame.rotation;
         }
     } else if (tool == EditorTool::scale && axisHandle && hits.axisPoint) {
@@ -134,7 +160,7 @@ GizmoPose dragGizmo(std::uint32_t tool, std::int32_t handle, const DragFrame& fr
 
 std::optional<SelectionChange> selectionChange(std::uint32_t tool, std::int32_t handle, const DragFrame& frame,
                                                const DragAnchor& anchor, const DragHits& hits, const GizmoPose& gizmo,
-                                               const DragRay& ray)
+                                               const DragRay& ray, const Snap& snap)
 {
     SelectionChange change;
     const glm::vec3& P = frame.centre;
@@ -153,19 +179,23 @@ std::optional<SelectionChange> selectionChange(std::uint32_t tool, std::int32_t 
         const glm::vec3& A = axisOf(frame, handle);
         const glm::vec3 along = *hits.axisPoint - P;
         change.axisAmount = Engine::Mathe::sign(glm::dot(along, A)) * glm::length(along) - anchor.startDistance;
+        // The scale axis that the handle changes is the gizmo's axis of the same number.
+        change.axisAmount =
+            snapAmount(change.axisAmount, kScaleStep, snap, snap.reference.scale[static_cast<int>(handle) - 1]);
         change.worldScale = A * change.axisAmount;
         change.scale = glm::inverse(glm::mat3_cast(gizmo.rotation)) * change.worldScale;
     } else {
         if (!hits.viewPoint)
             return std::nullopt;
         change.centreAmount = glm::dot(*hits.viewPoint - P, ray.up);
+        change.centreAmount = snapAmount(change.centreAmount, kScaleStep, snap, snap.reference.scale.x);
         change.scale = glm::vec3(change.centreAmount);
     }
     return change;
 }
 
 std::optional<BlockPose> rebuildPlace(const BlockPose& saved, const SelectionChange& change, std::uint32_t tool,
-                                      std::int32_t handle, std::uint32_t pivot, const DragFrame& frame)
+                                      std::int32_t handle, std::uint32_t pivot, const DragFrame& frame, float minScale)
 {
     BlockPose place = saved;
     const glm::vec3& P = frame.centre;
@@ -184,7 +214,7 @@ std::optional<BlockPose> rebuildPlace(const BlockPose& saved, const SelectionCha
     place.position += change.translation;
     if (tool == EditorTool::rotate)
         place.rotation = change.rotation * place.rotation;
-    place.scale = glm::max(place.scale + change.scale, glm::vec3(kMinScale));
+    place.scale = glm::max(place.scale + change.scale, glm::vec3(minScale));
     if (!isFinite(place.position) || !isFinite(place.scale) || !isFinite(place.rotation))
         return std::nullopt;
     return place;

@@ -19,6 +19,22 @@ namespace Game::TransformDrag {
 // No scale axis shrinks below this.
 constexpr float kMinScale = 0.1f;
 
+// Snapping: translate in steps of half a unit, rotate in steps of 15°, scale in steps of a
+// quarter unit (and never below one step).
+constexpr float kTranslateStep = 0.5f;
+constexpr float kRotateStep = 0.2617994f; // 15° in radians
+constexpr float kScaleStep = 0.25f;
+
+// How a drag snaps. Steps count from where the drag started, so blocks off the grid keep their
+// offset; `absolute` snaps to the grid itself instead: the amount is chosen so that the reference
+// block (the one the gizmo takes its turn from) lands on the grid, and the rest of the selection
+// moves with it, keeping its layout.
+struct Snap {
+    bool enabled = false;
+    bool absolute = false;
+    BlockPose reference; // the reference block's saved place
+};
+
 // Direction of the ray from the camera's eye through the pointer at (x, y), y counted up from the
 // window's bottom edge, for a camera of the data's size, near distance and vertical field of view.
 glm::vec3 pointerDirection(const CameraData& camera, float x, float y);
@@ -74,9 +90,10 @@ struct DragAnchor {
 void takeAnchor(DragAnchor& anchor, const DragFrame& frame, std::int32_t handle, const DragHits& hits);
 
 // The gizmo's pose for this tick of a drag, from its pose of the previous tick: a value whose
-// plane was missed leaves that part of the pose as it was.
+// plane was missed leaves that part of the pose as it was. With snapping, the move along the
+// axis (or along each of the gizmo's axes for the centre handle) and the turn land on steps.
 GizmoPose dragGizmo(std::uint32_t tool, std::int32_t handle, const DragFrame& frame, const DragAnchor& anchor,
-                    const DragHits& hits, const GizmoPose& previous);
+                    const DragHits& hits, const GizmoPose& previous, const Snap& snap = {});
 
 // How the selection changes this tick relative to the saved places.
 struct SelectionChange {
@@ -88,15 +105,16 @@ struct SelectionChange {
     float centreAmount = 0.0f;                       // a (scale tool, centre handle)
 };
 // The change for this tick; nothing when the scale tool's plane was missed (the copies then stay
-// as they stood).
+// as they stood). With snapping the scale amounts (k, a) land on steps.
 std::optional<SelectionChange> selectionChange(std::uint32_t tool, std::int32_t handle, const DragFrame& frame,
                                                const DragAnchor& anchor, const DragHits& hits, const GizmoPose& gizmo,
-                                               const DragRay& ray);
+                                               const DragRay& ray, const Snap& snap = {});
 
 // One block's place rebuilt from its saved place: moved about the frame's centre first with the
-// "GLOBAL" pivot, then moved, turned and scaled by the change; every scale axis at least kMinScale.
-// Nothing when the result would not be finite.
+// "GLOBAL" pivot, then moved, turned and scaled by the change; every scale axis at least
+// `minScale`. Nothing when the result would not be finite.
 std::optional<BlockPose> rebuildPlace(const BlockPose& saved, const SelectionChange& change, std::uint32_t tool,
-                                      std::int32_t handle, std::uint32_t pivot, const DragFrame& frame);
+                                      std::int32_t handle, std::uint32_t pivot, const DragFrame& frame,
+                                      float minScale = kMinScale);
 
 } // namespace Game::TransformDrag

@@ -143,7 +143,7 @@ void GameController::createMenus()
     actions.endGame = [this] { endGame(); };
     actions.resumeSinglePlayer = [this] { resumeSinglePlayer(); };
     actions.resumeEditor = [this] { resumeEditor(); };
-    actions.backToMainMenu = [this] { backToMainMenu(); };
+    actions.backToMainMenu = [this] { leaveForMainMenu(); };
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
     ecs->registerMessage<Message::CreateOKpopupMessage>();
@@ -168,6 +168,9 @@ void GameController::createEditor()
     links.buildTopBar = [this] { topBar->build(); };
     links.closeAddDropdown = [this] { topBar->closeAddDropdown(); };
     links.showTool = [this](std::uint32_t tool) { topBar->showTool(tool); };
+    links.showSnapping = [this](bool on) { topBar->showSnapping(on); };
+    links.toggleHelp = [this] { topBar->toggleHelp(); };
+    links.helpShown = [this] { return topBar->helpShown(); };
     auto editor = std::make_unique<GameEditor>(
         *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
         EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity},
@@ -466,6 +469,26 @@ void GameController::backToMainMenu()
         gameMap->clear(*ecs);
         ecs->sendMessage(Message::CreateRandomMap{});
     }
+}
+
+void GameController::leaveForMainMenu()
+{
+    if (state.state != GameStateRecord::editor || !mapFiles) {
+        backToMainMenu();
+        return;
+    }
+    mapFiles->askToDiscard([this] { backToMainMenu(); }, [this] { gameMenuBuilder->buildEditorPauseMenu(); });
+}
+
+bool GameController::closeRequested()
+{
+    if (state.state != GameStateRecord::editor || !editorPass || !editorPass->hasUnsavedChanges() || !mapFiles)
+        return true;
+    if (closeQuestion != ECS::InvalidEntity && ecs->isAlive(closeQuestion) && !ecs->isDestroyPending(closeQuestion))
+        return false; // already asking
+    // Over the file browser and any pop-up, so it can always be answered.
+    closeQuestion = mapFiles->askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
+    return false;
 }
 
 void GameController::endGame()

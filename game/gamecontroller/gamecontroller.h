@@ -48,6 +48,8 @@ public:
     static constexpr uint32_t kStepMs = 10;
     // UI layer of the editor's pop-ups: above its top bar and its pause menu.
     static constexpr int32_t kEditorPopupLayer = 6;
+    // Lowest UI layer of the question asked when the window is closed with unsaved changes.
+    static constexpr int32_t kCloseQuestionLayer = 7;
 
     explicit GameController(Engine::EngineCore& engine);
     // Releases everything in the order shutdown does, if shutdown has not run.
@@ -62,6 +64,9 @@ public:
     void update() override;
     // One frame, `alpha` of the way from the previous update to the last.
     void render(float alpha) override;
+    // Closing the window ends the game at once, except in the editor with unsaved changes: then
+    // "Discard unsaved changes?" is asked over everything, and "YES" ends the game.
+    bool closeRequested() override;
     // Releases the world (its bodies and meshes first), the physics world and every GL object,
     // while the GL context still exists. Safe to call more than once.
     void shutdown() override;
@@ -81,6 +86,9 @@ public:
     // Play (paused or not) or editor -> main menu. From the editor the editor's blocks go and a
     // fresh random map is made behind the menu in the next update.
     void backToMainMenu();
+    // "Back to menu" of a pause menu: from the editor with unsaved changes it asks first, and "NO"
+    // brings the editor's pause menu back.
+    void leaveForMainMenu();
     // Ends the program after the current frame.
     void endGame();
 
@@ -170,6 +178,8 @@ private:
     std::vector<ECS::ComponentSystem*> schedule;
     GamePhysics::ContactListenerLookup contactListeners;
     int shownFps = -1;
+    // The message box of the question asked when the window was closed, while it is up.
+    ECS::EntityId closeQuestion = ECS::InvalidEntity;
     std::string shownSpeed;
     std::string shownRope;
 };

@@ -34,6 +34,8 @@ public:
     // The map's blocks were replaced (a map was loaded): the selection, the blocks waiting to be
     // selected and the history, which named the old blocks, are emptied.
     virtual void mapReplaced() = 0;
+    // The map's blocks differ from the map last saved, loaded or made new.
+    virtual bool hasUnsavedChanges() = 0;
 };
 
 } // namespace Game

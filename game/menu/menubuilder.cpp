@@ -33,9 +33,6 @@ constexpr glm::vec2 kDialogButtonSize{210.0f, 48.0f};
 // and 1), so that its blocker covers them, and its top layer must still be drawn.
 constexpr int32_t kLowestPopupLayer = 2;
 constexpr int32_t kHighestPopupLayer = static_cast<int32_t>(UI::kLayerCount) - 3;
-constexpr int32_t kDialogBlockerLayer = 2;
-constexpr int32_t kDialogBoxLayer = 3;
-constexpr int32_t kDialogButtonLayer = 4;
 
 } // namespace
 
@@ -163,23 +160,26 @@ ECS::EntityId MenuBuilder::createOKpopup(int32_t layer, std::string_view message
 
 ECS::EntityId MenuBuilder::createConfirmDialog(std::string_view message, std::string_view leftText,
                                                std::string_view rightText, std::function<void()> leftAction,
-                                               std::function<void()> rightAction)
+                                               std::function<void()> rightAction, int32_t layer)
 {
+    const int32_t blockerLayer = std::clamp(layer, kLowestPopupLayer, kHighestPopupLayer);
+    const int32_t boxLayer = blockerLayer + 1;
+    const int32_t buttonLayer = blockerLayer + 2;
     const glm::vec2 window(UI::windowSize(*engine));
     const glm::vec2 centre = glm::floor(window / 2.0f);
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
     const Engine::GFX::Font& font = resources->engineFont;
 
-    const ECS::EntityId blocker = UI::createBlocker(*world, kDialogBlockerLayer, white, window.x, window.y);
-    const ECS::EntityId box = UI::createBackground(*world, kDialogBoxLayer, centre - kPopupBoxSize / 2.0f,
+    const ECS::EntityId blocker = UI::createBlocker(*world, blockerLayer, white, window.x, window.y);
+    const ECS::EntityId box = UI::createBackground(*world, boxLayer, centre - kPopupBoxSize / 2.0f,
                                                    kPopupBoxSize, white, kPopupBoxColor);
-    UI::addText(*world, box, kDialogBoxLayer, font, message, UI::kWhite, kPopupTextOffset);
-    const ECS::EntityId left = UI::createBackground(*world, kDialogButtonLayer, centre + glm::vec2(-255.0f, -150.0f),
+    UI::addText(*world, box, boxLayer, font, message, UI::kWhite, kPopupTextOffset);
+    const ECS::EntityId left = UI::createBackground(*world, buttonLayer, centre + glm::vec2(-255.0f, -150.0f),
                                                     kDialogButtonSize, white, kTransparent);
-    UI::addText(*world, left, kDialogButtonLayer, font, leftText);
-    const ECS::EntityId right = UI::createBackground(*world, kDialogBoxLayer, centre + glm::vec2(45.0f, -150.0f),
+    UI::addText(*world, left, buttonLayer, font, leftText);
+    const ECS::EntityId right = UI::createBackground(*world, boxLayer, centre + glm::vec2(45.0f, -150.0f),
                                                      kDialogButtonSize, white, kPopupGreen);
-    UI::addText(*world, right, kDialogButtonLayer, font, rightText);
+    UI::addText(*world, right, buttonLayer, font, rightText);
 
     ECS::EntityManager* w = world;
     const auto closeThen = [w, box, left, right, blocker](std::function<void()> action) {
@@ -192,9 +192,9 @@ ECS::EntityId MenuBuilder::createConfirmDialog(std::string_view message, std::st
                 action();
         };
     };
-    UI::addClickable(*world, left, kDialogButtonLayer, closeThen(std::move(leftAction)), white, white, kHoverTint,
+    UI::addClickable(*world, left, buttonLayer, closeThen(std::move(leftAction)), white, white, kHoverTint,
                      kPopupPressedTint);
-    UI::addClickable(*world, right, kDialogButtonLayer, closeThen(std::move(rightAction)), white, white, kHoverTint,
+    UI::addClickable(*world, right, buttonLayer, closeThen(std::move(rightAction)), white, white, kHoverTint,
                      kPopupPressedTint);
     return box;
 }

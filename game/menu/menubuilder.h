@@ -66,10 +66,12 @@ public:
     // cover, and low enough for all of it to be drawn. "OK" takes the pop-up down. Answers the
     // message box's entity.
     ECS::EntityId createOKpopup(int32_t layer, std::string_view message);
-    // A question with two buttons over a dimmed, inert window (layers 2 to 4). Either button takes
-    // the dialog down and then runs its action, if it has one. Answers the message box's entity.
+    // A question with two buttons over a dimmed, inert window (layers `layer` to `layer` + 2,
+    // held to 2..7 like the OK pop-up). Either button takes the dialog down and then runs its
+    // action, if it has one. Answers the message box's entity.
     ECS::EntityId createConfirmDialog(std::string_view message, std::string_view leftText, std::string_view rightText,
-                                      std::function<void()> leftAction, std::function<void()> rightAction);
+                                      std::function<void()> leftAction, std::function<void()> rightAction,
+                                      int32_t layer = 2);
 
 private:
     // A 256 x 48 transparent button with centred white text, entered under `name` unless present;

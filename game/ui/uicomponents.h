@@ -56,6 +56,9 @@ struct UIBackgroundComponent : ECS::Component {
     const Engine::GFX::Texture2D* texture; // not owned; never null
     int32_t layer;
     glm::vec4 color; // alpha 0 or less: not drawn
+    // Drawn only: the pointer passes through it as if it were not there (set before the element
+    // joins the world).
+    bool ignoresPointer = false;
 };
 
 // An image drawn at its own pixel size inside the element, in the pass of the element's

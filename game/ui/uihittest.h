@@ -17,10 +17,15 @@ inline bool pointerOn(const Component::TransformComponent& transform, int px, in
     return p.x <= x && x <= p.x + s.x && p.y <= y && y <= p.y + s.y;
 }
 
-// True for entities that are UI elements. Blocks, cameras, the player and the floor carry
-// transforms too, but their world coordinates mean nothing on the screen.
+// True for entities that are UI elements the pointer can be over. Blocks, cameras, the player and
+// the floor carry transforms too, but their world coordinates mean nothing on the screen; a
+// drawing that ignores the pointer (a selection box) is not in the pointer's way.
 inline bool isUiElement(ECS::EntityManager& world, ECS::EntityId entity)
 {
+    if (world.hasComponent<Component::UIBackgroundComponent>(entity) &&
+        world.getComponent<Component::UIBackgroundComponent>(entity).ignoresPointer &&
+        !world.hasComponent<Component::UIclickableComponent>(entity))
+        return false;
     return world.hasComponent<Component::UIBackgroundComponent>(entity) ||
            world.hasComponent<Component::UIclickableComponent>(entity) ||
            world.hasComponent<Component::UItextComponent>(entity) ||

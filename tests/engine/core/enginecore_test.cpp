@@ -34,11 +34,18 @@ struct RecordingGame final : Engine::GamePrototype {
     }
     void render(float alpha) override { alphas.push_back(alpha); }
     void shutdown() override { ++shutdowns; }
+    bool closeRequested() override
+    {
+        ++closeRequests;
+        return allowClose;
+    }
 
     EngineCore& engine;
     int inits = 0;
     int updates = 0;
     int shutdowns = 0;
+    int closeRequests = 0;
+    bool allowClose = true;
     std::vector<float> alphas;
     std::vector<std::string> texts;
     std::pair<int, int> rel;
@@ -208,6 +215,26 @@ TEST_F(EngineLoopTest, QuitEventEndsTheLoopAfterTheNextFrame)
     EXPECT_EQ(game.updates, 2);
     EXPECT_EQ(game.alphas.size(), 2u);
     EXPECT_EQ(game.shutdowns, 0) << "shutting down belongs to run()";
+}
+
+TEST_F(EngineLoopTest, ClosingTheWindowAsksTheGameFirst)
+{
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    game.allowClose = false;
+    source.pending.push_back(close);
+    frameAfter(10);
+    frameAfter(10);
+    EXPECT_EQ(game.closeRequests, 1);
+    EXPECT_FALSE(engine.quit) << "the game keeps running while it asks";
+
+    game.allowClose = true;
+    source.pending.push_back(close);
+    frameAfter(10);
+    frameAfter(10);
+    EXPECT_EQ(game.closeRequests, 2);
+    EXPECT_TRUE(engine.quit);
 }
 
 // Start-up and shut-down with the real SDL, each in a fresh process (death-test style) so that

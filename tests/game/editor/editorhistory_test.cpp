@@ -30,7 +30,7 @@ TEST(EditorHistory, KeepsTheNewestTwentyGroupsAndSkipsEmptyOnes)
     EXPECT_EQ(history.allGroups().front().front().entries.front().recordedId, 2u);
 
     history.record(revisionOf(Revision::unselect, {1}), Revision(Revision::create));
-    const Game::RevisionGroup newest = history.takeNewest();
+    const Game::RevisionGroup newest = history.take(EditorHistory::Stack::undo);
     ASSERT_EQ(newest.size(), 1u);
     EXPECT_EQ(newest.front().type, Revision::unselect);
 }
@@ -48,4 +48,64 @@ TEST(EditorHistory, EntriesRunInAscendingIdsAndKeepTheirFirstPlace)
     EXPECT_EQ(revision.entries[1].pose.position, glm::vec3(1, 2, 3));
     EXPECT_EQ(Revision::consoleName(Revision::modify), "REV MODIFY");
     EXPECT_EQ(Revision::consoleName(Revision::destroy), "REV DESTROY");
+}
+
+TEST(EditorHistory, RedoStackEmptiesOnANewStepAndSharesTheBound)
+{
+    using Stack = EditorHistory::Stack;
+    EditorHistory history;
+    for (ECS::EntityId id = 1; id <= 20; ++id)
+        history.record(revisionOf(Revision::modify, {id}));
+    // Undo moves a group (here: as its own reverse) to the redo stack; the two hold twenty in all.
+    for (int i = 0; i < 5; ++i)
+        history.put(Stack::redo, history.take(Stack::undo));
+    EXPECT_EQ(history.size(), 15u);
+    EXPECT_EQ(history.redoSize(), 5u);
+    history.put(Stack::undo, history.take(Stack::redo));
+    EXPECT_EQ(history.size(), 16u);
+    EXPECT_EQ(history.redoSize(), 4u);
+
+    history.record(revisionOf(Revision::select, {30}));
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.size(), 17u);
+    history.clear();
+    EXPECT_TRUE(history.empty());
+    EXPECT_FALSE(history.canRedo());
+}
+
+TEST(EditorHistory, UnsavedChangesFollowTheBlocksNotTheSelection)
+{
+    using Stack = EditorHistory::Stack;
+    EditorHistory history;
+    EXPECT_FALSE(history.hasUnsavedChanges());
+    history.record(revisionOf(Revision::select, {1}));
+    EXPECT_FALSE(history.hasUnsavedChanges()) << "selecting changes no block";
+    history.record(revisionOf(Revision::modify, {1}));
+    EXPECT_TRUE(history.hasUnsavedChanges());
+    history.markSaved();
+    EXPECT_FALSE(history.hasUnsavedChanges());
+
+    // Undo past the save and redo back to it.
+    history.put(Stack::redo, history.take(Stack::undo));
+    EXPECT_TRUE(history.hasUnsavedChanges());
+    history.put(Stack::undo, history.take(Stack::redo));
+    EXPECT_FALSE(history.hasUnsavedChanges());
+
+    // The step before the save falls out of the bound: undoing all that is left reaches the
+    // saved state again, never a state before it.
+    for (ECS::EntityId id = 2; id <= 21; ++id)
+        history.record(revisionOf(Revision::create, {id}));
+    EXPECT_TRUE(history.hasUnsavedChanges());
+    while (!history.empty())
+        history.put(Stack::redo, history.take(Stack::undo));
+    EXPECT_FALSE(history.hasUnsavedChanges());
+
+    // Saved with an empty history, the first step falls out: undoing everything left is not the
+    // saved map.
+    history.clear();
+    for (ECS::EntityId id = 1; id <= 21; ++id)
+        history.record(revisionOf(Revision::destroy, {id}));
+    while (!history.empty())
+        history.put(Stack::redo, history.take(Stack::undo));
+    EXPECT_TRUE(history.hasUnsavedChanges());
 }

@@ -3,6 +3,7 @@
 
 #include "game/editor/editordatacomponent.h"
 #include "game/gamemap/mapfile.h"
+#include "game/menu/menubuilder.h"
 #include "tests/game/editor/editorgame.h"
 
 #include <gtest/gtest.h>
@@ -47,15 +48,17 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsAMapThroughTheTopBar)
     EXPECT_EQ(browser(), ECS::InvalidEntity) << "the browser closes after saving";
     dismissPopup();
 
-    // "New" asks first: "NO" keeps the map, "YES" empties it and the history.
+    // Saved, the map is replaced without a question. A change makes "New" ask first: "NO" keeps
+    // the map, "YES" empties it and the history.
     auto& data = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
+    EXPECT_FALSE(data.history.hasUnsavedChanges());
     const ECS::EntityId block = *game().map().qubeIDs.begin();
-    Game::Revision select(Game::Revision::select);
-    select.add(data.serials.serialOf(block), block);
-    data.history.record(std::move(select));
+    Game::Revision modify(Game::Revision::modify);
+    modify.add(data.serials.serialOf(block), block, Game::BlockPose{});
+    data.history.record(std::move(modify));
     ASSERT_EQ(historySize(), 1u);
     clickOn(Names::newMap);
-    EXPECT_TRUE(showing(EditorMapFiles::kNewQuestion));
+    EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
     clickButton("NO");
     EXPECT_EQ(blocks(), 2u);
     clickOn(Names::newMap);
@@ -63,15 +66,15 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsAMapThroughTheTopBar)
     EXPECT_EQ(blocks(), 0u);
     EXPECT_EQ(historySize(), 0u);
 
-    // "Load" lists every file of the map folder; OPEN asks, "YES" loads.
+    // "Load" lists every file of the map folder; OPEN loads the file at once into the new map,
+    // which has nothing to lose.
     std::ofstream(mapFolder / "notes.txt") << "not a map";
     clickOn(Names::load);
     ASSERT_NE(browser(), ECS::InvalidEntity);
     EXPECT_EQ(browsed().files, (std::vector<std::string>{"notes.txt", "twoblocks.rmap"}));
     clickOn(browsed().entries[1]);
     clickButton("OPEN");
-    EXPECT_TRUE(showing(EditorMapFiles::kLoadQuestion));
-    clickButton("YES");
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
     EXPECT_EQ(blocks(), 2u);
     EXPECT_TRUE(showing(EditorMapFiles::kLoadedText));
 }
@@ -83,7 +86,6 @@ TEST_F(EditorMapFilesTest, ADamagedFileKeepsTheMapAndSaysSo)
     clickOn(Names::load);
     clickOn(browsed().entries[0]);
     clickButton("OPEN");
-    clickButton("YES");
     EXPECT_TRUE(showing(EditorMapFiles::kReadFailedText));
     EXPECT_FALSE(showing(EditorMapFiles::kLoadedText));
     EXPECT_EQ(blocks(), 1u);
@@ -172,4 +174,65 @@ TEST_F(EditorMapFilesTest, EscapeEndsTypingFirstThenClosesTheBrowser)
     EXPECT_EQ(browser(), ECS::InvalidEntity);
     EXPECT_FALSE(game().stateRecord().paused) << "the Escape that closes the browser opens no pause menu";
     EXPECT_TRUE(game().menu().hasElement(Names::save));
+}
+
+TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
+{
+    SDL_Window* window = engine->window->window;
+    addBlock({0, 0, 1});
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
+    EXPECT_TRUE(game().closeRequested()) << "nothing to lose: the window closes";
+
+    auto& data = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
+    const ECS::EntityId block = *game().map().qubeIDs.begin();
+    Game::Revision modify(Game::Revision::modify);
+    modify.add(data.serials.serialOf(block), block, Game::BlockPose{});
+    data.history.record(std::move(modify));
+    runUpdates(1);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine *");
+
+    // Closing the window asks, once however often it is closed; "NO" keeps the game running.
+    EXPECT_FALSE(game().closeRequested());
+    runUpdates(1);
+    EXPECT_FALSE(game().closeRequested());
+    runUpdates(1);
+    size_t questions = 0;
+    auto& texts = world().componentList<Component::UItextComponent>();
+    for (uint32_t i = 0; i < texts.size(); ++i)
+        questions += world().getComponent<Component::UItextComponent>(texts.ownerOf(i)).text
+                          == EditorMapFiles::kDiscardQuestion;
+    EXPECT_EQ(questions, 1u);
+    clickButton("NO");
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_FALSE(engine->quit);
+
+    // "Back to menu": "NO" brings the pause menu back, "YES" leaves.
+    setKey(SDL_SCANCODE_ESCAPE, true);
+    runUpdates(1);
+    setKey(SDL_SCANCODE_ESCAPE, false);
+    runUpdates(2);
+    clickButton("Back to menu");
+    EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
+    clickButton("NO");
+    EXPECT_TRUE(game().menu().hasElement(Game::MenuNames::resumeEditor));
+    EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::editor);
+    clickButton("Back to menu");
+    clickButton("YES");
+    EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
+    EXPECT_TRUE(game().closeRequested());
+
+    // In the editor again, a change and a close: "YES" ends the game.
+    game().openEditor();
+    runUpdates(2);
+    addBlock({0, 0, 1});
+    auto& again = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
+    const ECS::EntityId other = *game().map().qubeIDs.begin();
+    Game::Revision destroy(Game::Revision::destroy);
+    destroy.add(again.serials.serialOf(other), other, Game::BlockPose{});
+    again.history.record(std::move(destroy));
+    EXPECT_FALSE(game().closeRequested());
+    runUpdates(1);
+    clickButton("YES");
+    EXPECT_TRUE(engine->quit);
 }

@@ -10,30 +10,6 @@ using Game::BlockPose;
 
 namespace {
 
-std::vector<ECS::EntityId> selectedBlocks(World& world)
-{
-    std::vector<ECS::EntityId> blocks;
-    for (const auto& pair : world.data().selections.entityToSelection)
-        blocks.push_back(pair.first);
-    return blocks;
-}
-
-void undo(World& world) { world.press({SDL_SCANCODE_LCTRL, SDL_SCANCODE_Z}); }
-
-// Presses the x handle at `from`, moves the pointer to `to` and releases it there.
-void dragHandle(World& world, std::uint32_t handle, const glm::vec3& from, const glm::vec3& to,
-                std::initializer_list<SDL_Scancode> keys = {})
-{
-    world.host.handleUnderPointer = handle;
-    world.pointAt(from);
-    world.step(keys, SDL_BUTTON_LMASK);
-    world.host.handleUnderPointer = 0;
-    world.pointAt(to);
-    world.step(keys, SDL_BUTTON_LMASK);
-    world.step(keys, 0);
-    world.step();
-}
-
 // One window pixel at the blocks' distance, in world units, for pointer positions rounded to pixels.
 constexpr float kPixel = 0.1f;
 
@@ -49,30 +25,30 @@ TEST(EditorPlayer, ClicksSelectAddToAndClearTheSelection)
 
     world.pointAt(glm::vec3(0, 0, 0));
     world.click();
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{a});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{a});
     EXPECT_TRUE(world.data().gizmoShown);
 
     world.pointAt(glm::vec3(4, 0, 0));
     world.click({SDL_SCANCODE_LSHIFT});
-    EXPECT_EQ(selectedBlocks(world), (std::vector<ECS::EntityId>{a, b}));
+    EXPECT_EQ(world.selectedBlocks(), (std::vector<ECS::EntityId>{a, b}));
     world.pointAt(glm::vec3(0, 0, 0));
     world.click({SDL_SCANCODE_LSHIFT});
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{b});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{b});
 
     // Clicking a block replaces the selection: two undos bring the old one back.
     world.click();
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{a});
-    undo(world);
-    EXPECT_TRUE(selectedBlocks(world).empty());
-    undo(world);
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{b});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{a});
+    world.undo();
+    EXPECT_TRUE(world.selectedBlocks().empty());
+    world.undo();
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{b});
 
     // Empty space: Shift keeps the selection, a plain click clears it.
     world.pointAt(glm::vec3(0, 0, 30));
     world.click({SDL_SCANCODE_LSHIFT});
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{b});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{b});
     world.click();
-    EXPECT_TRUE(selectedBlocks(world).empty());
+    EXPECT_TRUE(world.selectedBlocks().empty());
     EXPECT_FALSE(world.data().gizmoShown);
 }
 
@@ -105,7 +81,7 @@ TEST(EditorPlayer, TranslateDragAlongXMovesExactlyAlongXByTheDraggedAmount)
     EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
     EXPECT_TRUE(world.map.rebuildPending);
 
-    undo(world);
+    world.undo();
     EXPECT_EQ(world.transform(block).position, start);
 }
 
@@ -139,17 +115,17 @@ TEST(EditorPlayer, DuplicateLeavesTheOriginalsAndOneUndoRemovesTheCopies)
     world.pointAt(glm::vec3(0, 0, 0));
     world.click();
 
-    dragHandle(world, 1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
+    world.dragHandle(1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
     ASSERT_EQ(world.map.qubeIDs.size(), 2u);
     EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
-    const auto selected = selectedBlocks(world);
+    const auto selected = world.selectedBlocks();
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_NE(selected[0], block);
     EXPECT_NEAR(world.transform(selected[0]).position.x, 2.0f, kPixel);
 
-    undo(world);
+    world.undo();
     EXPECT_EQ(world.map.qubeIDs, std::set<ECS::EntityId>{block});
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
 }
 
 TEST(EditorPlayer, TwentyUndosAfterTwentyOneStepsRestoreTheStateAfterStepOne)
@@ -166,12 +142,12 @@ TEST(EditorPlayer, TwentyUndosAfterTwentyOneStepsRestoreTheStateAfterStepOne)
     EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
 
     for (int i = 0; i < 20; ++i)
-        undo(world);
+        world.undo();
     EXPECT_TRUE(BlockPose::of(world.transform(block)) == start);
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
     EXPECT_TRUE(world.data().history.empty());
-    undo(world); // the first step fell out of the history
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    world.undo(); // the first step fell out of the history
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
     EXPECT_EQ(world.colliderHalfExtents(block), glm::vec3(1.0f, 1.5f, 2.0f));
 }
 
@@ -185,17 +161,17 @@ TEST(EditorPlayer, UndoOfADeleteRestoresThePlaceExactlyAndLaterUndosFindTheNewBl
     world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_S}); // a modify before the delete
     world.press({SDL_SCANCODE_DELETE});
     EXPECT_TRUE(world.map.qubeIDs.empty());
-    EXPECT_TRUE(selectedBlocks(world).empty());
+    EXPECT_TRUE(world.selectedBlocks().empty());
 
     testing::internal::CaptureStdout();
-    undo(world);
+    world.undo();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "REV DESTROY\n");
     ASSERT_EQ(world.map.qubeIDs.size(), 1u);
     const ECS::EntityId again = *world.map.qubeIDs.begin();
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{again});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{again});
     EXPECT_EQ(world.transform(again).scale, glm::vec3(1.0f));
 
-    undo(world); // the reset, now reaching the re-created block
+    world.undo(); // the reset, now reaching the re-created block
     EXPECT_TRUE(BlockPose::of(world.transform(again)) == start);
     EXPECT_EQ(world.colliderHalfExtents(again), start.scale * 0.5f);
 }
@@ -216,10 +192,10 @@ TEST(EditorPlayer, HistoryNeverReachesABlockThatTookAVanishedBlocksId)
     const ECS::EntityId stranger = world.addBlock({5, 5, 5});
     ASSERT_EQ(stranger, block); // the id was reused
 
-    undo(world);
-    undo(world);
+    world.undo();
+    world.undo();
     EXPECT_EQ(world.transform(stranger).position, glm::vec3(5, 5, 5));
-    EXPECT_TRUE(selectedBlocks(world).empty());
+    EXPECT_TRUE(world.selectedBlocks().empty());
 
     // Replacing the map's blocks empties history and queue.
     world.pointAt(glm::vec3(5, 5, 5));
@@ -227,7 +203,7 @@ TEST(EditorPlayer, HistoryNeverReachesABlockThatTookAVanishedBlocksId)
     world.editor->resetForNewMap();
     EXPECT_TRUE(world.data().history.empty());
     EXPECT_TRUE(world.data().pendingSelection.empty());
-    EXPECT_TRUE(selectedBlocks(world).empty());
+    EXPECT_TRUE(world.selectedBlocks().empty());
 }
 
 TEST(EditorPlayer, EveryWayOutOfADragPutsTheCopiesBack)
@@ -258,7 +234,7 @@ TEST(EditorPlayer, EveryWayOutOfADragPutsTheCopiesBack)
     EXPECT_EQ(world.transform(copy).position, glm::vec3(0.0f));
     world.host.handleUnderPointer = 0;
     world.step();
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
     EXPECT_EQ(world.host.pauseMenus, 0);
     EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
     EXPECT_EQ(world.data().history.size(), 1u);
@@ -284,7 +260,7 @@ TEST(EditorPlayer, PlacedBlocksFollowThePointerWithoutHittingThemselves)
     EXPECT_NEAR(glm::length(world.transform(*world.map.qubeIDs.rbegin()).position - glm::vec3(0, -20, 0)), 10.0f, 1e-3f);
     EXPECT_FALSE(world.ecs.isAlive(preview));
     EXPECT_EQ(world.data().history.allGroups().back().front().type, Game::Revision::create);
-    undo(world);
+    world.undo();
     EXPECT_EQ(world.map.qubeIDs.size(), 1u);
 }
 
@@ -302,18 +278,18 @@ TEST(EditorPlayer, RefusesBlocksBeyondTheEntityIdsWholeAndKeepsWhatIsPlaced)
     world.ecs.refresh();
     const size_t blocks = world.map.qubeIDs.size();
 
-    dragHandle(world, 1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
+    world.dragHandle(1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
     EXPECT_EQ(world.host.messages, std::vector<std::string>{"ERROR:\nToo many blocks."});
     EXPECT_EQ(world.map.qubeIDs.size(), blocks);
     EXPECT_EQ(world.transform(a).position, glm::vec3(0.0f));
-    EXPECT_EQ(selectedBlocks(world), (std::vector<ECS::EntityId>{a, b}));
+    EXPECT_EQ(world.selectedBlocks(), (std::vector<ECS::EntityId>{a, b}));
 
     // Delete both, fill the freed ids, then undo: refused, and the group waits in the history.
     world.press({SDL_SCANCODE_DELETE});
     while (Game::GameMap::freeQubeSlots(world.ecs) > 3)
         world.map.addQube(world.ecs, glm::mat4(1.0f));
     world.ecs.refresh();
-    undo(world);
+    world.undo();
     EXPECT_EQ(world.host.messages.size(), 2u);
     EXPECT_EQ(world.data().history.size(), 3u);
 
@@ -349,7 +325,162 @@ TEST(EditorPlayer, PlayTestAndBackKeepsTheMapAndTheHistory)
     EXPECT_EQ(world.host.topBarsBuilt, 1);
     EXPECT_TRUE(world.state.showCursor);
     EXPECT_EQ(world.data().history.size(), history);
-    EXPECT_EQ(selectedBlocks(world), std::vector<ECS::EntityId>{block});
-    undo(world);
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
+    world.undo();
     EXPECT_EQ(world.transform(block).rotation, kTurned);
+}
+
+TEST(EditorPlayer, SnappedDragsLandOnSteps)
+{
+    World world;
+    const glm::vec3 start(0.3f, 0.0f, 0.1f);
+    const ECS::EntityId block = world.addBlock(start, {1.1f, 1, 1});
+    world.pointAt(start);
+    world.click();
+    world.press({SDL_SCANCODE_G});
+    ASSERT_TRUE(world.data().snapping);
+    EXPECT_TRUE(world.host.snappingShown);
+
+    // 1.2 units of drag move one step of 0.5 twice from where the block stood: off the grid it
+    // keeps its offset.
+    world.dragHandle(1, start + glm::vec3(0.5f, 0, 0), start + glm::vec3(1.7f, 0, 0));
+    EXPECT_NEAR(world.transform(block).position.x, start.x + 1.0f, 1e-5f);
+    EXPECT_EQ(world.transform(block).position.y, start.y);
+    // With Alt the block lands on the grid itself.
+    const glm::vec3 moved = world.transform(block).position;
+    world.dragHandle(1, moved + glm::vec3(0.5f, 0, 0), moved + glm::vec3(1.6f, 0, 0), {SDL_SCANCODE_LALT});
+    EXPECT_NEAR(world.transform(block).position.x, 2.5f, 1e-5f);
+
+    // Turning about y by about 50 degrees turns by 45.
+    world.editor->setTool(Game::EditorTool::rotate);
+    const glm::vec3 centre = world.transform(block).position;
+    world.dragHandle(2, centre + glm::vec3(2, 0, 0), centre + glm::vec3(2 * std::cos(0.87f), 0, 2 * std::sin(0.87f)));
+    const glm::quat turn = world.transform(block).rotation;
+    const float angle = 2.0f * std::acos(std::min(1.0f, std::abs(turn.w)));
+    EXPECT_NEAR(glm::degrees(angle), 45.0f, 1e-3f);
+    EXPECT_NEAR(std::abs(turn.y), std::sin(angle / 2.0f), 1e-5f) << "about y only";
+
+    // Scaling along x by about 1.1 grows by 1.0; shrinking far stops at one step.
+    world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_R});
+    world.editor->setTool(Game::EditorTool::scale);
+    const glm::vec3 at = world.transform(block).position;
+    world.dragHandle(1, at + glm::vec3(1, 0, 0), at + glm::vec3(2.1f, 0, 0));
+    EXPECT_NEAR(world.transform(block).scale.x, 2.1f, 1e-5f);
+    world.dragHandle(1, at + glm::vec3(1, 0, 0), at + glm::vec3(-3, 0, 0));
+    EXPECT_NEAR(world.transform(block).scale.x, Game::TransformDrag::kScaleStep, 1e-6f);
+    EXPECT_EQ(world.colliderHalfExtents(block).x, Game::TransformDrag::kScaleStep / 2.0f);
+
+    world.press({SDL_SCANCODE_G});
+    EXPECT_FALSE(world.host.snappingShown);
+}
+
+TEST(EditorPlayer, BoxSelectPicksExactlyTheBlocksWhoseCentresLieInside)
+{
+    World world;
+    const ECS::EntityId far1 = world.addBlock({-6, 0, 0});
+    const ECS::EntityId left = world.addBlock({-2, 0, 0});
+    const ECS::EntityId right = world.addBlock({2, 0, 0});
+    world.addBlock({6, 0, 0});
+    world.addBlock({0, 0, 5});
+    // Large enough to reach into the box, but its centre lies outside it.
+    world.addBlock({0, 0, -4}, {3, 1, 5});
+    const ECS::EntityId middle = world.addBlock({0.5f, 3, 1});
+    const auto boxDrag = [&](std::initializer_list<SDL_Scancode> keys) {
+        world.pointAt(glm::vec3(-3.2f, 0, -2));
+        world.step(keys, SDL_BUTTON_LMASK);
+        world.pointAt(glm::vec3(0, 0, 0));
+        world.step(keys, SDL_BUTTON_LMASK);
+        EXPECT_EQ(world.data().mode, Game::EditorMode::boxSelecting);
+        EXPECT_TRUE(world.host.box);
+        world.pointAt(glm::vec3(3.2f, 0, 2));
+        world.step(keys, SDL_BUTTON_LMASK);
+        world.step(keys, 0);
+        world.step();
+        EXPECT_FALSE(world.host.box);
+    };
+
+    world.pointAt(glm::vec3(-6, 0, 0));
+    world.click();
+    ASSERT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{far1});
+    const size_t groups = world.data().history.size();
+    boxDrag({});
+    EXPECT_EQ(world.selectedBlocks(), (std::vector<ECS::EntityId>{left, right, middle}));
+    EXPECT_EQ(world.data().history.size(), groups + 1) << "one group for the whole box";
+    world.undo();
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{far1});
+
+    boxDrag({SDL_SCANCODE_LSHIFT});
+    EXPECT_EQ(world.selectedBlocks(), (std::vector<ECS::EntityId>{far1, left, right, middle}));
+
+    // Less than four pixels of drag from empty space is a click there: the selection goes.
+    world.pointAt(glm::vec3(-4, 0, -2.5f));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.mouse.posX += 3;
+    world.mouse.x += 3;
+    world.step({}, SDL_BUTTON_LMASK);
+    world.step();
+    world.step();
+    EXPECT_FALSE(world.host.box);
+    EXPECT_TRUE(world.selectedBlocks().empty());
+
+    // A drag that starts on a block draws no box: its release is a click.
+    world.pointAt(glm::vec3(2, 0, 0));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.pointAt(glm::vec3(-3, 0, -2));
+    world.step({}, SDL_BUTTON_LMASK);
+    EXPECT_FALSE(world.host.box);
+    world.step();
+    world.step();
+    EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
+}
+
+TEST(EditorPlayer, EscapeDuringABoxSelectKeepsTheSelection)
+{
+    World world;
+    const ECS::EntityId block = world.addBlock({0, 0, 0});
+    world.pointAt(glm::vec3(-3, 0, -2));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.pointAt(glm::vec3(3, 0, 2));
+    world.step({}, SDL_BUTTON_LMASK);
+    world.step({SDL_SCANCODE_ESCAPE}, SDL_BUTTON_LMASK);
+    EXPECT_FALSE(world.host.box);
+    world.step();
+    world.step();
+    EXPECT_TRUE(world.selectedBlocks().empty());
+    EXPECT_EQ(world.host.pauseMenus, 0);
+    world.pointAt(glm::vec3(0, 0, 0));
+    world.click();
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
+}
+
+TEST(EditorPlayer, FramingPutsEverySelectedBlockInTheView)
+{
+    World world;
+    const ECS::EntityId a = world.addBlock({30, 60, 5}, {2, 3, 8}, kTurned);
+    const ECS::EntityId b = world.addBlock({-40, 90, 12}, {6, 1, 1});
+    world.pointAt(glm::vec3(30, 60, 5));
+    world.click();
+    world.pointAt(glm::vec3(-40, 90, 12));
+    world.click({SDL_SCANCODE_LSHIFT});
+    ASSERT_EQ(world.selectedBlocks().size(), 2u);
+
+    const Game::CameraData camera = world.ecs.getComponent<Component::CameraComponent>(world.ids.editorCamera).current;
+    world.press({SDL_SCANCODE_F});
+    const glm::vec3 eye = world.transform(world.ids.editorCamera).position;
+    EXPECT_GT(glm::length(eye - camera.eye), 10.0f) << "the camera moved";
+    const glm::vec3 forward = glm::normalize(camera.center - camera.eye);
+    const glm::mat4 view = glm::lookAt(eye, eye + forward, camera.up);
+    const glm::mat4 projection = glm::perspectiveFov(glm::radians(camera.fieldOfView), camera.width, camera.height,
+                                                     camera.nearPlane, camera.farPlane);
+    for (const ECS::EntityId block : {a, b}) {
+        const glm::mat4 model = BlockPose::of(world.transform(block)).matrix();
+        for (int corner = 0; corner < 8; ++corner) {
+            const glm::vec4 local(corner & 1 ? 0.5f : -0.5f, corner & 2 ? 0.5f : -0.5f, corner & 4 ? 0.5f : -0.5f, 1);
+            const glm::vec4 clip = projection * view * model * local;
+            EXPECT_GT(clip.w, 0.0f);
+            EXPECT_LE(std::abs(clip.x), clip.w) << block << " corner " << corner;
+            EXPECT_LE(std::abs(clip.y), clip.w) << block << " corner " << corner;
+            EXPECT_LE(std::abs(clip.z), clip.w) << block << " corner " << corner;
+        }
+    }
 }

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace EditorTest {
@@ -35,6 +36,10 @@ public:
     int topBarsBuilt = 0;
     int topBarsCleared = 0;
     bool captured = false;
+    bool snappingShown = false;
+    bool help = false;
+    bool box = false; // the selection box is on show
+    std::pair<glm::vec2, glm::vec2> boxCorners;
 
     bool modalOpen() override { return modal; }
     void openPauseMenu() override { ++pauseMenus; }
@@ -43,6 +48,15 @@ public:
     void buildTopBar() override { ++topBarsBuilt; }
     void closeAddDropdown() override {}
     void showTool(std::uint32_t) override {}
+    void showSnapping(bool on) override { snappingShown = on; }
+    void toggleHelp() override { help = !help; }
+    bool helpShown() override { return help; }
+    void showSelectionBox(glm::vec2 corner, glm::vec2 opposite) override
+    {
+        box = true;
+        boxCorners = {corner, opposite};
+    }
+    void hideSelectionBox() override { box = false; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::uint32_t pickHandle(int, int) override { return handleUnderPointer; }
     void windowSize(int& width, int& height) override
@@ -82,6 +96,7 @@ struct World {
         ecs.registerComponent<Component::CameraMouseShiftComponent>();
         ecs.registerComponent<Component::CameraMouseZoomMoveComponent>();
         ecs.registerComponent<Component::FreeCamMovementComponent>();
+        ecs.registerComponent<Component::CameraZclampComponent>();
         ecs.registerComponent<Component::CharacterControllerComponent>();
         ecs.registerMessage<Message::PhysicsColliderShapeChangeMessage>();
         ecs.addSystem(GamePhysics::RigidBodyColliderSystem(ecs, physics));
@@ -103,6 +118,7 @@ struct World {
         ecs.addComponent(ids.editorCamera, Component::CameraMouseMovementComponent{});
         ecs.addComponent(ids.editorCamera, Component::FreeCamMovementComponent{});
         ecs.addComponent(ids.editorCamera, Component::CameraMouseZoomMoveComponent{});
+        ecs.addComponent(ids.editorCamera, Component::CameraZclampComponent{});
         ids.player = ecs.createEntity();
         ecs.addComponent(ids.player, Component::TransformComponent{});
         Component::CharacterControllerComponent controller(ids.player, &physics);
@@ -206,6 +222,31 @@ struct World {
     {
         const glm::ivec2 pixel = pixelOf(point);
         pointAt(pixel.x, pixel.y);
+    }
+
+    std::vector<ECS::EntityId> selectedBlocks()
+    {
+        std::vector<ECS::EntityId> blocks;
+        for (const auto& pair : data().selections.entityToSelection)
+            blocks.push_back(pair.first);
+        return blocks;
+    }
+    void undo() { press({SDL_SCANCODE_LCTRL, SDL_SCANCODE_Z}); }
+    void redo() { press({SDL_SCANCODE_LCTRL, SDL_SCANCODE_Y}); }
+
+    // Presses handle `handle` with the pointer at `from`, moves the pointer to `to` and releases
+    // it there, holding `keys` throughout.
+    void dragHandle(std::uint32_t handle, const glm::vec3& from, const glm::vec3& to,
+                    std::initializer_list<SDL_Scancode> keys = {})
+    {
+        host.handleUnderPointer = handle;
+        pointAt(from);
+        step(keys, SDL_BUTTON_LMASK);
+        host.handleUnderPointer = 0;
+        pointAt(to);
+        step(keys, SDL_BUTTON_LMASK);
+        step(keys, 0);
+        step();
     }
 
 private:

@@ -93,3 +93,36 @@ TEST_F(EditorTopBarTest, PauseMenuAndPlayTestTakeTheBarAwayAndBringItBack)
     tap(SDL_SCANCODE_RETURN);
     EXPECT_TRUE(game().menu().hasElement(Names::save));
 }
+
+TEST_F(EditorTopBarTest, SnappingToggleAndTheShortcutHelp)
+{
+    EXPECT_EQ(textOf(Names::snap), "OFF");
+    tap(SDL_SCANCODE_G);
+    EXPECT_TRUE(data().snapping);
+    EXPECT_EQ(textOf(Names::snap), "ON");
+    clickOn(Names::snap);
+    EXPECT_FALSE(data().snapping);
+    EXPECT_EQ(textOf(Names::snap), "OFF");
+
+    // F1 and "?" show and hide the help; Escape hides it without pausing.
+    tap(SDL_SCANCODE_F1);
+    ASSERT_TRUE(game().menu().hasElement(Game::HelpNames::panel));
+    EXPECT_EQ(textOf(Game::HelpNames::title), Game::EditorHelp::kTitle);
+    const std::string keys = textOf(Game::HelpNames::keys + "1");
+    for (const char* key : {"Ctrl + Z", "Ctrl + Y", "G", "F", "F1", "Delete", "Tab"})
+        EXPECT_NE(keys.find(key), std::string::npos) << key;
+    clickOn(Names::help);
+    EXPECT_FALSE(game().menu().hasElement(Game::HelpNames::panel));
+    clickOn(Names::help);
+    EXPECT_TRUE(game().menu().hasElement(Game::HelpNames::panel));
+    tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_FALSE(game().menu().hasElement(Game::HelpNames::panel));
+    EXPECT_FALSE(game().stateRecord().paused);
+
+    // Open help goes with the bar and comes back with it.
+    tap(SDL_SCANCODE_F1);
+    tap(SDL_SCANCODE_RETURN);
+    EXPECT_FALSE(game().menu().hasElement(Game::HelpNames::panel)) << "play-testing";
+    tap(SDL_SCANCODE_RETURN);
+    EXPECT_TRUE(game().menu().hasElement(Game::HelpNames::panel));
+}

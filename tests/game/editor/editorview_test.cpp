@@ -1,0 +1,77 @@
+// Where the editor camera shows a point, and the view that frames a box.
+#include "game/editor/editorview.h"
+
+#include "game/editor/transformdrag.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+using namespace Game::EditorView;
+
+namespace {
+
+Game::CameraData lookingFrom(const glm::vec3& eye, const glm::vec3& direction)
+{
+    Game::CameraData camera;
+    camera.eye = eye;
+    camera.center = eye + direction;
+    return camera;
+}
+
+// True when every corner of the box lies in the view of `camera` from `eye` along `direction`.
+bool boxInView(const glm::vec3& low, const glm::vec3& high, const Game::CameraData& camera, const glm::vec3& eye,
+               const glm::vec3& direction)
+{
+    const glm::mat4 clipOf = glm::perspectiveFov(glm::radians(camera.fieldOfView), camera.width, camera.height,
+                                                 camera.nearPlane, camera.farPlane)
+                           * glm::lookAt(eye, eye + direction, camera.up);
+    for (int corner = 0; corner < 8; ++corner) {
+        const glm::vec3 p(corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y, corner & 4 ? high.z : low.z);
+        const glm::vec4 clip = clipOf * glm::vec4(p, 1.0f);
+        if (!(clip.w > 0.0f) || std::abs(clip.x) > clip.w || std::abs(clip.y) > clip.w || std::abs(clip.z) > clip.w)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(EditorView, PointsProjectWhereThePointerRayThroughThemStarts)
+{
+    const Game::CameraData camera = lookingFrom({1, -20, 3}, glm::normalize(glm::vec3(0.2f, 1, -0.3f)));
+    for (const glm::vec2& pixel : {glm::vec2(640, 360), glm::vec2(10, 700), glm::vec2(1200, 40)}) {
+        const glm::vec3 direction = Game::TransformDrag::pointerDirection(camera, pixel.x, pixel.y);
+        const auto back = projectToWindow(camera, camera.eye, camera.eye + direction * 37.0f);
+        ASSERT_TRUE(back);
+        EXPECT_NEAR(back->x, pixel.x, 1e-2f);
+        EXPECT_NEAR(back->y, pixel.y, 1e-2f);
+    }
+    EXPECT_FALSE(projectToWindow(camera, camera.eye, 2.0f * camera.eye - camera.center)) << "behind the eye";
+
+    const PixelBox box = PixelBox::spanning({30, 200}, {10, 100});
+    EXPECT_TRUE(box.contains({10, 100}));
+    EXPECT_TRUE(box.contains({30, 200}));
+    EXPECT_FALSE(box.contains({31, 150}));
+}
+
+TEST(EditorView, FramingFitsTheBoxFromTheCurrentDirection)
+{
+    const Game::CameraData camera;
+    const glm::vec3 directions[] = {
+        glm::normalize(glm::vec3(1, 1, -0.5f)), {0, 1, 0}, glm::normalize(glm::vec3(-0.1f, 0.2f, -1)), glm::normalize(glm::vec3(0.01f, 0, -1))};
+    const glm::vec3 boxes[][2] = {{{-1, -1, 0}, {1, 1, 2}}, {{10, 40, 3}, {60, 45, 30}}, {{5, 5, 5}, {5.2f, 5.1f, 5.3f}}};
+    for (const auto& box : boxes) {
+        for (const glm::vec3& direction : directions) {
+            const Framing framing = frameBox(box[0], box[1], direction, camera, -1000.0f);
+            EXPECT_NEAR(glm::length(framing.direction - direction), 0.0f, 1e-5f);
+            EXPECT_TRUE(boxInView(box[0], box[1], camera, framing.eye, framing.direction));
+        }
+    }
+
+    // Looking up at a block on the floor: the view tilts so the eye stays on the camera's floor.
+    const glm::vec3 up = glm::normalize(glm::vec3(0, 1, 0.8f));
+    const Framing framing = frameBox({-1, -1, 0}, {1, 1, 2}, up, camera, 0.5f);
+    EXPECT_NEAR(framing.eye.z, 0.5f, 1e-4f);
+    EXPECT_LT(framing.direction.z, up.z);
+    EXPECT_TRUE(boxInView({-1, -1, 0}, {1, 1, 2}, camera, framing.eye, framing.direction));
+}
