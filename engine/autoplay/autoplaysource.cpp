@@ -61,6 +61,15 @@ void AutoplaySource::windowSize(SDL_Window* window, int& width, int& height)
     height = kFallbackHeight;
 }
 
+void AutoplaySource::drawableSize(SDL_Window* window, int& width, int& height)
+{
+    if (window) {
+        SDL_GL_GetDrawableSize(window, &width, &height);
+        return;
+    }
+    windowSize(window, width, height);
+}
+
 void AutoplaySource::swapWindow(SDL_Window* window)
 {
     if (window && !driverKept_) {
@@ -134,6 +143,10 @@ void AutoplaySource::play(const ScriptCommand& command, SDL_Window* window)
         break;
     case Kind::Screenshot:
         takeScreenshot(command.text, window);
+        break;
+    case Kind::Resize:
+        if (window)
+            SDL_SetWindowSize(window, command.x, command.y);
         break;
     case Kind::Quit:
         finish(Outcome::Finished);

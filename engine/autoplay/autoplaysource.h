@@ -5,7 +5,8 @@
 // The script advances after each rendered frame (in swapWindow, before the real swap): its input
 // commands queue the events and set the key, button and pointer state that the next update
 // reads; "wait N" lets exactly N updates run, one per frame, the clock moving one 10 ms step per
-// frame; "screenshot" saves the frame just rendered; "quit", or the end of the script, sends a
+// frame; "screenshot" saves the frame just rendered; "resize" sizes the window as a user's drag
+// would; "quit", or the end of the script, sends a
 // quit event that one more update reads, and the engine ends after it.
 //
 // The game's pointer requests are honoured as SDL would: in relative mode the pointer stays where
@@ -47,6 +48,7 @@ public:
     const Uint8* keyboardState(int& numKeys) override;
     Uint32 mouseState(int& x, int& y) override;
     void windowSize(SDL_Window* window, int& width, int& height) override;
+    void drawableSize(SDL_Window* window, int& width, int& height) override;
     // Advances the script after the frame rendered, then swaps.
     void swapWindow(SDL_Window* window) override;
     void startTextInput() override { textInput_ = true; }

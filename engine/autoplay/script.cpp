@@ -16,7 +16,7 @@ using Kind = ScriptCommand::Kind;
 
 constexpr std::string_view kSpaces = " \t";
 constexpr std::string_view kKnownCommands =
-    "keydown, keyup, mouse, mouseby, mousedown, mouseup, wheel, text, wait, screenshot, quit";
+    "keydown, keyup, mouse, mouseby, mousedown, mouseup, wheel, text, wait, screenshot, resize, quit";
 
 std::string_view trimmed(std::string_view text)
 {
@@ -140,6 +140,15 @@ std::string parseScreenshot(Line line)
     return {};
 }
 
+std::string parseSize(Line line)
+{
+    const std::vector<std::string_view> tokens = words(line.arguments);
+    const bool numbers = tokens.size() == 2 && parseInt(tokens[0], line.command.x) && parseInt(tokens[1], line.command.y);
+    if (!numbers || line.command.x < 1 || line.command.y < 1)
+        return "needs the window's new width and height in pixels, e.g. resize 1024 600";
+    return {};
+}
+
 std::string parseNothing(Line line)
 {
     return line.arguments.empty() ? std::string() : "takes no arguments";
@@ -162,6 +171,7 @@ const CommandSyntax kSyntax[] = {
     {"text", Kind::Text, parseText},
     {"wait", Kind::Wait, parseWait},
     {"screenshot", Kind::Screenshot, parseScreenshot},
+    {"resize", Kind::Resize, parseSize},
     {"quit", Kind::Quit, parseNothing},
 };
 

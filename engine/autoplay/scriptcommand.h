@@ -18,6 +18,7 @@ struct ScriptCommand {
         Text,       // text: UTF-8, typed one character at a time
         Wait,       // updates: game updates to run before the next command
         Screenshot, // text: PNG file for the frame as it stands
+        Resize,     // x, y: the window's new width and height, as when the user drags its edge
         Quit,       // ends the run
     };
 

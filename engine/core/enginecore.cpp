@@ -62,7 +62,7 @@ bool EngineCore::startUp()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
 
     window->window = SDL_CreateWindow("Engine", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, window->width,
-                                      window->height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                                      window->height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!window->window) {
         logf("Window could not be created! SDL Error: %s\n", SDL_GetError());
         return false;

@@ -20,6 +20,9 @@ public:
     // Pointer position in window pixels (y downwards) and the SDL button mask.
     virtual Uint32 mouseState(int& x, int& y) = 0;
     virtual void windowSize(SDL_Window* window, int& width, int& height) = 0;
+    // The size in pixels of the window's GL drawable, which the render targets match. It is the
+    // window's size unless the window has more pixels than its size in screen units (high DPI).
+    virtual void drawableSize(SDL_Window* window, int& width, int& height) { windowSize(window, width, height); }
     virtual void swapWindow(SDL_Window* window) = 0;
     virtual void startTextInput() = 0;
     virtual void stopTextInput() = 0;
@@ -39,6 +42,10 @@ public:
     void windowSize(SDL_Window* window, int& width, int& height) override
     {
         SDL_GetWindowSize(window, &width, &height);
+    }
+    void drawableSize(SDL_Window* window, int& width, int& height) override
+    {
+        SDL_GL_GetDrawableSize(window, &width, &height);
     }
     void swapWindow(SDL_Window* window) override { SDL_GL_SwapWindow(window); }
     void startTextInput() override { SDL_StartTextInput(); }

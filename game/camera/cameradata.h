@@ -21,6 +21,11 @@ struct CameraData {
     // A copy of `source` whose centre is the unit direction from the source's eye to its centre
     // (zero when the two coincide).
     static CameraData copyOf(const CameraData& source);
+
+    // Sets the projection for a view of `width` x `height` pixels and a vertical field of view
+    // of `fieldOfView` degrees, keeping the near and far planes. Sizes below one pixel count as
+    // one, so a minimised window never makes a projection of NaN.
+    void setPerspective(float width, float height, float fieldOfView);
 };
 
 } // namespace Game

@@ -62,10 +62,11 @@ float interpolateYaw(float previous, float current, float alpha)
     return previous - wrapAngle(previous - current) * alpha;
 }
 
-LookAngles mouseLook(float yaw, float pitch, int dx, int dy)
+LookAngles mouseLook(float yaw, float pitch, int dx, int dy, const LookSettings& settings)
 {
-    yaw -= static_cast<float>(dx) * mouseDegreesPerPixel;
-    pitch -= static_cast<float>(dy) * mouseDegreesPerPixel;
+    const float degreesPerPixel = mouseDegreesPerPixel * settings.sensitivity;
+    yaw -= static_cast<float>(dx) * degreesPerPixel;
+    pitch -= static_cast<float>(settings.invert ? -dy : dy) * degreesPerPixel;
     return {wrapYaw(yaw), std::clamp(std::isfinite(pitch) ? pitch : 0.0f, -maxPitch, maxPitch)};
 }
 

@@ -41,8 +41,14 @@ struct LookAngles {
     float yaw;
     float pitch;
 };
-// Mouse look: half a degree per pixel, right turns right, down looks down, pitch clamped.
-LookAngles mouseLook(float yaw, float pitch, int dx, int dy);
+// The player's mouse settings: a factor on the turn per pixel, and up and down swapped.
+struct LookSettings {
+    float sensitivity = 1.0f;
+    bool invert = false;
+};
+// Mouse look: half a degree per pixel times the sensitivity, right turns right, down looks down
+// (up when inverted), pitch clamped.
+LookAngles mouseLook(float yaw, float pitch, int dx, int dy, const LookSettings& settings = {});
 
 // Key angle of the free-flying camera in degrees: W+A is 45, otherwise the mean of the held
 // keys' angles (W 360, A 90, S 180, D 270).

@@ -43,9 +43,10 @@ void CameraModificationStateCopySystem::processEntity(ECS::EntityId entity, floa
 }
 
 CameraModificationMouseMovementSystem::CameraModificationMouseMovementSystem(ECS::EntityManager& manager,
-                                                                             CameraInputSource input)
+                                                                             CameraInputSource input,
+                                                                             const CameraMath::LookSettings* settings)
     : ECS::ComponentSystem(manager, {CameraMouseMovementComponent::_cType, CameraModificationComponent::_cType}),
-      input(std::move(input))
+      input(std::move(input)), settings(settings)
 {
 }
 
@@ -55,7 +56,8 @@ void CameraModificationMouseMovementSystem::processEntity(ECS::EntityId entity, 
         return;
     CameraModificationComponent& m = manager->getComponent<CameraModificationComponent>(entity);
     const CameraInput in = readInput(input);
-    const CameraMath::LookAngles look = CameraMath::mouseLook(m.yaw, m.pitch, in.dx, in.dy);
+    const CameraMath::LookAngles look =
+        CameraMath::mouseLook(m.yaw, m.pitch, in.dx, in.dy, settings ? *settings : CameraMath::LookSettings{});
     m.yaw = look.yaw;
     m.pitch = look.pitch;
 }

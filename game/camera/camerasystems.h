@@ -28,15 +28,19 @@ public:
     void processEntity(ECS::EntityId entity, float alpha) override;
 };
 
-// Mouse look while enabled: yaw and pitch follow the mouse, yaw wraps, pitch is clamped.
+// Mouse look while enabled: yaw and pitch follow the mouse, yaw wraps, pitch is clamped. The
+// player's sensitivity and invert setting are read every tick from `settings` (which must
+// outlive the system; null: the defaults), so a change in the Options screen counts at once.
 class CameraModificationMouseMovementSystem : public ECS::ComponentSystem {
 public:
     static constexpr const char* systemName = "CameraModificationMouseMovementSystem";
-    CameraModificationMouseMovementSystem(ECS::EntityManager& manager, CameraInputSource input);
+    CameraModificationMouseMovementSystem(ECS::EntityManager& manager, CameraInputSource input,
+                                          const CameraMath::LookSettings* settings = nullptr);
     void processEntity(ECS::EntityId entity, float alpha) override;
 
 private:
     CameraInputSource input;
+    const CameraMath::LookSettings* settings;
 };
 
 // Keyboard flight while enabled: 0.4 units per tick along the full view direction.

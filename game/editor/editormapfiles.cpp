@@ -86,9 +86,7 @@ void EditorMapFiles::openMapBrowser(uint32_t mode)
         return;
     }
     const glm::ivec2 window = UI::windowSize(*engine);
-    const int width = static_cast<int>(0.6 * window.x);
-    const int height = static_cast<int>(0.9 * (window.y - kTopBarHeight));
-    const glm::vec2 position(window.x / 2 - width / 2, window.y / 2 - height / 2 - kTopBarHeight / 2);
+    const BrowserRectangle place = browserRectangle(window);
 
     UI::FileBrowserSettings settings;
     settings.mode = mode == kSave ? UI::FileBrowserSettings::kSave : UI::FileBrowserSettings::kOpen;
@@ -111,7 +109,24 @@ void EditorMapFiles::openMapBrowser(uint32_t mode)
         UI::destroyElement(*world, settings.blocker);
         return;
     }
-    UI::createFileBrowser(browser, *world, position, glm::vec2(width, height), *resources, std::move(settings));
+    UI::createFileBrowser(browser, *world, place.position, place.size, *resources, std::move(settings));
+}
+
+EditorMapFiles::BrowserRectangle EditorMapFiles::browserRectangle(glm::ivec2 window)
+{
+    const int width = static_cast<int>(0.6 * window.x);
+    const int height = static_cast<int>(0.9 * (window.y - kTopBarHeight));
+    return {glm::vec2(window.x / 2 - width / 2, window.y / 2 - height / 2 - kTopBarHeight / 2),
+            glm::vec2(width, height)};
+}
+
+void EditorMapFiles::fitBrowserToWindow()
+{
+    const ECS::EntityId open = openBrowser();
+    if (open == ECS::InvalidEntity)
+        return;
+    const BrowserRectangle place = browserRectangle(UI::windowSize(*engine));
+    UI::FileBrowser::relayout(*world, open, place.position, place.size, *resources);
 }
 
 void EditorMapFiles::confirmLoad(ECS::EntityId opened)

@@ -7,6 +7,8 @@
 #include "engine/ecs/entitymanager.h"
 #include "engine/fileutil/fileutil.h"
 
+#include <glm/vec2.hpp>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -75,6 +77,15 @@ public:
 
     // The browser on show, or ECS::InvalidEntity.
     ECS::EntityId openBrowser() const;
+
+    // Where the browser lies in a window of `window` pixels: centred below the top bar.
+    struct BrowserRectangle {
+        glm::vec2 position; // bottom-left corner
+        glm::vec2 size;
+    };
+    static BrowserRectangle browserRectangle(glm::ivec2 window);
+    // The window changed size: the browser on show, if any, is laid out again to fit it.
+    void fitBrowserToWindow();
 
 private:
     void newMap();

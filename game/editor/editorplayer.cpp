@@ -302,7 +302,8 @@ void EditorPlayer::playTestKeys(const TickInput& in)
 {
     if (!scene_.world().hasComponent<CharacterControllerComponent>(entities.player) || state->paused)
         return;
-    const bool toggle = in.keyboard->isPressed(SDL_SCANCODE_RETURN);
+    // Alt+Return is the game's full-screen key, not a play test.
+    const bool toggle = in.keyboard->isPressed(SDL_SCANCODE_RETURN) && !altDown(*in.keyboard);
     if (playTesting()) {
         if (toggle || in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
             stopPlayTest(*in.mouse);

@@ -166,7 +166,7 @@ void postRefresh(ECS::EntityManager& world, ECS::EntityId browser, const std::fi
 // The fixed elements of a browser at (x, y), w x h, into `b`.
 void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfileBrowserComponent& b,
                          const Game::RenderResources& resources, glm::vec2 position, glm::vec2 size,
-                         const std::string& fileName)
+                         const std::string& fileName, bool confirmEnabled)
 {
     const float x = position.x;
     const float y = position.y;
@@ -187,13 +187,12 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
                 static_cast<float>(b.entryTextOffset), b.textColor);
 
     const bool saving = b.mode == FileBrowserSettings::kSave;
-    const bool startEnabled = saving && !fileName.empty();
     glm::vec4 confirmColor = kDisabledColor;
     UIclickableComponent clickable(b.layer, nullptr, b.backgroundTexture, b.backgroundTexture);
     clickable.useStateColors = true;
     UItextComponent text(static_cast<uint32_t>(b.layer), saving ? "SAVE" : "OPEN", *b.font, b.textColor, AlignCentreX,
                          glm::vec2(0.0f));
-    styleConfirm(confirmColor, clickable, &text, startEnabled, world, browser);
+    styleConfirm(confirmColor, clickable, &text, confirmEnabled, world, browser);
     b.confirmButton = createBackground(world, b.layer, {x + w - 144.0f, y + b.margin.y}, kButtonSize,
                                        b.backgroundTexture, confirmColor);
     if (b.confirmButton != ECS::InvalidEntity) {
@@ -237,6 +236,18 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
         text.clipPadding = glm::vec2(kNameFieldPadding, 0.0f);
         world.addComponent(b.nameField, std::move(text));
     }
+}
+
+// The list area of a browser at `position`, `size` pixels: where the first entry lies, how many
+// entries a page holds and where the page's list ends.
+void layOutList(UIfileBrowserComponent& b, glm::vec2 position, glm::vec2 size)
+{
+    b.listTop = static_cast<int32_t>(position.y + size.y) - kListFromTop;
+    const int32_t rowHeight = b.entryHeight + b.entryGap;
+    const int32_t rows = (b.listTop - static_cast<int32_t>(position.y + kListReserveBottom)) / rowHeight;
+    // A small window still shows one entry per page: paging divides by the page size.
+    b.pageSize = static_cast<uint32_t>(std::max(1, rows));
+    b.listBottom = b.listTop - rowHeight * static_cast<int32_t>(b.pageSize);
 }
 
 } // namespace
@@ -283,15 +294,11 @@ void createFileBrowser(ECS::EntityId entity, ECS::EntityManager& world, glm::vec
     rectangle.copyToPrevious();
     world.addComponent(entity, std::move(rectangle));
     world.addComponent(entity, UIBackgroundComponent(b.backgroundTexture, b.layer - 1, kWindowColor));
+    layOutList(b, position, size);
 
-    b.listTop = static_cast<int32_t>(position.y + size.y) - kListFromTop;
-    const int32_t rowHeight = b.entryHeight + b.entryGap;
-    const int32_t rows = (b.listTop - static_cast<int32_t>(position.y + kListReserveBottom)) / rowHeight;
-    // A small window still shows one entry per page: paging divides by the page size.
-    b.pageSize = static_cast<uint32_t>(std::max(1, rows));
-    b.listBottom = b.listTop - rowHeight * static_cast<int32_t>(b.pageSize);
-
-    createFixedElements(world, entity, b, resources, position, size, settings.fileName);
+    const bool saving = settings.mode == FileBrowserSettings::kSave;
+    createFixedElements(world, entity, b, resources, position, size, settings.fileName,
+                        saving && !settings.fileName.empty());
     world.addComponent(entity, std::move(b));
 }
 
@@ -455,7 +462,10 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
         const glm::vec2 size{bw - 2.0f * b.margin.x, static_cast<float>(b.entryHeight)};
         const bool isFolder = index < folderCount;
         const std::string name = isFolder ? b.folders[index] : b.files[index - folderCount];
-        const ECS::EntityId entry = createBackground(world, b.layer, at, size, b.backgroundTexture, b.entryColor);
+        // In open mode the chosen file keeps its colours when the page is built again.
+        const bool chosen = !isFolder && b.mode == FileBrowserSettings::kOpen && name == b.selectedName;
+        const ECS::EntityId entry = createBackground(world, b.layer, at, size, b.backgroundTexture,
+                                                     chosen ? b.chosenColor : b.entryColor);
         if (entry == ECS::InvalidEntity)
             break;
         std::function<void()> action;
@@ -463,8 +473,8 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
             action = [wp, browser, name] { enterFolder(*wp, browser, name); };
         else
             action = [wp, browser, entry, name] { chooseFile(*wp, browser, entry, name); };
-        addClickable(world, entry, b.layer, std::move(action), b.backgroundTexture, b.backgroundTexture, b.hoverColor,
-                     b.pressedColor);
+        addClickable(world, entry, b.layer, std::move(action), b.backgroundTexture, b.backgroundTexture,
+                     chosen ? b.chosenHoverColor : b.hoverColor, chosen ? b.chosenPressedColor : b.pressedColor);
         if (isFolder)
             addSprite(world, entry, b.folderIcon, AlignLeft, AlignCentreY, kFolderIconOffset,
                       static_cast<uint32_t>(b.layer));
@@ -496,6 +506,31 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
         addSprite(world, b.pageNext, b.pageNextIcon, AlignCentreX, AlignCentreY, glm::vec2(0.0f),
                   static_cast<uint32_t>(b.layer));
     }
+}
+
+void relayout(ECS::EntityManager& world, ECS::EntityId browser, glm::vec2 position, glm::vec2 size,
+              const Game::RenderResources& resources)
+{
+    UIfileBrowserComponent* found = browserOf(world, browser);
+    if (!found || !world.hasComponent<TransformComponent>(browser))
+        return;
+    UIfileBrowserComponent& b = *found;
+    const std::string fileName = nameFieldText(world, browser);
+    const bool confirmEnabled = world.hasComponent<UIclickableComponent>(b.confirmButton) &&
+                                world.getComponent<UIclickableComponent>(b.confirmButton).callback != nullptr;
+    for (ECS::EntityId* element : {&b.confirmButton, &b.cancelButton, &b.pathText, &b.pathBackButton, &b.nameLabel,
+                                   &b.nameField})
+        destroyAndForget(world, *element);
+
+    TransformComponent& rectangle = world.getComponent<TransformComponent>(browser);
+    rectangle.position = glm::vec3(position, 0.0f);
+    rectangle.scale = glm::vec3(size, 1.0f);
+    rectangle.copyToPrevious();
+    layOutList(b, position, size);
+    // The page that holds the first entry shown so far.
+    b.firstIndex -= b.firstIndex % b.pageSize;
+    createFixedElements(world, browser, b, resources, position, size, fileName, confirmEnabled);
+    rebuildPage(world, browser);
 }
 
 } // namespace FileBrowser

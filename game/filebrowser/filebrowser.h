@@ -71,5 +71,12 @@ void showFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::fil
 // page label and the previous and next buttons, in place of those shown before.
 void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser);
 
+// Lays the browser out again at `position`, `size` pixels (the window changed size): its fixed
+// elements and the page on show are made anew there, keeping the folder, the typed file name,
+// the chosen file and whether OPEN / SAVE is enabled; the page shown is the one holding the first
+// entry shown before. The blocker under it is the caller's.
+void relayout(ECS::EntityManager& world, ECS::EntityId browser, glm::vec2 position, glm::vec2 size,
+              const Game::RenderResources& resources);
+
 } // namespace FileBrowser
 } // namespace UI

@@ -21,6 +21,7 @@
 #include "game/menu/createokpopupsystem.h"
 #include "game/menu/menu.h"
 #include "game/menu/menubuilder.h"
+#include "game/menu/optionsscreen.h"
 #include "game/physics/debugdrawer.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicscomponents.h"
@@ -31,6 +32,8 @@
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
 #include "game/ui/uilayer.h"
+#include "game/ui/uirelayout.h"
+#include "game/ui/windowsize.h"
 
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
@@ -38,6 +41,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 
 namespace Game {
@@ -77,12 +82,18 @@ void GameController::init()
     if (!folders.root.empty())
         Engine::logLine("Game files: " + folders.root.string());
     config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
+    look = {config.mouseSensitivity, config.invertMouse};
     setWindowIcon();
     applyWindowSettings();
+    drawable = sizeOr(drawableSize(), config);
+    uiSize = sizeOr(UI::windowSize(*core), config);
+    glViewport(0, 0, drawable.x, drawable.y);
     state = GameStateRecord{};
 
     physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
-    renderResources = std::make_unique<RenderResources>(config.width, config.height, folders.root);
+    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
+    // Every camera is made from this prototype: it carries the configured field of view.
+    renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
     Engine::logLine("All ressources loaded.");
     speedTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
     ropeTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
@@ -90,7 +101,7 @@ void GameController::init()
 
     ecs = std::make_unique<ECS::EntityManager>();
     registerGameTypes(*ecs);
-    addGameSystems(*ecs, *core, *physicsWorld, *renderResources);
+    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look);
     contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
 
     debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();
@@ -144,8 +155,14 @@ void GameController::createMenus()
     actions.resumeSinglePlayer = [this] { resumeSinglePlayer(); };
     actions.resumeEditor = [this] { resumeEditor(); };
     actions.backToMainMenu = [this] { leaveForMainMenu(); };
+    actions.openOptions = [this] { openOptions(); };
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
+    OptionsScreen::Links options;
+    options.displayModes = [this] { return displayModes(); };
+    options.apply = [this] { applySettings(); };
+    options.back = [this] { closeOptions(); };
+    optionsScreen = std::make_unique<OptionsScreen>(*ecs, *gameMenu, *core, *renderResources, config, std::move(options));
     ecs->registerMessage<Message::CreateOKpopupMessage>();
     ecs->addMessageSystem(CreateOKpopupSystem(*gameMenuBuilder));
     updateContext.menu = gameMenu.get();
@@ -198,16 +215,172 @@ void GameController::setWindowIcon()
 
 void GameController::applyWindowSettings()
 {
-    SDL_Window* const window = core->window ? core->window->window : nullptr;
+    SDL_Window* const window = sdlWindow();
     if (core->window && core->window->handle)
         core->window->handle->swapInterval = config.swapInterval;
-    SDL_GL_SetSwapInterval(config.swapInterval);
-    if (window) {
-        SDL_SetWindowFullscreen(window, config.fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+    if (SDL_GL_SetSwapInterval(config.swapInterval) != 0 && config.swapInterval < 0) {
+        // Adaptive vsync needs a driver that offers it; plain vsync is the nearest.
+        Engine::logf("Adaptive vsync is not available here (%s): vsync is on\n", SDL_GetError());
+        SDL_GL_SetSwapInterval(1);
+    }
+    if (!window)
+        return;
+    SDL_SetWindowMinimumSize(window, kSmallestWindow.x, kSmallestWindow.y);
+    const bool fullscreenNow = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (config.fullscreen) {
+        // Exclusive full screen in the display mode nearest the configured resolution.
+        const SDL_DisplayMode wanted{0, config.width, config.height, 0, nullptr};
+        SDL_DisplayMode mode;
+        if (SDL_GetClosestDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0), &wanted, &mode) != nullptr)
+            SDL_SetWindowDisplayMode(window, &mode);
+        if (!fullscreenNow)
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+        return;
+    }
+    if (fullscreenNow)
+        SDL_SetWindowFullscreen(window, 0);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (fullscreenNow || width != config.width || height != config.height) {
         SDL_SetWindowSize(window, config.width, config.height);
         SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    glViewport(0, 0, config.width, config.height);
+}
+
+void GameController::applySettings()
+{
+    look = {config.mouseSensitivity, config.invertMouse};
+    applyWindowSettings();
+    applyProjection();
+}
+
+void GameController::applyProjection()
+{
+    const float width = float(drawable.x);
+    const float height = float(drawable.y);
+    const float fieldOfView = float(config.fieldOfView);
+    renderResources->defaultCamera.setPerspective(width, height, fieldOfView);
+    for (CameraComponent& camera : ecs->componentList<CameraComponent>().records()) {
+        for (CameraData* data : {&camera.current, &camera.previous, &camera.spare})
+            data->setPerspective(width, height, fieldOfView);
+    }
+}
+
+SDL_Window* GameController::sdlWindow() const
+{
+    return core->window ? core->window->window : nullptr;
+}
+
+glm::ivec2 GameController::drawableSize() const
+{
+    glm::ivec2 size(0);
+    core->loopSource().drawableSize(sdlWindow(), size.x, size.y);
+    return size;
+}
+
+glm::ivec2 GameController::sizeOr(glm::ivec2 size, const Engine::Settings& fallback)
+{
+    return size.x > 0 && size.y > 0 ? size : glm::ivec2(fallback.width, fallback.height);
+}
+
+std::vector<glm::ivec2> GameController::displayModes() const
+{
+    std::vector<glm::ivec2> modes;
+    SDL_Window* const window = sdlWindow();
+    const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
+    const int count = display >= 0 ? SDL_GetNumDisplayModes(display) : 0;
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(display, i, &mode) == 0)
+            modes.emplace_back(mode.w, mode.h);
+    }
+    return modes;
+}
+
+void GameController::followDrawableSize()
+{
+    const glm::ivec2 size = drawableSize();
+    if (size.x <= 0 || size.y <= 0 || size == drawable)
+        return;
+    drawable = size;
+    renderResources->resize(size.x, size.y);
+    glViewport(0, 0, size.x, size.y);
+    applyProjection();
+}
+
+void GameController::followWindowSize()
+{
+    followDrawableSize();
+    const glm::ivec2 size = UI::windowSize(*core);
+    if (size.x <= 0 || size.y <= 0 || size == uiSize)
+        return;
+    const glm::ivec2 previous = uiSize;
+    uiSize = size;
+    // A window the user sized is the resolution the Options screen shows and saves.
+    if (!config.fullscreen) {
+        config.width = size.x;
+        config.height = size.y;
+    }
+    relayoutUi(previous, size);
+}
+
+void GameController::relayoutUi(glm::ivec2 from, glm::ivec2 to)
+{
+    std::set<ECS::EntityId> screen;
+    for (const auto& [name, element] : gameMenu->elements())
+        screen.insert(element);
+    UI::recentreOverlays(*ecs, from, to, [&screen](ECS::EntityId element) { return screen.count(element) != 0; });
+    mapFiles->fitBrowserToWindow();
+    if (gameMenu->hasElement(TopBarNames::backgroundTop)) {
+        const bool dropdownOpen = gameMenu->hasElement(TopBarNames::addBlock);
+        topBar->build();
+        if (dropdownOpen)
+            topBar->openAddDropdown();
+    } else if (optionsScreen->shown()) {
+        optionsScreen->build();
+    } else {
+        gameMenuBuilder->rebuildScreen();
+    }
+}
+
+void GameController::handleWindowKeys()
+{
+    const Engine::KeyboardState& keys = *core->keyboard;
+    const bool alt = keys.isDown(SDL_SCANCODE_LALT) || keys.isDown(SDL_SCANCODE_RALT);
+    // Return belongs to a text field while one has the focus.
+    const bool typing = ecs->componentList<UItextInputComponent>().size() > 0;
+    if (keys.isPressed(SDL_SCANCODE_F11) || (alt && !typing && keys.isPressed(SDL_SCANCODE_RETURN)))
+        toggleFullscreen();
+}
+
+void GameController::toggleFullscreen()
+{
+    config.fullscreen = !config.fullscreen;
+    Engine::logLine(config.fullscreen ? "Full screen" : "Windowed");
+    applyWindowSettings();
+    if (optionsScreen->shown())
+        optionsScreen->showValues();
+}
+
+void GameController::openOptions()
+{
+    if (state.state != GameStateRecord::mainMenu)
+        return;
+    optionsScreen->build();
+}
+
+void GameController::closeOptions()
+{
+    gameMenu->clear();
+    gameMenuBuilder->buildMainMenu();
+    std::string error;
+    if (Engine::saveSettings(config, folders.userConfig, &error)) {
+        Engine::logLine("Settings saved to " + folders.userConfig.string());
+        return;
+    }
+    Engine::logLine("Cannot save the settings: " + error);
+    gameMenuBuilder->createOKpopup(kOptionsPopupLayer, kSettingsNotSavedText);
 }
 
 void GameController::createStartEntities()
@@ -265,6 +438,8 @@ void GameController::createFloor()
 
 void GameController::update()
 {
+    followWindowSize();
+    handleWindowKeys();
     handleStateInput();
     if (uiPass)
         uiPass->handleClicks();
@@ -296,6 +471,12 @@ void GameController::handleStateInput()
     case GameStateRecord::editor:
         if (editorPass)
             editorPass->tick();
+        break;
+    case GameStateRecord::mainMenu:
+        // Escape leaves the Options screen as "Back" does, unless a pop-up lies over it.
+        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && optionsScreen->shown() &&
+            ecs->componentList<UIblockerComponent>().size() == 0)
+            optionsScreen->goBack();
         break;
     default:
         break;
@@ -345,8 +526,8 @@ FrameState GameController::frameState()
     frame.menuCameraEntity = updateContext.menuCameraEntity;
     frame.editorCameraEntity = updateContext.editorCameraEntity;
     frame.playerEntity = updateContext.playerEntity;
-    frame.width = config.width;
-    frame.height = config.height;
+    frame.width = drawable.x;
+    frame.height = drawable.y;
     frame.mouseX = core->mouse ? core->mouse->posX : 0;
     frame.mouseY = core->mouse ? core->mouse->posY : 0;
     frame.mapMesh = gameMap->mesh.get();
@@ -359,6 +540,8 @@ FrameState GameController::frameState()
 
 void GameController::render(float alpha)
 {
+    // A resize between two updates is met at once, so no frame is drawn stretched.
+    followDrawableSize();
     frameRenderer->render(alpha, frameState());
 }
 
@@ -380,7 +563,7 @@ void GameController::releasePointer()
 
 void GameController::warpPointerToCentre()
 {
-    core->loopSource().warpMouse(core->window ? core->window->window : nullptr, config.width / 2, config.height / 2);
+    core->loopSource().warpMouse(sdlWindow(), uiSize.x / 2, uiSize.y / 2);
 }
 
 void GameController::startSinglePlayer()
@@ -507,6 +690,7 @@ void GameController::releaseAll()
     // the physics world (its systems take the bodies out, the player's ghost leaves it) and
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
+    optionsScreen.reset();
     topBar.reset();
     mapFiles.reset();
     editorPass.reset();

@@ -8,12 +8,16 @@
 #include "engine/core/gameprototype.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/ecs/entitymanager.h"
+#include "game/camera/cameramath.h"
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/gamehooks.h"
 #include "game/gamecontroller/gamestaterecord.h"
 #include "game/gamecontroller/updatecontext.h"
 #include "game/gamemap/faceidallocator.h"
 #include "game/physics/contacttracker.h"
+
+#include <SDL.h>
+#include <glm/vec2.hpp>
 
 #include <cstdint>
 #include <filesystem>
@@ -41,6 +45,7 @@ class EditorTopBar;
 class GameMap;
 class Menu;
 class MenuBuilder;
+class OptionsScreen;
 class RenderResources;
 
 class GameController : public Engine::GamePrototype {
@@ -50,6 +55,9 @@ public:
     static constexpr int32_t kEditorPopupLayer = 6;
     // Lowest UI layer of the question asked when the window is closed with unsaved changes.
     static constexpr int32_t kCloseQuestionLayer = 7;
+    // The pop-up when "Back" on the Options screen cannot save the settings, over the main menu.
+    static constexpr int32_t kOptionsPopupLayer = 2;
+    static constexpr const char* kSettingsNotSavedText = "ERROR:\nUnable to save the settings.";
 
     explicit GameController(Engine::EngineCore& engine);
     // Releases everything in the order shutdown does, if shutdown has not run.
@@ -91,6 +99,14 @@ public:
     void leaveForMainMenu();
     // Ends the program after the current frame.
     void endGame();
+    // Main menu -> Options screen.
+    void openOptions();
+    // Options screen -> main menu ("Back"): the settings are saved to the user's configuration
+    // file; an OK pop-up says so when they cannot be.
+    void closeOptions();
+    // F11 and Alt+Return: full screen on or off (for this run; "Back" on the Options screen
+    // saves it).
+    void toggleFullscreen();
 
     // --- What the UI layer and the editor plug in and reach ---------------------------------
 
@@ -104,6 +120,13 @@ public:
     Engine::EngineCore& engine() const { return *core; }
     GameStateRecord& stateRecord() { return state; }
     const Engine::Settings& settings() const { return config; }
+    // The mouse look's settings, read by the camera systems every tick.
+    const CameraMath::LookSettings& lookSettings() const { return look; }
+    OptionsScreen& options() { return *optionsScreen; }
+    // The size the render targets and projections follow (the window's drawable), and the size
+    // the UI was laid out for (the window's).
+    glm::ivec2 targetSize() const { return drawable; }
+    glm::ivec2 uiLayoutSize() const { return uiSize; }
     // Where the shipped files were found and where the user's settings are kept.
     const Engine::GameFolders& gameFolders() const { return folders; }
     ECS::EntityManager& world() { return *ecs; }
@@ -136,7 +159,22 @@ public:
 private:
     FrameState frameState();
     void setWindowIcon();
+    // Brings the window (full screen or its size, and the swap interval) in line with the settings.
     void applyWindowSettings();
+    // Everything after an Options change: mouse look, window and field of view.
+    void applySettings();
+    // Every camera's projection for the target size and the configured field of view.
+    void applyProjection();
+    SDL_Window* sdlWindow() const;
+    glm::ivec2 drawableSize() const;
+    static glm::ivec2 sizeOr(glm::ivec2 size, const Engine::Settings& fallback);
+    std::vector<glm::ivec2> displayModes() const;
+    // Once per update and frame: render targets, viewport and projections follow a new drawable
+    // size; once per update the UI is laid out again for a new window size.
+    void followDrawableSize();
+    void followWindowSize();
+    void relayoutUi(glm::ivec2 from, glm::ivec2 to);
+    void handleWindowKeys();
     void createStartEntities();
     void createEditor();
     void createFloor();
@@ -153,6 +191,9 @@ private:
     Engine::EngineCore* core;
     Engine::GameFolders folders;
     Engine::Settings config;
+    CameraMath::LookSettings look;
+    glm::ivec2 drawable{0};
+    glm::ivec2 uiSize{0};
     GameStateRecord state;
     std::filesystem::path mapFolder;
     FaceIdAllocator faceIdAllocator;
@@ -174,6 +215,7 @@ private:
     std::unique_ptr<EditorPass> editorPass;
     std::unique_ptr<EditorMapFiles> mapFiles;
     std::unique_ptr<EditorTopBar> topBar;
+    std::unique_ptr<OptionsScreen> optionsScreen;
 
     std::vector<ECS::ComponentSystem*> schedule;
     GamePhysics::ContactListenerLookup contactListeners;

@@ -56,7 +56,7 @@ void registerGameTypes(ECS::EntityManager& world)
 }
 
 void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, PhysicsWorld& physics,
-                    RenderResources& resources)
+                    RenderResources& resources, const CameraMath::LookSettings& look)
 {
     Engine::EngineCore* const core = &engine;
     const CameraInputSource cameraInput = [core] { return CameraInput::read(*core->keyboard, *core->mouse); };
@@ -65,7 +65,7 @@ void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, Physi
     };
     Engine::GFX::RenderContext& renderContext = *engine.renderContext;
 
-    world.addSystem(CameraModificationMouseMovementSystem(world, cameraInput));
+    world.addSystem(CameraModificationMouseMovementSystem(world, cameraInput, &look));
     world.addSystem(CharacterControllerSystem(world, playerInput));
     world.addSystem(DefaultMeshRenderSystem(world, renderContext, resources));
     world.addSystem(CameraModificationDeltaSystem(world));

@@ -95,7 +95,8 @@ void MenuBuilder::buildMainMenu()
     addMenuButton(MenuNames::singleplayer, "Singleplayer", {kMenuX, first}, 1, clearThen(actions.startSinglePlayer));
     addMenuButton(MenuNames::mapEditor, "Map-Editor", {kMenuX, first - kButtonSpacing}, 1,
                   clearThen(actions.openEditor));
-    addMenuButton(MenuNames::options, "Options", {kMenuX, first - 2 * kButtonSpacing}, 1, {});
+    addMenuButton(MenuNames::options, "Options", {kMenuX, first - 2 * kButtonSpacing}, 1,
+                  clearThen(actions.openOptions));
     addMenuButton(MenuNames::endGame, "End Game", {kMenuX, first - 3 * kButtonSpacing}, 1, [this] {
         if (actions.endGame)
             actions.endGame();
@@ -129,6 +130,20 @@ void MenuBuilder::closePauseMenu()
     for (const std::string* name :
          {&MenuNames::resumeGame, &MenuNames::resumeEditor, &MenuNames::backToMenu, &MenuNames::backdrop})
         menu->removeElementIfPresent(*name);
+}
+
+void MenuBuilder::rebuildScreen()
+{
+    const auto rebuild = [this](void (MenuBuilder::*build)()) {
+        menu->clear();
+        (this->*build)();
+    };
+    if (menu->hasElement(MenuNames::singleplayer))
+        rebuild(&MenuBuilder::buildMainMenu);
+    else if (menu->hasElement(MenuNames::resumeGame))
+        rebuild(&MenuBuilder::buildPauseMenu);
+    else if (menu->hasElement(MenuNames::resumeEditor))
+        rebuild(&MenuBuilder::buildEditorPauseMenu);
 }
 
 ECS::EntityId MenuBuilder::createOKpopup(int32_t layer, std::string_view message)

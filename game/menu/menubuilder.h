@@ -45,6 +45,7 @@ struct MenuActions {
     std::function<void()> resumeSinglePlayer; // "Resume" of the play pause menu
     std::function<void()> resumeEditor;       // "Resume" of the editor pause menu
     std::function<void()> backToMainMenu;     // "Back to menu" of either pause menu
+    std::function<void()> openOptions;        // "Options"
 };
 
 class MenuBuilder {
@@ -60,6 +61,9 @@ public:
     void buildEditorPauseMenu();
     // Removes the elements of either pause menu that are present.
     void closePauseMenu();
+    // Builds the screen on show (main menu or a pause menu), if any, again for the window's
+    // present size. Other screens are left to their builders.
+    void rebuildScreen();
 
     // A message with an "OK" button over a dimmed, inert window, on layers `layer` to `layer` + 2.
     // `layer` is held to 2..7: above the menus and the editor's top bar, which the pop-up must

@@ -8,6 +8,7 @@
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <algorithm>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -129,20 +130,33 @@ void RenderResources::setUpCameras(int width, int height)
     defaultCamera.eye = {40.0f, 40.0f, 4.0f};
     defaultCamera.center = {0.0f, 0.0f, 10.0f};
     defaultCamera.up = {0.0f, 0.0f, 1.0f};
-    defaultCamera.projection = glm::perspectiveFov(glm::radians(defaultCamera.fieldOfView), defaultCamera.width,
-                                                   defaultCamera.height, defaultCamera.nearPlane,
-                                                   defaultCamera.farPlane);
+    defaultCamera.setPerspective(float(width), float(height), defaultCamera.fieldOfView);
     defaultCamera.view = glm::lookAt(defaultCamera.eye, defaultCamera.center, defaultCamera.up);
 
-    screenPixelCamera.width = float(width);
-    screenPixelCamera.height = float(height);
     screenPixelCamera.nearPlane = -10.0f;
     screenPixelCamera.farPlane = 10.0f;
     screenPixelCamera.eye = {0.0f, 0.0f, 1.0f};
     screenPixelCamera.center = {0.0f, 0.0f, 0.0f};
     screenPixelCamera.up = {0.0f, 1.0f, 0.0f};
-    screenPixelCamera.projection = glm::ortho(0.0f, float(width), 0.0f, float(height), -10.0f, 10.0f);
+    setScreenPixelCamera(width, height);
     screenPixelCamera.view = glm::lookAt(screenPixelCamera.eye, screenPixelCamera.center, screenPixelCamera.up);
+}
+
+void RenderResources::resize(int width, int height)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    defaultCamera.setPerspective(float(width), float(height), defaultCamera.fieldOfView);
+    setScreenPixelCamera(width, height);
+    createRenderTargets(width, height);
+    setFontBounds(width, height);
+}
+
+void RenderResources::setScreenPixelCamera(int width, int height)
+{
+    screenPixelCamera.width = float(width);
+    screenPixelCamera.height = float(height);
+    screenPixelCamera.projection = glm::ortho(0.0f, float(width), 0.0f, float(height), -10.0f, 10.0f);
 }
 
 void RenderResources::createRenderTargets(int width, int height)
@@ -167,10 +181,17 @@ void RenderResources::loadShaders(int width, int height)
     for (size_t i = 0; i < std::size(programs); ++i)
         *programs[i] = collection.createProgram(ShaderCollection::kProgramNames[i]);
 
+    glUseProgram(shaderFontDefault->programId());
+    glUniform4f(shaderFontDefault->getUniformLocation("uColor"), 1.0f, 1.0f, 1.0f, 1.0f);
+    glUseProgram(0);
+    setFontBounds(width, height);
+}
+
+void RenderResources::setFontBounds(int width, int height)
+{
     // Texts drawn before anything sets the font program's colour and clip bounds show white and
     // unclipped rather than invisible (uniforms start at zero).
     glUseProgram(shaderFontDefault->programId());
-    glUniform4f(shaderFontDefault->getUniformLocation("uColor"), 1.0f, 1.0f, 1.0f, 1.0f);
     glUniform2f(shaderFontDefault->getUniformLocation("uDrawBoundsX"), 0.0f, float(width));
     glUniform2f(shaderFontDefault->getUniformLocation("uDrawBoundsY"), 0.0f, float(height));
     glUseProgram(0);

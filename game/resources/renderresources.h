@@ -34,6 +34,12 @@ public:
     RenderResources(const RenderResources&) = delete;
     RenderResources& operator=(const RenderResources&) = delete;
 
+    // Follows a new window size: the scene, outline and picking targets are made anew at
+    // `width` x `height` pixels (the old ones and their images are deleted), and the default
+    // camera's projection, the screen-pixel camera and the font program's default clip bounds
+    // follow. Sizes below one pixel count as one.
+    void resize(int width, int height);
+
     using Model3D = Engine::GFX::Mesh::Model3D;
     using ProgramPtr = std::unique_ptr<Engine::GFX::ShaderProgram>;
     using TexturePtr = std::shared_ptr<Engine::GFX::Texture2D>;
@@ -126,6 +132,8 @@ private:
     void loadFonts();
     void createTextMeshes();
     void setUpCameras(int width, int height);
+    void setScreenPixelCamera(int width, int height);
+    void setFontBounds(int width, int height);
     void createRenderTargets(int width, int height);
     void loadShaders(int width, int height);
     void loadTextures();

@@ -213,6 +213,7 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     // then the pause menu's two.
     constexpr int singleplayer = 360, mapEditor = 424, options = 488, endGame = 552;
     constexpr int resume = 336, backToMenu = 400;
+    constexpr int optionsBackX = 320, optionsBackTop = 544; // "Back" of the Options screen
     const TestSupport::TempDir dir;
     const auto shot = [&dir](const char* name) { return (dir.path() / name).string(); };
     const auto click = [](int x, int y) {
@@ -227,7 +228,8 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
                          escape + "screenshot " + shot("pause.png") + "\n" + click(160, resume + 24) +
                          "screenshot " + shot("resumed.png") + "\n" + escape + click(160, backToMenu + 24) +
                          "mouse 1000 100\nwait 2\nscreenshot " + shot("back.png") + "\n" +
-                         click(160, options + 24) + click(160, mapEditor + 24) + "screenshot " +
+                         click(160, options + 24) + "screenshot " + shot("options.png") + "\n" +
+                         click(optionsBackX, optionsBackTop + 24) + click(160, mapEditor + 24) + "screenshot " +
                          shot("editor.png") + "\n" + escape + "screenshot " + shot("editor-paused.png") + "\n" +
                          click(160, backToMenu + 24) +
                          click(160, endGame + 24) + "wait 5\nscreenshot " + shot("after-end.png") + "\n");
@@ -243,7 +245,8 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     const Image back = loadRgba(shot("back.png"));
     const Image editor = loadRgba(shot("editor.png"));
     const Image editorPaused = loadRgba(shot("editor-paused.png"));
-    ASSERT_TRUE(menu && hover && play && pause && resumed && back && editor && editorPaused) << run.output;
+    const Image optionsScreen = loadRgba(shot("options.png"));
+    ASSERT_TRUE(menu && hover && play && pause && resumed && back && editor && editorPaused && optionsScreen) << run.output;
 
     // The main menu: the dark column with the four button texts, at start and after "Back to menu".
     for (const SDL_Surface* screen : {menu.get(), back.get()}) {
@@ -265,7 +268,10 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
         EXPECT_LT(buttonText(*screen, endGame), 0.001);
     }
     EXPECT_FALSE(menuColumnShown(*resumed));
-    // "Map-Editor" opens the editor: the column is gone ("Options" before it changed nothing).
+    // "Options" shows its wider column without the main menu's buttons; its "Back" leads back to
+    // the main menu, whose "Map-Editor" opens the editor: the column is gone.
+    EXPECT_TRUE(menuColumnShown(*optionsScreen));
+    EXPECT_LT(buttonText(*optionsScreen, singleplayer), 0.001);
     EXPECT_FALSE(menuColumnShown(*editor));
 }
 

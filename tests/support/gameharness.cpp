@@ -46,7 +46,8 @@ void GameHarness::TearDown()
     }
     engine.reset();
     if (window) {
-        // Other tests of this process expect the fixture's size.
+        // Other tests of this process expect the fixture's size, in a window.
+        SDL_SetWindowFullscreen(window, 0);
         SDL_SetWindowSize(window, kGLWindowWidth, kGLWindowHeight);
         glViewport(0, 0, kGLWindowWidth, kGLWindowHeight);
     }

@@ -44,8 +44,9 @@ TEST(ScriptTest, ParsesEveryCommandWithItsLine)
                                  "text Map \xC3\xA9t\xC3\xA9 #1\n"
                                  "wait 100\n"
                                  "screenshot shots/Menu.PNG\n"
+                                 "resize 1024 600\n"
                                  "quit");
-    ASSERT_EQ(commands.size(), 13u);
+    ASSERT_EQ(commands.size(), 14u);
     EXPECT_EQ(commands[0].kind, Kind::KeyDown);
     EXPECT_EQ(commands[0].key, SDL_SCANCODE_LSHIFT);
     EXPECT_EQ(commands[0].line, 3);
@@ -68,8 +69,10 @@ TEST(ScriptTest, ParsesEveryCommandWithItsLine)
     EXPECT_EQ(commands[10].updates, 100);
     EXPECT_EQ(commands[11].kind, Kind::Screenshot);
     EXPECT_EQ(commands[11].text, "shots/Menu.PNG");
-    EXPECT_EQ(commands[12].kind, Kind::Quit);
-    EXPECT_EQ(commands[12].line, 15);
+    EXPECT_EQ(commands[12].kind, Kind::Resize);
+    EXPECT_EQ(std::make_pair(commands[12].x, commands[12].y), std::make_pair(1024, 600));
+    EXPECT_EQ(commands[13].kind, Kind::Quit);
+    EXPECT_EQ(commands[13].line, 16);
 
     EXPECT_TRUE(parsed("").empty());
     EXPECT_TRUE(parsed("  # only a comment\n\n").empty());
@@ -103,6 +106,8 @@ TEST(ScriptTest, RefusesBadLinesNamingTheLine)
         {"screenshot menu.jpg", 1, "screenshot needs a file name ending in .png"},
         {"screenshot", 1, "screenshot needs a file name"},
         {"quit now", 1, "quit takes no arguments"},
+        {"resize 0 600", 1, "resize needs the window's new width and height"},
+        {"resize 800", 1, "resize needs the window's new width and height"},
     };
     for (const Case& c : cases) {
         const ScriptError error = refused(c.text);

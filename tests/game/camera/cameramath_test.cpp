@@ -63,6 +63,14 @@ TEST(CameraMath, MouseLookTurnsWrapsAndClampsPitch)
     EXPECT_FLOAT_EQ(a.yaw, -10.5f);
     a = mouseLook(std::numeric_limits<float>::infinity(), 0, 0, 0);
     EXPECT_TRUE(std::isfinite(a.yaw));
+
+    // The player's sensitivity scales the turn; inverted, moving the mouse down looks up.
+    a = mouseLook(0, 0, 10, 20, {2.0f, true});
+    EXPECT_FLOAT_EQ(a.yaw, -10.0f);
+    EXPECT_FLOAT_EQ(a.pitch, 20.0f);
+    a = mouseLook(0, 0, 10, 20, {0.1f, false});
+    EXPECT_FLOAT_EQ(a.yaw, -0.5f);
+    EXPECT_FLOAT_EQ(a.pitch, -1.0f);
 }
 
 TEST(CameraMath, DriveMotions)

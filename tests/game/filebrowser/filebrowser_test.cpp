@@ -270,3 +270,53 @@ TEST_F(FileBrowserTest, LongNamesAreShortenedButChooseTheWholeName)
     clickOn(b().entries[0]);
     EXPECT_EQ(b().selectedName, file);
 }
+
+TEST_F(FileBrowserTest, LaidOutAgainForANewWindowItKeepsWhatTheUserDid)
+{
+    for (int i = 0; i < 12; ++i)
+        dir.write("map" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".rmap", "x");
+    open(dir.path());
+    clickOn(b().pageNext);
+    clickOn(b().entries[2]);
+    ASSERT_EQ(b().selectedName, "map09.rmap");
+    const size_t before = liveEntities();
+
+    // Smaller: four rows a page; the page that holds the first entry on show, the chosen file
+    // still green and OPEN still enabled, every element inside the new rectangle.
+    UI::FileBrowser::relayout(ui.world, browser, {100, 40}, {500, 400}, UiTest::resources());
+    settle();
+    const TransformComponent& rectangle = ui.world.getComponent<TransformComponent>(browser);
+    EXPECT_EQ(rectangle.position, glm::vec3(100, 40, 0));
+    EXPECT_EQ(rectangle.scale, glm::vec3(500, 400, 1));
+    EXPECT_EQ(b().pageSize, 4u);
+    EXPECT_EQ(page(), (std::vector<std::string>{"map04.rmap", "map05.rmap", "map06.rmap", "map07.rmap"}));
+    EXPECT_EQ(b().selectedName, "map09.rmap");
+    EXPECT_TRUE(confirmEnabled());
+    for (const ECS::EntityId element : {b().confirmButton, b().cancelButton, b().pathText, b().pathBackButton,
+                                        b().entries.front(), b().entries.back(), b().pageLabel}) {
+        const TransformComponent& t = ui.world.getComponent<TransformComponent>(element);
+        EXPECT_GE(t.position.x, 100.0f);
+        EXPECT_GE(t.position.y, 40.0f);
+        EXPECT_LE(t.position.x + t.scale.x, 600.0f);
+        EXPECT_LE(t.position.y + t.scale.y, 440.0f);
+    }
+    clickOn(b().pageNext);
+    ASSERT_EQ(page().front(), "map08.rmap");
+    UI::FileBrowser::relayout(ui.world, browser, {256, 32}, {768, 572}, UiTest::resources());
+    settle();
+    EXPECT_EQ(page().front(), "map07.rmap");
+    EXPECT_EQ(liveEntities(), before) << "back at the first size and page: nothing left behind";
+
+    // Saving: the typed name stays.
+    UI::FileBrowser::close(ui.world, browser);
+    open(dir.path(), FileBrowserSettings::kSave);
+    clickOn(b().nameField);
+    ui.type("level");
+    ui.step();
+    ui.tap(SDL_SCANCODE_RETURN);
+    settle();
+    UI::FileBrowser::relayout(ui.world, browser, {100, 40}, {500, 400}, UiTest::resources());
+    settle();
+    EXPECT_EQ(UI::FileBrowser::nameFieldText(ui.world, browser), "level");
+    EXPECT_TRUE(confirmEnabled());
+}

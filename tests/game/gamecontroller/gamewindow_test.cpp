@@ -1,0 +1,247 @@
+// The game's window as the player changes it: the Options screen (applied at once, saved on
+// "Back", read back at the next start, damaged files refused), window resizes (render targets,
+// projections, picking and the UI follow) and the full-screen key.
+#include "game/gamecontroller/gamecontroller.h"
+
+#include "engine/fileutil/gamefolders.h"
+#include "engine/gfx/fbo.h"
+#include "engine/gfx/shader.h"
+#include "game/camera/cameracomponents.h"
+#include "game/editor/editordatacomponent.h"
+#include "game/editor/editortopbar.h"
+#include "game/gamemap/gamemap.h"
+#include "game/menu/menu.h"
+#include "game/menu/menubuilder.h"
+#include "game/menu/optionsscreen.h"
+#include "game/resources/renderresources.h"
+#include "game/transform/transformcomponent.h"
+#include "game/ui/uicomponents.h"
+#include "tests/support/gameharness.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace Component;
+using Game::Option;
+namespace fs = std::filesystem;
+
+namespace {
+
+class GameWindowTest : public TestSupport::GameHarness {
+protected:
+    fs::path userConfig() const { return home.home() / ".config" / "tetherix" / "config.cfg"; }
+    ECS::EntityManager& world() { return game().world(); }
+    Game::Menu& menu() { return game().menu(); }
+
+    // Presses and releases the left button over the middle of the element.
+    void clickOn(ECS::EntityId element)
+    {
+        ASSERT_TRUE(world().hasComponent<TransformComponent>(element)) << "no element " << element;
+        const TransformComponent& t = world().getComponent<TransformComponent>(element);
+        clickAt(int(t.position.x + t.scale.x / 2), source.windowHeight - int(t.position.y + t.scale.y / 2));
+    }
+    void clickOn(const std::string& name)
+    {
+        ASSERT_TRUE(menu().hasElement(name)) << name;
+        clickOn(menu().element(name));
+    }
+    // A click at window pixels (x, y), y counted from the top edge.
+    void clickAt(int x, int y)
+    {
+        source.pointerX = x;
+        source.pointerY = y;
+        runUpdates(1);
+        source.buttons = SDL_BUTTON_LMASK;
+        runUpdates(1);
+        source.buttons = 0;
+        runUpdates(2);
+    }
+    void tapKey(SDL_Scancode key)
+    {
+        setKey(key, true);
+        runUpdates(1);
+        setKey(key, false);
+        runUpdates(1);
+    }
+    // The window as the user sizes it: the loop source reports the new size and the hidden
+    // window's drawable takes it.
+    void resizeWindow(int width, int height)
+    {
+        source.windowWidth = width;
+        source.windowHeight = height;
+        SDL_SetWindowSize(SDL_GL_GetCurrentWindow(), width, height);
+        runUpdates(2);
+    }
+    // Window pixel (from the bottom-left corner) where the scene camera shows `point`.
+    glm::ivec2 pixelOf(const glm::vec3& point)
+    {
+        const Game::CameraData& camera = game().sceneCamera();
+        const glm::vec4 clip = camera.projection * camera.view * glm::vec4(point, 1.0f);
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        const glm::vec2 size(game().targetSize());
+        return glm::ivec2((ndc * 0.5f + 0.5f) * size);
+    }
+    float aspectOf(const glm::mat4& projection) { return projection[1][1] / projection[0][0]; }
+};
+
+} // namespace
+
+TEST_F(GameWindowTest, OptionsAreAppliedAtOnceSavedOnBackAndReadBack)
+{
+    clickOn(Game::MenuNames::options);
+    ASSERT_TRUE(game().options().shown());
+    clickOn(Game::OptionsNames::less(Option::fieldOfView));
+    clickOn(Game::OptionsNames::more(Option::mouseSensitivity));
+    clickOn(Game::OptionsNames::value(Option::invertMouse));
+
+    // At once: every camera sees with the new field of view, the mouse look reads the rest.
+    const glm::mat4 expected = glm::perspectiveFov(glm::radians(105.0f), 1280.0f, 720.0f, 0.01f, 2000.0f);
+    for (const ECS::EntityId camera : {game().menuCameraEntity(), game().editorCameraEntity(), game().playerEntity()})
+        EXPECT_EQ(world().getComponent<CameraComponent>(camera).current.projection, expected);
+    EXPECT_FLOAT_EQ(game().lookSettings().sensitivity, 1.1f);
+    EXPECT_TRUE(game().lookSettings().invert);
+    EXPECT_FALSE(fs::exists(userConfig())) << "nothing is written before \"Back\"";
+
+    // Values out of range are refused by the controls and leave everything as it was.
+    EXPECT_FALSE(game().options().setFieldOfView(200));
+    EXPECT_EQ(game().settings().fieldOfView, 105);
+
+    // Escape leaves like "Back": saved, and the main menu is back.
+    tapKey(SDL_SCANCODE_ESCAPE);
+    EXPECT_FALSE(game().options().shown());
+    EXPECT_TRUE(menu().hasElement(Game::MenuNames::singleplayer));
+    ASSERT_TRUE(fs::exists(userConfig()));
+    const Engine::Settings saved = Engine::loadSettings(Engine::GameFolders{}.shippedConfig(), userConfig());
+    EXPECT_EQ(saved, game().settings());
+    EXPECT_EQ(saved.fieldOfView, 105);
+    EXPECT_TRUE(saved.invertMouse);
+
+    // In play the mouse turns the view by the new sensitivity, upwards when moved down.
+    game().startSinglePlayer();
+    runUpdates(1);
+    const CameraModificationComponent before = world().getComponent<CameraModificationComponent>(game().playerEntity());
+    source.motion(10, 10);
+    runUpdates(1);
+    const CameraModificationComponent& after = world().getComponent<CameraModificationComponent>(game().playerEntity());
+    EXPECT_NEAR(after.yaw - before.yaw, -10 * 0.5f * 1.1f, 1e-3f);
+    EXPECT_NEAR(after.pitch - before.pitch, 10 * 0.5f * 1.1f, 1e-3f);
+}
+
+TEST_F(GameWindowTest, ASettingsFileThatCannotBeWrittenIsReported)
+{
+    // A file where the configuration folder should be: nothing can be saved there.
+    fs::create_directories(home.home() / ".config");
+    std::ofstream(home.home() / ".config" / "tetherix") << "not a folder";
+    clickOn(Game::MenuNames::options);
+    clickOn(Game::OptionsNames::back);
+    bool popup = false;
+    for (const UItextComponent& text : world().componentList<UItextComponent>().records())
+        popup = popup || text.text == Game::GameController::kSettingsNotSavedText;
+    EXPECT_TRUE(popup);
+    EXPECT_TRUE(menu().hasElement(Game::MenuNames::singleplayer));
+}
+
+class DamagedSettingsTest : public GameWindowTest {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(userConfig().parent_path());
+        std::ofstream(userConfig(), std::ios::binary) << std::string("field_of_view = 70\n\0\0\0\0\0", 24);
+        GameWindowTest::SetUp();
+    }
+};
+
+TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsWithAConsoleLine)
+{
+    EXPECT_EQ(game().settings(), Engine::loadSettings(Engine::GameFolders{}.shippedConfig(), fs::path()));
+    EXPECT_NE(initLog.find("CONFIG: " + userConfig().string() + " is damaged (not a text file), ignored\n"),
+              std::string::npos)
+        << initLog;
+}
+
+TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWindow)
+{
+    game().openEditor();
+    runUpdates(2);
+    // A block ahead and to the left of the editor camera, selected by a click on it.
+    const glm::vec3 block(8.0f, 2.0f, 2.5f);
+    TransformComponent placed;
+    placed.position = block;
+    game().map().addQube(world(), placed);
+    game().map().rebuildPending = true;
+    runUpdates(2);
+    const glm::ivec2 shown = pixelOf(block);
+    clickAt(shown.x, source.windowHeight - shown.y);
+    const auto& editor = world().getComponent<EditorDataComponent>(game().editorEntity());
+    ASSERT_TRUE(editor.gizmoShown);
+
+    const Engine::GFX::FBO* const oldScene = game().resources().sceneTarget.get();
+    const GLuint oldFramebuffer = oldScene->id();
+    const GLuint oldImage = oldScene->colourTexture(0).id();
+    resizeWindow(1000, 600);
+
+    const Game::RenderResources& r = game().resources();
+    for (const Engine::GFX::FBO* target : {r.sceneTarget.get(), r.outlineTarget.get(), r.pickingTarget.get()}) {
+        EXPECT_EQ(target->width(), 1000u);
+        EXPECT_EQ(target->height(), 600u);
+    }
+    EXPECT_FALSE(glIsFramebuffer(oldFramebuffer)) << "the old target is deleted, not leaked";
+    EXPECT_FALSE(glIsTexture(oldImage));
+    EXPECT_NEAR(aspectOf(game().sceneCamera().projection), 1000.0f / 600.0f, 1e-4f);
+    EXPECT_NEAR(aspectOf(r.defaultCamera.projection), 1000.0f / 600.0f, 1e-4f);
+    GLfloat pixelSize[2] = {};
+    glGetUniformfv(r.shaderEdgeDetection->programId(), r.shaderEdgeDetection->getUniformLocation("uPixelSize"),
+                   pixelSize);
+    EXPECT_FLOAT_EQ(pixelSize[0], 1.0f / 1000.0f);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1000);
+    EXPECT_EQ(viewport[3], 600);
+
+    // The picking image of the new size holds the gizmo's centre where the new view shows it.
+    const glm::ivec2 centre = pixelOf(glm::vec3(editor.gizmoMatrix[3]));
+    EXPECT_EQ(Engine::GFX::readPixelID(centre.x, centre.y, *r.pickingTarget), uint32_t(Game::EditorHandle::centre));
+    EXPECT_EQ(Engine::GFX::readPixelID(centre.x + 200, centre.y - 200, *r.pickingTarget), 0u);
+
+    // The top bar is built again across the new width, at the new top edge.
+    const auto& bar = world().getComponent<TransformComponent>(menu().element(Game::TopBarNames::backgroundTop));
+    EXPECT_EQ(bar.scale.x, 1000.0f);
+    EXPECT_EQ(bar.position.y, 600.0f - 32.0f);
+    EXPECT_EQ(glm::ivec2(game().settings().width, game().settings().height), glm::ivec2(1000, 600))
+        << "the size the user chose is the resolution the Options screen shows and saves";
+}
+
+TEST_F(GameWindowTest, MenusAndPopupsStayInPlaceAcrossResizes)
+{
+    const ECS::EntityId box = game().menuBuilder().createOKpopup(2, "Hello");
+    runUpdates(1);
+    resizeWindow(1000, 600);
+    EXPECT_EQ(world().getComponent<TransformComponent>(box).position, glm::vec3(500 - 300, 300 - 170, 0));
+    const ECS::EntityId blocker = world().componentList<UIblockerComponent>().ownerOf(0);
+    EXPECT_EQ(world().getComponent<TransformComponent>(blocker).scale, glm::vec3(1000, 600, 1));
+    const auto& first = world().getComponent<TransformComponent>(menu().element(Game::MenuNames::singleplayer));
+    EXPECT_EQ(first.position.y, 600.0f / 2 - 48);
+    const auto& backdrop = world().getComponent<TransformComponent>(menu().element(Game::MenuNames::backdrop));
+    EXPECT_EQ(backdrop.scale.y, 600.0f);
+
+    // The pop-up's "OK" still takes it down where it now lies.
+    clickAt(500, 600 - (300 - 150 + 24));
+    EXPECT_FALSE(world().isAlive(box));
+}
+
+TEST_F(GameWindowTest, F11AndAltReturnToggleFullScreen)
+{
+    tapKey(SDL_SCANCODE_F11);
+    EXPECT_TRUE(game().settings().fullscreen);
+    setKey(SDL_SCANCODE_LALT, true);
+    tapKey(SDL_SCANCODE_RETURN);
+    setKey(SDL_SCANCODE_LALT, false);
+    EXPECT_FALSE(game().settings().fullscreen);
+    EXPECT_EQ(SDL_GetWindowFlags(SDL_GL_GetCurrentWindow()) & SDL_WINDOW_FULLSCREEN, 0u);
+    tapKey(SDL_SCANCODE_RETURN);
+    EXPECT_FALSE(game().settings().fullscreen) << "Return alone is no toggle";
+}

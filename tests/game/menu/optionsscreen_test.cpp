@@ -1,0 +1,144 @@
+#include "game/menu/optionsscreen.h"
+
+#include "game/menu/menu.h"
+#include "tests/game/ui/uitestworld.h"
+#include "tests/support/gltest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Component::TransformComponent;
+using Component::UItextComponent;
+using Game::Option;
+using Game::OptionsScreen;
+namespace Names = Game::OptionsNames;
+
+namespace {
+
+class OptionsScreenTest : public TestSupport::GLTest {
+protected:
+    OptionsScreenTest() : menu(ui.world), screen(ui.world, menu, ui.engine, UiTest::resources(), settings, links()) {}
+
+    OptionsScreen::Links links()
+    {
+        OptionsScreen::Links made;
+        made.displayModes = [this] { return modes; };
+        made.apply = [this] { applied.push_back(settings); };
+        made.back = [this] { ++backs; };
+        return made;
+    }
+
+    void clickElement(const std::string& name)
+    {
+        ASSERT_TRUE(menu.hasElement(name)) << name;
+        const TransformComponent& t = ui.world.getComponent<TransformComponent>(menu.element(name));
+        ui.click(int(t.position.x + t.scale.x / 2), int(t.position.y + t.scale.y / 2));
+    }
+    const UItextComponent& text(const std::string& name)
+    {
+        return ui.world.getComponent<UItextComponent>(menu.element(name));
+    }
+    bool dimmed(const std::string& name) { return text(name).color.r < 0.5f; }
+
+    UiTest::UiWorld ui;
+    Game::Menu menu;
+    Engine::Settings settings;
+    std::vector<glm::ivec2> modes{{1920, 1080}, {800, 600}, {1280, 720}, {1920, 1080}, {320, 200}, {1600, 900}};
+    std::vector<Engine::Settings> applied;
+    int backs = 0;
+    OptionsScreen screen;
+};
+
+} // namespace
+
+TEST_F(OptionsScreenTest, ShowsEverySettingAndTheStepsChangeAndApplyThemAtOnce)
+{
+    screen.build();
+    ui.step();
+    ASSERT_TRUE(screen.shown());
+    EXPECT_EQ(text(Names::value(Option::resolution)).text, "1280 \u00d7 720");
+    EXPECT_EQ(text(Names::value(Option::fullscreen)).text, "Off");
+    EXPECT_EQ(text(Names::value(Option::vsync)).text, "Off");
+    EXPECT_EQ(text(Names::value(Option::mouseSensitivity)).text, "1.0");
+    EXPECT_EQ(text(Names::value(Option::fieldOfView)).text, "110\u00b0");
+    EXPECT_EQ(text(Names::value(Option::invertMouse)).text, "Off");
+    EXPECT_TRUE(dimmed(Names::less(Option::vsync))) << "Off is the first vsync choice";
+
+    clickElement(Names::more(Option::fieldOfView));
+    clickElement(Names::less(Option::mouseSensitivity));
+    clickElement(Names::more(Option::vsync));
+    clickElement(Names::value(Option::invertMouse));
+    clickElement(Names::value(Option::fullscreen));
+    clickElement(Names::more(Option::resolution));
+    EXPECT_EQ(settings.fieldOfView, 115);
+    EXPECT_FLOAT_EQ(settings.mouseSensitivity, 0.9f);
+    EXPECT_EQ(settings.swapInterval, 1);
+    EXPECT_TRUE(settings.invertMouse);
+    EXPECT_TRUE(settings.fullscreen);
+    EXPECT_EQ(glm::ivec2(settings.width, settings.height), glm::ivec2(1600, 900));
+    ASSERT_EQ(applied.size(), 6u) << "each change is applied as it is made";
+    EXPECT_EQ(applied.back(), settings);
+    EXPECT_EQ(text(Names::value(Option::fieldOfView)).text, "115\u00b0");
+    EXPECT_EQ(text(Names::value(Option::mouseSensitivity)).text, "0.9");
+    EXPECT_EQ(text(Names::value(Option::vsync)).text, "On");
+    EXPECT_EQ(text(Names::value(Option::resolution)).text, "1600 \u00d7 900");
+
+    clickElement(Names::back);
+    EXPECT_EQ(backs, 1);
+}
+
+TEST_F(OptionsScreenTest, ValuesOutOfRangeAreRefusedAndTheStepsStopAtTheEnds)
+{
+    screen.build();
+    ui.step();
+    for (int i = 0; i < 5; ++i)
+        clickElement(Names::more(Option::fieldOfView));
+    EXPECT_EQ(settings.fieldOfView, 120);
+    EXPECT_TRUE(dimmed(Names::more(Option::fieldOfView)));
+    EXPECT_FALSE(dimmed(Names::less(Option::fieldOfView)));
+    EXPECT_FALSE(screen.step(Option::fieldOfView, 1));
+
+    const size_t changes = applied.size();
+    EXPECT_FALSE(screen.setFieldOfView(121));
+    EXPECT_FALSE(screen.setFieldOfView(59));
+    EXPECT_FALSE(screen.setMouseSensitivity(0.0f));
+    EXPECT_FALSE(screen.setMouseSensitivity(5.5f));
+    EXPECT_FALSE(screen.setMouseSensitivity(std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_FALSE(screen.setSwapInterval(2));
+    EXPECT_FALSE(screen.setResolution({1024, 768})) << "not a mode of the display";
+    EXPECT_FALSE(screen.setResolution({320, 200})) << "smaller than the smallest window";
+    EXPECT_EQ(applied.size(), changes);
+    EXPECT_EQ(settings.fieldOfView, 120);
+    EXPECT_FLOAT_EQ(settings.mouseSensitivity, 1.0f);
+
+    // Sensitivity walks in tenths from a hand-written value to the nearer tenth, and stops at 0.1.
+    ASSERT_TRUE(screen.setMouseSensitivity(0.35f));
+    EXPECT_EQ(OptionsScreen::valueText(Option::mouseSensitivity, settings), "0.35");
+    EXPECT_TRUE(screen.step(Option::mouseSensitivity, -1));
+    EXPECT_FLOAT_EQ(settings.mouseSensitivity, 0.3f);
+    while (screen.step(Option::mouseSensitivity, -1)) {
+    }
+    EXPECT_FLOAT_EQ(settings.mouseSensitivity, 0.1f);
+
+    // Resolutions: the display's modes that fit, and the present size, each once, smallest first.
+    EXPECT_EQ(screen.resolutions(),
+              (std::vector<glm::ivec2>{{800, 600}, {1280, 720}, {1600, 900}, {1920, 1080}}));
+    modes.clear();
+    EXPECT_EQ(screen.resolutions(), (std::vector<glm::ivec2>{{1280, 720}})) << "the window's own size is offered";
+    EXPECT_FALSE(screen.step(Option::resolution, 1));
+}
+
+TEST_F(OptionsScreenTest, BuiltAgainForANewWindowSize)
+{
+    screen.build();
+    ui.step();
+    const float backAt = ui.world.getComponent<TransformComponent>(menu.element(Names::back)).position.y;
+    ui.source.windowHeight = 600;
+    screen.build();
+    ui.step();
+    EXPECT_EQ(ui.world.getComponent<TransformComponent>(menu.element(Names::back)).position.y, backAt - 60.0f);
+    EXPECT_EQ(ui.world.getComponent<TransformComponent>(menu.element(Names::panel)).scale.y, 600.0f);
+    EXPECT_EQ(menu.elements().size(), 2u + 6u * 2u + 4u * 2u + 1u) << "panel, title, rows, steppers, Back";
+}
