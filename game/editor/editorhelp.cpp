@@ -120,16 +120,25 @@ void EditorHelp::build()
     const std::vector<Section>& list = sections();
     const Engine::GFX::Font& font = resources->fileBrowserFont;
     const float lineHeight = static_cast<float>(font.lineHeight);
-    std::size_t rows = 0;
-    for (const Section& section : list)
-        rows = std::max(rows, section.lines.size());
     const float sectionWidth = kKeyColumn + kActionColumn;
-    const float listHeight = kHeadingHeight + lineHeight * static_cast<float>(rows);
-    const glm::vec2 size(2.0f * kPadding + sectionWidth * static_cast<float>(list.size())
-                             + kSectionGap * static_cast<float>(list.size() - 1),
-                         2.0f * kPadding + kTitleHeight + listHeight + kFooterHeight);
+    const float count = static_cast<float>(list.size());
+    // The sections side by side when the window is wide enough, else one above the other.
+    const bool sideBySide = 2.0f * kPadding + sectionWidth * count + kSectionGap * (count - 1.0f) <= window.x;
+    std::vector<float> heights; // of each section: heading and lines
+    for (const Section& section : list)
+        heights.push_back(kHeadingHeight + lineHeight * static_cast<float>(section.lines.size()));
+    float listWidth = sectionWidth;
+    float listHeight = 0.0f;
+    for (const float height : heights)
+        listHeight = sideBySide ? std::max(listHeight, height) : listHeight + height + kSectionGap;
+    if (sideBySide)
+        listWidth = sectionWidth * count + kSectionGap * (count - 1.0f);
+    else
+        listHeight -= kSectionGap;
+    const glm::vec2 size(2.0f * kPadding + listWidth, 2.0f * kPadding + kTitleHeight + listHeight + kFooterHeight);
     // Centred in the window below the top bar.
-    const glm::vec2 corner = glm::floor(glm::vec2((window.x - size.x) / 2.0f, (window.y - kTopBarHeight - size.y) / 2.0f));
+    const glm::vec2 corner =
+        glm::floor(glm::vec2((window.x - size.x) / 2.0f, (window.y - kTopBarHeight - size.y) / 2.0f));
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
     const glm::vec4 clear(0.0f);
 
@@ -138,24 +147,27 @@ void EditorHelp::build()
     addElement(HelpNames::title,
                UI::createTextElement(*world, kLayer, {corner.x, top - kTitleHeight}, {size.x, kTitleHeight}, white,
                                      clear, resources->engineFont, UI::kWhite, kTitle, UI::AlignCentreX, {0, 0}));
+    float left = corner.x + kPadding;
+    float headingTop = top - kTitleHeight;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::string number = std::to_string(i);
-        const float left = corner.x + kPadding + static_cast<float>(i) * (sectionWidth + kSectionGap);
-        const float headingTop = top - kTitleHeight;
         addElement(HelpNames::heading + number,
-                   UI::createTextElement(*world, kLayer, {left, headingTop - kHeadingHeight}, {sectionWidth, kHeadingHeight},
-                                         white, clear, resources->editorTopBarFont, kHeadingColor, list[i].heading,
-                                         UI::AlignLeft, {0, 0}));
+                   UI::createTextElement(*world, kLayer, {left, headingTop - kHeadingHeight},
+                                         {sectionWidth, kHeadingHeight}, white, clear, resources->editorTopBarFont,
+                                         kHeadingColor, list[i].heading, UI::AlignLeft, {0, 0}));
         const float listTop = headingTop - kHeadingHeight;
-        const float listRows = lineHeight * static_cast<float>(list[i].lines.size());
-        const ECS::EntityId keys =
-            UI::createTextElement(*world, kLayer, {left, listTop - listRows}, {kKeyColumn, listRows}, white, clear, font,
-                                  kKeyColor, joined(list[i].lines, true), UI::AlignLeft, {0, 0});
-        const ECS::EntityId actions = UI::createTextElement(
-            *world, kLayer, {left + kKeyColumn, listTop - listRows}, {kActionColumn, listRows}, white, clear, font,
-            UI::kWhite, joined(list[i].lines, false), UI::AlignLeft, {0, 0});
-        addElement(HelpNames::keys + number, keys);
-        addElement(HelpNames::actions + number, actions);
+        const float rows = lineHeight * static_cast<float>(list[i].lines.size());
+        addElement(HelpNames::keys + number,
+                   UI::createTextElement(*world, kLayer, {left, listTop - rows}, {kKeyColumn, rows}, white, clear, font,
+                                         kKeyColor, joined(list[i].lines, true), UI::AlignLeft, {0, 0}));
+        addElement(HelpNames::actions + number,
+                   UI::createTextElement(*world, kLayer, {left + kKeyColumn, listTop - rows}, {kActionColumn, rows},
+                                         white, clear, font, UI::kWhite, joined(list[i].lines, false), UI::AlignLeft,
+                                         {0, 0}));
+        if (sideBySide)
+            left += sectionWidth + kSectionGap;
+        else
+            headingTop -= heights[i] + kSectionGap;
     }
     addElement(HelpNames::footer,
                UI::createTextElement(*world, kLayer, {corner.x, corner.y + kPadding / 2.0f}, {size.x, kFooterHeight},
