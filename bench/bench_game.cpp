@@ -16,7 +16,7 @@
 // Run it from the repository root with a display (scripts/xvfb.sh), on a quiet machine.
 #include "engine/core/enginecore.h"
 #include "engine/core/keyboardstate.h"
-#include "engine/core/loopsource.h"
+#include "bench/support/benchsource.h"
 #include "engine/core/mousestate.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorplayer.h"
@@ -50,18 +50,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace BenchSupport;
 
 constexpr int kUpdates = 1000;
 constexpr int kUpdatesPerFrame = 10;
 constexpr int kMenuFrames = 60;
 constexpr int kUiPasses = 200;
 constexpr double kStepMs = 10.0;
-
-double msBetween(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
 
 // Milliseconds since the kernel started this process (10 ms resolution), or -1.
 double msSinceProcessStart()
@@ -84,12 +79,6 @@ double msSinceProcessStart()
     return -1.0;
 }
 
-double loadAverage()
-{
-    double load[1] = {-1.0};
-    return getloadavg(load, 1) == 1 ? load[0] : -1.0;
-}
-
 // The game's draw calls, counted on their way to the driver.
 long drawCalls = 0;
 
@@ -102,40 +91,6 @@ void GLAPIENTRY countedDrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum
     ++drawCalls;
     realDrawElementsBaseVertex(mode, count, type, indices, base);
 }
-
-// The clock and the keys are the benchmark's; the window is SDL's. Events are drained so the X
-// server stays answered, and dropped.
-class BenchSource final : public Engine::LoopSource {
-public:
-    Uint32 ticks() override { return clock; }
-    bool pollEvent(SDL_Event&) override
-    {
-        SDL_Event ignored;
-        while (SDL_PollEvent(&ignored) != 0) {
-        }
-        return false;
-    }
-    const Uint8* keyboardState(int& numKeys) override
-    {
-        numKeys = int(keys.size());
-        return keys.data();
-    }
-    Uint32 mouseState(int& x, int& y) override
-    {
-        x = 640;
-        y = 360;
-        return 0;
-    }
-    void windowSize(SDL_Window* window, int& width, int& height) override { SDL_GetWindowSize(window, &width, &height); }
-    void swapWindow(SDL_Window* window) override { SDL_GL_SwapWindow(window); }
-    void startTextInput() override {}
-    void stopTextInput() override {}
-    void setRelativeMouseMode(bool) override {}
-    void warpMouse(SDL_Window*, int, int) override {}
-
-    Uint32 clock = 0;
-    std::array<Uint8, SDL_NUM_SCANCODES> keys{};
-};
 
 struct Bench {
     BenchSource source;
@@ -203,11 +158,6 @@ struct Bench {
         return counted;
     }
 };
-
-double mean(const std::vector<double>& values)
-{
-    return values.empty() ? 0.0 : std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
-}
 
 // --- The editor ------------------------------------------------------------------------------
 
