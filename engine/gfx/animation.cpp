@@ -2,10 +2,7 @@
 
 #include "engine/bytebuffer/bytebufferreader.h"
 #include "engine/core/log.h"
-#include "engine/fileutil/fileutil.h"
-
-#include <filesystem>
-#include <system_error>
+#include "engine/gfx/assetfile.h"
 
 namespace Engine::GFX {
 namespace {
@@ -60,16 +57,9 @@ void Animation::clear()
 bool Animation::loadFromFile(const std::string& path)
 {
     clear();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        logMissingFile(path);
-        return false;
-    }
     ByteBuffer buffer;
-    if (!buffer.loadFile(path, kMaxFileBytes)) {
-        logLine("Cannot read animation file \"" + path + "\"");
+    if (!readAssetFile(path, kMaxFileBytes, "animation", buffer))
         return false;
-    }
     return loadFromBuffer(buffer, path);
 }
 

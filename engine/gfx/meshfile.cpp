@@ -3,10 +3,9 @@
 #include "engine/bytebuffer/bytebufferreader.h"
 #include "engine/bytebuffer/bytebufferwriter.h"
 #include "engine/core/log.h"
-#include "engine/fileutil/fileutil.h"
+#include "engine/gfx/assetfile.h"
 
 #include <cstring>
-#include <system_error>
 
 namespace Engine::GFX::Mesh {
 
@@ -191,16 +190,9 @@ std::optional<MeshFileData> parseMeshFile(const void* bytes, size_t size, std::s
 
 std::optional<MeshFileData> readMeshFile(const std::filesystem::path& path)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        logMissingFile(path);
-        return std::nullopt;
-    }
     ByteBuffer bytes;
-    if (!bytes.loadFile(path, kMaxFileBytes)) {
-        logLine("Cannot read mesh file \"" + path.string() + "\"");
+    if (!readAssetFile(path, kMaxFileBytes, "mesh", bytes))
         return std::nullopt;
-    }
     std::string error;
     std::optional<MeshFileData> mesh = parseMeshFile(bytes, error);
     if (!mesh)
