@@ -8,7 +8,6 @@
 #include "engine/gfx/vao.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
-#include "game/ui/uidrawstate.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -20,9 +19,8 @@ using Component::UIclickableComponent;
 
 UiBackgroundDrawSystem::UiBackgroundDrawSystem(ECS::EntityManager& manager, int32_t layer,
                                                const UiDrawResources& resources)
-    : ECS::ComponentSystem(manager, {ECS::ComponentId::Transform, ECS::ComponentId::UIBackground})
-    , layer(layer)
-    , resources(resources)
+    : UiLayerDrawSystem(manager, {ECS::ComponentId::Transform, ECS::ComponentId::UIBackground}, layer, resources,
+                        *resources.backgroundProgram)
     , colorLocation(resources.backgroundProgram->getUniformLocation("uBackgroundColor"))
 {
 }
@@ -30,11 +28,6 @@ UiBackgroundDrawSystem::UiBackgroundDrawSystem(ECS::EntityManager& manager, int3
 bool UiBackgroundDrawSystem::acceptsEntity(ECS::EntityId entity)
 {
     return manager->getComponent<UIBackgroundComponent>(entity).layer == layer;
-}
-
-void UiBackgroundDrawSystem::begin(float)
-{
-    beginUiPass(*resources.renderContext, *resources.backgroundProgram);
 }
 
 void UiBackgroundDrawSystem::processEntity(ECS::EntityId entity, float)
@@ -67,12 +60,6 @@ void UiBackgroundDrawSystem::processEntity(ECS::EntityId entity, float)
     texture->bind();
     resources.quad->draw();
     ++resources.stats->drawCalls;
-}
-
-void UiBackgroundDrawSystem::end(float)
-{
-    Engine::GFX::Texture2D::unbind();
-    endUiPass();
 }
 
 } // namespace UI::System

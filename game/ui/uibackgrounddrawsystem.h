@@ -1,8 +1,7 @@
 #pragma once
 // Draws the backgrounds of one UI layer: each a textured, tinted rectangle. A button shows its
 // hover or pressed texture, and with state colours its hover or pressed tint.
-#include "engine/ecs/componentsystem.h"
-#include "game/ui/uidrawresources.h"
+#include "game/ui/uilayerdrawsystem.h"
 
 #include <GL/glew.h>
 
@@ -10,21 +9,17 @@
 
 namespace UI::System {
 
-class UiBackgroundDrawSystem : public ECS::ComponentSystem {
+class UiBackgroundDrawSystem : public UiLayerDrawSystem {
 public:
     static constexpr const char* systemName = "UiBackgroundDrawSystem";
 
     UiBackgroundDrawSystem(ECS::EntityManager& manager, int32_t layer, const UiDrawResources& resources);
 
-    void begin(float alpha) override;
     void processEntity(ECS::EntityId entity, float alpha) override;
-    void end(float alpha) override;
     // Only the elements whose background lies on this system's layer.
     bool acceptsEntity(ECS::EntityId entity) override;
 
 private:
-    int32_t layer;
-    UiDrawResources resources;
     GLint colorLocation;
 };
 

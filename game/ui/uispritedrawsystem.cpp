@@ -7,7 +7,6 @@
 #include "engine/gfx/vao.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
-#include "game/ui/uidrawstate.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -18,9 +17,8 @@ using Component::UIBackgroundComponent;
 using Component::UISpriteComponent;
 
 UiSpriteDrawSystem::UiSpriteDrawSystem(ECS::EntityManager& manager, int32_t layer, const UiDrawResources& resources)
-    : ECS::ComponentSystem(manager, {ECS::ComponentId::Transform, ECS::ComponentId::UISprite})
-    , layer(layer)
-    , resources(resources)
+    : UiLayerDrawSystem(manager, {ECS::ComponentId::Transform, ECS::ComponentId::UISprite}, layer, resources,
+                        *resources.backgroundProgram)
     , colorLocation(resources.backgroundProgram->getUniformLocation("uBackgroundColor"))
 {
 }
@@ -31,9 +29,8 @@ bool UiSpriteDrawSystem::acceptsEntity(ECS::EntityId entity)
            manager->getComponent<UIBackgroundComponent>(entity).layer == layer;
 }
 
-void UiSpriteDrawSystem::begin(float)
+void UiSpriteDrawSystem::beginLayer()
 {
-    beginUiPass(*resources.renderContext, *resources.backgroundProgram);
     glUniform4f(colorLocation, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
@@ -65,12 +62,6 @@ void UiSpriteDrawSystem::processEntity(ECS::EntityId entity, float)
     sprite.texture->bind();
     resources.quad->draw();
     ++resources.stats->drawCalls;
-}
-
-void UiSpriteDrawSystem::end(float)
-{
-    Engine::GFX::Texture2D::unbind();
-    endUiPass();
 }
 
 } // namespace UI::System

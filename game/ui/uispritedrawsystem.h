@@ -1,8 +1,7 @@
 #pragma once
 // Draws the sprites of one UI layer: images at their own pixel size, aligned in their element.
 // A sprite belongs to the layer of its element's background.
-#include "engine/ecs/componentsystem.h"
-#include "game/ui/uidrawresources.h"
+#include "game/ui/uilayerdrawsystem.h"
 
 #include <GL/glew.h>
 
@@ -10,21 +9,19 @@
 
 namespace UI::System {
 
-class UiSpriteDrawSystem : public ECS::ComponentSystem {
+class UiSpriteDrawSystem : public UiLayerDrawSystem {
 public:
     static constexpr const char* systemName = "UiSpriteDrawSystem";
 
     UiSpriteDrawSystem(ECS::EntityManager& manager, int32_t layer, const UiDrawResources& resources);
 
-    void begin(float alpha) override;
     void processEntity(ECS::EntityId entity, float alpha) override;
-    void end(float alpha) override;
     // Only sprites whose element has its background on this system's layer.
     bool acceptsEntity(ECS::EntityId entity) override;
 
 private:
-    int32_t layer;
-    UiDrawResources resources;
+    void beginLayer() override;
+
     GLint colorLocation;
 };
 

@@ -5,7 +5,6 @@
 #include "engine/gfx/textmesh.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
-#include "game/ui/uidrawstate.h"
 #include "game/ui/uitextplacement.h"
 #include "game/ui/windowsize.h"
 
@@ -16,9 +15,8 @@ using Component::UItextComponent;
 using Component::UItextInputComponent;
 
 UiTextDrawSystem::UiTextDrawSystem(ECS::EntityManager& manager, int32_t layer, const UiDrawResources& resources)
-    : ECS::ComponentSystem(manager, {ECS::ComponentId::Transform, ECS::ComponentId::UItext})
-    , layer(layer)
-    , resources(resources)
+    : UiLayerDrawSystem(manager, {ECS::ComponentId::Transform, ECS::ComponentId::UItext}, layer, resources,
+                        *resources.fontProgram)
     , colorLocation(resources.fontProgram->getUniformLocation("uColor"))
     , boundsXLocation(resources.fontProgram->getUniformLocation("uDrawBoundsX"))
     , boundsYLocation(resources.fontProgram->getUniformLocation("uDrawBoundsY"))
@@ -30,9 +28,8 @@ bool UiTextDrawSystem::acceptsEntity(ECS::EntityId entity)
     return static_cast<int32_t>(manager->getComponent<UItextComponent>(entity).layer) == layer;
 }
 
-void UiTextDrawSystem::begin(float)
+void UiTextDrawSystem::beginLayer()
 {
-    beginUiPass(*resources.renderContext, *resources.fontProgram);
     window = glm::vec2(windowSize(*resources.engine));
 }
 
@@ -57,11 +54,6 @@ void UiTextDrawSystem::processEntity(ECS::EntityId entity, float)
     }
     Engine::GFX::drawTextMesh(*resources.renderContext, text.textMesh, glm::vec3(origin, 0.0f), glm::vec2(1.0f));
     ++resources.stats->drawCalls;
-}
-
-void UiTextDrawSystem::end(float)
-{
-    endUiPass();
 }
 
 } // namespace UI::System

@@ -7,7 +7,6 @@
 #include "engine/gfx/vao.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
-#include "game/ui/uidrawstate.h"
 #include "game/ui/uitextplacement.h"
 #include "game/ui/windowsize.h"
 
@@ -20,10 +19,9 @@ using Component::UItextComponent;
 
 UItextInputAnimationRenderSystem::UItextInputAnimationRenderSystem(ECS::EntityManager& manager, int32_t layer,
                                                                    const UiDrawResources& resources)
-    : ECS::ComponentSystem(manager,
-                           {ECS::ComponentId::Transform, ECS::ComponentId::UItext, ECS::ComponentId::UItextInput})
-    , layer(layer)
-    , resources(resources)
+    : UiLayerDrawSystem(manager,
+                        {ECS::ComponentId::Transform, ECS::ComponentId::UItext, ECS::ComponentId::UItextInput},
+                        layer, resources, *resources.fontProgram)
     , colorLocation(resources.fontProgram->getUniformLocation("uColor"))
     , boundsXLocation(resources.fontProgram->getUniformLocation("uDrawBoundsX"))
     , boundsYLocation(resources.fontProgram->getUniformLocation("uDrawBoundsY"))
@@ -35,9 +33,8 @@ bool UItextInputAnimationRenderSystem::acceptsEntity(ECS::EntityId entity)
     return static_cast<int32_t>(manager->getComponent<UItextComponent>(entity).layer) == layer;
 }
 
-void UItextInputAnimationRenderSystem::begin(float)
+void UItextInputAnimationRenderSystem::beginLayer()
 {
-    beginUiPass(*resources.renderContext, *resources.fontProgram);
     const glm::vec2 window(windowSize(*resources.engine));
     glUniform2f(boundsXLocation, 0.0f, window.x);
     glUniform2f(boundsYLocation, 0.0f, window.y);
@@ -60,12 +57,6 @@ void UItextInputAnimationRenderSystem::processEntity(ECS::EntityId entity, float
     glUniform4f(colorLocation, text.color.r, text.color.g, text.color.b, text.color.a);
     resources.caretQuad->draw();
     ++resources.stats->drawCalls;
-}
-
-void UItextInputAnimationRenderSystem::end(float)
-{
-    Engine::GFX::Texture2D::unbind();
-    endUiPass();
 }
 
 } // namespace UI::System
