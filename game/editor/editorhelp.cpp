@@ -2,6 +2,7 @@
 
 #include "engine/ecs/entitymanager.h"
 #include "engine/gfx/font.h"
+#include "engine/gfx/textlayout.h"
 #include "game/menu/menu.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/uielements.h"
@@ -21,12 +22,24 @@ constexpr glm::vec4 kKeyColor{0.55f, 0.85f, 1.0f, 1.0f};
 constexpr glm::vec4 kFooterColor{0.6f, 0.6f, 0.6f, 1.0f};
 constexpr float kTopBarHeight = 84.0f;
 constexpr float kPadding = 24.0f;
-constexpr float kKeyColumn = 240.0f;
-constexpr float kActionColumn = 320.0f;
+// Between the widest key and the actions beside it.
+constexpr float kColumnGap = 24.0f;
+// Between the sections side by side, and one above the other (the heading gives room there).
 constexpr float kSectionGap = 24.0f;
+constexpr float kStackedGap = 8.0f;
 constexpr float kTitleHeight = 40.0f;
 constexpr float kHeadingHeight = 28.0f;
 constexpr float kFooterHeight = 32.0f;
+
+// Where the overlay's parts go for one font of the lists and one arrangement of the sections.
+struct HelpLayout {
+    const Engine::GFX::Font* font = nullptr;
+    bool sideBySide = true;
+    float keyColumn = 0.0f;
+    float actionColumn = 0.0f;
+    std::vector<float> heights; // of each section: heading and lines
+    glm::vec2 size{0.0f};       // of the whole panel
+};
 
 std::string joined(const std::vector<EditorHelp::Line>& lines, bool keys)
 {
@@ -37,6 +50,59 @@ std::string joined(const std::vector<EditorHelp::Line>& lines, bool keys)
         text += keys ? line.keys : line.action;
     }
     return text;
+}
+
+// Width in pixels of the widest key (or action) of every section, drawn in `font`.
+float widest(const Engine::GFX::Font& font, const std::vector<EditorHelp::Section>& list, bool keys)
+{
+    uint32_t width = 0;
+    for (const EditorHelp::Section& section : list) {
+        for (const EditorHelp::Line& line : section.lines) {
+            const char* text = keys ? line.keys : line.action;
+            width = std::max(width, Engine::GFX::layoutText(font, Engine::GFX::utf8ToUtf16(text)).width);
+        }
+    }
+    return static_cast<float>(width);
+}
+
+HelpLayout planLayout(const Engine::GFX::Font& font, bool sideBySide, const std::vector<EditorHelp::Section>& list)
+{
+    HelpLayout layout;
+    layout.font = &font;
+    layout.sideBySide = sideBySide;
+    layout.keyColumn = widest(font, list, true) + kColumnGap;
+    layout.actionColumn = widest(font, list, false);
+    const float sectionWidth = layout.keyColumn + layout.actionColumn;
+    const float count = static_cast<float>(list.size());
+    float listWidth = sectionWidth;
+    float listHeight = 0.0f;
+    for (const EditorHelp::Section& section : list) {
+        const float height =
+            kHeadingHeight + static_cast<float>(font.lineHeight) * static_cast<float>(section.lines.size());
+        layout.heights.push_back(height);
+        listHeight = sideBySide ? std::max(listHeight, height) : listHeight + height;
+    }
+    if (sideBySide)
+        listWidth = sectionWidth * count + kSectionGap * (count - 1.0f);
+    else
+        listHeight += kStackedGap * (count - 1.0f);
+    layout.size = {2.0f * kPadding + listWidth, 2.0f * kPadding + kTitleHeight + listHeight + kFooterHeight};
+    return layout;
+}
+
+// The roomiest layout that fits `room`: the lists' own font side by side, then one above the
+// other, then the same in the small font. When none fits, the last, which is the smallest.
+HelpLayout chooseLayout(const RenderResources& resources, glm::vec2 room, const std::vector<EditorHelp::Section>& list)
+{
+    HelpLayout layout;
+    for (const Engine::GFX::Font* font : {&resources.fileBrowserFont, &resources.editorSmallFont}) {
+        for (const bool sideBySide : {true, false}) {
+            layout = planLayout(*font, sideBySide, list);
+            if (layout.size.x <= room.x && layout.size.y <= room.y)
+                return layout;
+        }
+    }
+    return layout;
 }
 
 } // namespace
@@ -118,27 +184,16 @@ void EditorHelp::build()
     hide();
     const glm::vec2 window(UI::windowSize(*engine));
     const std::vector<Section>& list = sections();
-    const Engine::GFX::Font& font = resources->fileBrowserFont;
+    // The room below the top bar; a panel taller than that starts right under the bar, so the
+    // bar stays whole and the last lines go instead.
+    const glm::vec2 room(window.x, window.y - kTopBarHeight);
+    const HelpLayout layout = chooseLayout(*resources, room, list);
+    const glm::vec2 size = layout.size;
+    const Engine::GFX::Font& font = *layout.font;
     const float lineHeight = static_cast<float>(font.lineHeight);
-    const float sectionWidth = kKeyColumn + kActionColumn;
-    const float count = static_cast<float>(list.size());
-    // The sections side by side when the window is wide enough, else one above the other.
-    const bool sideBySide = 2.0f * kPadding + sectionWidth * count + kSectionGap * (count - 1.0f) <= window.x;
-    std::vector<float> heights; // of each section: heading and lines
-    for (const Section& section : list)
-        heights.push_back(kHeadingHeight + lineHeight * static_cast<float>(section.lines.size()));
-    float listWidth = sectionWidth;
-    float listHeight = 0.0f;
-    for (const float height : heights)
-        listHeight = sideBySide ? std::max(listHeight, height) : listHeight + height + kSectionGap;
-    if (sideBySide)
-        listWidth = sectionWidth * count + kSectionGap * (count - 1.0f);
-    else
-        listHeight -= kSectionGap;
-    const glm::vec2 size(2.0f * kPadding + listWidth, 2.0f * kPadding + kTitleHeight + listHeight + kFooterHeight);
-    // Centred in the window below the top bar.
-    const glm::vec2 corner =
-        glm::floor(glm::vec2((window.x - size.x) / 2.0f, (window.y - kTopBarHeight - size.y) / 2.0f));
+    const float sectionWidth = layout.keyColumn + layout.actionColumn;
+    const glm::vec2 corner = glm::floor(
+        glm::vec2(std::max((window.x - size.x) / 2.0f, 0.0f), std::min((room.y - size.y) / 2.0f, room.y - size.y)));
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
     const glm::vec4 clear(0.0f);
 
@@ -158,16 +213,16 @@ void EditorHelp::build()
         const float listTop = headingTop - kHeadingHeight;
         const float rows = lineHeight * static_cast<float>(list[i].lines.size());
         addElement(HelpNames::keys + number,
-                   UI::createTextElement(*world, kLayer, {left, listTop - rows}, {kKeyColumn, rows}, white, clear, font,
-                                         kKeyColor, joined(list[i].lines, true), UI::AlignLeft, {0, 0}));
+                   UI::createTextElement(*world, kLayer, {left, listTop - rows}, {layout.keyColumn, rows}, white,
+                                         clear, font, kKeyColor, joined(list[i].lines, true), UI::AlignLeft, {0, 0}));
         addElement(HelpNames::actions + number,
-                   UI::createTextElement(*world, kLayer, {left + kKeyColumn, listTop - rows}, {kActionColumn, rows},
-                                         white, clear, font, UI::kWhite, joined(list[i].lines, false), UI::AlignLeft,
-                                         {0, 0}));
-        if (sideBySide)
+                   UI::createTextElement(*world, kLayer, {left + layout.keyColumn, listTop - rows},
+                                         {layout.actionColumn, rows}, white, clear, font, UI::kWhite,
+                                         joined(list[i].lines, false), UI::AlignLeft, {0, 0}));
+        if (layout.sideBySide)
             left += sectionWidth + kSectionGap;
         else
-            headingTop -= heights[i] + kSectionGap;
+            headingTop -= layout.heights[i] + kStackedGap;
     }
     addElement(HelpNames::footer,
                UI::createTextElement(*world, kLayer, {corner.x, corner.y + kPadding / 2.0f}, {size.x, kFooterHeight},

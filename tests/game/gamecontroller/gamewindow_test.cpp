@@ -8,6 +8,7 @@
 #include "engine/gfx/shader.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editordatacomponent.h"
+#include "game/editor/editorhelp.h"
 #include "game/editor/editortopbar.h"
 #include "game/gamemap/gamemap.h"
 #include "game/menu/menu.h"
@@ -22,6 +23,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -86,6 +88,21 @@ protected:
         return glm::ivec2((ndc * 0.5f + 0.5f) * size);
     }
     float aspectOf(const glm::mat4& projection) { return projection[1][1] / projection[0][0]; }
+
+    // How many GL objects of each kind are alive: textures, framebuffers, renderbuffers, buffers,
+    // vertex arrays. Names are small numbers handed out from 1, so a scan of the low ones finds all.
+    std::array<int, 5> liveGLObjects()
+    {
+        std::array<int, 5> count{};
+        for (GLuint name = 1; name < 1u << 16; ++name) {
+            count[0] += glIsTexture(name);
+            count[1] += glIsFramebuffer(name);
+            count[2] += glIsRenderbuffer(name);
+            count[3] += glIsBuffer(name);
+            count[4] += glIsVertexArray(name);
+        }
+        return count;
+    }
 };
 
 } // namespace
@@ -213,6 +230,61 @@ TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWind
     EXPECT_EQ(bar.position.y, 600.0f - 32.0f);
     EXPECT_EQ(glm::ivec2(game().settings().width, game().settings().height), glm::ivec2(1000, 600))
         << "the size the user chose is the resolution the Options screen shows and saves";
+}
+
+TEST_F(GameWindowTest, ResizingAgainAndAgainLeavesNoGLObjectBehind)
+{
+    // The render targets are made anew and the menu or the editor's top bar, its drop-down and
+    // the shortcut help are built again at every size: each time the old ones must go.
+    resizeWindow(1000, 600);
+    const std::array<int, 5> menuObjects = liveGLObjects();
+    for (const auto& [width, height] : {std::pair{1280, 720}, {800, 600}, {1000, 600}})
+        resizeWindow(width, height);
+    EXPECT_EQ(liveGLObjects(), menuObjects) << "main menu";
+
+    game().openEditor();
+    runUpdates(2);
+    tapKey(SDL_SCANCODE_F1);
+    clickOn(Game::TopBarNames::add);
+    ASSERT_TRUE(menu().hasElement(Game::HelpNames::panel));
+    ASSERT_TRUE(menu().hasElement(Game::TopBarNames::addBlock));
+    const std::array<int, 5> editorObjects = liveGLObjects();
+    for (const auto& [width, height] : {std::pair{1280, 720}, {800, 600}, {1000, 600}})
+        resizeWindow(width, height);
+    EXPECT_TRUE(menu().hasElement(Game::TopBarNames::addBlock)) << "the drop-down stays open";
+    EXPECT_EQ(liveGLObjects(), editorObjects) << "editor";
+}
+
+TEST_F(GameWindowTest, TheShortcutHelpFitsBelowTheTopBarAtEverySize)
+{
+    game().openEditor();
+    runUpdates(2);
+    tapKey(SDL_SCANCODE_F1);
+    const auto rectangle = [this](const std::string& name) {
+        return world().getComponent<TransformComponent>(menu().element(name));
+    };
+    for (const auto& [width, height] : {std::pair{1600, 900}, {1000, 720}, {800, 600}, {640, 480}}) {
+        resizeWindow(width, height);
+        ASSERT_TRUE(menu().hasElement(Game::HelpNames::panel)) << width << "x" << height;
+        const TransformComponent panel = rectangle(Game::HelpNames::panel);
+        const float barBottom = float(height) - 84.0f;
+        EXPECT_GE(panel.position.x, 0.0f) << width << "x" << height;
+        EXPECT_LE(panel.position.x + panel.scale.x, float(width)) << width << "x" << height;
+        EXPECT_LE(panel.position.y + panel.scale.y, barBottom) << width << "x" << height << ": the bar stays whole";
+        if (height >= 600) {
+            EXPECT_GE(panel.position.y, 0.0f) << width << "x" << height << ": every line on show";
+        }
+        // Both lists of keys and what they do lie inside the panel, side by side or stacked.
+        for (const std::string& name : {Game::HelpNames::keys + "0", Game::HelpNames::actions + "0",
+                                        Game::HelpNames::keys + "1", Game::HelpNames::actions + "1"}) {
+            const TransformComponent list = rectangle(name);
+            EXPECT_GE(list.position.x, panel.position.x) << name << " at " << width << "x" << height;
+            EXPECT_LE(list.position.x + list.scale.x, panel.position.x + panel.scale.x)
+                << name << " at " << width << "x" << height;
+            EXPECT_LE(list.position.y + list.scale.y, panel.position.y + panel.scale.y)
+                << name << " at " << width << "x" << height;
+        }
+    }
 }
 
 TEST_F(GameWindowTest, MenusAndPopupsStayInPlaceAcrossResizes)
