@@ -72,6 +72,12 @@ int GameHarness::runUpdates(int updates)
     return frames;
 }
 
+void GameHarness::runUndrawnUpdates(int updates)
+{
+    for (int i = 0; i < updates; ++i)
+        controller->update();
+}
+
 std::vector<GameHarness::Pixel> GameHarness::readPixels(int attachment, int x, int y, int width, int height)
 {
     std::vector<Pixel> pixels(size_t(width) * size_t(height));

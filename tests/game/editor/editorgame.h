@@ -2,6 +2,7 @@
 // The real game in the editor, driven through the engine loop as a person drives it: clicks on
 // named top-bar elements, on any element, and on the button that shows a given text, typing,
 // and a look at the pop-ups on show. HOME is a temporary folder, so the user map folder is too.
+#include "game/editor/editordatacomponent.h"
 #include "game/editor/editormapfiles.h"
 #include "game/editor/editortopbar.h"
 #include "game/filebrowser/uifilebrowsercomponent.h"
@@ -112,6 +113,30 @@ protected:
         runUpdates(1);
     }
     size_t blocks() { return game().map().qubeIDs.size(); }
+
+    Component::EditorDataComponent& editorData()
+    {
+        return world().getComponent<Component::EditorDataComponent>(game().editorEntity());
+    }
+    // Records a step that changes the first block, as an edit would: the map has unsaved changes.
+    void makeUnsavedChange()
+    {
+        ASSERT_FALSE(game().map().qubeIDs.empty());
+        Component::EditorDataComponent& data = editorData();
+        const ECS::EntityId block = *game().map().qubeIDs.begin();
+        Game::Revision modify(Game::Revision::modify);
+        modify.add(data.serials.serialOf(block), block, Game::BlockPose{});
+        data.history.record(std::move(modify));
+        runUpdates(1);
+    }
+    // Presses and releases a key.
+    void tap(SDL_Scancode key)
+    {
+        setKey(key, true);
+        runUpdates(1);
+        setKey(key, false);
+        runUpdates(2);
+    }
 
     std::filesystem::path mapFolder;
 };

@@ -50,12 +50,8 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsAMapThroughTheTopBar)
 
     // Saved, the map is replaced without a question. A change makes "New" ask first: "NO" keeps
     // the map, "YES" empties it and the history.
-    auto& data = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
-    EXPECT_FALSE(data.history.hasUnsavedChanges());
-    const ECS::EntityId block = *game().map().qubeIDs.begin();
-    Game::Revision modify(Game::Revision::modify);
-    modify.add(data.serials.serialOf(block), block, Game::BlockPose{});
-    data.history.record(std::move(modify));
+    EXPECT_FALSE(editorData().history.hasUnsavedChanges());
+    makeUnsavedChange();
     ASSERT_EQ(historySize(), 1u);
     clickOn(Names::newMap);
     EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
@@ -183,12 +179,7 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
     EXPECT_TRUE(game().closeRequested()) << "nothing to lose: the window closes";
 
-    auto& data = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
-    const ECS::EntityId block = *game().map().qubeIDs.begin();
-    Game::Revision modify(Game::Revision::modify);
-    modify.add(data.serials.serialOf(block), block, Game::BlockPose{});
-    data.history.record(std::move(modify));
-    runUpdates(1);
+    makeUnsavedChange();
     EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine *");
 
     // Closing the window asks, once however often it is closed; "NO" keeps the game running.
@@ -207,10 +198,7 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     EXPECT_FALSE(engine->quit);
 
     // "Back to menu": "NO" brings the pause menu back, "YES" leaves.
-    setKey(SDL_SCANCODE_ESCAPE, true);
-    runUpdates(1);
-    setKey(SDL_SCANCODE_ESCAPE, false);
-    runUpdates(2);
+    tap(SDL_SCANCODE_ESCAPE);
     clickButton("Back to menu");
     EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
     clickButton("NO");
@@ -226,13 +214,48 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     game().openEditor();
     runUpdates(2);
     addBlock({0, 0, 1});
-    auto& again = world().getComponent<Component::EditorDataComponent>(game().editorEntity());
-    const ECS::EntityId other = *game().map().qubeIDs.begin();
-    Game::Revision destroy(Game::Revision::destroy);
-    destroy.add(again.serials.serialOf(other), other, Game::BlockPose{});
-    again.history.record(std::move(destroy));
+    makeUnsavedChange();
     EXPECT_FALSE(game().closeRequested());
     runUpdates(1);
     clickButton("YES");
     EXPECT_TRUE(engine->quit);
+}
+
+TEST_F(EditorMapFilesTest, ACleanMapIsReplacedAtOnceAndLoadAsksOnlyOverChanges)
+{
+    addBlock({0, 0, 1});
+    saveAs("one");
+    dismissPopup();
+    clickOn(Names::newMap);
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_EQ(blocks(), 0u) << "saved: \"New\" empties the map at once";
+
+    // With a change, the file is chosen first and the question follows; "NO" keeps the map.
+    addBlock({0, 0, 1});
+    addBlock({4, 0, 1});
+    makeUnsavedChange();
+    const auto openOne = [this] {
+        clickOn(Names::load);
+        clickOn(browsed().entries[0]);
+        clickButton("OPEN");
+        EXPECT_EQ(browser(), ECS::InvalidEntity);
+        EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
+    };
+    openOne();
+    clickButton("NO");
+    EXPECT_EQ(blocks(), 2u);
+    EXPECT_TRUE(editorData().history.hasUnsavedChanges());
+    openOne();
+    clickButton("YES");
+    EXPECT_EQ(blocks(), 1u);
+    EXPECT_TRUE(showing(EditorMapFiles::kLoadedText));
+    EXPECT_FALSE(editorData().history.hasUnsavedChanges());
+    EXPECT_STREQ(SDL_GetWindowTitle(engine->window->window), "Engine");
+    dismissPopup();
+
+    // The loaded map is clean: "Back to menu" leaves without a question.
+    tap(SDL_SCANCODE_ESCAPE);
+    clickButton("Back to menu");
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
 }

@@ -350,6 +350,12 @@ TEST(EditorPlayer, SnappedDragsLandOnSteps)
     const glm::vec3 moved = world.transform(block).position;
     world.dragHandle(1, moved + glm::vec3(0.5f, 0, 0), moved + glm::vec3(1.6f, 0, 0), {SDL_SCANCODE_LALT});
     EXPECT_NEAR(world.transform(block).position.x, 2.5f, 1e-5f);
+    // The centre handle moves in the view plane (here x and z), in steps along each axis.
+    const glm::vec3 centre0 = world.transform(block).position;
+    world.dragHandle(Game::EditorHandle::centre, centre0, centre0 + glm::vec3(1.2f, 0, -0.8f));
+    EXPECT_NEAR(world.transform(block).position.x, centre0.x + 1.0f, 1e-5f);
+    EXPECT_EQ(world.transform(block).position.y, centre0.y);
+    EXPECT_NEAR(world.transform(block).position.z, centre0.z - 1.0f, 1e-5f);
 
     // Turning about y by about 50 degrees turns by 45.
     world.editor->setTool(Game::EditorTool::rotate);

@@ -15,10 +15,6 @@ namespace {
 
 class EditorTopBarTest : public EditorTest::EditorGame {
 protected:
-    Component::EditorDataComponent& data()
-    {
-        return world().getComponent<Component::EditorDataComponent>(game().editorEntity());
-    }
     std::string textOf(const std::string& name)
     {
         return world().getComponent<UItextComponent>(game().menu().element(name)).text;
@@ -26,13 +22,6 @@ protected:
     glm::vec4 colorOf(const std::string& name)
     {
         return world().getComponent<UIBackgroundComponent>(game().menu().element(name)).color;
-    }
-    void tap(SDL_Scancode key)
-    {
-        setKey(key, true);
-        runUpdates(1);
-        setKey(key, false);
-        runUpdates(2);
     }
 };
 
@@ -45,23 +34,23 @@ TEST_F(EditorTopBarTest, ToolButtonsAndTogglesDriveTheEditor)
 {
     EXPECT_EQ(colorOf(Names::translate), kTinted);
     clickOn(Names::scale);
-    EXPECT_EQ(data().tool, Game::EditorTool::scale);
+    EXPECT_EQ(editorData().tool, Game::EditorTool::scale);
     EXPECT_EQ(colorOf(Names::scale), kTinted);
     EXPECT_EQ(colorOf(Names::translate), kClear);
     tap(SDL_SCANCODE_TAB);
-    EXPECT_EQ(data().tool, Game::EditorTool::translate) << "Tab moves on, and the tint follows";
+    EXPECT_EQ(editorData().tool, Game::EditorTool::translate) << "Tab moves on, and the tint follows";
     EXPECT_EQ(colorOf(Names::translate), kTinted);
 
     EXPECT_EQ(textOf(Names::pivot), "GLOBAL");
     EXPECT_EQ(textOf(Names::orientation), "WORLD");
     clickOn(Names::pivot);
     EXPECT_EQ(textOf(Names::pivot), "LOCAL");
-    EXPECT_EQ(data().pivot, Game::EditorPivot::local);
+    EXPECT_EQ(editorData().pivot, Game::EditorPivot::local);
     clickOn(Names::pivot);
     EXPECT_EQ(textOf(Names::pivot), "GLOBAL");
     clickOn(Names::orientation);
     EXPECT_EQ(textOf(Names::orientation), "NORMAL");
-    EXPECT_EQ(data().orientation, Game::EditorOrientation::normal);
+    EXPECT_EQ(editorData().orientation, Game::EditorOrientation::normal);
 }
 
 TEST_F(EditorTopBarTest, AddDropDownOpensOnceAndBlockStartsPlacing)
@@ -76,7 +65,7 @@ TEST_F(EditorTopBarTest, AddDropDownOpensOnceAndBlockStartsPlacing)
 
     clickOn(Names::addBlock);
     EXPECT_FALSE(game().menu().hasElement(Names::addBlock));
-    EXPECT_EQ(data().mode, Game::EditorMode::placing);
+    EXPECT_EQ(editorData().mode, Game::EditorMode::placing);
 }
 
 TEST_F(EditorTopBarTest, PauseMenuAndPlayTestTakeTheBarAwayAndBringItBack)
@@ -98,10 +87,10 @@ TEST_F(EditorTopBarTest, SnappingToggleAndTheShortcutHelp)
 {
     EXPECT_EQ(textOf(Names::snap), "OFF");
     tap(SDL_SCANCODE_G);
-    EXPECT_TRUE(data().snapping);
+    EXPECT_TRUE(editorData().snapping);
     EXPECT_EQ(textOf(Names::snap), "ON");
     clickOn(Names::snap);
-    EXPECT_FALSE(data().snapping);
+    EXPECT_FALSE(editorData().snapping);
     EXPECT_EQ(textOf(Names::snap), "OFF");
 
     // F1 and "?" show and hide the help; Escape hides it without pausing.
