@@ -1,55 +1,24 @@
 // Runs the built tetherix-autoplay ($TX_BIN_DIR/tetherix-autoplay) on the real game from the
 // repository root and checks what its screenshots show, region by region (no golden images).
 #include "engine/autoplay/script.h"
+#include "tests/support/programrun.h"
 #include "tests/support/tempdir.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 
 namespace {
 
-struct DriverRun {
-    int status = -1;
-    std::string output;
-};
-
-DriverRun runAutoplay(const std::filesystem::path& script)
-{
-    const char* binDir = std::getenv("TX_BIN_DIR");
-    const std::string driver = std::string(binDir ? binDir : "build/bin") + "/tetherix-autoplay";
-    DriverRun run;
-    FILE* pipe = ::popen(("'" + driver + "' '" + script.string() + "' 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char chunk[512];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        run.output.append(chunk, got);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using Image = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-
-Image loadRgba(const std::filesystem::path& file)
-{
-    const Image loaded(IMG_Load(file.c_str()));
-    return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
-}
+using TestSupport::fileText;
+using TestSupport::fractionOf;
+using TestSupport::Image;
+using TestSupport::loadRgba;
+using TestSupport::ProgramRun;
+using TestSupport::runAutoplay;
 
 // What a rectangle of the image is made of, as fractions of its pixels.
 struct RegionMix {
@@ -111,20 +80,6 @@ double changedFraction(const SDL_Surface& a, const SDL_Surface& b)
 }
 
 
-// Fraction of the pixels of the rectangle from (x0, y0) to (x1, y1), window pixels counted from
-// the top-left corner, whose colour passes `test(r, g, b)`.
-template <class Test>
-double fractionOf(const SDL_Surface& image, int x0, int y0, int x1, int y1, Test test)
-{
-    size_t passed = 0;
-    for (int y = y0; y < y1; ++y) {
-        const auto* row = static_cast<const Uint8*>(image.pixels) + y * image.pitch;
-        for (int x = x0; x < x1; ++x)
-            passed += test(row[x * 4], row[x * 4 + 1], row[x * 4 + 2]) ? 1 : 0;
-    }
-    return static_cast<double>(passed) / (static_cast<double>(x1 - x0) * (y1 - y0));
-}
-
 // The menu column's dark backdrop (32 to 288 across) veils the scene above the buttons.
 bool menuColumnShown(const SDL_Surface& image)
 {
@@ -156,7 +111,7 @@ TEST(AutoplayTest, MenuSceneShowsSkyBlocksAndFloor)
     const auto shot = dir.path() / "menu.png";
     // The pointer image goes to the right edge, out of the regions looked at.
     const auto script = dir.write("menu.txt", "mouse 1260 560\nwait 30\nscreenshot " + shot.string() + "\nquit\n");
-    const DriverRun run = runAutoplay(script);
+    const ProgramRun run = runAutoplay(script);
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("GameController initialised\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Autoplay: saved " + shot.string() + "\n"), std::string::npos) << run.output;
@@ -190,7 +145,7 @@ TEST(AutoplayTest, SingleplayerButtonStartsPlayOnTheMapAndKeysWalk)
     const auto script = dir.write("play.txt", "mouse 160 384\nwait 2\nmousedown left\nwait 1\nmouseup left\n"
                                               "wait 20\nscreenshot " + play.string() + "\n"
                                               "keydown W\nwait 50\nscreenshot " + walked.string() + "\nquit\n");
-    const DriverRun run = runAutoplay(script);
+    const ProgramRun run = runAutoplay(script);
     ASSERT_EQ(run.status, 0) << run.output;
 
     const Image before = loadRgba(play);
@@ -233,7 +188,7 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
                          shot("editor.png") + "\n" + escape + "screenshot " + shot("editor-paused.png") + "\n" +
                          click(160, backToMenu + 24) +
                          click(160, endGame + 24) + "wait 5\nscreenshot " + shot("after-end.png") + "\n");
-    const DriverRun run = runAutoplay(script);
+    const ProgramRun run = runAutoplay(script);
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output.find("after-end.png"), std::string::npos) << "\"End Game\" ends the run";
 
@@ -279,10 +234,7 @@ TEST(AutoplayTest, ExampleScriptsParse)
 {
     for (const auto& entry : std::filesystem::directory_iterator("tests/autoplay")) {
         Engine::Autoplay::ScriptError error;
-        std::string text;
-        std::ifstream in(entry.path());
-        text.assign(std::istreambuf_iterator<char>(in), {});
-        EXPECT_TRUE(Engine::Autoplay::Script::parse(text, error))
+        EXPECT_TRUE(Engine::Autoplay::Script::parse(fileText(entry.path()), error))
             << entry.path() << ":" << error.line << ": " << error.message;
     }
 }
@@ -290,7 +242,7 @@ TEST(AutoplayTest, ExampleScriptsParse)
 TEST(AutoplayTest, ScriptErrorEndsBeforeTheGameStarts)
 {
     const TestSupport::TempDir dir;
-    const DriverRun run = runAutoplay(dir.write("bad.txt", "wait 10\nscreenshot menu.gif\n"));
+    const ProgramRun run = runAutoplay(dir.write("bad.txt", "wait 10\nscreenshot menu.gif\n"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("bad.txt:2: screenshot needs a file name ending in .png"), std::string::npos)
         << run.output;

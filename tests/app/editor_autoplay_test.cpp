@@ -1,31 +1,17 @@
 // Plays tests/autoplay/editor.txt on the real game: open the editor, add a block, select it, drag
 // its x arrow to the right, undo. Checks where the selection's highlight stands in each shot.
+#include "tests/support/programrun.h"
 #include "tests/support/tempdir.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 
 namespace {
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using Image = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-
-Image loadRgba(const std::filesystem::path& file)
-{
-    const Image loaded(IMG_Load(file.c_str()));
-    return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
-}
+using TestSupport::Image;
+using TestSupport::loadRgba;
 
 // Mean x of the pixels in the band of rows [top, bottom) that show the selection's warm yellow
 // highlight; -1 when there are none.
@@ -53,18 +39,10 @@ double highlightCentreX(const SDL_Surface& image, int top, int bottom)
 TEST(EditorAutoplayTest, AddSelectDragAlongXAndUndo)
 {
     const TestSupport::TempDir dir;
-    std::ifstream in("tests/autoplay/editor.txt");
-    std::string script(std::istreambuf_iterator<char>(in), {});
+    const auto script = TestSupport::scriptWithShotsIn(dir, "tests/autoplay/editor.txt");
     ASSERT_FALSE(script.empty());
-    for (size_t at = script.find("build/shots/"); at != std::string::npos; at = script.find("build/shots/", at))
-        script.replace(at, 12, dir.path().string() + "/");
-
-    const char* binDir = std::getenv("TX_BIN_DIR");
-    const std::string driver = std::string(binDir ? binDir : "build/bin") + "/tetherix-autoplay";
-    const auto scriptFile = dir.write("editor.txt", script);
-    const std::string command = "'" + driver + "' '" + scriptFile.string() + "' > '" + (dir.path() / "log").string() + "' 2>&1";
-    const int raw = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+    const TestSupport::ProgramRun run = TestSupport::runAutoplay(script);
+    ASSERT_EQ(run.status, 0) << run.output;
 
     const auto shot = [&](const char* name) { return loadRgba(dir.path() / name); };
     const Image placing = shot("editor-2-placing.png");

@@ -1,32 +1,18 @@
 // Plays tests/autoplay/editortools.txt on the real game: three blocks selected with a box, a
 // snapped drag along x, undo and redo, framing, the shortcut help and the unsaved-change question.
 // Checks the screenshots where the selection's highlight and the overlays stand.
+#include "tests/support/programrun.h"
 #include "tests/support/tempdir.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 
 namespace {
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using Image = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-
-Image loadRgba(const std::filesystem::path& file)
-{
-    const Image loaded(IMG_Load(file.c_str()));
-    return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
-}
+using TestSupport::Image;
+using TestSupport::loadRgba;
 
 const Uint8* pixel(const SDL_Surface& image, int x, int y)
 {
@@ -83,22 +69,11 @@ double brightness(const SDL_Surface& image, int left, int right, int top, int bo
 TEST(EditorToolsAutoplayTest, BoxSelectSnappedDragUndoRedoFramingHelpAndTheGuard)
 {
     const TestSupport::TempDir dir;
-    std::ifstream in("tests/autoplay/editortools.txt");
-    std::string script(std::istreambuf_iterator<char>(in), {});
+    const auto script = TestSupport::scriptWithShotsIn(dir, "tests/autoplay/editortools.txt");
     ASSERT_FALSE(script.empty());
-    for (size_t at = script.find("build/shots/"); at != std::string::npos; at = script.find("build/shots/", at))
-        script.replace(at, 12, dir.path().string() + "/");
-
-    const char* binDir = std::getenv("TX_BIN_DIR");
-    const std::string driver = std::string(binDir ? binDir : "build/bin") + "/tetherix-autoplay";
-    const auto scriptFile = dir.write("editortools.txt", script);
-    const auto log = dir.path() / "log";
-    const std::string command = "HOME='" + dir.path().string() + "' '" + driver + "' '" + scriptFile.string()
-                              + "' > '" + log.string() + "' 2>&1";
-    const int raw = std::system(command.c_str());
-    std::ifstream logIn(log);
-    const std::string console(std::istreambuf_iterator<char>(logIn), {});
-    ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << console;
+    const TestSupport::ProgramRun run = TestSupport::runAutoplay(script, dir.path());
+    const std::string& console = run.output;
+    ASSERT_EQ(run.status, 0) << console;
     EXPECT_NE(console.find("REV MODIFY\n"), std::string::npos) << console;
     EXPECT_NE(console.find("REV REDO MODIFY\n"), std::string::npos) << console;
 

@@ -7,19 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
+using TestSupport::fileText;
 using TestSupport::shellQuoted;
 
 namespace {
-
-std::string fileText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The menu's dark column (32 to 288 across) from near the top to near the bottom of the window.
 bool menuColumnShown(const SDL_Surface& image)

@@ -1,59 +1,27 @@
 // Plays tests/autoplay/mapfiles.txt on the real game with HOME in a temporary folder: two blocks
 // saved as "twoblocks", a new map, "twoblocks" loaded back, and a save over it cancelled. Then a
 // save into a folder that cannot be written (mounted read-only in a private mount namespace).
+#include "tests/support/programrun.h"
 #include "tests/support/tempdir.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 
 namespace {
 
-struct ShellRun {
-    int status = -1;
-    std::string output;
-};
-
-// Runs a shell command, keeping its status and what it printed.
-ShellRun runShell(const std::string& command)
-{
-    ShellRun run;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char chunk[512];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        run.output.append(chunk, got);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
-std::string binary(const char* name)
-{
-    const char* binDir = std::getenv("TX_BIN_DIR");
-    return "'" + std::string(binDir ? binDir : "build/bin") + "/" + name + "'";
-}
+using TestSupport::fileText;
+using TestSupport::Image;
+using TestSupport::loadRgba;
+using TestSupport::program;
+using TestSupport::ProgramRun;
+using TestSupport::runCommand;
 
 std::string quoted(const std::filesystem::path& path)
 {
-    return "'" + path.string() + "'";
-}
-
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return TestSupport::shellQuoted(path.string());
 }
 
 size_t count(const std::string& text, const std::string& piece)
@@ -62,17 +30,6 @@ size_t count(const std::string& text, const std::string& piece)
     for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
         ++found;
     return found;
-}
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using Image = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-
-Image loadRgba(const std::filesystem::path& file)
-{
-    const Image loaded(IMG_Load(file.c_str()));
-    return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
 }
 
 // Fraction of the pixels of the floor band where the blocks stand (rows 400 to 480) whose
@@ -101,21 +58,16 @@ TEST(MapFilesAutoplayTest, SaveNewLoadAndACancelledOverwrite)
     const TestSupport::TempDir dir;
     const auto home = dir.path() / "home";
     std::filesystem::create_directories(home / "Documents");
-    std::ifstream in("tests/autoplay/mapfiles.txt");
-    std::string script(std::istreambuf_iterator<char>(in), {});
+    const auto script = TestSupport::scriptWithShotsIn(dir, "tests/autoplay/mapfiles.txt");
     ASSERT_FALSE(script.empty());
-    for (size_t at = script.find("build/shots/"); at != std::string::npos; at = script.find("build/shots/", at))
-        script.replace(at, 12, dir.path().string() + "/");
-
-    const ShellRun run = runShell("HOME=" + quoted(home) + " " + binary("tetherix-autoplay") + " " +
-                             quoted(dir.write("mapfiles.txt", script)));
+    const ProgramRun run = TestSupport::runAutoplay(script, home);
     ASSERT_EQ(run.status, 0) << run.output;
     const auto file = home / "Documents" / "Tetherix" / "twoblocks.rmap";
     EXPECT_EQ(count(run.output, "FILEPATH\n"), 1u) << "the cancelled overwrite wrote nothing\n" << run.output;
     EXPECT_NE(run.output.find("NEW MAP\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("MAP LOADED: " + file.string() + " (2 blocks)\n"), std::string::npos) << run.output;
 
-    const ShellRun info = runShell(binary("rmapinfo") + " " + quoted(file));
+    const ProgramRun info = runCommand(program("rmapinfo") + " " + quoted(file));
     EXPECT_EQ(info.status, 0) << info.output;
     EXPECT_EQ(info.output.rfind(file.string() + ": 2 blocks,", 0), 0u) << info.output;
 
@@ -139,7 +91,7 @@ TEST(MapFilesAutoplayTest, ASaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile)
     // The map folder is mounted read-only over itself, for the game's process only.
     const std::string readOnly = "mount --bind " + quoted(maps) + " " + quoted(maps) + " && mount -o remount,bind,ro " +
                                  quoted(maps) + " " + quoted(maps);
-    const ShellRun probe = runShell("unshare -m sh -c \"" + readOnly + " && ! touch " + quoted(maps / "probe") + "\"");
+    const ProgramRun probe = runCommand("unshare -m sh -c \"" + readOnly + " && ! touch " + quoted(maps / "probe") + "\"");
     if (probe.status != 0)
         GTEST_SKIP() << "no private read-only mount here: " << probe.output;
 
@@ -152,11 +104,11 @@ TEST(MapFilesAutoplayTest, ASaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile)
                                                       "mouse 944 656\n" + click + // SAVE over old.rmap
                                                       "mouse 790 486\n" + click + // OVERWRITE
                                                       "screenshot " + shot.string() + "\nquit\n");
-    const ShellRun run = runShell("unshare -m sh -c \"" + readOnly + " && HOME=" + quoted(home) + " exec " +
-                             binary("tetherix-autoplay") + " " + quoted(script) + "\"");
+    const ProgramRun run = runCommand("unshare -m sh -c \"" + readOnly + " && HOME=" + quoted(home) + " exec " +
+                             program("tetherix-autoplay") + " " + quoted(script) + "\"");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("FILEPATH\n" + (maps / "old.rmap").string() + "\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("MAP NOT SAVED: "), std::string::npos) << run.output;
-    EXPECT_EQ(bytesOf(maps / "old.rmap"), oldMap);
+    EXPECT_EQ(fileText(maps / "old.rmap"), oldMap);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(maps), {}), 1) << "no file left behind";
 }

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -32,19 +30,12 @@ bool crosshairCentred(const SDL_Surface& image)
 TEST(WindowAutoplayTest, OptionsThenPlayAtTwoWindowSizes)
 {
     const TestSupport::TempDir dir;
-    std::ifstream in("tests/autoplay/window.txt");
-    std::string script(std::istreambuf_iterator<char>(in), {});
-    ASSERT_FALSE(script.empty());
-    for (size_t at = script.find("build/shots/"); at != std::string::npos; at = script.find("build/shots/", at))
-        script.replace(at, 12, dir.path().string() + "/");
-    const auto scriptFile = dir.write("window.txt", script);
+    const auto scriptFile = TestSupport::scriptWithShotsIn(dir, "tests/autoplay/window.txt");
+    ASSERT_FALSE(scriptFile.empty());
     const auto home = dir.path() / "home";
     std::filesystem::create_directories(home);
 
-    const TestSupport::ProgramRun run = TestSupport::runCommand(
-        "env -u XDG_CONFIG_HOME HOME=" + TestSupport::shellQuoted(home.string()) + " " +
-        TestSupport::shellQuoted((TestSupport::binaryFolder() / "tetherix-autoplay").string()) + " " +
-        TestSupport::shellQuoted(scriptFile.string()));
+    const TestSupport::ProgramRun run = TestSupport::runAutoplay(scriptFile, home);
     ASSERT_EQ(run.status, 0) << run.output;
 
     // "Back" saved the settings as they were after the steps down and up again.

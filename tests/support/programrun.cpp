@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace TestSupport {
 
@@ -36,6 +38,35 @@ std::filesystem::path binaryFolder()
 {
     const char* folder = std::getenv("TX_BIN_DIR");
     return folder ? std::filesystem::path(folder) : std::filesystem::path("build/bin");
+}
+
+std::string program(const std::string& name)
+{
+    return shellQuoted((binaryFolder() / name).string());
+}
+
+ProgramRun runAutoplay(const std::filesystem::path& script, const std::filesystem::path& home)
+{
+    const std::string user = home.empty() ? "" : "env -u XDG_CONFIG_HOME HOME=" + shellQuoted(home.string()) + " ";
+    return runCommand(user + program("tetherix-autoplay") + " " + shellQuoted(script.string()));
+}
+
+std::filesystem::path scriptWithShotsIn(const TempDir& dir, const std::filesystem::path& script)
+{
+    std::string text = fileText(script);
+    if (text.empty())
+        return {};
+    const std::string shots = "build/shots/";
+    const std::string into = dir.path().string() + "/";
+    for (size_t at = text.find(shots); at != std::string::npos; at = text.find(shots, at + into.size()))
+        text.replace(at, shots.size(), into);
+    return dir.write(script.filename(), text);
+}
+
+std::string fileText(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 Image loadRgba(const std::filesystem::path& file)

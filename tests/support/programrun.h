@@ -1,6 +1,8 @@
 #pragma once
 // Running the built programs from tests (a shell command, its status and everything it printed)
 // and reading back the screenshots they save.
+#include "tests/support/tempdir.h"
+
 #include <SDL.h>
 
 #include <filesystem>
@@ -22,6 +24,21 @@ std::string shellQuoted(const std::string& text);
 
 // The folder of the built programs: $TX_BIN_DIR, else "build/bin".
 std::filesystem::path binaryFolder();
+
+// The built program `name`, as a shell word.
+std::string program(const std::string& name);
+
+// Runs the built tetherix-autoplay on `script`. With `home` given, the game runs with HOME there
+// and without the caller's XDG_CONFIG_HOME, so it sees a user of its own.
+ProgramRun runAutoplay(const std::filesystem::path& script, const std::filesystem::path& home = {});
+
+// Copies the autoplay script `script` (a path from the repository root) into `dir`, its
+// screenshots saved into `dir` instead of build/shots/. The copy's path; empty when the script
+// cannot be read.
+std::filesystem::path scriptWithShotsIn(const TempDir& dir, const std::filesystem::path& script);
+
+// The whole content of `file`, byte for byte; "" when it cannot be read.
+std::string fileText(const std::filesystem::path& file);
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
