@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache clang
   libsdl2-dev libsdl2-image-dev libglew-dev libbullet-dev libglm-dev libutfcpp-dev
-  libgtest-dev libfreetype-dev fonts-dejavu-core
+  libgtest-dev libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth libgl1-mesa-dri libegl1
 )
 

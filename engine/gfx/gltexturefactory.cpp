@@ -50,11 +50,16 @@ std::unique_ptr<Texture2D> createTexture(const Image& image)
     return texture;
 }
 
-std::unique_ptr<Texture2D> createFallbackTexture()
+Image makeFallbackImage()
 {
     const uint8_t magenta[4] = {255, 0, 255, 255};
     const uint8_t black[4] = {0, 0, 0, 255};
-    return createTexture(makeCheckerImage(kFallbackSize, kFallbackCells, magenta, black));
+    return makeCheckerImage(kFallbackSize, kFallbackCells, magenta, black);
+}
+
+std::unique_ptr<Texture2D> createFallbackTexture()
+{
+    return createTexture(makeFallbackImage());
 }
 
 std::unique_ptr<Texture2D> loadTexture(const std::string& path)
@@ -65,18 +70,24 @@ std::unique_ptr<Texture2D> loadTexture(const std::string& path)
     return createTexture(*image);
 }
 
-std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings)
+std::unique_ptr<Texture2D> createTexture(const Image& image, const TextureSettings& settings)
 {
-    std::unique_ptr<Texture2D> texture = loadTexture(path);
+    std::unique_ptr<Texture2D> texture = createTexture(image);
     if (settings.mipmaps)
-        texture->generateMipmaps();
+        texture->generateMipmaps(image);
     if (settings.minFilter != 0)
         texture->setFilters(settings.minFilter, settings.magFilter);
     if (settings.wrap != 0)
         texture->setWrap(settings.wrap, settings.wrap);
-    if (settings.maxAnisotropy)
-        texture->setMaxAnisotropy();
+    if (settings.anisotropic)
+        texture->setAnisotropicFiltering();
     return texture;
+}
+
+std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings)
+{
+    const std::optional<Image> image = loadImage(path);
+    return createTexture(image ? *image : makeFallbackImage(), settings);
 }
 
 const std::array<GameTexture, 16>& gameTextures()

@@ -16,6 +16,7 @@ void uploadImage(const Image& image);
 std::unique_ptr<Texture2D> createTexture(const Image& image);
 
 // A 64 x 64 magenta and black checker: what a texture that cannot be loaded shows instead.
+Image makeFallbackImage();
 std::unique_ptr<Texture2D> createFallbackTexture();
 
 // Loads the image file at `path` into a new texture. A missing or unreadable file prints its
@@ -29,11 +30,14 @@ struct TextureSettings {
     int minFilter = 0;
     int magFilter = 0;
     int wrap = 0; // applied to S and T
-    bool maxAnisotropy = false;
+    bool anisotropic = false; // filtered at anisotropyLevel()
 };
 
-// Loads `path` (or the fallback checker), generates mipmaps if asked, then sets the parameters
-// with the texture bound on unit 0.
+// A texture holding `image` with its mipmaps if asked (averaged from `image` on the CPU), then
+// the parameters set with the texture bound on unit 0.
+std::unique_ptr<Texture2D> createTexture(const Image& image, const TextureSettings& settings);
+
+// The same for the image file at `path`, or for the fallback checker when it cannot be loaded.
 std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings);
 
 struct GameTexture {

@@ -3,6 +3,7 @@
 #include "engine/core/assert.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Engine::GFX {
 
@@ -26,11 +27,34 @@ Image::Image(uint32_t format, std::vector<uint8_t> pixels, uint32_t width, uint3
     TX_ASSERT(this->pixels.size() == byteSize(format, width, height), "pixels hold exactly one image");
 }
 
-void flipRows(uint8_t* pixels, size_t rowBytes, uint32_t height)
+void copyRowsBottomUp(const uint8_t* source, size_t sourcePitch, uint8_t* target, size_t rowBytes, uint32_t height)
 {
-    for (uint32_t i = 0; i < height / 2; ++i)
-        std::swap_ranges(pixels + i * rowBytes, pixels + (i + 1) * rowBytes,
-                         pixels + static_cast<size_t>(height - 1 - i) * rowBytes);
+    for (uint32_t i = 0; i < height; ++i)
+        std::memcpy(target + static_cast<size_t>(height - 1 - i) * rowBytes, source + i * sourcePitch, rowBytes);
+}
+
+Image halfSize(const Image& image)
+{
+    const size_t channels = Image::channelCount(image.format);
+    const uint32_t width = std::max(1u, image.width / 2);
+    const uint32_t height = std::max(1u, image.height / 2);
+    std::vector<uint8_t> pixels(Image::byteSize(image.format, width, height));
+    const auto at = [&](uint32_t x, uint32_t y) {
+        return image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * channels;
+    };
+    uint8_t* out = pixels.data();
+    for (uint32_t y = 0; y < height; ++y) {
+        const uint32_t y0 = std::min(2 * y, image.height - 1);
+        const uint32_t y1 = std::min(2 * y + 1, image.height - 1);
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint32_t x0 = std::min(2 * x, image.width - 1);
+            const uint32_t x1 = std::min(2 * x + 1, image.width - 1);
+            const uint8_t* corners[4] = {at(x0, y0), at(x1, y0), at(x0, y1), at(x1, y1)};
+            for (size_t c = 0; c < channels; ++c)
+                *out++ = static_cast<uint8_t>((corners[0][c] + corners[1][c] + corners[2][c] + corners[3][c] + 2) / 4);
+        }
+    }
+    return Image(image.format, std::move(pixels), width, height);
 }
 
 Image makeCheckerImage(uint32_t size, uint32_t cells, const uint8_t colourA[4], const uint8_t colourB[4])

@@ -24,8 +24,15 @@ struct Image {
     static size_t byteSize(uint32_t format, uint32_t width, uint32_t height);
 };
 
-// Swaps row i with row height - 1 - i for every i below height / 2.
-void flipRows(uint8_t* pixels, size_t rowBytes, uint32_t height);
+// Copies `height` rows of `rowBytes` bytes from a picture stored top row first (rows `sourcePitch`
+// bytes apart) into tightly packed rows bottom row first: row i of the source becomes row
+// height - 1 - i of `target`.
+void copyRowsBottomUp(const uint8_t* source, size_t sourcePitch, uint8_t* target, size_t rowBytes, uint32_t height);
+
+// The next mipmap level of `image`: half the width and height (at least 1), each pixel the
+// rounded mean of the 2 x 2 pixels it covers. Along an odd or single-pixel side the last pixel
+// is reused.
+Image halfSize(const Image& image);
 
 // RGBA checkerboard of `cells` x `cells` squares, used where an image file cannot be read.
 Image makeCheckerImage(uint32_t size, uint32_t cells, const uint8_t colourA[4], const uint8_t colourB[4]);

@@ -5,7 +5,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstring>
 #include <memory>
 
 namespace Engine::GFX {
@@ -21,31 +20,30 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 std::optional<Image> loadImage(const std::string& path)
 {
-    const SurfacePtr loaded(IMG_Load(path.c_str()));
-    if (!loaded) {
+    SurfacePtr surface(IMG_Load(path.c_str()));
+    if (!surface) {
         logLine("Cannot load image \"" + path + "\": " + IMG_GetError());
         return std::nullopt;
     }
-    // ABGR8888 is R, G, B, A in memory order on little-endian machines.
-    const SurfacePtr rgba(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ABGR8888, 0));
-    if (!rgba) {
-        logLine("Cannot convert image \"" + path + "\": " + SDL_GetError());
-        return std::nullopt;
+    // RGBA32 is R, G, B, A in memory order. A PNG with an alpha channel decodes to it already;
+    // converting it anyway would copy a large picture for nothing.
+    if (surface->format->format != SDL_PIXELFORMAT_RGBA32) {
+        surface.reset(SDL_ConvertSurfaceFormat(surface.get(), SDL_PIXELFORMAT_RGBA32, 0));
+        if (!surface) {
+            logLine("Cannot convert image \"" + path + "\": " + SDL_GetError());
+            return std::nullopt;
+        }
     }
-    const auto width = static_cast<uint32_t>(rgba->w);
-    const auto height = static_cast<uint32_t>(rgba->h);
-    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    const auto width = static_cast<uint32_t>(surface->w);
+    const auto height = static_cast<uint32_t>(surface->h);
     std::vector<uint8_t> pixels(Image::byteSize(Image::kRGBA, width, height));
-    if (SDL_MUSTLOCK(rgba.get()))
-        SDL_LockSurface(rgba.get());
-    // The surface's rows may be padded: copy each by its pitch.
-    const auto* source = static_cast<const uint8_t*>(rgba->pixels);
-    for (uint32_t y = 0; y < height; ++y)
-        std::memcpy(pixels.data() + y * rowBytes, source + static_cast<size_t>(y) * static_cast<size_t>(rgba->pitch),
-                    rowBytes);
-    if (SDL_MUSTLOCK(rgba.get()))
-        SDL_UnlockSurface(rgba.get());
-    flipRows(pixels.data(), rowBytes, height);
+    if (SDL_MUSTLOCK(surface.get()))
+        SDL_LockSurface(surface.get());
+    // The surface's rows may be padded: copy each by its pitch, bottom row first.
+    copyRowsBottomUp(static_cast<const uint8_t*>(surface->pixels), static_cast<size_t>(surface->pitch), pixels.data(),
+                     static_cast<size_t>(width) * 4, height);
+    if (SDL_MUSTLOCK(surface.get()))
+        SDL_UnlockSurface(surface.get());
     return Image(Image::kRGBA, std::move(pixels), width, height);
 }
 

@@ -31,7 +31,7 @@ Sampler Sampler::makeRepeatSampler()
     glSamplerParameteri(s.sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glSamplerParameteri(s.sampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glSamplerParameteri(s.sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    const float anisotropy = maxAnisotropy();
+    const float anisotropy = anisotropyLevel();
     if (anisotropy > 0.0f)
         glSamplerParameterf(s.sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
     return s;

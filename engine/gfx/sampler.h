@@ -11,7 +11,7 @@ public:
     Sampler(const Sampler&) = delete;
     Sampler& operator=(const Sampler&) = delete;
 
-    // Trilinear, repeating, with the highest anisotropy the driver offers (where it offers any).
+    // Trilinear and repeating, filtered anisotropically at anisotropyLevel() (where that is not 0).
     static Sampler makeRepeatSampler();
     // Nearest filtering, clamped to the edge: reads image pixels exactly.
     static Sampler makeNearestSampler();

@@ -1,8 +1,14 @@
 #include "engine/gfx/texture.h"
 
 #include "engine/core/assert.h"
+#include "engine/gfx/image.h"
 
 #include <GL/glew.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string>
 
 namespace Engine::GFX {
 
@@ -15,6 +21,10 @@ void bindOnUnitZero(GLuint texture)
     glBindTexture(GL_TEXTURE_2D, texture);
 }
 
+// Names in GL_RENDERER strings of renderers that rasterise on the CPU (compared in lower case).
+constexpr std::array<std::string_view, 6> kSoftwareRenderers = {"llvmpipe", "softpipe", "lavapipe",
+                                                                "swiftshader", "swrast", "software"};
+
 } // namespace
 
 float maxAnisotropy()
@@ -24,6 +34,22 @@ float maxAnisotropy()
     GLfloat value = 0.0f;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &value);
     return value;
+}
+
+float chooseAnisotropy(float driverMaximum, std::string_view renderer)
+{
+    std::string name(renderer);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    for (const std::string_view software : kSoftwareRenderers)
+        if (name.find(software) != std::string::npos)
+            return 0.0f;
+    return driverMaximum;
+}
+
+float anisotropyLevel()
+{
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return chooseAnisotropy(maxAnisotropy(), renderer ? renderer : "");
 }
 
 Texture2D::Texture2D()
@@ -90,6 +116,27 @@ void Texture2D::generateMipmaps()
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+void Texture2D::generateMipmaps(const Image& base)
+{
+    TX_ASSERT(base.width == width && base.height == height, "the mipmaps are made from the picture in level 0");
+    if (mipmapped)
+        return;
+    mipmapped = true;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const GLenum formats[] = {GL_RED, GL_RG, GL_RGB, GL_RGBA};
+    Image level = halfSize(base);
+    for (GLint index = 1;; ++index) {
+        glTexImage2D(GL_TEXTURE_2D, index, GL_RGBA8, static_cast<GLsizei>(level.width),
+                     static_cast<GLsizei>(level.height), 0, formats[level.format], GL_UNSIGNED_BYTE,
+                     level.pixels.data());
+        if (level.width == 1 && level.height == 1)
+            break;
+        level = halfSize(level);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void Texture2D::setFilters(int minFilter, int magFilter)
 {
     bindOnUnitZero(texture);
@@ -106,9 +153,9 @@ void Texture2D::setWrap(int wrapS, int wrapT)
     bindOnUnitZero(0);
 }
 
-void Texture2D::setMaxAnisotropy()
+void Texture2D::setAnisotropicFiltering()
 {
-    const float anisotropy = maxAnisotropy();
+    const float anisotropy = anisotropyLevel();
     if (anisotropy <= 0.0f)
         return;
     bindOnUnitZero(texture);

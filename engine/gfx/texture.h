@@ -2,8 +2,11 @@
 // One GL_TEXTURE_2D: an image texture or a render-target image. The GL texture lives as long
 // as the object (hold it in a unique_ptr, or a shared_ptr where several users share it).
 #include <cstdint>
+#include <string_view>
 
 namespace Engine::GFX {
+
+struct Image;
 
 // Render-target kinds: RGBA8 colour, two-channel float, depth (attached to the bound
 // framebuffer at creation), depth-stencil (likewise).
@@ -24,12 +27,16 @@ public:
 
     // Generates the mipmap chain once; later calls do nothing.
     void generateMipmaps();
+    // The same from `base`, the picture already in level 0: each level is averaged on the CPU and
+    // uploaded. A software renderer would otherwise build a shader pipeline just for this on its
+    // first use, which costs more than the averaging of a few small pictures.
+    void generateMipmaps(const Image& base);
 
     // Parameter setters: each binds on unit 0, sets, and binds 0 again.
     void setFilters(int minFilter, int magFilter);
     void setWrap(int wrapS, int wrapT);
-    // Highest anisotropy the driver offers; nothing where the extension is absent.
-    void setMaxAnisotropy();
+    // Anisotropic filtering at anisotropyLevel(); nothing where that is 0.
+    void setAnisotropicFiltering();
 
     uint32_t id() const { return texture; }
     uint32_t width = 0;
@@ -43,5 +50,13 @@ private:
 
 // The driver's maximum anisotropy, or 0 when anisotropic filtering is not available.
 float maxAnisotropy();
+
+// The anisotropy that textures and samplers filtered anisotropically get: the driver's maximum,
+// or 0 (off) on a software renderer, where it multiplies the cost of every textured pixel seen at
+// a slant and takes the frame rate from playable to a slide show.
+float anisotropyLevel();
+
+// The rule behind anisotropyLevel(), for the driver's maximum and its GL_RENDERER string.
+float chooseAnisotropy(float driverMaximum, std::string_view renderer);
 
 } // namespace Engine::GFX

@@ -26,7 +26,7 @@ public:
     // Sets every pixel from a function of its centre (straight alpha).
     void paint(const std::function<glm::vec4(glm::vec2)>& shader);
 
-    // Writes the canvas as a PNG through SDL2_image; false with a console line on failure.
+    // Writes the canvas as an RGBA PNG with unfiltered rows; false with a console line on failure.
     bool savePNG(const std::string& path) const;
 
 private:

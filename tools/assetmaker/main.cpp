@@ -1,5 +1,5 @@
-// Writes the game's images (PNG, through SDL2_image) and the editor gizmo mesh into a data
-// folder: `assetmaker [--mesh-only] [DATA_FOLDER]` (default "data").
+// Writes the game's images (RGBA PNGs with unfiltered rows, through libpng) and the editor gizmo
+// mesh into a data folder: `assetmaker [--mesh-only] [DATA_FOLDER]` (default "data").
 #include "engine/gfx/meshfile.h"
 #include "tools/assetmaker/gizmo.h"
 #include "tools/assetmaker/images.h"

@@ -98,8 +98,10 @@ TEST_F(AssetMakerTest, GizmoMeshLoadsBackWithElevenGrabbableHandles)
     EXPECT_EQ(fileBytes(written), fileBytes("data/models/axisEditorMesh.cmesh"));
 }
 
-TEST_F(AssetMakerTest, ShippedImagesDecodeAtTheSizesTheGameDrawsThem)
+TEST_F(AssetMakerTest, ShippedImagesAreWhatTheToolPaintsAtTheSizesTheGameDrawsThem)
 {
+    const std::string command = tool.string() + " " + folder.string() + " > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
     struct Expected {
         const char* path;
         uint32_t width;
@@ -129,6 +131,10 @@ TEST_F(AssetMakerTest, ShippedImagesDecodeAtTheSizesTheGameDrawsThem)
         ASSERT_TRUE(image) << expected.path;
         EXPECT_EQ(image->width, expected.width) << expected.path;
         EXPECT_EQ(image->height, expected.height) << expected.path;
+        const std::string path = expected.path;
+        const auto written = loadImage((folder / path.substr(std::string("data/").size())).string());
+        ASSERT_TRUE(written) << expected.path;
+        EXPECT_TRUE(written->pixels == image->pixels) << expected.path << " decodes to the tool's picture";
     }
     // The pointer's tip is its top-left pixel region (the last rows in memory): opaque there.
     const auto mouse = loadImage("data/textures/ui/mouse.png");
