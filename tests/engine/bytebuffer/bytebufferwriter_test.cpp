@@ -68,19 +68,9 @@ TEST(ByteBufferWriterTest, LongStringsAreCutAtACharacterBoundary)
     EXPECT_EQ(exact.at(255), 0x82);
 }
 
-TEST(ByteBufferWriterTest, GrowthMultipliesAndAlwaysMakesProgress)
+TEST(ByteBufferWriterTest, GrowthAlwaysMakesProgress)
 {
-    ByteBuffer buffer(4);
-    ByteBufferWriter writer(Engine::kBigEndian, 1.5f);
-    writer.writeU32(buffer, 0);
-    writer.writeU8(buffer, 5);
-    EXPECT_EQ(buffer.getSize(), 6u);
-    writer.writeU8(buffer, 6);
-    EXPECT_EQ(buffer.getSize(), 6u);
-    writer.writeU8(buffer, 7);
-    EXPECT_EQ(buffer.getSize(), 9u);
-    EXPECT_EQ(buffer.at(6), 7);
-
+    // Empty and one-byte buffers, and factors that would not grow them, still grow.
     for (const float factor : {1.5f, 1.0f, 0.0f, -2.0f}) {
         for (const uint64_t size : {0u, 1u}) {
             ByteBuffer tiny(size);

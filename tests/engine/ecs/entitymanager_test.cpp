@@ -80,27 +80,10 @@ TEST_F(EntityManagerTest, RemoveAndAddInOneUpdateReplacesTheComponent)
     EXPECT_EQ(world.componentList<Position>().size(), 1u);
 }
 
-TEST_F(EntityManagerTest, DestroyRemovesAllComponentsAndReusedIdStartsEmpty)
-{
-    const EntityId a = world.createEntity();
-    const EntityId b = world.createEntity();
-    world.addComponent(a, Position(1.0f));
-    world.addComponent(a, Velocity(2.0f));
-    world.addComponent(b, Position(3.0f));
-    world.refresh();
-
-    world.destroyEntity(a);
-    world.refresh();
-    EXPECT_FALSE(world.hasComponent<Position>(a));
-    EXPECT_FALSE(world.hasComponent<Velocity>(a));
-    EXPECT_EQ(world.getComponent<Position>(b).x, 3.0f);
-
-    EXPECT_EQ(world.createEntity(), a);
-    EXPECT_FALSE(world.hasComponent<Position>(a));
-}
-
 TEST_F(EntityManagerTest, AddsToDeadOrDyingEntitiesAreDropped)
 {
+    const EntityId neighbour = world.createEntity();
+    world.addComponent(neighbour, Position(3.0f));
     const EntityId dying = world.createEntity();
     world.addComponent(dying, Position(1.0f));
     world.destroyEntity(dying);
@@ -110,7 +93,8 @@ TEST_F(EntityManagerTest, AddsToDeadOrDyingEntitiesAreDropped)
     EXPECT_FALSE(world.hasComponent<Position>(dying));
     EXPECT_FALSE(world.hasComponent<Velocity>(dying));
     EXPECT_FALSE(world.hasComponent<Position>(1500));
-    EXPECT_EQ(world.componentList<Position>().size(), 0u);
+    EXPECT_EQ(world.componentList<Position>().size(), 1u);
+    EXPECT_EQ(world.getComponent<Position>(neighbour).x, 3.0f);
 
     // The reused id inherits nothing, and can take the types again.
     const EntityId reused = world.createEntity();
@@ -181,21 +165,11 @@ TEST_F(EntityManagerTest, IdCapFailsCleanlyAndKeepsTheWorldConsistent)
     EXPECT_EQ(world.createEntity(), ECS::InvalidEntity);
 }
 
-TEST_F(EntityManagerTest, RegistrationErrorsHaveTheirTexts)
+TEST_F(EntityManagerTest, RegisteringATypeTwiceThrows)
 {
-    try {
-        world.registerComponent<Position>();
-        FAIL() << "no exception";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "ComponentID already used");
-    }
+    EXPECT_THROW(world.registerComponent<Position>(), std::runtime_error);
     world.registerMessage<Note>();
-    try {
-        world.registerMessage<Note>();
-        FAIL() << "no exception";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "MessageID already used");
-    }
+    EXPECT_THROW(world.registerMessage<Note>(), std::runtime_error);
 }
 
 using EntityManagerDeathTest = EntityManagerTest;

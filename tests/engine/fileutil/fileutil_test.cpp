@@ -69,6 +69,8 @@ TEST_F(UserFolderTest, DocumentsUnderHomeByDefault)
     EXPECT_EQ(found(), "unchanged");
     std::filesystem::create_directory(home / "Documents");
     EXPECT_EQ(found(), home / "Documents" / "Tetherix");
+    unsetenv("HOME");
+    EXPECT_EQ(found(), "unchanged");
 }
 
 TEST_F(UserFolderTest, UserDirsFileNamesTheDocumentsFolder)
@@ -90,12 +92,6 @@ TEST_F(UserFolderTest, UserDirsFileNamesTheDocumentsFolder)
     // A relative entry is not valid and falls back to $HOME/Documents.
     dir.write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"Papers Folder\"\n");
     EXPECT_EQ(found(), home / "Documents" / "Tetherix");
-}
-
-TEST_F(UserFolderTest, NoHomeMeansNoFolder)
-{
-    unsetenv("HOME");
-    EXPECT_EQ(found(), "unchanged");
 }
 
 TEST_F(UserFolderTest, PrepareCreatesTheFolderOnceAndReportsFailure)

@@ -41,18 +41,6 @@ TEST(GameFoldersTest, FindsTheDataFolderInTheWorkingDirectoryBesideTheExecutable
     EXPECT_EQ(findGameRoot(other.path(), dir.path() / "prefix2" / "bin"), fs::path());
 }
 
-TEST(GameFoldersTest, FilesLieUnderTheRootOrKeepTheirWorkingDirectoryNames)
-{
-    Engine::GameFolders here;
-    EXPECT_EQ(here.file("data/fonts/engine_font.fnt"), fs::path("data/fonts/engine_font.fnt"));
-    EXPECT_EQ(here.shippedConfig(), fs::path("./profile/config.cfg"));
-
-    Engine::GameFolders installed;
-    installed.root = "/opt/tx/share/tetherix";
-    EXPECT_EQ(installed.file("data/fonts/engine_font.fnt"), fs::path("/opt/tx/share/tetherix/data/fonts/engine_font.fnt"));
-    EXPECT_EQ(installed.shippedConfig(), fs::path("/opt/tx/share/tetherix/profile/config.cfg"));
-}
-
 TEST(GameFoldersTest, UserConfigurationLivesInTheXdgConfigFolder)
 {
     const TestSupport::HomeRedirect home;

@@ -3,6 +3,7 @@
 #include "engine/gfx/model3d.h"
 #include "tests/engine/gfx/gltesthelpers.h"
 #include "tests/support/gltest.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,6 @@ TEST(MeshFile, StaticAndSkinnedFilesRoundTrip)
     const auto plain = parse(bytesOf(twoPartQuad()), error);
     ASSERT_TRUE(plain) << error;
     EXPECT_FALSE(plain->skinned);
-    EXPECT_EQ(plain->vertexCount, 4u);
-    EXPECT_EQ(plain->triangleCount, 2u);
     EXPECT_EQ(plain->positions, twoPartQuad().positions);
     EXPECT_EQ(plain->texCoords, twoPartQuad().texCoords);
     EXPECT_EQ(plain->indices, twoPartQuad().indices);
@@ -87,7 +86,6 @@ TEST(MeshFile, StaticAndSkinnedFilesRoundTrip)
     ASSERT_EQ(skinned->bones.size(), 2u);
     EXPECT_EQ(skinned->bones[1].name, "arm");
     EXPECT_EQ(skinned->bones[1].inverseBindPose, glm::mat4(3.0f));
-    EXPECT_EQ(skinned->bones[1].pose, glm::mat4(1.0f));
 
     // Any other magic is a static mesh.
     auto other = bytesOf(skinnedQuad());
@@ -143,8 +141,8 @@ TEST(MeshFile, CorruptCountsIndicesAndRangesAreRejected)
 
 TEST(MeshFile, MissingOrBadFileNamesTheFile)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("tx_meshfile_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
+    const TestSupport::TempDir dir;
+    const auto& folder = dir.path();
     const auto missing = folder / "absent.cmesh";
     const auto broken = folder / "broken.cmesh";
     std::vector<uint8_t> bytes = bytesOf(twoPartQuad());
@@ -158,7 +156,6 @@ TEST(MeshFile, MissingOrBadFileNamesTheFile)
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("MISSING FILE: " + missing.string()), std::string::npos) << out;
     EXPECT_NE(out.find(broken.string() + "\": "), std::string::npos) << out;
-    std::filesystem::remove_all(folder);
 }
 
 using TestSupport::GLTest;

@@ -57,9 +57,6 @@ TEST_F(VAOTest, GeneratedMeshFillsAllFourSlots)
     Mesh::addBox(data, glm::vec3(-0.5f), glm::vec3(0.5f), glm::vec4(1.0f), {1, 1});
     Mesh::Model3D model;
     model.setMeshData(data);
-    EXPECT_EQ(model.elementCount(0), 108u);
-    EXPECT_EQ(model.elementCount(2), 144u);
-    EXPECT_EQ(model.elementCount(3), 72u);
     model.upload();
     EXPECT_EQ(GfxTest::countTriangles([&] { model.draw(); }), 12u);
 }
