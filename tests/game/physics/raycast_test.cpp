@@ -5,11 +5,9 @@
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
 #include <gtest/gtest.h>
 
-#include <set>
 
 using namespace PhysicsTest;
 using GamePhysics::RayCast::closestHit;
-using GamePhysics::RayCast::EcsClosestRayResultCallback;
 namespace RayMask = GamePhysics::RayMask;
 
 namespace {
@@ -88,12 +86,6 @@ TEST(RayCast, MasksSelectFloorAndBlocksOrBlocksOnly)
 TEST(RayCast, RayShorterThanTheDistanceMisses)
 {
     RayScene scene;
-    EcsClosestRayResultCallback callback(RayMask::blocksOnly);
-    scene.world.rayTest({0, 0, 1}, {8.9f, 0, 1}, callback);
-    EXPECT_FALSE(callback.hasHit());
-    EXPECT_EQ(callback.m_closestHitFraction, 1.0f);
-    EXPECT_EQ(callback.hitEntityID(), 0u);
-    expectVecNear(callback.hitPoint({0, 0, 1}, {8.9f, 0, 1}), {8.9f, 0, 1}, 1e-6f);
     EXPECT_FALSE(closestHit(scene.world, {0, 0, 1}, {8.9f, 0, 1}, RayMask::all));
 }
 
@@ -121,22 +113,4 @@ TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->entityID, 10u);
     expectVecNear(hit->normal, glm::vec3(1, 1, 0) / std::sqrt(2.0f));
-}
-
-TEST(RayCast, LibraryCallbacksSeeTheSameHitsThroughTheWorld)
-{
-    RayScene scene;
-    // The rope's plain closest-hit callback (the library's default filter) stops at the nearer block.
-    btCollisionWorld::ClosestRayResultCallback closest(btVector3(0, 0, 1), btVector3(30, 0, 1));
-    scene.world.rayTest({0, 0, 1}, {30, 0, 1}, closest);
-    ASSERT_TRUE(closest.hasHit());
-    EXPECT_EQ(static_cast<const PhysicsBodyInfo*>(closest.m_collisionObject->getUserPointer())->entityID, 2u);
-
-    // A callback that collects every hit still sees both blocks and the floor behind them.
-    btCollisionWorld::AllHitsRayResultCallback all(btVector3(0, 0, 3), btVector3(30, 0, -1));
-    scene.world.rayTest({0, 0, 3}, {30, 0, -1}, all);
-    std::set<uint32_t> entities;
-    for (int i = 0; i < all.m_collisionObjects.size(); ++i)
-        entities.insert(static_cast<const PhysicsBodyInfo*>(all.m_collisionObjects[i]->getUserPointer())->entityID);
-    EXPECT_EQ(entities, (std::set<uint32_t>{1, 2, 3}));
 }
