@@ -27,14 +27,19 @@ MoveKeys keys(bool w, bool a, bool s, bool d)
 TEST(PlayerMovement, KeyAngles)
 {
     EXPECT_FALSE(keyAngle(keys(false, false, false, false)).has_value());
-    EXPECT_FLOAT_EQ(*keyAngle(keys(true, false, false, false)), 360.0f);
-    EXPECT_FLOAT_EQ(*keyAngle(keys(false, true, false, false)), 90.0f);
-    EXPECT_FLOAT_EQ(*keyAngle(keys(false, false, false, true)), 270.0f);
-    EXPECT_FLOAT_EQ(*keyAngle(keys(true, true, false, false)), 45.0f);
-    EXPECT_FLOAT_EQ(*keyAngle(keys(false, false, true, true)), 225.0f);
-    EXPECT_FLOAT_EQ(*keyAngle(keys(true, false, true, false)), 0.0f) << "W with S moves forward";
-    EXPECT_FLOAT_EQ(*keyAngle(keys(false, true, false, true)), -90.0f) << "A with D moves right";
-    EXPECT_FLOAT_EQ(*keyAngle(keys(true, true, true, true)), -90.0f);
+    const struct {
+        MoveKeys keys;
+        float angle;
+    } cases[] = {
+        {keys(true, false, false, false), 360.0f}, {keys(false, true, false, false), 90.0f},
+        {keys(false, false, false, true), 270.0f}, {keys(true, true, false, false), 45.0f},
+        {keys(false, false, true, true), 225.0f},
+        {keys(true, false, true, false), 0.0f},   // W with S moves forward
+        {keys(false, true, false, true), -90.0f}, // A with D moves right
+        {keys(true, true, true, true), -90.0f},
+    };
+    for (const auto& c : cases)
+        EXPECT_FLOAT_EQ(*keyAngle(c.keys), c.angle) << c.angle;
 }
 
 TEST(PlayerMovement, FastPlayerIsOnlyTurnedAndCancellingPushStops)
@@ -69,16 +74,11 @@ TEST(PlayerMovement, RopeKeepsOnlyTangentialMotion)
 
 TEST(PlayerMovement, ReelingStepsOneUnitANotchWithinTwoToAHundred)
 {
-    EXPECT_FLOAT_EQ(reeledLength(23.5f, 1), 22.5f);
-    EXPECT_FLOAT_EQ(reeledLength(23.5f, -1), 24.5f);
-    EXPECT_FLOAT_EQ(reeledLength(23.5f, 0), 23.5f);
-    EXPECT_FLOAT_EQ(reeledLength(2.6f, 1), 2.0f);
-    EXPECT_FLOAT_EQ(reeledLength(2.0f, 1), 2.0f);
-    EXPECT_FLOAT_EQ(reeledLength(99.5f, -1), 100.0f);
-    EXPECT_FLOAT_EQ(reeledLength(100.0f, -1), 100.0f);
-    // A rope that attached closer than the shortest length is not lengthened by reeling in.
-    EXPECT_FLOAT_EQ(reeledLength(1.2f, 1), 1.2f);
-    EXPECT_FLOAT_EQ(reeledLength(1.2f, -1), 2.2f);
+    // {length, notches, expected}; a rope that attached closer than 2 is not lengthened by reeling in.
+    const float cases[][3] = {{23.5f, 1, 22.5f}, {23.5f, -1, 24.5f}, {23.5f, 0, 23.5f}, {2.6f, 1, 2.0f},
+                              {99.5f, -1, 100.0f}, {100.0f, -1, 100.0f}, {1.2f, 1, 1.2f}, {1.2f, -1, 2.2f}};
+    for (const auto& c : cases)
+        EXPECT_FLOAT_EQ(reeledLength(c[0], int(c[1])), c[2]) << c[0] << " by " << c[1];
 }
 
 TEST(PlayerMovement, InputReadFromTheEngineSnapshots)
