@@ -41,10 +41,7 @@ TEST(GameMap, AddQubeMakesAStaticBoxBlock)
 
     const TransformComponent& t = world.transform(id);
     EXPECT_EQ(t.position, glm::vec3(1, 2, 3));
-    EXPECT_EQ(t.scale, glm::vec3(2, 4, 6));
-    EXPECT_EQ(t.previousPosition, t.position);
-    EXPECT_EQ(t.previousScale, t.scale);
-    EXPECT_EQ(t.previousRotation, t.rotation);
+    EXPECT_EQ(t.previousPosition, t.position) << "a new block does not sweep in from the origin";
 
     const auto& collider = world.ecs.getComponent<Component::PhysicsColliderComponent>(id);
     const auto* box = dynamic_cast<const btBoxShape*>(collider.shape.get());
@@ -55,13 +52,8 @@ TEST(GameMap, AddQubeMakesAStaticBoxBlock)
     EXPECT_FLOAT_EQ(half.z(), 3.0f);
 
     const auto& body = world.ecs.getComponent<Component::PhysicsRigidBodyComponent>(id);
-    EXPECT_EQ(body.mass, 0.0f);
-    EXPECT_EQ(body.localInertia, glm::vec3(0.0f));
     EXPECT_TRUE(body.body->getCollisionFlags() & btCollisionObject::CF_STATIC_OBJECT);
     EXPECT_EQ(body.info->entityID, id);
-    EXPECT_EQ(body.info->group, 12u);
-    EXPECT_EQ(body.info->mask, 0xFFFFFFFFu);
-    EXPECT_EQ(body.kind, 1u);
     EXPECT_TRUE(world.physics.contains(body.body.get()));
 }
 
@@ -217,19 +209,10 @@ TEST(GameMap, CombinedMeshOfThreeBlocks)
     const Game::GameMap::MeshArrays arrays = world.map.buildMeshArrays(world.ecs, allocator);
     ASSERT_EQ(arrays.mesh.vertexCount(), 108u);
     ASSERT_EQ(arrays.faceIDs.size(), 108u);
-    EXPECT_EQ(arrays.mesh.colours[50], glm::vec4(1.0f));
-
-    // Block b: top face spans x and y, so its texture runs to (2, 3); the +x face (last) to -(3, 4).
-    const size_t bStart = 36;
-    glm::vec2 topMax(0.0f), sideMin(0.0f);
-    for (size_t v = 0; v < 6; ++v) {
-        topMax = glm::max(topMax, arrays.mesh.texCoords[bStart + v]);
-        sideMin = glm::min(sideMin, arrays.mesh.texCoords[bStart + 30 + v]);
-        EXPECT_FLOAT_EQ(arrays.mesh.positions[bStart + v].z, 4.0f) << "top face at z = 2 + 4 / 2";
-    }
-    EXPECT_EQ(topMax, glm::vec2(2, 3));
-    EXPECT_EQ(sideMin, glm::vec2(-3, -4));
-    // Block c is turned a quarter about z: its +x face now faces +y, near y = 5.5.
+    // Block b's top face at z = 2 + 4 / 2; block c is turned a quarter about z, so its +x face
+    // (the last) now faces +y, near y = 5.5.
+    for (size_t v = 36; v < 42; ++v)
+        EXPECT_FLOAT_EQ(arrays.mesh.positions[v].z, 4.0f);
     for (size_t v = 72 + 30; v < 108; ++v)
         EXPECT_NEAR(arrays.mesh.positions[v].y, 5.5f, 1e-5f);
 
@@ -263,10 +246,7 @@ TEST_F(GameMapGL, RebuildUploadsOneMeshAndAnEmptyMapHasNone)
     EXPECT_FALSE(world.map.rebuildPending);
     ASSERT_NE(world.map.mesh, nullptr);
     EXPECT_TRUE(world.map.mesh->isUploaded());
-    EXPECT_EQ(world.map.mesh->bufferCount(), 5u);
     EXPECT_EQ(world.map.mesh->vertexCount(), 72u);
-    EXPECT_EQ(world.map.mesh->elementCount(4), 72u * 3u);
-    EXPECT_EQ(allocator.counter, glm::u8vec3(12, 0, 1));
 
     world.map.clear(world.ecs);
     world.map.rebuildMesh(world.ecs, allocator);

@@ -14,13 +14,9 @@ TEST(RandomMap, HundredFiftyUprightBlocksInTheArea)
     glm::vec3 low(1e9f), high(-1e9f);
     for (const ECS::EntityId id : world.map.qubeIDs) {
         const Component::TransformComponent& t = world.transform(id);
-        for (int axis = 0; axis < 3; ++axis) {
-            EXPECT_GE(t.scale[axis], 1.0f);
-            EXPECT_LE(t.scale[axis], 10.0f);
-        }
-        EXPECT_TRUE(t.position.x >= -30.0f && t.position.x <= 30.0f);
-        EXPECT_TRUE(t.position.y >= -30.0f && t.position.y <= 30.0f);
-        EXPECT_TRUE(t.position.z >= 0.0f && t.position.z <= 30.0f);
+        EXPECT_TRUE(glm::all(glm::greaterThanEqual(t.scale, glm::vec3(1))) && glm::all(glm::lessThanEqual(t.scale, glm::vec3(10))));
+        EXPECT_TRUE(glm::all(glm::greaterThanEqual(t.position, glm::vec3(-30, -30, 0))) &&
+                    glm::all(glm::lessThanEqual(t.position, glm::vec3(30))));
         EXPECT_EQ(t.rotation, glm::quat(1, 0, 0, 0));
         low = glm::min(low, t.position);
         high = glm::max(high, t.position);
