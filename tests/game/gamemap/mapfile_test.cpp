@@ -113,24 +113,6 @@ TEST(MapFile, FullTurnComponentBesideSmallOnesKeepsOrientation)
     EXPECT_EQ(read.z, 0.0f);
 }
 
-TEST(MapFile, LoadThenSaveChangesNoByte)
-{
-    TestSupport::TempDir dir;
-    const auto original = dir.path() / "a.rmap";
-    const auto again = dir.path() / "b.rmap";
-    std::vector<QubeRecord> qubes;
-    for (int i = 0; i < 60; ++i) {
-        const float f = float(i);
-        qubes.push_back(qube({f * 0.37f - 10.0f, 20.47f + f * 0.01f, f * 1.13f}, {1.0f + f * 0.09f, 2.3f, 0.07f},
-                             glm::angleAxis(f * 0.21f, glm::normalize(glm::vec3(1, f, 2)))));
-    }
-    ASSERT_TRUE(MapFile::writeFile(original, qubes).ok());
-    const Game::MapReadResult loaded = MapFile::readFile(original);
-    ASSERT_TRUE(loaded.ok());
-    ASSERT_TRUE(MapFile::writeFile(again, loaded.qubes).ok());
-    EXPECT_EQ(fileBytes(again), fileBytes(original));
-}
-
 TEST(MapFile, OutOfRangeValuesAreClampedAndNonFiniteRefused)
 {
     TestSupport::TempDir dir;

@@ -19,6 +19,23 @@ std::vector<TransformComponent> rowOfQubes(size_t count, float z = 0.0f)
     return qubes;
 }
 
+void load(MapTest::World& world, std::vector<TransformComponent> qubes)
+{
+    world.ecs.sendMessage(Message::LoadMapMessage{std::move(qubes)});
+    world.update(); // swapped in
+    world.update(); // handled
+}
+
+// A map of 100 blocks while other entities take most ids: 1 editor + 100 blocks + 1800 others
+// leaves 146 free.
+void crowd(MapTest::World& world)
+{
+    load(world, rowOfQubes(100));
+    for (int i = 0; i < 1800; ++i)
+        world.ecs.createEntity();
+    world.ecs.refresh();
+}
+
 std::vector<glm::vec3> positionsOf(MapTest::World& world)
 {
     std::vector<glm::vec3> positions;
@@ -51,18 +68,14 @@ TEST(LoadMapSystem, ReplacesTheBlocksInFileOrder)
     // The same map again: the same blocks under new ids.
     const std::set<ECS::EntityId> firstIds = world.map.qubeIDs;
     const std::vector<glm::vec3> firstPositions = positionsOf(world);
-    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(5)});
-    world.update();
-    world.update();
+    load(world, rowOfQubes(5));
     EXPECT_EQ(positionsOf(world), firstPositions);
     EXPECT_EQ(world.map.qubeIDs.size(), 5u);
     for (const ECS::EntityId id : world.map.qubeIDs)
         EXPECT_EQ(firstIds.count(id), 0u);
 
     // An empty list empties the map.
-    world.ecs.sendMessage(Message::LoadMapMessage{});
-    world.update();
-    world.update();
+    load(world, {});
     EXPECT_TRUE(world.map.qubeIDs.empty());
     EXPECT_EQ(world.physics.dynamicsWorld().getNumCollisionObjects(), 0);
 }
@@ -70,27 +83,16 @@ TEST(LoadMapSystem, ReplacesTheBlocksInFileOrder)
 TEST(LoadMapSystem, AMapTooLargeForTheIdsIsRefusedWhole)
 {
     MapTest::World world;
-    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(100)});
-    world.update();
-    world.update();
-    // Other entities take most ids: 1 editor + 100 blocks + 1800 others leaves 146 free.
-    for (int i = 0; i < 1800; ++i)
-        world.ecs.createEntity();
-    world.ecs.refresh();
+    crowd(world);
     world.map.rebuildPending = false;
-
-    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(247, 7.0f)});
-    world.update();
-    world.update();
+    load(world, rowOfQubes(247, 7.0f));
     EXPECT_EQ(world.map.qubeIDs.size(), 100u);
     EXPECT_FALSE(world.map.rebuildPending);
     EXPECT_EQ(world.editorResets, 1);
     EXPECT_EQ(positionsOf(world)[0].z, 0.0f);
 
     // 246 fit once the 100 current blocks are gone: they are created one update later.
-    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(246, 7.0f)});
-    world.update();
-    world.update();
+    load(world, rowOfQubes(246, 7.0f));
     EXPECT_TRUE(world.map.qubeIDs.empty());
     EXPECT_TRUE(world.loadMapSystem->hasDeferredLoad());
     world.update();
@@ -102,12 +104,7 @@ TEST(LoadMapSystem, AMapTooLargeForTheIdsIsRefusedWhole)
 TEST(LoadMapSystem, TheLastLoadAskedForWins)
 {
     MapTest::World world;
-    world.ecs.sendMessage(Message::LoadMapMessage{rowOfQubes(100)});
-    world.update();
-    world.update();
-    for (int i = 0; i < 1800; ++i)
-        world.ecs.createEntity();
-    world.ecs.refresh(); // 146 ids free
+    crowd(world);
 
     // 246 blocks need the current blocks' ids and wait; 10 sent after them fit at once.
     testing::internal::CaptureStdout();
