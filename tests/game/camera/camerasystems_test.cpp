@@ -100,11 +100,9 @@ TEST(CameraSystems, MouseLookOnlyWhenEnabledWithClampedPitchAndWrappedYaw)
     w.tick();
     EXPECT_EQ(w.angles().yaw, 0.0f) << "mouse look starts disabled";
 
+    // Clamping and wrapping are tested with the camera maths; here, that the state is kept per tick.
     w.ecs.getComponent<CameraMouseMovementComponent>(w.editor).enabled = true;
-    w.tick();
-    EXPECT_FLOAT_EQ(w.angles().yaw, 50.0f);
-    EXPECT_FLOAT_EQ(w.angles().pitch, 90.0f);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         w.tick();
     EXPECT_FLOAT_EQ(w.angles().yaw, 40.0f) << "400 degrees wrap to 40";
     EXPECT_FLOAT_EQ(w.angles().pitch, 90.0f);
@@ -123,12 +121,9 @@ TEST(CameraSystems, ViewOfAKnownPoseAndShortestArcBetweenTicks)
     expectVec(data.eye, {1, 2, 3.3f});
     expectVec(data.center, {1, 3, 3.3f});
     expectVec(data.up, {0, 0, 1});
-    // Looking along +y with z up: right is +x, the view looks down its -z.
-    const glm::mat4 expected(glm::vec4(1, 0, 0, 0), glm::vec4(0, 0, -1, 0), glm::vec4(0, 1, 0, 0),
-                             glm::vec4(-1, -3.3f, 2, 1));
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r)
-            EXPECT_NEAR(data.view[c][r], expected[c][r], 1e-5f) << c << "," << r;
+    // The view puts the point looked at straight ahead, down its -z, and +x (looking along +y) to the right.
+    expectVec(glm::vec3(data.view * glm::vec4(data.center, 1.0f)), {0, 0, -1});
+    expectVec(glm::vec3(data.view * glm::vec4(data.eye + glm::vec3(1, 0, 0), 1.0f)), {1, 0, 0});
 
     const glm::mat4 projection = data.projection;
     w.angles().previousYaw = 179.0f;
