@@ -11,7 +11,8 @@
 
 namespace Game::EditorView {
 
-// Distance kept beyond the bounding sphere when framing, as a share of its radius.
+// Room left around a framed box: its corners reach at most 1 / (1 + margin) of the view's
+// half-width and half-height.
 constexpr float kFramingMargin = 0.15f;
 
 // The window pixel (x, y up from the bottom-left corner) where the camera, standing at `eye`
@@ -30,10 +31,11 @@ struct PixelBox {
 };
 
 // Where the camera stands and looks to show the box from `boxMin` to `boxMax` whole: along the
-// viewing direction it has, back from the box's centre far enough that the box's bounding sphere
-// fits the narrower of the two fields of view, with a margin. When that would put the eye below
-// `lowestEyeZ` (the editor camera's floor), the view is tilted down just enough to keep the eye
-// there.
+// viewing direction it has, on the line through the box's centre, just far enough back that every
+// corner of the box lies in the view with the margin around it, so a wide selection fills the
+// width and a tall one the height. When that would put the eye below `lowestEyeZ` (the editor
+// camera's floor), the eye stands on that floor with the same heading, as close as the box allows,
+// the view turned up or down to look through the box's centre.
 struct Framing {
     glm::vec3 eye{0.0f};
     glm::vec3 direction{1.0f, 0.0f, 0.0f}; // unit

@@ -6,6 +6,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace Game::EditorView;
 
 namespace {
@@ -18,20 +20,23 @@ Game::CameraData lookingFrom(const glm::vec3& eye, const glm::vec3& direction)
     return camera;
 }
 
-// True when every corner of the box lies in the view of `camera` from `eye` along `direction`.
-bool boxInView(const glm::vec3& low, const glm::vec3& high, const Game::CameraData& camera, const glm::vec3& eye,
-               const glm::vec3& direction)
+// The largest share of the view's half-width or half-height that a corner of the box reaches,
+// seen by `camera` from `eye` along `direction`; above 1 when a corner lies outside the view.
+float viewShare(const glm::vec3& low, const glm::vec3& high, const Game::CameraData& camera, const glm::vec3& eye,
+                const glm::vec3& direction)
 {
     const glm::mat4 clipOf = glm::perspectiveFov(glm::radians(camera.fieldOfView), camera.width, camera.height,
                                                  camera.nearPlane, camera.farPlane)
                            * glm::lookAt(eye, eye + direction, camera.up);
+    float share = 0.0f;
     for (int corner = 0; corner < 8; ++corner) {
         const glm::vec3 p(corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y, corner & 4 ? high.z : low.z);
         const glm::vec4 clip = clipOf * glm::vec4(p, 1.0f);
-        if (!(clip.w > 0.0f) || std::abs(clip.x) > clip.w || std::abs(clip.y) > clip.w || std::abs(clip.z) > clip.w)
-            return false;
+        if (!(clip.w > 0.0f) || std::abs(clip.z) > clip.w)
+            return 2.0f;
+        share = std::max({share, std::abs(clip.x) / clip.w, std::abs(clip.y) / clip.w});
     }
-    return true;
+    return share;
 }
 
 } // namespace
@@ -64,14 +69,29 @@ TEST(EditorView, FramingFitsTheBoxFromTheCurrentDirection)
         for (const glm::vec3& direction : directions) {
             const Framing framing = frameBox(box[0], box[1], direction, camera, -1000.0f);
             EXPECT_NEAR(glm::length(framing.direction - direction), 0.0f, 1e-5f);
-            EXPECT_TRUE(boxInView(box[0], box[1], camera, framing.eye, framing.direction));
+            // In view, and filling it up to the margin along its width or its height.
+            const float share = viewShare(box[0], box[1], camera, framing.eye, framing.direction);
+            EXPECT_LE(share, 1.0f);
+            EXPECT_NEAR(share, 1.0f / (1.0f + kFramingMargin), 1e-3f);
         }
     }
 
-    // Looking up at a block on the floor: the view tilts so the eye stays on the camera's floor.
-    const glm::vec3 up = glm::normalize(glm::vec3(0, 1, 0.8f));
-    const Framing framing = frameBox({-1, -1, 0}, {1, 1, 2}, up, camera, 0.5f);
-    EXPECT_NEAR(framing.eye.z, 0.5f, 1e-4f);
-    EXPECT_LT(framing.direction.z, up.z);
-    EXPECT_TRUE(boxInView({-1, -1, 0}, {1, 1, 2}, camera, framing.eye, framing.direction));
+    // Where the eye would sink below the camera's floor it stands on the floor, the view turned
+    // up or down, and the box still fills the view: looking up at a block, and looking down
+    // shallowly at a row of blocks half sunk into the ground.
+    const struct {
+        glm::vec3 low, high, direction;
+        float floor;
+    } fromTheFloor[] = {{{-1, -1, 0}, {1, 1, 2}, glm::normalize(glm::vec3(0, 1, 0.8f)), 0.5f},
+                        {{-4, -0.5f, -0.5f}, {4, 0.5f, 0.5f}, glm::normalize(glm::vec3(0.2f, 1, -0.05f)), 1.5f}};
+    for (const auto& c : fromTheFloor) {
+        const Framing framing = frameBox(c.low, c.high, c.direction, camera, c.floor);
+        EXPECT_NEAR(framing.eye.z, c.floor, 1e-4f);
+        EXPECT_LT(framing.direction.z, c.direction.z) << "turned down towards the box";
+        const glm::vec2 heading = glm::normalize(glm::vec2(framing.direction));
+        EXPECT_NEAR(glm::length(heading - glm::normalize(glm::vec2(c.direction))), 0.0f, 1e-5f);
+        const float share = viewShare(c.low, c.high, camera, framing.eye, framing.direction);
+        EXPECT_LE(share, 1.0f);
+        EXPECT_NEAR(share, 1.0f / (1.0f + kFramingMargin), 1e-3f);
+    }
 }
