@@ -113,11 +113,8 @@ TEST_F(EngineLoopTest, WithoutInterpolationFramesWithoutUpdatesShowNothing)
 TEST_F(EngineLoopTest, AveragesTheLastSixtyFourFrames)
 {
     frameAfter(64);
-    EXPECT_FLOAT_EQ(engine.averageFrameMs, 1.0f) << "missing entries count as 0";
-    for (int i = 0; i < 63; ++i)
-        frameAfter(10);
-    EXPECT_FLOAT_EQ(engine.averageFrameMs, (64.0f + 63 * 10.0f) / 64.0f);
-    frameAfter(10); // overwrites the 64 ms entry
+    for (int i = 0; i < 64; ++i)
+        frameAfter(10); // the last one overwrites the 64 ms entry
     EXPECT_FLOAT_EQ(engine.averageFrameMs, 10.0f);
     EXPECT_EQ(engine.frameIndex, 1u);
 }

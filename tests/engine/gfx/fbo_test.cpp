@@ -64,7 +64,6 @@ protected:
 TEST_F(FBOTest, SceneTargetRendersIntoBothColourImages)
 {
     const auto scene = createSceneTarget(16, 8);
-    EXPECT_EQ(scene->drawBuffers(), (std::vector<uint32_t>{GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1}));
     ASSERT_NE(scene->depthTexture(), nullptr);
     scene->bind();
     glClearColor(0, 0, 0, 0);
@@ -74,7 +73,6 @@ TEST_F(FBOTest, SceneTargetRendersIntoBothColourImages)
     const auto second = readAttachment(*scene, 1, 3, 3);
     EXPECT_EQ(first, (std::array<uint8_t, 4>{255, 0, 51, 255}));
     EXPECT_EQ(second, (std::array<uint8_t, 4>{0, 255, 204, 0}));
-    EXPECT_EQ(scene->colourTexture(1).width, 16u);
 }
 
 TEST_F(FBOTest, PickingReadBackReturnsTheIdDrawnAtThePixel)

@@ -19,10 +19,6 @@ TEST_F(GLTest, SkeletalMeshShippedFigureAgreesWithItsSkeleton)
     ASSERT_EQ(mesh->bones().size(), skeleton.bones.size());
     for (size_t i = 0; i < skeleton.bones.size(); ++i)
         EXPECT_EQ(mesh->bones()[i].name, skeleton.bones[i].name);
-    ASSERT_EQ(mesh->subMeshes().size(), 2u);
-    EXPECT_EQ(mesh->bufferCount(), 5u);
-    EXPECT_EQ(mesh->elementCount(3), mesh->vertexCount() * 4);
-    EXPECT_EQ(mesh->meshBuffer(3).type, MeshBuffer::Type::tUINT);
     mesh->draw();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
