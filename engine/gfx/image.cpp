@@ -35,6 +35,7 @@ void copyRowsBottomUp(const uint8_t* source, size_t sourcePitch, uint8_t* target
 
 Image halfSize(const Image& image)
 {
+    TX_ASSERT(image.width > 0 && image.height > 0, "an empty image has no smaller level");
     const size_t channels = Image::channelCount(image.format);
     const uint32_t width = std::max(1u, image.width / 2);
     const uint32_t height = std::max(1u, image.height / 2);

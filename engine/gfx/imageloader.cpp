@@ -25,6 +25,11 @@ std::optional<Image> loadImage(const std::string& path)
         logLine("Cannot load image \"" + path + "\": " + IMG_GetError());
         return std::nullopt;
     }
+    // Some formats (TGA) decode a header of zero width or height into an empty surface.
+    if (surface->w <= 0 || surface->h <= 0) {
+        logLine("Cannot load image \"" + path + "\": it has no pixels");
+        return std::nullopt;
+    }
     // RGBA32 is R, G, B, A in memory order. A PNG with an alpha channel decodes to it already;
     // converting it anyway would copy a large picture for nothing.
     if (surface->format->format != SDL_PIXELFORMAT_RGBA32) {

@@ -8,7 +8,7 @@
 namespace Engine::GFX {
 
 // Loads `path` as RGBA (bytes R, G, B, A) with the rows flipped so that row 0 is the bottom row.
-// A file that cannot be read prints its path and SDL_image's error and gives nothing.
+// A file that cannot be read, or holds no pixels, prints its path and the reason and gives nothing.
 std::optional<Image> loadImage(const std::string& path);
 
 } // namespace Engine::GFX

@@ -113,7 +113,7 @@ TEST_F(TextureTest, PngUploadsUprightAndSamplesBack)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(TextureTest, MissingOrBrokenPngGivesAMagentaCheckerAndNamesTheFile)
+TEST_F(TextureTest, MissingBrokenOrEmptyImageGivesAMagentaCheckerAndNamesTheFile)
 {
     const std::string missing = (folder / "nowhere.png").string();
     const std::string broken = (folder / "broken.png").string();
@@ -122,13 +122,21 @@ TEST_F(TextureTest, MissingOrBrokenPngGivesAMagentaCheckerAndNamesTheFile)
         std::fputs("\x89PNG not really", file);
         std::fclose(file);
     }
-    for (const std::string& path : {missing, broken}) {
+    // A TGA header of 0 x 0 pixels decodes into an empty picture.
+    const std::string empty = (folder / "empty.tga").string();
+    {
+        const unsigned char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 32, 8};
+        std::FILE* file = std::fopen(empty.c_str(), "wb");
+        std::fwrite(header, 1, sizeof header, file);
+        std::fclose(file);
+    }
+    for (const std::string& path : {missing, broken, empty}) {
         testing::internal::CaptureStdout();
         const auto texture = loadTexture(path);
         const std::string out = testing::internal::GetCapturedStdout();
         ASSERT_NE(texture, nullptr);
         EXPECT_NE(out.find(path), std::string::npos) << out;
-        EXPECT_GT(out.size(), path.size() + 25) << "the line carries SDL_image's reason: " << out;
+        EXPECT_GT(out.size(), path.size() + 25) << "the line carries the reason: " << out;
         EXPECT_EQ(texture->width, 64u);
         // Over the 6 x 4 target the checker shows both of its colours and nothing else.
         int magenta = 0;
@@ -143,6 +151,12 @@ TEST_F(TextureTest, MissingOrBrokenPngGivesAMagentaCheckerAndNamesTheFile)
         EXPECT_GT(black, 0);
         EXPECT_EQ(magenta + black, 24);
     }
+    // With mipmaps asked for, the checker gets them instead.
+    testing::internal::CaptureStdout();
+    const auto mipmapped = loadTexture(empty, TextureSettings{true, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, 0, false});
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(mipmapped->isMipmapped());
+    EXPECT_EQ(mipmapped->width, 64u);
 }
 
 TEST_F(TextureTest, MipmapsAreGeneratedOnceAndParametersApply)
