@@ -2,7 +2,6 @@
 
 #include "tests/game/physics/testbodies.h"
 
-#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
 #include <gtest/gtest.h>
 
 
@@ -92,25 +91,25 @@ TEST(RayCast, RayShorterThanTheDistanceMisses)
 TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
 {
     GamePhysics::PhysicsWorld world;
-    // A floor-like plane turned upright into a wall at y = 5 facing -y: the library reports plane normals in
-    // the body's own frame, so this checks the rotation into world space.
-    btTransform wallTransform(btQuaternion(btVector3(1, 0, 0), SIMD_HALF_PI), btVector3(0, 5, 0));
-    StaticBody wall(world, 9, GamePhysics::CollisionGroup::block,
-                    std::make_unique<btStaticPlaneShape>(btVector3(0, 0, 1), 0), glm::vec3(0));
-    world.setWorldTransform(*wall.body, wallTransform);
-
-    auto hit = closestHit(world, {0, 0, 1}, {0, 10, 1}, RayMask::blocksOnly);
-    ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->entityID, 9u);
-    expectVecNear(hit->point, {0, 5, 1});
-    expectVecNear(hit->normal, {0, -1, 0});
-
     // A block turned 45 degrees about z, hit on a diagonal face.
     auto turned = box(world, 10, {-10, -10, 1}, glm::vec3(1));
     world.setWorldTransform(*turned->body,
                             btTransform(btQuaternion(btVector3(0, 0, 1), SIMD_PI * 0.25f), btVector3(-10, -10, 1)));
-    hit = closestHit(world, {0, 0, 1}, {-10, -10, 1}, RayMask::blocksOnly);
+    const auto hit = closestHit(world, {0, 0, 1}, {-10, -10, 1}, RayMask::blocksOnly);
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->entityID, 10u);
     expectVecNear(hit->normal, glm::vec3(1, 1, 0) / std::sqrt(2.0f));
+
+    // A hit the library reports in the body's own frame is turned into world space: the body's
+    // +x, turned a quarter about z, faces +y.
+    btCollisionObject quarterTurned;
+    quarterTurned.setWorldTransform(btTransform(btQuaternion(btVector3(0, 0, 1), SIMD_HALF_PI)));
+    PhysicsBodyInfo info{11, GamePhysics::CollisionGroup::block};
+    quarterTurned.setUserPointer(&info);
+    GamePhysics::RayCast::EcsClosestRayResultCallback callback(RayMask::blocksOnly);
+    btCollisionWorld::LocalRayResult local(&quarterTurned, nullptr, btVector3(1, 0, 0), 0.5f);
+    callback.addSingleResult(local, false);
+    expectVecNear(callback.hitNormalWorld, {0, 1, 0});
+    callback.addSingleResult(local, true);
+    expectVecNear(callback.hitNormalWorld, {1, 0, 0});
 }
