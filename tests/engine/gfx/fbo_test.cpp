@@ -94,23 +94,3 @@ TEST_F(FBOTest, PickingReadBackReturnsTheIdDrawnAtThePixel)
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
     EXPECT_EQ(bound, 0);
 }
-
-TEST_F(FBOTest, FiveColourAttachmentsAreTheLimit)
-{
-    {
-        FBO fbo(4, 4);
-        for (int i = 0; i < 5; ++i)
-            fbo.addColourTexture(i == 4 ? RenderTargetKind::TwoChannelFloat : RenderTargetKind::Colour);
-        fbo.finish();
-        EXPECT_EQ(fbo.drawBuffers().size(), 5u);
-        EXPECT_EQ(fbo.drawBuffers().back(), static_cast<uint32_t>(GL_COLOR_ATTACHMENT4));
-    }
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(
-        {
-            FBO fbo(4, 4);
-            for (int i = 0; i < 6; ++i)
-                fbo.addColourTexture();
-        },
-        "attachement<=4");
-}

@@ -45,16 +45,13 @@ TEST(Font, ParsesMetricsGlyphsPagesAndKerning)
     EXPECT_EQ(font.kerningAmount(66, 65), 0);
 }
 
-TEST(Font, PageFileQuotesAndFolders)
+TEST(Font, PageFileQuotes)
 {
     for (const char* page : {"page id=0 file=plain.png", "page id=0 file=\"plain.png", "page id=0 file=plain.png\""}) {
         Font font;
         ASSERT_TRUE(font.parse(std::string("common lineHeight=10 scaleW=8 scaleH=8\n") + page, "q.fnt")) << page;
         EXPECT_EQ(font.pageFiles.at(0), "plain.png") << page;
     }
-    EXPECT_EQ(Font::folderOf("./data/fonts/engine_font.fnt"), "./data/fonts/");
-    EXPECT_EQ(Font::folderOf("/tmp/x/a.fnt"), "/tmp/x/");
-    EXPECT_EQ(Font::folderOf("a.fnt"), "");
 }
 
 // Bad descriptions are refused or their bad lines skipped, with no exception escaping.
