@@ -34,6 +34,8 @@ Sampler Sampler::makeRepeatSampler()
     const float anisotropy = anisotropyLevel();
     if (anisotropy > 0.0f)
         glSamplerParameterf(s.sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+    else
+        glSamplerParameterf(s.sampler, GL_TEXTURE_LOD_BIAS, kLodBiasWithoutAnisotropy);
     return s;
 }
 

@@ -156,10 +156,11 @@ void Texture2D::setWrap(int wrapS, int wrapT)
 void Texture2D::setAnisotropicFiltering()
 {
     const float anisotropy = anisotropyLevel();
-    if (anisotropy <= 0.0f)
-        return;
     bindOnUnitZero(texture);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+    if (anisotropy > 0.0f)
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+    else
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, kLodBiasWithoutAnisotropy);
     bindOnUnitZero(0);
 }
 
