@@ -1,6 +1,5 @@
 #include "game/gamecontroller/glerrors.h"
 
-#include "game/gamecontroller/hudtexts.h"
 #include "tests/support/gameharness.h"
 
 #include <gtest/gtest.h>
@@ -71,12 +70,6 @@ TEST(GlErrorDrainTest, NamesTheSourceFromItsProjectFolder)
               "game/gamecontroller/gamecontroller.cpp");
     EXPECT_EQ(projectRelativePath("../game/gamecontroller/gamecontroller.cpp"), "game/gamecontroller/gamecontroller.cpp");
     EXPECT_EQ(projectRelativePath("gamecontroller.cpp"), "gamecontroller.cpp");
-}
-
-TEST(HudTextTest, FramesPerSecondFromTheAverageFrameTime)
-{
-    EXPECT_EQ(fpsText(16.6f), "FPS: 60");
-    EXPECT_EQ(fpsText(0.0f), "FPS: 0");
 }
 
 using GlErrorReportTest = TestSupport::GameHarness;
