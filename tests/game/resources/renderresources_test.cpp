@@ -54,29 +54,6 @@ TEST_F(RenderResourcesTest, ProgressLinesInLoadingOrder)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(RenderResourcesTest, HoldsEveryResource)
-{
-    const RenderResources& r = *loaded;
-    ASSERT_NE(r.skinnedMesh, nullptr);
-    EXPECT_EQ(r.boneMatrices.size(), r.skinnedMesh->bones().size());
-    EXPECT_EQ(r.boneMatrices.size(), r.skeleton.bones.size());
-    EXPECT_EQ(r.animation.channels.size(), r.skeleton.bones.size());
-    for (const auto* font : {&r.engineFont, &r.editorTopBarFont, &r.editorSmallFont, &r.fileBrowserFont})
-        EXPECT_TRUE(font->hasPageTexture(0));
-    EXPECT_EQ(r.bannerText.height(), uint32_t(2 * r.engineFont.lineHeight));
-    EXPECT_TRUE(r.fpsText.hasMesh());
-    for (const auto* program : {&r.defaultShader, &r.shaderMapGeometry, &r.shaderFontDefault, &r.shaderEditorAxisID})
-        EXPECT_TRUE((*program)->isLinked());
-    EXPECT_EQ(r.sceneTarget->drawBuffers().size(), 2u);
-    // Textures land in their own members: the sky atlas is the 3 x 2 image of 1024-pixel cells.
-    EXPECT_EQ(r.skyboxTexture->width, 3072u);
-    EXPECT_EQ(r.skyboxTexture->height, 2048u);
-    EXPECT_TRUE(r.gridTexture->isMipmapped());
-    EXPECT_FALSE(r.mouseTexture->isMipmapped());
-    EXPECT_EQ(r.cube->vertexCount(), 36u);
-    EXPECT_EQ(r.rod->vertexCount(), 192u);
-}
-
 // Text drawn through the screen-pixel camera lands inside its laid-out box and nowhere else.
 TEST_F(RenderResourcesTest, TextDrawsInsideItsBox)
 {

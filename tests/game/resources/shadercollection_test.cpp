@@ -7,7 +7,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -82,23 +81,6 @@ TEST_F(GLTest, ShaderCollectionBuildsAllShippedProgramsWithTheirUniforms)
     ASSERT_TRUE(programs.at("shaderSkybox")->hasUniform("uColor"));
     const GLenum skyColorType = activeUniformType(*programs.at("shaderSkybox"), "uColor");
     EXPECT_TRUE(skyColorType == 0 || skyColorType == GL_FLOAT_VEC3);
-    // Entities and the gizmo are placed by their model matrix.
-    for (const char* name : {"defaultShader", "shaderEntitySelection", "shaderEditorAxis", "shaderRope"})
-        EXPECT_TRUE(programs.at(name)->hasUniform("uModelViewMatrix")) << name;
-}
-
-TEST_F(GLTest, ShaderCollectionSamplerUnitsAndVertexSlots)
-{
-    const auto programs = loadShippedPrograms();
-    // Units follow declaration order; programs not listed here sample one texture.
-    const std::map<std::string, size_t> samplerCounts = {
-        {"shaderMapGeometry", 2},  {"shaderFinalComposit", 2}, {"shaderSceneMapMRT", 2}, {"shaderEntity", 0},
-        {"shaderMaxDepthWrite", 0}, {"shaderPhysicsDebug", 0}, {"shaderEditorAxis", 0},  {"shaderEditorAxisID", 0},
-    };
-    for (const auto& [name, program] : programs) {
-        const auto listed = samplerCounts.find(name);
-        EXPECT_EQ(program->samplerLocations().size(), listed == samplerCounts.end() ? 1u : listed->second) << name;
-    }
     // Vertex inputs follow the buffer slots: the map's face ID in slot 4, texture coordinates in 3.
     EXPECT_EQ(glGetAttribLocation(programs.at("shaderMapGeometry")->programId(), "aFaceId"), 4);
     EXPECT_EQ(glGetAttribLocation(programs.at("shaderMapGeometry")->programId(), "aTexCoord"), 3);
