@@ -63,23 +63,6 @@ RegionMix mixOf(const SDL_Surface& image, double left, double top, double right,
     return mix;
 }
 
-// Fraction of pixels whose colour differs by more than a little between two images of one size.
-double changedFraction(const SDL_Surface& a, const SDL_Surface& b)
-{
-    size_t changed = 0;
-    for (int y = 0; y < a.h; ++y) {
-        const auto* rowA = static_cast<const Uint8*>(a.pixels) + y * a.pitch;
-        const auto* rowB = static_cast<const Uint8*>(b.pixels) + y * b.pitch;
-        for (int x = 0; x < a.w * 4; x += 4) {
-            const int difference = std::max({std::abs(rowA[x] - rowB[x]), std::abs(rowA[x + 1] - rowB[x + 1]),
-                                             std::abs(rowA[x + 2] - rowB[x + 2])});
-            changed += difference > 24 ? 1 : 0;
-        }
-    }
-    return static_cast<double>(changed) / (static_cast<double>(a.w) * a.h);
-}
-
-
 // The menu column's dark backdrop (32 to 288 across) veils the scene above the buttons.
 bool menuColumnShown(const SDL_Surface& image)
 {
@@ -105,63 +88,8 @@ double buttonTint(const SDL_Surface& image, int top)
 }
 } // namespace
 
-TEST(AutoplayTest, MenuSceneShowsSkyBlocksAndFloor)
-{
-    const TestSupport::TempDir dir;
-    const auto shot = dir.path() / "menu.png";
-    // The pointer image goes to the right edge, out of the regions looked at.
-    const auto script = dir.write("menu.txt", "mouse 1260 560\nwait 30\nscreenshot " + shot.string() + "\nquit\n");
-    const ProgramRun run = runAutoplay(script);
-    ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("GameController initialised\n"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Autoplay: saved " + shot.string() + "\n"), std::string::npos) << run.output;
-
-    const Image image = loadRgba(shot);
-    ASSERT_TRUE(image) << IMG_GetError();
-    EXPECT_EQ(image->w, 1280) << "the window size of profile/config.cfg";
-    EXPECT_EQ(image->h, 720);
-
-    // Above the map, right of the menu column: open sky, blue with a few clouds.
-    const RegionMix sky = mixOf(*image, 0.62, 0.03, 0.95, 0.25);
-    EXPECT_GT(sky.blue, 0.5) << sky;
-    // The middle of the screen: the random map's blocks, grey, lit and shaded, hiding the sky.
-    const RegionMix blocks = mixOf(*image, 0.42, 0.30, 0.58, 0.52);
-    EXPECT_LT(blocks.blue, 0.1) << blocks;
-    EXPECT_GT(blocks.neutral, 0.8) << blocks;
-    EXPECT_LT(blocks.dark, 0.5) << blocks << ": lit faces face the camera";
-    // Below the horizon: the dark floor with its light grid lines.
-    const RegionMix floor = mixOf(*image, 0.30, 0.80, 0.70, 0.93);
-    EXPECT_LT(floor.blue, 0.1) << floor;
-    EXPECT_GT(floor.dark, 0.6) << floor;
-    EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
-}
-
-TEST(AutoplayTest, SingleplayerButtonStartsPlayOnTheMapAndKeysWalk)
-{
-    const TestSupport::TempDir dir;
-    const auto play = dir.path() / "play.png";
-    const auto walked = dir.path() / "walked.png";
-    // "Singleplayer" is the first button of the menu column on the left, at mid-height.
-    const auto script = dir.write("play.txt", "mouse 160 384\nwait 2\nmousedown left\nwait 1\nmouseup left\n"
-                                              "wait 20\nscreenshot " + play.string() + "\n"
-                                              "keydown W\nwait 50\nscreenshot " + walked.string() + "\nquit\n");
-    const ProgramRun run = runAutoplay(script);
-    ASSERT_EQ(run.status, 0) << run.output;
-
-    const Image before = loadRgba(play);
-    const Image after = loadRgba(walked);
-    ASSERT_TRUE(before && after) << IMG_GetError();
-    // The player stands among the blocks: grey boxes fill much of the view above the horizon...
-    const RegionMix blocks = mixOf(*before, 0.30, 0.0, 0.70, 0.40);
-    EXPECT_GT(blocks.neutral, 0.5) << blocks;
-    EXPECT_LT(blocks.blue, 0.5) << blocks;
-    // ...and the gridded floor lies at his feet.
-    const RegionMix floor = mixOf(*before, 0.40, 0.85, 0.70, 0.95);
-    EXPECT_GT(floor.dark, 0.5) << floor;
-    EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
-    EXPECT_GT(changedFraction(*before, *after), 0.3) << "half a second of W leaves the view as it was";
-}
-
+// One run of the real game through its menus: the menu scene, play and walking, the pause menus
+// in play and in the editor, the Options screen and "End Game".
 TEST(AutoplayTest, TheMenusLeadThroughTheGame)
 {
     // Button tops in window pixels (y downwards) of the 1280 x 720 window: the main menu's four,
@@ -176,12 +104,14 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
                "\nwait 1\nmousedown left\nwait 1\nmouseup left\nwait 3\n";
     };
     const std::string escape = "keydown Escape\nwait 1\nkeyup Escape\nwait 3\n";
+    // The pointer image goes to the right edge, out of the regions looked at.
     const auto script = dir.write(
-        "menus.txt", "mouse 1000 100\nwait 5\nscreenshot " + shot("menu.png") + "\n" +
+        "menus.txt", "mouse 1260 560\nwait 30\nscreenshot " + shot("menu.png") + "\n" +
                          "mouse 160 384\nwait 2\nscreenshot " + shot("hover.png") + "\n" +
-                         "mousedown left\nwait 1\nmouseup left\nwait 5\nscreenshot " + shot("play.png") + "\n" +
-                         escape + "screenshot " + shot("pause.png") + "\n" + click(160, resume + 24) +
-                         "screenshot " + shot("resumed.png") + "\n" + escape + click(160, backToMenu + 24) +
+                         "mousedown left\nwait 1\nmouseup left\nwait 20\nscreenshot " + shot("play.png") + "\n" +
+                         "keydown W\nwait 50\nscreenshot " + shot("walked.png") + "\nkeyup W\n" + escape +
+                         "screenshot " + shot("pause.png") + "\n" + click(160, resume + 24) + "screenshot " +
+                         shot("resumed.png") + "\n" + escape + click(160, backToMenu + 24) +
                          "mouse 1000 100\nwait 2\nscreenshot " + shot("back.png") + "\n" +
                          click(160, options + 24) + "screenshot " + shot("options.png") + "\n" +
                          click(optionsBackX, optionsBackTop + 24) + click(160, mapEditor + 24) + "screenshot " +
@@ -190,18 +120,39 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
                          click(160, endGame + 24) + "wait 5\nscreenshot " + shot("after-end.png") + "\n");
     const ProgramRun run = runAutoplay(script);
     ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("GameController initialised\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Autoplay: saved " + shot("menu.png") + "\n"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("after-end.png"), std::string::npos) << "\"End Game\" ends the run";
 
     const Image menu = loadRgba(shot("menu.png"));
     const Image hover = loadRgba(shot("hover.png"));
     const Image play = loadRgba(shot("play.png"));
+    const Image walked = loadRgba(shot("walked.png"));
     const Image pause = loadRgba(shot("pause.png"));
     const Image resumed = loadRgba(shot("resumed.png"));
     const Image back = loadRgba(shot("back.png"));
     const Image editor = loadRgba(shot("editor.png"));
     const Image editorPaused = loadRgba(shot("editor-paused.png"));
     const Image optionsScreen = loadRgba(shot("options.png"));
-    ASSERT_TRUE(menu && hover && play && pause && resumed && back && editor && editorPaused && optionsScreen) << run.output;
+    ASSERT_TRUE(menu && hover && play && walked && pause && resumed && back && editor && editorPaused &&
+                optionsScreen)
+        << run.output;
+    EXPECT_EQ(menu->w, 1280) << "the window size of profile/config.cfg";
+    EXPECT_EQ(menu->h, 720);
+
+    // The menu scene. Above the map, right of the menu column: open sky, blue with a few clouds.
+    const RegionMix sky = mixOf(*menu, 0.62, 0.03, 0.95, 0.25);
+    EXPECT_GT(sky.blue, 0.5) << sky;
+    // The middle of the screen: the random map's blocks, grey, lit and shaded, hiding the sky.
+    const RegionMix blocks = mixOf(*menu, 0.42, 0.30, 0.58, 0.52);
+    EXPECT_LT(blocks.blue, 0.1) << blocks;
+    EXPECT_GT(blocks.neutral, 0.8) << blocks;
+    EXPECT_LT(blocks.dark, 0.5) << blocks << ": lit faces face the camera";
+    // Below the horizon: the dark floor with its light grid lines.
+    const RegionMix floor = mixOf(*menu, 0.30, 0.80, 0.70, 0.93);
+    EXPECT_LT(floor.blue, 0.1) << floor;
+    EXPECT_GT(floor.dark, 0.6) << floor;
+    EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
 
     // The main menu: the dark column with the four button texts, at start and after "Back to menu".
     for (const SDL_Surface* screen : {menu.get(), back.get()}) {
@@ -213,9 +164,19 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     EXPECT_GT(buttonTint(*hover, singleplayer), buttonTint(*menu, singleplayer) + 40);
     EXPECT_NEAR(buttonTint(*hover, mapEditor), buttonTint(*menu, mapEditor), 5);
 
-    // Play shows the scene without the column; Escape brings the pause menu with its two buttons,
-    // in play and in the editor.
+    // Play shows the scene without the column: the player stands among grey blocks over the
+    // gridded floor, and half a second of W changes the view.
     EXPECT_FALSE(menuColumnShown(*play));
+    const RegionMix ahead = mixOf(*play, 0.30, 0.0, 0.70, 0.40);
+    EXPECT_GT(ahead.neutral, 0.5) << ahead;
+    EXPECT_LT(ahead.blue, 0.5) << ahead;
+    const RegionMix feet = mixOf(*play, 0.40, 0.85, 0.70, 0.95);
+    EXPECT_GT(feet.dark, 0.5) << feet;
+    EXPECT_GT(feet.bright, 0.02) << feet << ": no grid lines";
+    EXPECT_GT(TestSupport::changedFraction(*play, *walked, 0, 0, play->w, play->h), 0.3)
+        << "half a second of W leaves the view as it was";
+
+    // Escape brings the pause menu with its two buttons, in play and in the editor.
     for (const SDL_Surface* screen : {pause.get(), editorPaused.get()}) {
         EXPECT_TRUE(menuColumnShown(*screen));
         for (const int top : {resume, backToMenu})
@@ -237,14 +198,4 @@ TEST(AutoplayTest, ExampleScriptsParse)
         EXPECT_TRUE(Engine::Autoplay::Script::parse(fileText(entry.path()), error))
             << entry.path() << ":" << error.line << ": " << error.message;
     }
-}
-
-TEST(AutoplayTest, ScriptErrorEndsBeforeTheGameStarts)
-{
-    const TestSupport::TempDir dir;
-    const ProgramRun run = runAutoplay(dir.write("bad.txt", "wait 10\nscreenshot menu.gif\n"));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find("bad.txt:2: screenshot needs a file name ending in .png"), std::string::npos)
-        << run.output;
-    EXPECT_EQ(run.output.find("START ENGINE"), std::string::npos) << run.output;
 }

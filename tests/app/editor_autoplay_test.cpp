@@ -8,33 +8,9 @@
 
 #include <string>
 
-namespace {
-
+using TestSupport::highlightCentreX;
 using TestSupport::Image;
 using TestSupport::loadRgba;
-
-// Mean x of the pixels in the band of rows [top, bottom) that show the selection's warm yellow
-// highlight; -1 when there are none.
-double highlightCentreX(const SDL_Surface& image, int top, int bottom)
-{
-    double sum = 0;
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        const auto* row = static_cast<const Uint8*>(image.pixels) + y * image.pitch;
-        for (int x = 0; x < image.w; ++x) {
-            const int r = row[x * 4];
-            const int g = row[x * 4 + 1];
-            const int b = row[x * 4 + 2];
-            if (r > 150 && g > 90 && b < 90 && r > b + 80) {
-                sum += x;
-                ++count;
-            }
-        }
-    }
-    return count > 20 ? sum / count : -1.0;
-}
-
-} // namespace
 
 TEST(EditorAutoplayTest, AddSelectDragAlongXAndUndo)
 {

@@ -7,7 +7,6 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -32,23 +31,10 @@ size_t count(const std::string& text, const std::string& piece)
     return found;
 }
 
-// Fraction of the pixels of the floor band where the blocks stand (rows 400 to 480) whose
-// colour differs clearly between two shots.
+// Fraction of the floor band where the blocks stand whose colour differs clearly between two shots.
 double floorBandChange(const SDL_Surface& a, const SDL_Surface& b)
 {
-    size_t changed = 0;
-    size_t total = 0;
-    for (int y = 400; y < 480; ++y) {
-        const auto* rowA = static_cast<const Uint8*>(a.pixels) + y * a.pitch;
-        const auto* rowB = static_cast<const Uint8*>(b.pixels) + y * b.pitch;
-        for (int x = 300; x < 980; ++x, ++total) {
-            const int i = x * 4;
-            const int difference = std::max({std::abs(rowA[i] - rowB[i]), std::abs(rowA[i + 1] - rowB[i + 1]),
-                                             std::abs(rowA[i + 2] - rowB[i + 2])});
-            changed += difference > 24 ? 1 : 0;
-        }
-    }
-    return static_cast<double>(changed) / static_cast<double>(total);
+    return TestSupport::changedFraction(a, b, 300, 400, 980, 480);
 }
 
 } // namespace

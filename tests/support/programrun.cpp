@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -73,6 +74,55 @@ Image loadRgba(const std::filesystem::path& file)
 {
     const Image loaded(IMG_Load(file.c_str()));
     return Image(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
+}
+
+namespace {
+
+const Uint8* pixel(const SDL_Surface& image, int x, int y)
+{
+    return static_cast<const Uint8*>(image.pixels) + y * image.pitch + x * 4;
+}
+
+bool highlighted(const Uint8* p)
+{
+    return p[0] > 150 && p[1] > 90 && p[2] < 90 && p[0] > p[2] + 80;
+}
+
+} // namespace
+
+double changedFraction(const SDL_Surface& a, const SDL_Surface& b, int x0, int y0, int x1, int y1)
+{
+    size_t changed = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const Uint8* p = pixel(a, x, y);
+            const Uint8* q = pixel(b, x, y);
+            const int difference = std::max({std::abs(p[0] - q[0]), std::abs(p[1] - q[1]), std::abs(p[2] - q[2])});
+            changed += difference > 24 ? 1 : 0;
+        }
+    return static_cast<double>(changed) / (static_cast<double>(x1 - x0) * (y1 - y0));
+}
+
+int highlightCount(const SDL_Surface& image, int left, int right, int top, int bottom)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += highlighted(pixel(image, x, y)) ? 1 : 0;
+    return count;
+}
+
+double highlightCentreX(const SDL_Surface& image, int top, int bottom)
+{
+    double sum = 0;
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < image.w; ++x)
+            if (highlighted(pixel(image, x, y))) {
+                sum += x;
+                ++count;
+            }
+    return count > 20 ? sum / count : -1.0;
 }
 
 } // namespace TestSupport

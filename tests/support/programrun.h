@@ -62,4 +62,14 @@ double fractionOf(const SDL_Surface& image, int x0, int y0, int x1, int y1, Test
     return static_cast<double>(passed) / (static_cast<double>(x1 - x0) * (y1 - y0));
 }
 
+// Fraction of the pixels from (x0, y0) to (x1, y1) whose colour differs by more than a little
+// between two images of one size.
+double changedFraction(const SDL_Surface& a, const SDL_Surface& b, int x0, int y0, int x1, int y1);
+
+// Pixels of the editor selection's warm yellow highlight in [left, right) x [top, bottom).
+int highlightCount(const SDL_Surface& image, int left, int right, int top, int bottom);
+
+// Mean x of the highlight pixels in the band of rows [top, bottom); -1 when there are hardly any.
+double highlightCentreX(const SDL_Surface& image, int top, int bottom);
+
 } // namespace TestSupport
