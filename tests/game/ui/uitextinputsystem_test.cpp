@@ -80,7 +80,6 @@ TEST_F(UItextInputSystemTest, ReturnConfirmsAndEscapeRestoresTheOriginalText)
 
     UI::beginTextInput(ui.world, f, {}, [this] { ++cancels; }, [this] { ++confirms; });
     ui.step();
-    EXPECT_TRUE(ui.source.textInputActive);
     ui.type("!!!");
     ui.step();
     // Escape wins over Return pressed in the same update.
@@ -88,7 +87,6 @@ TEST_F(UItextInputSystemTest, ReturnConfirmsAndEscapeRestoresTheOriginalText)
     ui.holdKey(SDL_SCANCODE_ESCAPE, true);
     ui.step();
     EXPECT_EQ(text(f), "older");
-    EXPECT_EQ(ui.world.getComponent<UItextComponent>(f).textMesh.text(), u"older");
     EXPECT_EQ(confirms, 1);
     EXPECT_EQ(cancels, 1);
     EXPECT_FALSE(ui.source.textInputActive);
