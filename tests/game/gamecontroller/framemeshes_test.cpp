@@ -24,17 +24,3 @@ TEST(FrameMeshesTest, SkyBoxFacesInward)
         }
     }
 }
-
-TEST(FrameMeshesTest, ScreenQuadFillsTheTarget)
-{
-    const CameraData camera = screenQuadCamera();
-    const Engine::GFX::Mesh::MeshData quad = screenQuadMeshData();
-    ASSERT_EQ(quad.vertexCount(), 6u);
-    for (size_t i = 0; i < quad.vertexCount(); ++i) {
-        const glm::vec4 clip = camera.projection * camera.view * glm::vec4(quad.positions[i], 1.0f);
-        EXPECT_FLOAT_EQ(std::abs(clip.x / clip.w), 1.0f);
-        EXPECT_FLOAT_EQ(std::abs(clip.y / clip.w), 1.0f);
-        EXPECT_FLOAT_EQ(quad.texCoords[i].x, clip.x > 0.0f ? 1.0f : 0.0f);
-        EXPECT_FLOAT_EQ(quad.texCoords[i].y, clip.y > 0.0f ? 1.0f : 0.0f);
-    }
-}

@@ -28,21 +28,6 @@ struct CapturedFile {
 
 } // namespace
 
-TEST(GlErrorDrainTest, WritesOneLinePerErrorWithNameFileAndLine)
-{
-    std::vector<GLenum> errors = {GL_INVALID_ENUM, GL_INVALID_FRAMEBUFFER_OPERATION, 0x0507};
-    size_t next = 0;
-    CapturedFile out;
-    const GlErrorDrain drain =
-        drainGlErrors([&] { return next < errors.size() ? errors[next++] : GLenum(GL_NO_ERROR); }, out.file,
-                      "game/gamecontroller/gamecontroller.cpp", 423);
-    EXPECT_EQ(out.text(), "GL_INVALID_ENUM - game/gamecontroller/gamecontroller.cpp:423\n"
-                          "GL_INVALID_FRAMEBUFFER_OPERATION - game/gamecontroller/gamecontroller.cpp:423\n"
-                          "GL_ - game/gamecontroller/gamecontroller.cpp:423\n");
-    EXPECT_EQ(drain.reported, 3);
-    EXPECT_EQ(drain.dropped, 0);
-}
-
 TEST(GlErrorDrainTest, ALostContextDoesNotHoldTheUpdateForever)
 {
     // A lost context answers every query with an error.
@@ -62,14 +47,6 @@ TEST(GlErrorDrainTest, ALostContextDoesNotHoldTheUpdateForever)
     EXPECT_NE(text.find("GL: " + std::to_string(drain.dropped) + " more errors dropped, stopped reading - x.cpp:1\n"),
               std::string::npos)
         << text;
-}
-
-TEST(GlErrorDrainTest, NamesTheSourceFromItsProjectFolder)
-{
-    EXPECT_EQ(projectRelativePath("/work/wt/a-game/game/gamecontroller/gamecontroller.cpp"),
-              "game/gamecontroller/gamecontroller.cpp");
-    EXPECT_EQ(projectRelativePath("../game/gamecontroller/gamecontroller.cpp"), "game/gamecontroller/gamecontroller.cpp");
-    EXPECT_EQ(projectRelativePath("gamecontroller.cpp"), "gamecontroller.cpp");
 }
 
 using GlErrorReportTest = TestSupport::GameHarness;
