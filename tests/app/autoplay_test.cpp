@@ -20,47 +20,17 @@ using TestSupport::loadRgba;
 using TestSupport::ProgramRun;
 using TestSupport::runAutoplay;
 
-// What a rectangle of the image is made of, as fractions of its pixels.
-struct RegionMix {
-    double blue = 0;   // sky blue: blue well above red
-    double bright = 0; // light: grid lines, lit block faces, clouds
-    double dark = 0;   // the floor's slate, shaded block faces
-    double neutral = 0; // grey: the three channels close together
-};
+// Kinds of pixel: sky blue (blue well above red), bright (grid lines, lit faces, clouds), dark
+// (the floor's slate, shaded faces) and neutral grey.
+bool blue(int r, int, int b) { return b >= r + 40 && b >= 140; }
+bool bright(int r, int g, int b) { return (r * 3 + g * 6 + b) / 10 >= 150; }
+bool dark(int r, int g, int b) { return (r * 3 + g * 6 + b) / 10 < 120; }
+bool neutral(int r, int g, int b) { return std::max({r, g, b}) - std::min({r, g, b}) <= 30; }
 
-std::ostream& operator<<(std::ostream& out, const RegionMix& mix)
+// Fraction of the rectangle, given in fractions of the image's size, whose pixels are of `kind`.
+double share(const SDL_Surface& image, double l, double t, double r, double b, bool (*kind)(int, int, int))
 {
-    return out << "blue " << mix.blue << ", bright " << mix.bright << ", dark " << mix.dark << ", neutral "
-               << mix.neutral;
-}
-
-// The rectangle given in fractions of the image's width and height.
-RegionMix mixOf(const SDL_Surface& image, double left, double top, double right, double bottom)
-{
-    const int x0 = static_cast<int>(left * image.w);
-    const int x1 = static_cast<int>(right * image.w);
-    const int y0 = static_cast<int>(top * image.h);
-    const int y1 = static_cast<int>(bottom * image.h);
-    RegionMix mix;
-    for (int y = y0; y < y1; ++y) {
-        const auto* row = static_cast<const Uint8*>(image.pixels) + y * image.pitch;
-        for (int x = x0; x < x1; ++x) {
-            const int r = row[x * 4];
-            const int g = row[x * 4 + 1];
-            const int b = row[x * 4 + 2];
-            const int luminance = (r * 3 + g * 6 + b) / 10;
-            mix.blue += (b >= r + 40 && b >= 140) ? 1 : 0;
-            mix.bright += luminance >= 150 ? 1 : 0;
-            mix.dark += luminance < 120 ? 1 : 0;
-            mix.neutral += (std::max({r, g, b}) - std::min({r, g, b})) <= 30 ? 1 : 0;
-        }
-    }
-    const double count = static_cast<double>(x1 - x0) * (y1 - y0);
-    mix.blue /= count;
-    mix.bright /= count;
-    mix.dark /= count;
-    mix.neutral /= count;
-    return mix;
+    return fractionOf(image, int(l * image.w), int(t * image.h), int(r * image.w), int(b * image.h), kind);
 }
 
 // The menu column's dark backdrop (32 to 288 across) veils the scene above the buttons.
@@ -140,19 +110,15 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     EXPECT_EQ(menu->w, 1280) << "the window size of profile/config.cfg";
     EXPECT_EQ(menu->h, 720);
 
-    // The menu scene. Above the map, right of the menu column: open sky, blue with a few clouds.
-    const RegionMix sky = mixOf(*menu, 0.62, 0.03, 0.95, 0.25);
-    EXPECT_GT(sky.blue, 0.5) << sky;
-    // The middle of the screen: the random map's blocks, grey, lit and shaded, hiding the sky.
-    const RegionMix blocks = mixOf(*menu, 0.42, 0.30, 0.58, 0.52);
-    EXPECT_LT(blocks.blue, 0.1) << blocks;
-    EXPECT_GT(blocks.neutral, 0.8) << blocks;
-    EXPECT_LT(blocks.dark, 0.5) << blocks << ": lit faces face the camera";
-    // Below the horizon: the dark floor with its light grid lines.
-    const RegionMix floor = mixOf(*menu, 0.30, 0.80, 0.70, 0.93);
-    EXPECT_LT(floor.blue, 0.1) << floor;
-    EXPECT_GT(floor.dark, 0.6) << floor;
-    EXPECT_GT(floor.bright, 0.02) << floor << ": no grid lines";
+    // The menu scene: open sky above the map, right of the menu column; the random map's grey
+    // blocks, lit and shaded, in the middle; the dark floor with light grid lines below.
+    EXPECT_GT(share(*menu, 0.62, 0.03, 0.95, 0.25, blue), 0.5);
+    EXPECT_LT(share(*menu, 0.42, 0.30, 0.58, 0.52, blue), 0.1);
+    EXPECT_GT(share(*menu, 0.42, 0.30, 0.58, 0.52, neutral), 0.8);
+    EXPECT_LT(share(*menu, 0.42, 0.30, 0.58, 0.52, dark), 0.5) << "lit faces face the camera";
+    EXPECT_LT(share(*menu, 0.30, 0.80, 0.70, 0.93, blue), 0.1);
+    EXPECT_GT(share(*menu, 0.30, 0.80, 0.70, 0.93, dark), 0.6);
+    EXPECT_GT(share(*menu, 0.30, 0.80, 0.70, 0.93, bright), 0.02) << "no grid lines";
 
     // The main menu: the dark column with the four button texts, at start and after "Back to menu".
     for (const SDL_Surface* screen : {menu.get(), back.get()}) {
@@ -167,12 +133,10 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
     // Play shows the scene without the column: the player stands among grey blocks over the
     // gridded floor, and half a second of W changes the view.
     EXPECT_FALSE(menuColumnShown(*play));
-    const RegionMix ahead = mixOf(*play, 0.30, 0.0, 0.70, 0.40);
-    EXPECT_GT(ahead.neutral, 0.5) << ahead;
-    EXPECT_LT(ahead.blue, 0.5) << ahead;
-    const RegionMix feet = mixOf(*play, 0.40, 0.85, 0.70, 0.95);
-    EXPECT_GT(feet.dark, 0.5) << feet;
-    EXPECT_GT(feet.bright, 0.02) << feet << ": no grid lines";
+    EXPECT_GT(share(*play, 0.30, 0.0, 0.70, 0.40, neutral), 0.5);
+    EXPECT_LT(share(*play, 0.30, 0.0, 0.70, 0.40, blue), 0.5);
+    EXPECT_GT(share(*play, 0.40, 0.85, 0.70, 0.95, dark), 0.5);
+    EXPECT_GT(share(*play, 0.40, 0.85, 0.70, 0.95, bright), 0.02) << "no grid lines";
     EXPECT_GT(TestSupport::changedFraction(*play, *walked, 0, 0, play->w, play->h), 0.3)
         << "half a second of W leaves the view as it was";
 

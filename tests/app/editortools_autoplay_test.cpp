@@ -1,5 +1,5 @@
-// Plays tests/autoplay/editortools.txt on the real game: three blocks selected with a box, a
-// snapped drag along x, undo and redo, framing, the shortcut help and the unsaved-change question.
+// Plays tests/autoplay/editortools.txt on the real game: three blocks added, one selected with a
+// click, all three with a box, a snapped drag along x, undo and redo, framing, the shortcut help and the unsaved-change question.
 // Checks the screenshots where the selection's highlight and the overlays stand.
 #include "tests/support/programrun.h"
 #include "tests/support/tempdir.h"
@@ -48,6 +48,7 @@ TEST(EditorToolsAutoplayTest, BoxSelectSnappedDragUndoRedoFramingHelpAndTheGuard
 
     const auto shot = [&](const char* name) { return loadRgba(dir.path() / name); };
     const Image three = shot("tools-1-three-blocks.png");
+    const Image clicked = shot("tools-1-clicked.png");
     const Image box = shot("tools-2-box.png");
     const Image selected = shot("tools-3-box-selected.png");
     const Image dragged = shot("tools-5-snapped-dragged.png");
@@ -56,7 +57,12 @@ TEST(EditorToolsAutoplayTest, BoxSelectSnappedDragUndoRedoFramingHelpAndTheGuard
     const Image framed = shot("tools-8-framed.png");
     const Image help = shot("tools-9-help.png");
     const Image asks = shot("tools-10-new-asks.png");
-    ASSERT_TRUE(three && box && selected && dragged && undone && redone && framed && help && asks) << IMG_GetError();
+    ASSERT_TRUE(three && clicked && box && selected && dragged && undone && redone && framed && help && asks) << IMG_GetError();
+
+    // A click selects the block under the pointer alone, in the middle of the window.
+    EXPECT_LT(highlightCentreX(*three, 420, 490), 0) << "nothing is selected after placing";
+    EXPECT_NEAR(highlightCentreX(*clicked, 420, 490), 640, 20);
+    EXPECT_EQ(highlightCount(*clicked, 380, 490, 420, 490) + highlightCount(*clicked, 790, 900, 420, 490), 0);
 
     // The box's pale blue frame runs along its top edge, where the drag started 380 pixels down.
     int frame = 0;
@@ -69,7 +75,8 @@ TEST(EditorToolsAutoplayTest, BoxSelectSnappedDragUndoRedoFramingHelpAndTheGuard
         frame += edge ? 1 : 0;
     }
     EXPECT_GT(frame, 600) << "the selection box is drawn";
-    EXPECT_EQ(highlightCentreX(*box, 420, 490), -1.0) << "nothing is selected before the release";
+    EXPECT_EQ(highlightCount(*box, 380, 490, 420, 490) + highlightCount(*box, 790, 900, 420, 490), 0)
+        << "the box selects nothing before the release";
 
     // All three blocks are highlighted after the release.
     for (const int left : {380, 590, 790})
