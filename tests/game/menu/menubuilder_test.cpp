@@ -1,6 +1,5 @@
 #include "game/menu/menubuilder.h"
 
-#include "game/menu/createokpopupsystem.h"
 #include "game/menu/menu.h"
 #include "game/ui/uielements.h"
 #include "tests/game/ui/uitestworld.h"
@@ -23,11 +22,7 @@ namespace {
 
 class MenuBuilderTest : public GLTest {
 protected:
-    MenuBuilderTest() : menu(ui.world), builder(ui.world, menu, ui.engine, UiTest::resources(), countingActions())
-    {
-        ui.world.registerMessage<Message::CreateOKpopupMessage>();
-        ui.world.addMessageSystem(Game::CreateOKpopupSystem(builder));
-    }
+    MenuBuilderTest() : menu(ui.world), builder(ui.world, menu, ui.engine, UiTest::resources(), countingActions()) {}
 
     Game::MenuActions countingActions()
     {
@@ -175,14 +170,4 @@ TEST_F(MenuBuilderTest, ConfirmDialogClosesBeforeItsActionRuns)
     EXPECT_EQ(yes, 1);
     EXPECT_TRUE(dialogGoneAtAction);
     EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 0u);
-}
-
-TEST_F(MenuBuilderTest, PopupMessagesOpenPopupsOnTheirLayer)
-{
-    ui.world.sendMessage(Message::CreateOKpopupMessage{"Map Loaded", 6});
-    ui.step(); // the message is handled in the next update's message pass
-    ui.step();
-    ASSERT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 1u);
-    const ECS::EntityId blocker = ui.world.componentList<Component::UIblockerComponent>().ownerOf(0);
-    EXPECT_EQ(ui.world.getComponent<UIBackgroundComponent>(blocker).layer, 6);
 }
