@@ -84,14 +84,10 @@ TEST_F(GameControllerTest, StartsToTheMenuSceneInConsoleOrder)
     EXPECT_EQ(source.warps.back(), std::make_pair(640, 360)) << "pointer in the window's centre";
     EXPECT_TRUE(std::filesystem::is_directory(home.home() / "Documents" / "Tetherix"));
 
-    // The first update built the 150 random blocks into one mesh, and its frame shows them under
-    // the sky and over the floor.
+    // The first update built the 150 random blocks into one mesh (its colours are checked end to
+    // end), and its frame marks their faces in the surface image.
     ASSERT_NE(game().map().mesh, nullptr);
     EXPECT_EQ(game().map().mesh->vertexCount(), 150u * 36u);
-    const auto sky = readPixels(0, 640, 710, 1, 1)[0];
-    EXPECT_GT(sky[2], sky[0] + 40) << "blue sky at the top";
-    const auto ground = readPixels(0, 640, 5, 1, 1)[0];
-    EXPECT_LT(std::abs(int(ground[2]) - int(ground[0])), 40) << "grey floor at the bottom";
     // Blocks mark their faces in the surface image with their face colours (blue 1/255); the
     // sky and the floor leave it white.
     const auto ids = readPixels(1, 440, 160, 400, 400);
