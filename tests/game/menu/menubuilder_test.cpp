@@ -58,24 +58,28 @@ protected:
 
 } // namespace
 
-TEST_F(MenuBuilderTest, MainMenuButtonsTakeTheMenuDownThenCallTheirAction)
+TEST_F(MenuBuilderTest, EveryButtonTakesItsScreenDownThenCallsItsAction)
 {
-    builder.buildMainMenu();
-    ui.step();
-    clickElement(Names::singleplayer);
-    EXPECT_EQ(calls, std::vector<std::string>{"start"});
-    EXPECT_EQ(menuSizeAtCall, std::vector<size_t>{0});
-    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 0u);
-
-    for (const std::string* button : {&Names::mapEditor, &Names::options, &Names::endGame}) {
-        builder.buildMainMenu();
+    const std::vector<std::pair<void (MenuBuilder::*)(), const std::string*>> presses = {
+        {&MenuBuilder::buildMainMenu, &Names::singleplayer}, {&MenuBuilder::buildMainMenu, &Names::mapEditor},
+        {&MenuBuilder::buildMainMenu, &Names::options},      {&MenuBuilder::buildPauseMenu, &Names::resumeGame},
+        {&MenuBuilder::buildEditorPauseMenu, &Names::backToMenu}};
+    for (const auto& [build, button] : presses) {
+        (builder.*build)();
         ui.step();
         clickElement(*button);
     }
-    EXPECT_EQ(calls, (std::vector<std::string>{"start", "editor", "options", "end"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"start", "editor", "options", "resume", "back"}));
+    EXPECT_EQ(menuSizeAtCall, std::vector<size_t>(5, 0));
+    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 0u);
+    // "End Game" leaves the menu up while the game closes.
+    builder.buildMainMenu();
+    ui.step();
+    clickElement(Names::endGame);
+    EXPECT_EQ(calls.back(), "end");
 }
 
-TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwice)
+TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwiceAndClosingToAPartScreen)
 {
     builder.buildMainMenu();
     builder.buildMainMenu();
@@ -91,25 +95,8 @@ TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwice)
     ui.step();
     EXPECT_EQ(menu.elements().size(), 3u);
     EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 2u);
-}
-
-TEST_F(MenuBuilderTest, PauseMenus)
-{
-    builder.buildPauseMenu();
-    ui.step();
-    clickElement(Names::resumeGame);
-    EXPECT_EQ(calls, std::vector<std::string>{"resume"});
-    EXPECT_TRUE(menu.elements().empty());
-
-    builder.buildEditorPauseMenu();
-    ui.step();
-    clickElement(Names::backToMenu);
-    EXPECT_EQ(calls, (std::vector<std::string>{"resume", "back"}));
-    EXPECT_EQ(menuSizeAtCall.back(), 0u);
 
     // Closing removes what is there and does not mind what is not.
-    builder.buildEditorPauseMenu();
-    ui.step();
     menu.removeElement(Names::backdrop);
     builder.closePauseMenu();
     ui.step();
