@@ -7,6 +7,7 @@
 #include "game/resources/renderresources.h"
 #include "game/ui/uicomponents.h"
 #include "game/ui/uielements.h"
+#include "game/ui/uipalette.h"
 #include "game/ui/windowsize.h"
 
 #include <array>
@@ -18,12 +19,10 @@ namespace Names = TopBarNames;
 
 namespace {
 
-constexpr glm::vec4 kTransparent{0.0f, 0.0f, 0.0f, 0.0f};
-constexpr glm::vec4 kBarColor{0.0f, 0.0f, 0.0f, 0.9f};
+namespace Palette = UI::Palette;
+
 constexpr glm::vec4 kLineColor{1.0f, 1.0f, 1.0f, 0.9f};
 constexpr glm::vec4 kLabelColor{0.5f, 0.5f, 0.5f, 1.0f};
-constexpr glm::vec4 kHoverTint{0.5f, 0.5f, 0.5f, 0.5f};
-constexpr glm::vec4 kPressedTint{0.0f, 0.0f, 0.0f, 0.5f};
 constexpr glm::vec4 kCurrentToolTint{0.0f, 1.0f, 0.0f, 0.4f};
 constexpr int32_t kBackgroundLayer = 0;
 constexpr int32_t kButtonLayer = 1;
@@ -57,8 +56,8 @@ void EditorTopBar::addButton(const std::string& name, glm::vec2 position, glm::v
 {
     addBackground(name, position, size, kButtonLayer, color);
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
-    UI::addClickable(*world, menu->element(name), kButtonPriority, std::move(action), white, white, kHoverTint,
-                     kPressedTint);
+    UI::addClickable(*world, menu->element(name), kButtonPriority, std::move(action), white, white, Palette::hoverTint,
+                     Palette::pressedTint);
 }
 
 void EditorTopBar::addText(const std::string& name, std::string_view text, const Engine::GFX::Font& font,
@@ -70,7 +69,7 @@ void EditorTopBar::addText(const std::string& name, std::string_view text, const
 void EditorTopBar::addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
                                  std::uint32_t tool)
 {
-    const glm::vec4 color = editor->data().tool == tool ? kCurrentToolTint : kTransparent;
+    const glm::vec4 color = editor->data().tool == tool ? kCurrentToolTint : Palette::transparent;
     addButton(name, position, kToolButtonSize, color, [this, tool] { editor->setTool(tool); });
     UI::addSprite(*world, menu->element(name), icon, UI::AlignCentreX, UI::AlignCentreY, glm::vec2(0.0f),
                   kButtonLayer);
@@ -85,20 +84,20 @@ void EditorTopBar::build()
     const Engine::GFX::Font& barFont = resources->editorTopBarFont;
     const Engine::GFX::Font& smallFont = resources->editorSmallFont;
 
-    addBackground(Names::backgroundTop, {0.0f, h - 32.0f}, {w, 32.0f}, kBackgroundLayer, kBarColor);
+    addBackground(Names::backgroundTop, {0.0f, h - 32.0f}, {w, 32.0f}, kBackgroundLayer, Palette::panel);
     addBackground(Names::backgroundLine, {0.0f, h - 34.0f}, {w, 2.0f}, kBackgroundLayer, kLineColor);
-    addBackground(Names::backgroundBottom, {0.0f, h - 82.0f}, {w, 48.0f}, kBackgroundLayer, kBarColor);
+    addBackground(Names::backgroundBottom, {0.0f, h - 82.0f}, {w, 48.0f}, kBackgroundLayer, Palette::panel);
     addBackground(Names::backgroundBottomLine, {0.0f, h - 84.0f}, {w, 2.0f}, kBackgroundLayer, kLineColor);
 
-    addButton(Names::newMap, {0.0f, h - 32.0f}, kFileButtonSize, kTransparent, [this] { files->askNewMap(); });
+    addButton(Names::newMap, {0.0f, h - 32.0f}, kFileButtonSize, Palette::transparent, [this] { files->askNewMap(); });
     addText(Names::newMap, "New", barFont, UI::kWhite);
-    addButton(Names::load, {84.0f, h - 32.0f}, kFileButtonSize, kTransparent,
+    addButton(Names::load, {84.0f, h - 32.0f}, kFileButtonSize, Palette::transparent,
               [this] { files->openMapBrowser(EditorMapFiles::kLoad); });
     addText(Names::load, "Load", barFont, UI::kWhite);
-    addButton(Names::save, {168.0f, h - 32.0f}, kFileButtonSize, kTransparent,
+    addButton(Names::save, {168.0f, h - 32.0f}, kFileButtonSize, Palette::transparent,
               [this] { files->openMapBrowser(EditorMapFiles::kSave); });
     addText(Names::save, "Save", barFont, UI::kWhite);
-    addButton(Names::add, {0.0f, h - 82.0f}, kAddButtonSize, kTransparent, [this] { openAddDropdown(); });
+    addButton(Names::add, {0.0f, h - 82.0f}, kAddButtonSize, Palette::transparent, [this] { openAddDropdown(); });
     addText(Names::add, "+ Add", barFont, UI::kWhite);
 
     const float middle = w / 2.0f;
@@ -108,21 +107,23 @@ void EditorTopBar::build()
     addToolButton(Names::scale, resources->toolScaleTexture.get(), {middle + 48.0f, h - 82.0f}, EditorTool::scale);
 
     const Component::EditorDataComponent& data = editor->data();
-    addBackground(Names::pivotLabel, {w - 220.0f, h - 58.0f}, kToggleSize, kButtonLayer, kTransparent);
+    addBackground(Names::pivotLabel, {w - 220.0f, h - 58.0f}, kToggleSize, kButtonLayer, Palette::transparent);
     addText(Names::pivotLabel, "Pivot:", smallFont, kLabelColor);
-    addButton(Names::pivot, {w - 110.0f, h - 58.0f}, kToggleSize, kTransparent, [this] { togglePivot(); });
+    addButton(Names::pivot, {w - 110.0f, h - 58.0f}, kToggleSize, Palette::transparent, [this] { togglePivot(); });
     addText(Names::pivot, EditorPlayer::pivotName(data.pivot), smallFont, UI::kWhite);
-    addBackground(Names::orientationLabel, {w - 220.0f, h - 83.0f}, {110.0f, 23.0f}, kButtonLayer, kTransparent);
+    addBackground(Names::orientationLabel, {w - 220.0f, h - 83.0f}, {110.0f, 23.0f}, kButtonLayer,
+                  Palette::transparent);
     addText(Names::orientationLabel, "Transform:", smallFont, kLabelColor);
-    addButton(Names::orientation, {w - 110.0f, h - 83.0f}, kToggleSize, kTransparent, [this] { toggleOrientation(); });
+    addButton(Names::orientation, {w - 110.0f, h - 83.0f}, kToggleSize, Palette::transparent,
+              [this] { toggleOrientation(); });
     addText(Names::orientation, EditorPlayer::orientationName(data.orientation), smallFont, UI::kWhite);
 
     // The right end of the top row: snapping, then the shortcut help.
-    addBackground(Names::snapLabel, {w - 268.0f, h - 28.0f}, kToggleSize, kButtonLayer, kTransparent);
+    addBackground(Names::snapLabel, {w - 268.0f, h - 28.0f}, kToggleSize, kButtonLayer, Palette::transparent);
     addText(Names::snapLabel, "Snap:", smallFont, kLabelColor);
-    addButton(Names::snap, {w - 158.0f, h - 28.0f}, kToggleSize, kTransparent, [this] { toggleSnapping(); });
+    addButton(Names::snap, {w - 158.0f, h - 28.0f}, kToggleSize, Palette::transparent, [this] { toggleSnapping(); });
     addText(Names::snap, EditorPlayer::snappingName(data.snapping), smallFont, UI::kWhite);
-    addButton(Names::help, {w - 48.0f, h - 32.0f}, {48.0f, 32.0f}, kTransparent, [this] { help.toggle(); });
+    addButton(Names::help, {w - 48.0f, h - 32.0f}, {48.0f, 32.0f}, Palette::transparent, [this] { help.toggle(); });
     addText(Names::help, "?", barFont, UI::kWhite);
     help.showIfOpen();
 }
@@ -143,7 +144,7 @@ void EditorTopBar::openAddDropdown()
 {
     closeAddDropdown();
     const float h = static_cast<float>(UI::windowSize(*engine).y);
-    addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, kBarColor, [this] { addBlock(); });
+    addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, Palette::panel, [this] { addBlock(); });
     addText(Names::addBlock, "Block", resources->editorTopBarFont, UI::kWhite);
     addBackground(Names::addBottomLine, {0.0f, h - 134.0f}, {128.0f, 2.0f}, kBackgroundLayer, kLineColor);
     addBackground(Names::addRightLine, {128.0f, h - 134.0f}, {2.0f, 50.0f}, kBackgroundLayer, kLineColor);
@@ -162,7 +163,7 @@ void EditorTopBar::showTool(std::uint32_t tool)
         const ECS::EntityId button = menu->element(*buttons[i]);
         if (world->hasComponent<Component::UIBackgroundComponent>(button))
             world->getComponent<Component::UIBackgroundComponent>(button).color =
-                i == tool ? kCurrentToolTint : kTransparent;
+                i == tool ? kCurrentToolTint : Palette::transparent;
     }
 }
 

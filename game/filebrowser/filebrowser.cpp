@@ -8,6 +8,7 @@
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uielements.h"
+#include "game/ui/uipalette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,10 +37,6 @@ constexpr float kFolderTextOffset = 16.0f + 38.0f;
 constexpr glm::vec2 kFolderIconOffset{6.0f, 0.0f};
 constexpr float kNameFieldPadding = 12.0f;
 
-constexpr glm::vec4 kTransparent{0.0f, 0.0f, 0.0f, 0.0f};
-constexpr glm::vec4 kWindowColor{0.0f, 0.0f, 0.0f, 0.9f};
-constexpr glm::vec4 kIconHover{0.5f, 0.5f, 0.5f, 0.5f};
-constexpr glm::vec4 kIconPressed{0.0f, 0.0f, 0.0f, 0.5f};
 constexpr glm::vec4 kDisabledColor{0.2f, 0.2f, 0.2f, 0.5f};
 constexpr glm::vec4 kDisabledTextColor{0.35f, 0.35f, 0.35f, 0.5f};
 
@@ -175,15 +172,16 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
     ECS::EntityManager* const wp = &world;
 
     b.pathBackButton = createButton(world, b, {x + b.margin.x, y + h - kPathRowFromTop}, kIconButtonSize,
-                                    kTransparent, [wp, browser] { FileBrowser::goToParent(*wp, browser); },
-                                    kIconHover, kIconPressed);
+                                    Palette::transparent, [wp, browser] { FileBrowser::goToParent(*wp, browser); },
+                                    Palette::hoverTint, Palette::pressedTint);
     addSprite(world, b.pathBackButton, resources.pathBackTexture.get(), AlignCentreX, AlignCentreY, glm::vec2(0.0f),
               static_cast<uint32_t>(b.layer));
 
     const glm::vec2 pathSize{w - 80.0f, 32.0f};
     b.pathText = createBackground(world, b.layer, {x + 64.0f, y + h - kPathRowFromTop}, pathSize,
                                   b.backgroundTexture, b.entryColor);
-    addLeftText(world, b.pathText, b, fitText(*b.font, b.folder.u8string(), pathSize.x - 2.0f * b.entryTextOffset, true),
+    addLeftText(world, b.pathText, b,
+                fitText(*b.font, b.folder.u8string(), pathSize.x - 2.0f * b.entryTextOffset, true),
                 static_cast<float>(b.entryTextOffset), b.textColor);
 
     const bool saving = b.mode == FileBrowserSettings::kSave;
@@ -206,8 +204,9 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
 
     if (!saving)
         return;
-    b.nameLabel = createTextElement(world, b.layer, {x, y + 64.0f}, kButtonSize, b.backgroundTexture, kTransparent,
-                                    *b.font, b.textColor, "Filename:", AlignCentreX, glm::vec2(0.0f));
+    b.nameLabel =
+        createTextElement(world, b.layer, {x, y + 64.0f}, kButtonSize, b.backgroundTexture, Palette::transparent,
+                          *b.font, b.textColor, "Filename:", AlignCentreX, glm::vec2(0.0f));
     b.nameField = createButton(
         world, b, {x + 128.0f, y + 64.0f}, {w - 144.0f, 32.0f}, b.entryColor,
         [wp, browser] {
@@ -293,7 +292,7 @@ void createFileBrowser(ECS::EntityId entity, ECS::EntityManager& world, glm::vec
     rectangle.scale = glm::vec3(size, 1.0f);
     rectangle.copyToPrevious();
     world.addComponent(entity, std::move(rectangle));
-    world.addComponent(entity, UIBackgroundComponent(b.backgroundTexture, b.layer - 1, kWindowColor));
+    world.addComponent(entity, UIBackgroundComponent(b.backgroundTexture, b.layer - 1, Palette::panel));
     layOutList(b, position, size);
 
     const bool saving = settings.mode == FileBrowserSettings::kSave;
@@ -490,19 +489,20 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
     const uint32_t page = b.firstIndex / b.pageSize + 1;
     const glm::vec2 labelAt{std::trunc(bx + bw / 2.0f) - kPageLabelSize.x / 2.0f,
                             static_cast<float>(b.listBottom) - kPageLabelSize.y};
-    b.pageLabel = createTextElement(world, b.layer, labelAt, kPageLabelSize, b.backgroundTexture, kTransparent, *b.font,
-                                    b.textColor, std::to_string(page) + " / " + std::to_string(pages), AlignCentreX,
-                                    glm::vec2(0.0f));
+    b.pageLabel = createTextElement(world, b.layer, labelAt, kPageLabelSize, b.backgroundTexture, Palette::transparent,
+                                    *b.font, b.textColor, std::to_string(page) + " / " + std::to_string(pages),
+                                    AlignCentreX, glm::vec2(0.0f));
     if (page >= 2) {
-        b.pagePrevious = createButton(world, b, labelAt + glm::vec2(kPagePreviousOffset, 0.0f), kIconButtonSize,
-                                      kTransparent, [wp, browser] { previousPage(*wp, browser); }, kIconHover,
-                                      kIconPressed);
+        b.pagePrevious = createButton(
+            world, b, labelAt + glm::vec2(kPagePreviousOffset, 0.0f), kIconButtonSize, Palette::transparent,
+            [wp, browser] { previousPage(*wp, browser); }, Palette::hoverTint, Palette::pressedTint);
         addSprite(world, b.pagePrevious, b.pagePreviousIcon, AlignCentreX, AlignCentreY, glm::vec2(0.0f),
                   static_cast<uint32_t>(b.layer));
     }
     if (page < pages) {
-        b.pageNext = createButton(world, b, labelAt + glm::vec2(kPageNextOffset, 0.0f), kIconButtonSize, kTransparent,
-                                  [wp, browser] { nextPage(*wp, browser); }, kIconHover, kIconPressed);
+        b.pageNext = createButton(
+            world, b, labelAt + glm::vec2(kPageNextOffset, 0.0f), kIconButtonSize, Palette::transparent,
+            [wp, browser] { nextPage(*wp, browser); }, Palette::hoverTint, Palette::pressedTint);
         addSprite(world, b.pageNext, b.pageNextIcon, AlignCentreX, AlignCentreY, glm::vec2(0.0f),
                   static_cast<uint32_t>(b.layer));
     }

@@ -4,6 +4,7 @@
 #include "game/menu/menu.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/uielements.h"
+#include "game/ui/uipalette.h"
 #include "game/ui/windowsize.h"
 
 #include <algorithm>
@@ -13,18 +14,15 @@ namespace Game {
 
 namespace {
 
+namespace Palette = UI::Palette;
+
 constexpr glm::vec2 kMenuButtonSize{256.0f, 48.0f};
 constexpr float kMenuX = 32.0f;
 constexpr float kButtonSpacing = 64.0f;
-constexpr glm::vec4 kTransparent{0.0f, 0.0f, 0.0f, 0.0f};
-constexpr glm::vec4 kBackdropColor{0.0f, 0.0f, 0.0f, 0.9f};
-constexpr glm::vec4 kHoverTint{0.5f, 0.5f, 0.5f, 0.5f};
-constexpr glm::vec4 kMenuPressedTint{0.0f, 0.0f, 0.0f, 0.5f};
 constexpr int32_t kMenuButtonPriority = 1;
 
 constexpr glm::vec2 kPopupBoxSize{600.0f, 340.0f};
 constexpr glm::vec2 kPopupTextOffset{0.0f, 32.0f};
-constexpr glm::vec4 kPopupBoxColor{0.0f, 0.0f, 0.0f, 0.9f};
 constexpr glm::vec4 kPopupGreen{0.0f, 1.0f, 0.0f, 0.4f};
 constexpr glm::vec4 kPopupPressedTint{0.0f, 0.0f, 0.0f, 0.0f};
 constexpr glm::vec2 kOkButtonSize{160.0f, 48.0f};
@@ -66,14 +64,14 @@ void MenuBuilder::addMenuButton(const std::string& name, std::string_view text, 
     if (menu->hasElement(name))
         return;
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
-    const ECS::EntityId button = UI::createTextElement(*world, layer, position, kMenuButtonSize, white, kTransparent,
-                                                       resources->engineFont, UI::kWhite, text, UI::AlignCentreX,
-                                                       glm::vec2(0.0f));
+    const ECS::EntityId button =
+        UI::createTextElement(*world, layer, position, kMenuButtonSize, white, Palette::transparent,
+                              resources->engineFont, UI::kWhite, text, UI::AlignCentreX, glm::vec2(0.0f));
     if (button == ECS::InvalidEntity)
         return;
     if (onClick)
-        UI::addClickable(*world, button, kMenuButtonPriority, std::move(onClick), white, white, kHoverTint,
-                         kMenuPressedTint);
+        UI::addClickable(*world, button, kMenuButtonPriority, std::move(onClick), white, white, Palette::hoverTint,
+                         Palette::pressedTint);
     menu->addElement(name, button);
 }
 
@@ -83,7 +81,7 @@ void MenuBuilder::addBackdrop(int32_t layer, float windowHeight)
         return;
     const ECS::EntityId backdrop = UI::createBackground(*world, layer, glm::vec2(kMenuX, 0.0f),
                                                         glm::vec2(kMenuButtonSize.x, windowHeight),
-                                                        resources->whiteTexture.get(), kBackdropColor);
+                                                        resources->whiteTexture.get(), Palette::panel);
     if (backdrop != ECS::InvalidEntity)
         menu->addElement(MenuNames::backdrop, backdrop);
 }
@@ -156,7 +154,7 @@ ECS::EntityId MenuBuilder::createOKpopup(int32_t layer, std::string_view message
 
     const ECS::EntityId blocker = UI::createBlocker(*world, l, white, window.x, window.y);
     const ECS::EntityId box = UI::createBackground(*world, l + 1, centre - kPopupBoxSize / 2.0f, kPopupBoxSize, white,
-                                                   kPopupBoxColor);
+                                                   Palette::panel);
     UI::addText(*world, box, static_cast<uint32_t>(l + 1), font, message, UI::kWhite, kPopupTextOffset);
     const ECS::EntityId button = UI::createBackground(*world, l + 1, centre + glm::vec2(-80.0f, -150.0f),
                                                       kOkButtonSize, white, kPopupGreen);
@@ -169,7 +167,7 @@ ECS::EntityId MenuBuilder::createOKpopup(int32_t layer, std::string_view message
             UI::destroyElement(*w, button);
             UI::destroyElement(*w, blocker);
         },
-        white, white, kHoverTint, kPopupPressedTint);
+        white, white, Palette::hoverTint, kPopupPressedTint);
     return box;
 }
 
@@ -187,10 +185,10 @@ ECS::EntityId MenuBuilder::createConfirmDialog(std::string_view message, std::st
 
     const ECS::EntityId blocker = UI::createBlocker(*world, blockerLayer, white, window.x, window.y);
     const ECS::EntityId box = UI::createBackground(*world, boxLayer, centre - kPopupBoxSize / 2.0f,
-                                                   kPopupBoxSize, white, kPopupBoxColor);
+                                                   kPopupBoxSize, white, Palette::panel);
     UI::addText(*world, box, boxLayer, font, message, UI::kWhite, kPopupTextOffset);
     const ECS::EntityId left = UI::createBackground(*world, buttonLayer, centre + glm::vec2(-255.0f, -150.0f),
-                                                    kDialogButtonSize, white, kTransparent);
+                                                    kDialogButtonSize, white, Palette::transparent);
     UI::addText(*world, left, buttonLayer, font, leftText);
     const ECS::EntityId right = UI::createBackground(*world, boxLayer, centre + glm::vec2(45.0f, -150.0f),
                                                      kDialogButtonSize, white, kPopupGreen);
@@ -207,9 +205,9 @@ ECS::EntityId MenuBuilder::createConfirmDialog(std::string_view message, std::st
                 action();
         };
     };
-    UI::addClickable(*world, left, buttonLayer, closeThen(std::move(leftAction)), white, white, kHoverTint,
+    UI::addClickable(*world, left, buttonLayer, closeThen(std::move(leftAction)), white, white, Palette::hoverTint,
                      kPopupPressedTint);
-    UI::addClickable(*world, right, buttonLayer, closeThen(std::move(rightAction)), white, white, kHoverTint,
+    UI::addClickable(*world, right, buttonLayer, closeThen(std::move(rightAction)), white, white, Palette::hoverTint,
                      kPopupPressedTint);
     return box;
 }

@@ -4,6 +4,7 @@
 #include "game/menu/menu.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/uielements.h"
+#include "game/ui/uipalette.h"
 #include "game/ui/windowsize.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@
 namespace Game {
 
 namespace {
+
+namespace Palette = UI::Palette;
 
 constexpr float kPanelX = 32.0f;
 constexpr float kPanelWidth = 576.0f;
@@ -33,13 +36,9 @@ constexpr float kRowSpacing = 56.0f;
 constexpr float kTitleAboveMiddle = 184.0f;
 constexpr float kBackBelowMiddle = 232.0f;
 
-constexpr glm::vec4 kTransparent{0.0f, 0.0f, 0.0f, 0.0f};
-constexpr glm::vec4 kPanelColor{0.0f, 0.0f, 0.0f, 0.9f};
 constexpr glm::vec4 kValueColor{1.0f, 1.0f, 1.0f, 0.1f};
 constexpr glm::vec4 kLabelColor{0.75f, 0.75f, 0.75f, 1.0f};
 constexpr glm::vec4 kDimmed{0.35f, 0.35f, 0.35f, 1.0f};
-constexpr glm::vec4 kHoverTint{0.5f, 0.5f, 0.5f, 0.5f};
-constexpr glm::vec4 kPressedTint{0.0f, 0.0f, 0.0f, 0.5f};
 constexpr int32_t kPanelLayer = 0;
 constexpr int32_t kControlLayer = 1;
 constexpr int32_t kButtonPriority = 1;
@@ -289,12 +288,13 @@ void OptionsScreen::addButton(const std::string& name, std::string_view text, gl
                               std::function<void()> action, glm::vec4 textColor)
 {
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
-    const ECS::EntityId button = UI::createTextElement(*world, kControlLayer, position, size, white, kTransparent,
-                                                       resources->engineFont, textColor, text, UI::AlignCentreX,
-                                                       glm::vec2(0.0f));
+    const ECS::EntityId button =
+        UI::createTextElement(*world, kControlLayer, position, size, white, Palette::transparent, resources->engineFont,
+                              textColor, text, UI::AlignCentreX, glm::vec2(0.0f));
     if (button == ECS::InvalidEntity)
         return;
-    UI::addClickable(*world, button, kButtonPriority, std::move(action), white, white, kHoverTint, kPressedTint);
+    UI::addClickable(*world, button, kButtonPriority, std::move(action), white, white, Palette::hoverTint,
+                     Palette::pressedTint);
     menu->addElement(name, button);
 }
 
@@ -302,9 +302,9 @@ void OptionsScreen::addRow(Option option, const char* label, float y)
 {
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
     const Engine::GFX::Font& font = resources->engineFont;
-    const ECS::EntityId labelElement = UI::createTextElement(*world, kControlLayer, {kLabelX, y}, kLabelSize, white,
-                                                             kTransparent, font, kLabelColor, label, UI::AlignLeft,
-                                                             glm::vec2(0.0f));
+    const ECS::EntityId labelElement =
+        UI::createTextElement(*world, kControlLayer, {kLabelX, y}, kLabelSize, white, Palette::transparent, font,
+                              kLabelColor, label, UI::AlignLeft, glm::vec2(0.0f));
     if (labelElement != ECS::InvalidEntity)
         menu->addElement(OptionsNames::label(option), labelElement);
 
@@ -316,7 +316,7 @@ void OptionsScreen::addRow(Option option, const char* label, float y)
     menu->addElement(OptionsNames::value(option), valueElement);
     if (isToggle(option)) {
         UI::addClickable(*world, valueElement, kButtonPriority, [this, option] { step(option, 1); }, white, white,
-                         kHoverTint, kPressedTint);
+                         Palette::hoverTint, Palette::pressedTint);
         return;
     }
     addButton(OptionsNames::less(option), "<", {kLessX, y}, kStepperSize, [this, option] { step(option, -1); },
@@ -333,13 +333,13 @@ void OptionsScreen::build()
     const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
 
     const ECS::EntityId panel = UI::createBackground(*world, kPanelLayer, {kPanelX, 0.0f}, {kPanelWidth, height},
-                                                     white, kPanelColor);
+                                                     white, Palette::panel);
     if (panel == ECS::InvalidEntity)
         return;
     menu->addElement(OptionsNames::panel, panel);
     const ECS::EntityId title =
         UI::createTextElement(*world, kControlLayer, {kPanelX, middle + kTitleAboveMiddle}, kTitleSize, white,
-                              kTransparent, resources->engineFont, UI::kWhite, "Options", UI::AlignCentreX,
+                              Palette::transparent, resources->engineFont, UI::kWhite, "Options", UI::AlignCentreX,
                               glm::vec2(0.0f));
     if (title != ECS::InvalidEntity)
         menu->addElement(OptionsNames::title, title);

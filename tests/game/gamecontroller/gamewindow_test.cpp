@@ -271,8 +271,9 @@ TEST_F(GameWindowTest, TheShortcutHelpFitsBelowTheTopBarAtEverySize)
         EXPECT_GE(panel.position.x, 0.0f) << size;
         EXPECT_LE(panel.position.x + panel.scale.x, float(width)) << size;
         EXPECT_LE(panel.position.y + panel.scale.y, float(height) - 84.0f) << size << ": the bar stays whole";
-        if (height >= 600)
+        if (height >= 600) {
             EXPECT_GE(panel.position.y, 0.0f) << size << ": every line on show";
+        }
         // Both lists of keys and what they do lie inside the panel, side by side or stacked.
         for (const std::string& name : {Game::HelpNames::keys + "0", Game::HelpNames::actions + "0",
                                         Game::HelpNames::keys + "1", Game::HelpNames::actions + "1"}) {
