@@ -1,42 +1,22 @@
 // Runs the built rmapinfo tool ($TX_BIN_DIR/rmapinfo) on good and damaged files.
 #include "game/gamemap/mapfile.h"
+#include "tests/support/programrun.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
-ToolRun runRmapinfo(const std::string& arguments)
+TestSupport::ProgramRun runRmapinfo(const std::string& arguments)
 {
-    const char* binDir = std::getenv("TX_BIN_DIR");
-    const std::string tool = std::string(binDir ? binDir : "build/bin") + "/rmapinfo";
-    ToolRun run;
-    FILE* pipe = ::popen(("'" + tool + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char chunk[512];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        run.output.append(chunk, got);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return TestSupport::runCommand(TestSupport::program("rmapinfo") + " " + arguments);
 }
 
 std::string quoted(const std::filesystem::path& path)
 {
-    return "'" + path.string() + "'";
+    return TestSupport::shellQuoted(path.string());
 }
 
 } // namespace
@@ -50,7 +30,7 @@ TEST(Rmapinfo, SummarisesValidMaps)
     const auto empty = dir.path() / "empty.rmap";
     ASSERT_TRUE(Game::MapFile::writeFile(empty, {}).ok());
 
-    const ToolRun run = runRmapinfo(quoted(level) + " " + quoted(empty));
+    const TestSupport::ProgramRun run = runRmapinfo(quoted(level) + " " + quoted(empty));
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find(level.string() + ": 2 blocks, x -1.50 to 4.00, y -3.25 to 2.00, z 0.00 to 7.00\n"),
               std::string::npos) << run.output;
@@ -66,7 +46,7 @@ TEST(Rmapinfo, NamesEachBadFileAndFails)
     const auto cut = dir.write("cut.rmap", std::string("\x04rmap\x00\x00\x00\x00\x03", 10) + std::string(50, '\x01'));
     const auto missing = dir.path() / "missing.rmap";
 
-    const ToolRun run = runRmapinfo(quoted(good) + " " + quoted(text) + " " + quoted(cut) + " " + quoted(missing));
+    const TestSupport::ProgramRun run = runRmapinfo(quoted(good) + " " + quoted(text) + " " + quoted(cut) + " " + quoted(missing));
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find(good.string() + ": 1 block, "), std::string::npos) << run.output;
     for (const auto& bad : {text, cut, missing})
