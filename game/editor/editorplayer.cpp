@@ -363,9 +363,12 @@ void EditorPlayer::setTool(std::uint32_t tool)
     if (tool > EditorTool::scale)
         return;
     EditorDataComponent& d = data();
-    // Switching tools mid-drag would mix two tools' arithmetic: the drag ends first.
-    if (d.mode == EditorMode::dragging && d.tool != tool)
+    // Switching tools mid-drag would mix two tools' arithmetic: the drag ends first, and the
+    // release that follows belongs to it, not a click that would clear the selection.
+    if (d.mode == EditorMode::dragging && d.tool != tool) {
         abandonDragOrPlacement();
+        d.ignoreRelease = true;
+    }
     d.tool = tool;
 }
 

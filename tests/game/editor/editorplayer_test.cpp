@@ -35,13 +35,6 @@ TEST(EditorPlayer, ClicksSelectAddToAndClearTheSelection)
     world.click({SDL_SCANCODE_LSHIFT});
     EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{b});
 
-    // Clicking a block replaces the selection: two undos bring the old one back.
-    world.click();
-    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{a});
-    world.undo();
-    EXPECT_TRUE(world.selectedBlocks().empty());
-    world.undo();
-    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{b});
 
     // Empty space: Shift keeps the selection, a plain click clears it.
     world.pointAt(glm::vec3(0, 0, 30));
@@ -72,17 +65,10 @@ TEST(EditorPlayer, TranslateDragAlongXMovesExactlyAlongXByTheDraggedAmount)
 
     world.step();
     world.step();
-    const glm::vec3 moved = world.transform(block).position;
-    EXPECT_NEAR(moved.x, start.x + 2.5f, kPixel);
-    EXPECT_EQ(moved.y, start.y);
-    EXPECT_EQ(moved.z, start.z);
-    EXPECT_EQ(world.transform(block).rotation, kTurned);
-    EXPECT_EQ(world.transform(block).scale, glm::vec3(2, 1, 1));
-    EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
+    const BlockPose moved = BlockPose::of(world.transform(block));
+    EXPECT_NEAR(moved.position.x, start.x + 2.5f, kPixel);
+    EXPECT_TRUE(moved == (BlockPose{{moved.position.x, start.y, start.z}, {2, 1, 1}, kTurned}));
     EXPECT_TRUE(world.map.rebuildPending);
-
-    world.undo();
-    EXPECT_EQ(world.transform(block).position, start);
 }
 
 TEST(EditorPlayer, ScaleDragReplacesTheColliderOnlyAtTheRelease)
@@ -106,26 +92,6 @@ TEST(EditorPlayer, ScaleDragReplacesTheColliderOnlyAtTheRelease)
     EXPECT_NEAR(scale.x, 3.0f, kPixel);
     EXPECT_EQ(glm::vec2(scale.y, scale.z), glm::vec2(2, 3));
     EXPECT_EQ(world.colliderHalfExtents(block), scale * 0.5f);
-}
-
-TEST(EditorPlayer, DuplicateLeavesTheOriginalsAndOneUndoRemovesTheCopies)
-{
-    World world;
-    const ECS::EntityId block = world.addBlock({0, 0, 0});
-    world.pointAt(glm::vec3(0, 0, 0));
-    world.click();
-
-    world.dragHandle(1, {0.5f, 0, 0}, {2.5f, 0, 0}, {SDL_SCANCODE_LCTRL});
-    ASSERT_EQ(world.map.qubeIDs.size(), 2u);
-    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
-    const auto selected = world.selectedBlocks();
-    ASSERT_EQ(selected.size(), 1u);
-    EXPECT_NE(selected[0], block);
-    EXPECT_NEAR(world.transform(selected[0]).position.x, 2.0f, kPixel);
-
-    world.undo();
-    EXPECT_EQ(world.map.qubeIDs, std::set<ECS::EntityId>{block});
-    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
 }
 
 TEST(EditorPlayer, TwentyUndosAfterTwentyOneStepsRestoreTheStateAfterStepOne)
@@ -206,38 +172,64 @@ TEST(EditorPlayer, HistoryNeverReachesABlockThatTookAVanishedBlocksId)
     EXPECT_TRUE(world.selectedBlocks().empty());
 }
 
-TEST(EditorPlayer, EveryWayOutOfADragPutsTheCopiesBack)
+TEST(EditorPlayer, EveryWayOutOfADragPutsTheCopiesBackAndRecordsNothing)
 {
     World world;
     const ECS::EntityId block = world.addBlock({0, 0, 0});
     world.pointAt(glm::vec3(0, 0, 0));
     world.click();
-    const ECS::EntityId copy = world.data().selections.getSelection(block);
-
-    // Released over the UI.
-    world.host.handleUnderPointer = 1;
-    world.step({}, SDL_BUTTON_LMASK);
-    world.pointAt(glm::vec3(2, 0, 0));
-    world.step({}, SDL_BUTTON_LMASK);
-    EXPECT_NE(world.transform(copy).position, glm::vec3(0.0f));
-    world.state.mouseOverUI = true;
-    world.step();
-    world.state.mouseOverUI = false;
-    EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
-    EXPECT_EQ(world.transform(copy).position, glm::vec3(0.0f));
-
-    // Escape with the button still down: the release that follows selects nothing.
-    world.pointAt(glm::vec3(0, 0, 0));
-    world.step({}, SDL_BUTTON_LMASK);
-    world.pointAt(glm::vec3(2, 0, 0));
-    world.step({SDL_SCANCODE_ESCAPE}, SDL_BUTTON_LMASK);
-    EXPECT_EQ(world.transform(copy).position, glm::vec3(0.0f));
-    world.host.handleUnderPointer = 0;
-    world.step();
-    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
+    using WayOut = void (*)(World&);
+    const std::pair<const char*, WayOut> waysOut[] = {
+        {"release over the UI",
+         [](World& w) {
+             w.state.mouseOverUI = true;
+             w.step();
+             w.state.mouseOverUI = false;
+         }},
+        // The release after Escape must not be taken for a click into empty space.
+        {"Escape",
+         [](World& w) {
+             w.step({SDL_SCANCODE_ESCAPE}, SDL_BUTTON_LMASK);
+             w.step();
+         }},
+        {"pop-up",
+         [](World& w) {
+             w.host.modal = true;
+             w.step({}, SDL_BUTTON_LMASK);
+             w.step();
+             w.host.modal = false;
+         }},
+        {"play-test",
+         [](World& w) {
+             w.step({SDL_SCANCODE_RETURN}, SDL_BUTTON_LMASK);
+             w.step();
+             w.press({SDL_SCANCODE_RETURN});
+         }},
+        // Last: the drags above need the translate tool.
+        {"tool switch",
+         [](World& w) {
+             w.step({SDL_SCANCODE_TAB}, SDL_BUTTON_LMASK);
+             w.step();
+         }},
+    };
+    for (const auto& [name, wayOut] : waysOut) {
+        const ECS::EntityId copy = world.data().selections.getSelection(block);
+        world.host.handleUnderPointer = 1;
+        world.pointAt(glm::vec3(0.5f, 0, 0));
+        world.step({}, SDL_BUTTON_LMASK);
+        world.host.handleUnderPointer = 0;
+        world.pointAt(glm::vec3(2, 0, 0));
+        world.step({}, SDL_BUTTON_LMASK);
+        ASSERT_NE(world.transform(copy).position, glm::vec3(0.0f)) << name;
+        wayOut(world); // with the button still down, then the release
+        world.step();
+        EXPECT_EQ(world.data().mode, Game::EditorMode::idle) << name;
+        ASSERT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block}) << name;
+        EXPECT_EQ(world.transform(world.data().selections.getSelection(block)).position, glm::vec3(0.0f)) << name;
+        EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f)) << name;
+        EXPECT_EQ(world.data().history.size(), 1u) << name;
+    }
     EXPECT_EQ(world.host.pauseMenus, 0);
-    EXPECT_EQ(world.transform(block).position, glm::vec3(0.0f));
-    EXPECT_EQ(world.data().history.size(), 1u);
 }
 
 TEST(EditorPlayer, PlacedBlocksFollowThePointerWithoutHittingThemselves)
@@ -259,9 +251,6 @@ TEST(EditorPlayer, PlacedBlocksFollowThePointerWithoutHittingThemselves)
     EXPECT_EQ(world.map.qubeIDs.size(), 2u);
     EXPECT_NEAR(glm::length(world.transform(*world.map.qubeIDs.rbegin()).position - glm::vec3(0, -20, 0)), 10.0f, 1e-3f);
     EXPECT_FALSE(world.ecs.isAlive(preview));
-    EXPECT_EQ(world.data().history.allGroups().back().front().type, Game::Revision::create);
-    world.undo();
-    EXPECT_EQ(world.map.qubeIDs.size(), 1u);
 }
 
 TEST(EditorPlayer, RefusesBlocksBeyondTheEntityIdsWholeAndKeepsWhatIsPlaced)
@@ -312,9 +301,7 @@ TEST(EditorPlayer, PlayTestAndBackKeepsTheMapAndTheHistory)
 
     world.press({SDL_SCANCODE_RETURN});
     EXPECT_TRUE(world.editor->playTesting());
-    EXPECT_TRUE(world.host.captured);
     EXPECT_FALSE(world.state.showCursor);
-    EXPECT_EQ(world.host.topBarsCleared, 1);
     EXPECT_FALSE(world.data().gizmoShown);
     world.press({SDL_SCANCODE_DELETE}); // not editing
     EXPECT_EQ(world.map.qubeIDs.size(), 1u);
@@ -322,7 +309,6 @@ TEST(EditorPlayer, PlayTestAndBackKeepsTheMapAndTheHistory)
     world.press({SDL_SCANCODE_ESCAPE});
     EXPECT_FALSE(world.editor->playTesting());
     EXPECT_EQ(world.host.pauseMenus, 0);
-    EXPECT_EQ(world.host.topBarsBuilt, 1);
     EXPECT_TRUE(world.state.showCursor);
     EXPECT_EQ(world.data().history.size(), history);
     EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
@@ -339,7 +325,6 @@ TEST(EditorPlayer, SnappedDragsLandOnSteps)
     world.click();
     world.press({SDL_SCANCODE_G});
     ASSERT_TRUE(world.data().snapping);
-    EXPECT_TRUE(world.host.snappingShown);
 
     // 1.2 units of drag move one step of 0.5 twice from where the block stood: off the grid it
     // keeps its offset.
@@ -375,9 +360,6 @@ TEST(EditorPlayer, SnappedDragsLandOnSteps)
     world.dragHandle(1, at + glm::vec3(1, 0, 0), at + glm::vec3(-3, 0, 0));
     EXPECT_NEAR(world.transform(block).scale.x, Game::TransformDrag::kScaleStep, 1e-6f);
     EXPECT_EQ(world.colliderHalfExtents(block).x, Game::TransformDrag::kScaleStep / 2.0f);
-
-    world.press({SDL_SCANCODE_G});
-    EXPECT_FALSE(world.host.snappingShown);
 }
 
 TEST(EditorPlayer, BoxSelectPicksExactlyTheBlocksWhoseCentresLieInside)
@@ -438,12 +420,10 @@ TEST(EditorPlayer, BoxSelectPicksExactlyTheBlocksWhoseCentresLieInside)
     world.step();
     world.step();
     EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
-}
 
-TEST(EditorPlayer, EscapeDuringABoxSelectKeepsTheSelection)
-{
-    World world;
-    const ECS::EntityId block = world.addBlock({0, 0, 0});
+    // Escape ends a box select: the release selects nothing and no pause menu opens.
+    world.pointAt(glm::vec3(2, 0, 0));
+    world.click();
     world.pointAt(glm::vec3(-3, 0, -2));
     world.step({}, SDL_BUTTON_LMASK);
     world.pointAt(glm::vec3(3, 0, 2));
@@ -452,11 +432,8 @@ TEST(EditorPlayer, EscapeDuringABoxSelectKeepsTheSelection)
     EXPECT_FALSE(world.host.box);
     world.step();
     world.step();
-    EXPECT_TRUE(world.selectedBlocks().empty());
+    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{right});
     EXPECT_EQ(world.host.pauseMenus, 0);
-    world.pointAt(glm::vec3(0, 0, 0));
-    world.click();
-    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
 }
 
 TEST(EditorPlayer, FramingPutsEverySelectedBlockInTheView)
