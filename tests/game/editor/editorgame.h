@@ -69,16 +69,16 @@ protected:
         ASSERT_NE(button, ECS::InvalidEntity) << "no button " << text;
         clickOn(button);
     }
-    // True while some element shows exactly `text` (a pop-up's message, a dialog's question).
-    bool showing(const std::string& text)
+    // How many elements show exactly `text` (a pop-up's message, a dialog's question).
+    size_t timesShown(const std::string& text)
     {
+        size_t count = 0;
         auto& texts = world().componentList<Component::UItextComponent>();
-        for (uint32_t i = 0; i < texts.size(); ++i) {
-            if (world().getComponent<Component::UItextComponent>(texts.ownerOf(i)).text == text)
-                return true;
-        }
-        return false;
+        for (uint32_t i = 0; i < texts.size(); ++i)
+            count += world().getComponent<Component::UItextComponent>(texts.ownerOf(i)).text == text ? 1 : 0;
+        return count;
     }
+    bool showing(const std::string& text) { return timesShown(text) > 0; }
 
     ECS::EntityId browser() { return game().editorMapFiles().openBrowser(); }
     const Component::UIfileBrowserComponent& browsed()

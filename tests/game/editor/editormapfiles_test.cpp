@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(EditorMapFilesTest, SavesNewAndLoadsAMapThroughTheTopBar)
+TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsavedChanges)
 {
     addBlock({0, 0, 1});
     addBlock({5, 0, 1});
@@ -47,32 +47,58 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsAMapThroughTheTopBar)
     EXPECT_EQ(Game::MapFile::readFile(file).qubes.size(), 2u);
     EXPECT_EQ(browser(), ECS::InvalidEntity) << "the browser closes after saving";
     dismissPopup();
+    clickOn(Names::newMap);
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_EQ(blocks(), 0u) << "saved: \"New\" empties the map at once";
 
-    // Saved, the map is replaced without a question. A change makes "New" ask first: "NO" keeps
-    // the map, "YES" empties it and the history.
-    EXPECT_FALSE(editorData().history.hasUnsavedChanges());
+    // With a change "New" asks first: "NO" keeps the map, "YES" empties it and the history.
+    addBlock({0, 0, 1});
     makeUnsavedChange();
-    ASSERT_EQ(historySize(), 1u);
     clickOn(Names::newMap);
     EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
     clickButton("NO");
-    EXPECT_EQ(blocks(), 2u);
+    EXPECT_EQ(blocks(), 1u);
     clickOn(Names::newMap);
     clickButton("YES");
     EXPECT_EQ(blocks(), 0u);
     EXPECT_EQ(historySize(), 0u);
 
-    // "Load" lists every file of the map folder; OPEN loads the file at once into the new map,
-    // which has nothing to lose.
+    // "Load" lists every file of the map folder; OPEN loads into the new map at once.
     std::ofstream(mapFolder / "notes.txt") << "not a map";
-    clickOn(Names::load);
-    ASSERT_NE(browser(), ECS::InvalidEntity);
-    EXPECT_EQ(browsed().files, (std::vector<std::string>{"notes.txt", "twoblocks.rmap"}));
-    clickOn(browsed().entries[1]);
-    clickButton("OPEN");
+    const auto openTwoBlocks = [this] {
+        clickOn(Names::load);
+        ASSERT_NE(browser(), ECS::InvalidEntity);
+        EXPECT_EQ(browsed().files, (std::vector<std::string>{"notes.txt", "twoblocks.rmap"}));
+        clickOn(browsed().entries[1]);
+        clickButton("OPEN");
+        EXPECT_EQ(browser(), ECS::InvalidEntity);
+    };
+    openTwoBlocks();
     EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
     EXPECT_EQ(blocks(), 2u);
     EXPECT_TRUE(showing(EditorMapFiles::kLoadedText));
+    dismissPopup();
+
+    // With a change the file is chosen first and the question follows.
+    addBlock({9, 0, 1});
+    makeUnsavedChange();
+    openTwoBlocks();
+    EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
+    clickButton("NO");
+    EXPECT_EQ(blocks(), 3u);
+    EXPECT_TRUE(editorData().history.hasUnsavedChanges());
+    openTwoBlocks();
+    clickButton("YES");
+    EXPECT_EQ(blocks(), 2u);
+    EXPECT_FALSE(editorData().history.hasUnsavedChanges());
+    EXPECT_STREQ(SDL_GetWindowTitle(engine->window->window), "Engine");
+    dismissPopup();
+
+    // The loaded map is clean: "Back to menu" leaves without a question.
+    tap(SDL_SCANCODE_ESCAPE);
+    clickButton("Back to menu");
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
 }
 
 TEST_F(EditorMapFilesTest, ADamagedFileKeepsTheMapAndSaysSo)
@@ -187,12 +213,7 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     runUpdates(1);
     EXPECT_FALSE(game().closeRequested());
     runUpdates(1);
-    size_t questions = 0;
-    auto& texts = world().componentList<Component::UItextComponent>();
-    for (uint32_t i = 0; i < texts.size(); ++i)
-        questions += world().getComponent<Component::UItextComponent>(texts.ownerOf(i)).text
-                          == EditorMapFiles::kDiscardQuestion;
-    EXPECT_EQ(questions, 1u);
+    EXPECT_EQ(timesShown(EditorMapFiles::kDiscardQuestion), 1u);
     clickButton("NO");
     EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
     EXPECT_FALSE(engine->quit);
@@ -219,43 +240,4 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     runUpdates(1);
     clickButton("YES");
     EXPECT_TRUE(engine->quit);
-}
-
-TEST_F(EditorMapFilesTest, ACleanMapIsReplacedAtOnceAndLoadAsksOnlyOverChanges)
-{
-    addBlock({0, 0, 1});
-    saveAs("one");
-    dismissPopup();
-    clickOn(Names::newMap);
-    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
-    EXPECT_EQ(blocks(), 0u) << "saved: \"New\" empties the map at once";
-
-    // With a change, the file is chosen first and the question follows; "NO" keeps the map.
-    addBlock({0, 0, 1});
-    addBlock({4, 0, 1});
-    makeUnsavedChange();
-    const auto openOne = [this] {
-        clickOn(Names::load);
-        clickOn(browsed().entries[0]);
-        clickButton("OPEN");
-        EXPECT_EQ(browser(), ECS::InvalidEntity);
-        EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
-    };
-    openOne();
-    clickButton("NO");
-    EXPECT_EQ(blocks(), 2u);
-    EXPECT_TRUE(editorData().history.hasUnsavedChanges());
-    openOne();
-    clickButton("YES");
-    EXPECT_EQ(blocks(), 1u);
-    EXPECT_TRUE(showing(EditorMapFiles::kLoadedText));
-    EXPECT_FALSE(editorData().history.hasUnsavedChanges());
-    EXPECT_STREQ(SDL_GetWindowTitle(engine->window->window), "Engine");
-    dismissPopup();
-
-    // The loaded map is clean: "Back to menu" leaves without a question.
-    tap(SDL_SCANCODE_ESCAPE);
-    clickButton("Back to menu");
-    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
-    EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
 }

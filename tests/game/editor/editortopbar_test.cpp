@@ -46,8 +46,6 @@ TEST_F(EditorTopBarTest, ToolButtonsAndTogglesDriveTheEditor)
     clickOn(Names::pivot);
     EXPECT_EQ(textOf(Names::pivot), "LOCAL");
     EXPECT_EQ(editorData().pivot, Game::EditorPivot::local);
-    clickOn(Names::pivot);
-    EXPECT_EQ(textOf(Names::pivot), "GLOBAL");
     clickOn(Names::orientation);
     EXPECT_EQ(textOf(Names::orientation), "NORMAL");
     EXPECT_EQ(editorData().orientation, Game::EditorOrientation::normal);
@@ -57,11 +55,7 @@ TEST_F(EditorTopBarTest, AddDropDownOpensOnceAndBlockStartsPlacing)
 {
     clickOn(Names::add);
     clickOn(Names::add);
-    size_t blockButtons = 0;
-    auto& texts = world().componentList<UItextComponent>();
-    for (uint32_t i = 0; i < texts.size(); ++i)
-        blockButtons += world().getComponent<UItextComponent>(texts.ownerOf(i)).text == "Block" ? 1 : 0;
-    EXPECT_EQ(blockButtons, 1u) << "two presses leave one drop-down";
+    EXPECT_EQ(timesShown("Block"), 1u) << "two presses leave one drop-down";
 
     clickOn(Names::addBlock);
     EXPECT_FALSE(game().menu().hasElement(Names::addBlock));
@@ -96,10 +90,6 @@ TEST_F(EditorTopBarTest, SnappingToggleAndTheShortcutHelp)
     // F1 and "?" show and hide the help; Escape hides it without pausing.
     tap(SDL_SCANCODE_F1);
     ASSERT_TRUE(game().menu().hasElement(Game::HelpNames::panel));
-    EXPECT_EQ(textOf(Game::HelpNames::title), Game::EditorHelp::kTitle);
-    const std::string keys = textOf(Game::HelpNames::keys + "1");
-    for (const char* key : {"Ctrl + Z", "Ctrl + Y", "G", "F", "F1", "Delete", "Tab"})
-        EXPECT_NE(keys.find(key), std::string::npos) << key;
     clickOn(Names::help);
     EXPECT_FALSE(game().menu().hasElement(Game::HelpNames::panel));
     clickOn(Names::help);

@@ -52,11 +52,6 @@ TEST(EditorView, PointsProjectWhereThePointerRayThroughThemStarts)
         EXPECT_NEAR(back->y, pixel.y, 1e-2f);
     }
     EXPECT_FALSE(projectToWindow(camera, camera.eye, 2.0f * camera.eye - camera.center)) << "behind the eye";
-
-    const PixelBox box = PixelBox::spanning({30, 200}, {10, 100});
-    EXPECT_TRUE(box.contains({10, 100}));
-    EXPECT_TRUE(box.contains({30, 200}));
-    EXPECT_FALSE(box.contains({31, 150}));
 }
 
 TEST(EditorView, FramingFitsTheBoxFromTheCurrentDirection)
