@@ -21,7 +21,6 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace EditorTest {
@@ -32,30 +31,20 @@ public:
     std::uint32_t handleUnderPointer = 0;
     std::vector<std::string> messages;
     int pauseMenus = 0;
-    int resumes = 0;
-    int topBarsBuilt = 0;
-    int topBarsCleared = 0;
-    bool captured = false;
-    bool snappingShown = false;
     bool help = false;
     bool box = false; // the selection box is on show
-    std::pair<glm::vec2, glm::vec2> boxCorners;
 
     bool modalOpen() override { return modal; }
     void openPauseMenu() override { ++pauseMenus; }
-    void resumeFromPause() override { ++resumes; }
-    void clearTopBar() override { ++topBarsCleared; }
-    void buildTopBar() override { ++topBarsBuilt; }
+    void resumeFromPause() override {}
+    void clearTopBar() override {}
+    void buildTopBar() override {}
     void closeAddDropdown() override {}
     void showTool(std::uint32_t) override {}
-    void showSnapping(bool on) override { snappingShown = on; }
+    void showSnapping(bool) override {}
     void toggleHelp() override { help = !help; }
     bool helpShown() override { return help; }
-    void showSelectionBox(glm::vec2 corner, glm::vec2 opposite) override
-    {
-        box = true;
-        boxCorners = {corner, opposite};
-    }
+    void showSelectionBox(glm::vec2, glm::vec2) override { box = true; }
     void hideSelectionBox() override { box = false; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::uint32_t pickHandle(int, int) override { return handleUnderPointer; }
@@ -66,7 +55,7 @@ public:
     }
     void warpPointer(int, int) override {}
     void grabPointer(bool) override {}
-    void capturePointer(bool capture) override { captured = capture; }
+    void capturePointer(bool) override {}
 };
 
 struct World {
