@@ -11,14 +11,41 @@
 
 namespace {
 
-using TestSupport::highlightCentreX;
-using TestSupport::highlightCount;
 using TestSupport::Image;
 using TestSupport::loadRgba;
 
 const Uint8* pixel(const SDL_Surface& image, int x, int y)
 {
     return static_cast<const Uint8*>(image.pixels) + y * image.pitch + x * 4;
+}
+
+bool highlighted(const Uint8* p)
+{
+    return p[0] > 150 && p[1] > 90 && p[2] < 90 && p[0] > p[2] + 80;
+}
+
+// Pixels of the selection's warm yellow highlight in [left, right) x [top, bottom).
+int highlightCount(const SDL_Surface& image, int left, int right, int top, int bottom)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += highlighted(pixel(image, x, y)) ? 1 : 0;
+    return count;
+}
+
+// Mean x of the highlight pixels in the band of rows [top, bottom); -1 when there are hardly any.
+double highlightCentreX(const SDL_Surface& image, int top, int bottom)
+{
+    double sum = 0;
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < image.w; ++x)
+            if (highlighted(pixel(image, x, y))) {
+                sum += x;
+                ++count;
+            }
+    return count > 20 ? sum / count : -1.0;
 }
 
 // Mean brightness of the rectangle.

@@ -83,11 +83,6 @@ const Uint8* pixel(const SDL_Surface& image, int x, int y)
     return static_cast<const Uint8*>(image.pixels) + y * image.pitch + x * 4;
 }
 
-bool highlighted(const Uint8* p)
-{
-    return p[0] > 150 && p[1] > 90 && p[2] < 90 && p[0] > p[2] + 80;
-}
-
 } // namespace
 
 double changedFraction(const SDL_Surface& a, const SDL_Surface& b, int x0, int y0, int x1, int y1)
@@ -101,28 +96,6 @@ double changedFraction(const SDL_Surface& a, const SDL_Surface& b, int x0, int y
             changed += difference > 24 ? 1 : 0;
         }
     return static_cast<double>(changed) / (static_cast<double>(x1 - x0) * (y1 - y0));
-}
-
-int highlightCount(const SDL_Surface& image, int left, int right, int top, int bottom)
-{
-    int count = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            count += highlighted(pixel(image, x, y)) ? 1 : 0;
-    return count;
-}
-
-double highlightCentreX(const SDL_Surface& image, int top, int bottom)
-{
-    double sum = 0;
-    int count = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < image.w; ++x)
-            if (highlighted(pixel(image, x, y))) {
-                sum += x;
-                ++count;
-            }
-    return count > 20 ? sum / count : -1.0;
 }
 
 } // namespace TestSupport

@@ -66,10 +66,4 @@ double fractionOf(const SDL_Surface& image, int x0, int y0, int x1, int y1, Test
 // between two images of one size.
 double changedFraction(const SDL_Surface& a, const SDL_Surface& b, int x0, int y0, int x1, int y1);
 
-// Pixels of the editor selection's warm yellow highlight in [left, right) x [top, bottom).
-int highlightCount(const SDL_Surface& image, int left, int right, int top, int bottom);
-
-// Mean x of the highlight pixels in the band of rows [top, bottom); -1 when there are hardly any.
-double highlightCentreX(const SDL_Surface& image, int top, int bottom);
-
 } // namespace TestSupport
