@@ -1,7 +1,6 @@
 // Saving and loading maps through the editor's top bar, the file browser and the dialogs.
 #include "game/editor/editormapfiles.h"
 
-#include "game/editor/editordatacomponent.h"
 #include "game/gamemap/mapfile.h"
 #include "game/menu/menubuilder.h"
 #include "tests/game/editor/editorgame.h"
@@ -24,10 +23,6 @@ std::string bytesOf(const std::filesystem::path& file)
 
 class EditorMapFilesTest : public EditorTest::EditorGame {
 protected:
-    size_t historySize()
-    {
-        return world().getComponent<Component::EditorDataComponent>(game().editorEntity()).history.size();
-    }
     void dismissPopup() { clickButton("OK"); }
 };
 
@@ -61,7 +56,7 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     clickOn(Names::newMap);
     clickButton("YES");
     EXPECT_EQ(blocks(), 0u);
-    EXPECT_EQ(historySize(), 0u);
+    EXPECT_TRUE(editorData().history.empty());
 
     // "Load" lists every file of the map folder; OPEN loads into the new map at once.
     std::ofstream(mapFolder / "notes.txt") << "not a map";

@@ -7,6 +7,7 @@
 #include "engine/core/mousestate.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorplayer.h"
+#include "game/editor/editorview.h"
 #include "game/gamemap/gamemap.h"
 #include "game/physics/physicscomponents.h"
 #include "game/physics/physicssystems.h"
@@ -48,11 +49,7 @@ public:
     void hideSelectionBox() override { box = false; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::uint32_t pickHandle(int, int) override { return handleUnderPointer; }
-    void windowSize(int& width, int& height) override
-    {
-        width = 1280;
-        height = 720;
-    }
+    void windowSize(int& width, int& height) override { width = 1280, height = 720; }
     void warpPointer(int, int) override {}
     void grabPointer(bool) override {}
     void capturePointer(bool) override {}
@@ -75,18 +72,12 @@ struct World {
 
     World()
     {
-        ecs.registerComponent<Component::TransformComponent>();
-        ecs.registerComponent<Component::PhysicsColliderComponent>();
-        ecs.registerComponent<Component::PhysicsRigidBodyComponent>();
-        ecs.registerComponent<Component::EditorDataComponent>();
-        ecs.registerComponent<Component::CameraComponent>();
-        ecs.registerComponent<Component::CameraModificationComponent>();
-        ecs.registerComponent<Component::CameraMouseMovementComponent>();
-        ecs.registerComponent<Component::CameraMouseShiftComponent>();
-        ecs.registerComponent<Component::CameraMouseZoomMoveComponent>();
-        ecs.registerComponent<Component::FreeCamMovementComponent>();
-        ecs.registerComponent<Component::CameraZclampComponent>();
-        ecs.registerComponent<Component::CharacterControllerComponent>();
+        registerComponents<Component::TransformComponent, Component::PhysicsColliderComponent,
+                           Component::PhysicsRigidBodyComponent, Component::EditorDataComponent,
+                           Component::CameraComponent, Component::CameraModificationComponent,
+                           Component::CameraMouseMovementComponent, Component::CameraMouseShiftComponent,
+                           Component::CameraMouseZoomMoveComponent, Component::FreeCamMovementComponent,
+                           Component::CameraZclampComponent, Component::CharacterControllerComponent>();
         ecs.registerMessage<Message::PhysicsColliderShapeChangeMessage>();
         ecs.addSystem(GamePhysics::RigidBodyColliderSystem(ecs, physics));
         motion = ecs.addSystem(GamePhysics::PhysicsMotionStateSystem(ecs, physics));
@@ -194,23 +185,12 @@ struct World {
         return {half.x(), half.y(), half.z()};
     }
 
-    // The window pixel (y up) that the editor camera shows `point` at.
-    glm::ivec2 pixelOf(const glm::vec3& point)
-    {
-        const Game::CameraData& camera = ecs.getComponent<Component::CameraComponent>(ids.editorCamera).current;
-        const glm::vec3 f = glm::normalize(camera.center - camera.eye);
-        const glm::vec3 r = glm::normalize(glm::cross(f, camera.up));
-        const glm::vec3 u = glm::cross(r, f);
-        const glm::vec3 d = point - camera.eye;
-        const float e = std::tan(glm::radians(camera.fieldOfView) / 2.0f);
-        const float x = glm::dot(d, r) / glm::dot(d, f) / (e * camera.width / camera.height);
-        const float y = glm::dot(d, u) / glm::dot(d, f) / e;
-        return {int(std::lround(camera.width / 2 * (1 + x))), int(std::lround(camera.height / 2 * (1 + y)))};
-    }
+    // Pointer at the pixel where the editor camera shows `point`.
     void pointAt(const glm::vec3& point)
     {
-        const glm::ivec2 pixel = pixelOf(point);
-        pointAt(pixel.x, pixel.y);
+        const Game::CameraData& camera = ecs.getComponent<Component::CameraComponent>(ids.editorCamera).current;
+        const glm::vec2 pixel = *Game::EditorView::projectToWindow(camera, camera.eye, point);
+        pointAt(int(std::lround(pixel.x)), int(std::lround(pixel.y)));
     }
 
     std::vector<ECS::EntityId> selectedBlocks()
@@ -239,6 +219,12 @@ struct World {
     }
 
 private:
+    template <typename... Components>
+    void registerComponents()
+    {
+        (ecs.registerComponent<Components>(), ...);
+    }
+
     GamePhysics::PhysicsMotionStateSystem* motion = nullptr;
 };
 

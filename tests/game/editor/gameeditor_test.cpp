@@ -21,12 +21,10 @@ std::string bytesOf(const std::filesystem::path& file)
 
 size_t linesStartingWith(const std::string& console, const std::string& start)
 {
+    const std::string lines = "\n" + console, needle = "\n" + start;
     size_t count = 0;
-    for (size_t at = 0; at < console.size(); at = console.find('\n', at) + 1) {
-        count += console.compare(at, start.size(), start) == 0 ? 1 : 0;
-        if (console.find('\n', at) == std::string::npos)
-            break;
-    }
+    for (size_t at = lines.find(needle); at != std::string::npos; at = lines.find(needle, at + 1))
+        ++count;
     return count;
 }
 

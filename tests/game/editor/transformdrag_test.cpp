@@ -47,23 +47,21 @@ const BlockPose kBlock{{2, 0, 0}, {1, 2, 3}, {1, 0, 0, 0}};
 
 TEST(TransformDrag, RotateTurnsAboutTheGizmoOrEachBlock)
 {
-    // Turning about z needs a view from above: camera at (0, 0, 20) looking down.
+    // A quarter turn about z, seen from above: the camera at (0, 0, 20) looking down.
     const DragFrame frame = DragFrame::fromMatrix(glm::mat4(1.0f));
-    const auto quarter = [&](std::uint32_t pivot) {
-        DragAnchor anchor;
-        const DragRay press{{0, 0, 20}, glm::normalize(glm::vec3(1, 0, -20)), {0, 0, -1}, {0, 1, 0}};
-        const DragRay now{{0, 0, 20}, glm::normalize(glm::vec3(0, 1, -20)), {0, 0, -1}, {0, 1, 0}};
-        takeAnchor(anchor, frame, Handle::z, intersectPlanes(frame, Handle::z, press));
-        const DragHits hits = intersectPlanes(frame, Handle::z, now);
-        const GizmoPose gizmo = dragGizmo(Tool::rotate, Handle::z, frame, anchor, hits, GizmoPose{});
-        const auto change = selectionChange(Tool::rotate, Handle::z, frame, anchor, hits, gizmo, now);
-        return rebuildPlace(kBlock, *change, Tool::rotate, Handle::z, pivot, frame);
-    };
-    const auto global = quarter(Pivot::global);
-    ASSERT_TRUE(global);
+    const glm::vec3 eye(0, 0, 20);
+    const DragRay press{eye, glm::normalize(glm::vec3(1, 0, -20)), {0, 0, -1}, {0, 1, 0}};
+    DragAnchor anchor;
+    takeAnchor(anchor, frame, Handle::z, intersectPlanes(frame, Handle::z, press));
+    const DragRay now{eye, glm::normalize(glm::vec3(0, 1, -20)), {0, 0, -1}, {0, 1, 0}};
+    const DragHits hits = intersectPlanes(frame, Handle::z, now);
+    const GizmoPose gizmo = dragGizmo(Tool::rotate, Handle::z, frame, anchor, hits, GizmoPose{});
+    const auto change = selectionChange(Tool::rotate, Handle::z, frame, anchor, hits, gizmo, now);
+    ASSERT_TRUE(change);
+    const auto global = rebuildPlace(kBlock, *change, Tool::rotate, Handle::z, Pivot::global, frame);
     expectNear(global->position, {0, 2, 0});
     expectNear(global->rotation * glm::vec3(1, 0, 0), {0, 1, 0});
-    const auto local = quarter(Pivot::local);
+    const auto local = rebuildPlace(kBlock, *change, Tool::rotate, Handle::z, Pivot::local, frame);
     expectNear(local->position, kBlock.position);
     expectNear(local->rotation * glm::vec3(1, 0, 0), {0, 1, 0});
 }
