@@ -33,14 +33,7 @@ SelectionBoxView::~SelectionBoxView() = default;
 
 ECS::EntityId SelectionBoxView::makePart(glm::vec4 color, glm::vec2 position, glm::vec2 size)
 {
-    const ECS::EntityId part = world->createEntity();
-    if (part == ECS::InvalidEntity)
-        return part;
-    world->addComponent(part, rectangle(position, size));
-    Component::UIBackgroundComponent background(white, kLayer, color);
-    background.ignoresPointer = true;
-    world->addComponent(part, std::move(background));
-    return part;
+    return UI::createBackground(*world, kLayer, position, size, white, color, /*ignoresPointer=*/true);
 }
 
 void SelectionBoxView::place(std::size_t index, glm::vec2 position, glm::vec2 size)

@@ -7,7 +7,7 @@
 namespace UI {
 
 ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
-                               const Engine::GFX::Texture2D* texture, glm::vec4 color)
+                               const Engine::GFX::Texture2D* texture, glm::vec4 color, bool ignoresPointer)
 {
     const ECS::EntityId entity = world.createEntity();
     if (entity == ECS::InvalidEntity)
@@ -20,7 +20,9 @@ ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::ve
     transform.previousScale = transform.scale;
     transform.previousRotation = transform.rotation;
     world.addComponent(entity, std::move(transform));
-    world.addComponent(entity, Component::UIBackgroundComponent(texture, layer, color));
+    Component::UIBackgroundComponent background(texture, layer, color);
+    background.ignoresPointer = ignoresPointer;
+    world.addComponent(entity, std::move(background));
     return entity;
 }
 

@@ -18,8 +18,9 @@ inline constexpr glm::vec4 kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 inline constexpr glm::vec4 kBlockerColor{0.0f, 0.0f, 0.0f, 0.4f};
 
 // A new element covering `size` pixels from `position` (bottom-left corner) with a background.
+// One that ignores the pointer is only drawn: it never takes part in pointer tests.
 ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
-                               const Engine::GFX::Texture2D* texture, glm::vec4 color);
+                               const Engine::GFX::Texture2D* texture, glm::vec4 color, bool ignoresPointer = false);
 
 // createBackground plus a text on the same layer, vertically centred.
 ECS::EntityId createTextElement(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
