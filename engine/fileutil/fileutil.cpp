@@ -30,6 +30,13 @@ std::vector<std::string_view> splitDroppingEmpty(std::string_view text, char sep
     return pieces;
 }
 
+std::filesystem::path resolvedPath(const std::filesystem::path& path)
+{
+    std::error_code error;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? path.lexically_normal() : resolved;
+}
+
 void logMissingFile(const std::filesystem::path& path)
 {
     logLine("MISSING FILE: " + path.string());

@@ -1,6 +1,7 @@
 #pragma once
 // Text files read whole or as lines, and the per-user folder where the map editor keeps maps.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,14 @@ std::filesystem::path userConfigHome();
 // the folder is XDG_DOCUMENTS_DIR from the XDG user-dirs file, else $HOME/Documents. False, with
 // `path` unchanged, when there is no such folder.
 bool getUserMapFolder(std::filesystem::path& path);
+
+// Finds the user map folder and stores it in its argument; false when there is none to use.
+// prepareUserMapFolder is the game's; tests hand in their own.
+using MapFolderFinder = std::function<bool(std::filesystem::path& folder)>;
+
+// The file or folder a path names, as far as the file system can tell: symbolic links and ".."
+// resolved; where it cannot tell, the path lexically normalised.
+std::filesystem::path resolvedPath(const std::filesystem::path& path);
 
 // Finds the user map folder as getUserMapFolder does and creates it if it is missing. False,
 // with a console line and `path` unchanged, when it cannot be found or created: the game runs

@@ -16,13 +16,6 @@ bool holdsData(const std::filesystem::path& folder)
     return std::filesystem::is_directory(folder / "data", error);
 }
 
-std::filesystem::path absoluteFolder(const std::filesystem::path& folder)
-{
-    std::error_code error;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(folder, error);
-    return error ? folder.lexically_normal() : resolved;
-}
-
 } // namespace
 
 std::filesystem::path GameFolders::file(std::string_view relative) const
@@ -43,10 +36,10 @@ std::filesystem::path findGameRoot(const std::filesystem::path& workingFolder,
     if (executableFolder.empty())
         return {};
     if (holdsData(executableFolder))
-        return absoluteFolder(executableFolder);
+        return resolvedPath(executableFolder);
     const std::filesystem::path share = executableFolder / ".." / "share" / kGameFolderName;
     if (holdsData(share))
-        return absoluteFolder(share);
+        return resolvedPath(share);
     return {};
 }
 

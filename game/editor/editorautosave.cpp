@@ -10,18 +10,6 @@
 
 namespace Game {
 
-namespace {
-
-// The file a path names, as far as it can be told: symbolic links and ".." resolved.
-std::filesystem::path resolved(const std::filesystem::path& path)
-{
-    std::error_code error;
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    return error ? path.lexically_normal() : canonical;
-}
-
-} // namespace
-
 EditorAutosave::EditorAutosave(MapFolderFinder findMapFolder) : findMapFolder(std::move(findMapFolder)) {}
 
 bool EditorAutosave::due(bool unsavedChanges)
@@ -64,11 +52,12 @@ bool EditorAutosave::write(const std::vector<QubeRecord>& blocks, const std::fil
         return fail(encoded.problem);
 
     // The backup names in use, newest first, without the user's own file.
-    const std::filesystem::path ownFile = userFile.empty() ? std::filesystem::path() : resolved(userFile);
+    const std::filesystem::path ownFile =
+        userFile.empty() ? std::filesystem::path() : Engine::resolvedPath(userFile);
     std::vector<std::filesystem::path> slots;
     for (int slot = 1; slot <= kSlots; ++slot) {
         std::filesystem::path path = slotPath(folder, slot);
-        if (ownFile.empty() || resolved(path) != ownFile)
+        if (ownFile.empty() || Engine::resolvedPath(path) != ownFile)
             slots.push_back(std::move(path));
     }
     // Oldest first, each backup takes the next older name (a rename replaces what was there).

@@ -6,6 +6,7 @@
 // user saved is never touched, and a backup that fails says so in one console line and leaves
 // the editing alone. Time is counted in the game's own updates, so a paused game, a slow frame
 // or a test all count the same.
+#include "engine/fileutil/fileutil.h"
 #include "game/gamemap/mapfile.h"
 
 #include <cstdint>
@@ -23,7 +24,7 @@ public:
     static constexpr const char* kFolderName = "autosave";
 
     // Finds (and makes, if missing) the user map folder; false when there is none.
-    using MapFolderFinder = std::function<bool(std::filesystem::path& folder)>;
+    using MapFolderFinder = Engine::MapFolderFinder;
 
     explicit EditorAutosave(MapFolderFinder findMapFolder);
 

@@ -52,7 +52,7 @@ public:
     static constexpr int kTopBarHeight = 84;
 
     // Finds (and makes, if missing) the user map folder; false when there is none.
-    using MapFolderFinder = std::function<bool(std::filesystem::path& folder)>;
+    using MapFolderFinder = Engine::MapFolderFinder;
 
     // Everything given must outlive the commands.
     EditorMapFiles(ECS::EntityManager& world, Engine::EngineCore& engine, const RenderResources& resources,
