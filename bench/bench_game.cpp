@@ -56,7 +56,7 @@ constexpr int kUpdates = 1000;
 constexpr int kUpdatesPerFrame = 10;
 constexpr int kMenuFrames = 60;
 constexpr int kUiPasses = 200;
-constexpr double kStepMs = 10.0;
+constexpr double kStepMs = Game::GameController::kStepMs;
 
 // Milliseconds since the kernel started this process (10 ms resolution), or -1.
 double msSinceProcessStart()
@@ -323,10 +323,7 @@ double editorDragMeanMs()
         std::printf("the drag did not move the blocks along x\n");
         return -1.0;
     }
-    double sum = 0.0;
-    for (const double t : ticks)
-        sum += t;
-    const double meanMs = sum / double(ticks.size());
+    const double meanMs = mean(ticks);
     const double worst = *std::max_element(ticks.begin(), ticks.end());
     std::printf("editor drag, %d blocks, %zu selected: mean %.4f ms, worst %.4f ms per tick over %d ticks\n",
                 kEditorBlocks, world.editor->data().selections.size(), meanMs, worst, kDragTicks);

@@ -44,7 +44,7 @@ constexpr int kFolderFiles = 5000;
 constexpr int kBlocks = 1800;
 constexpr int kRepeats = 10;
 constexpr int kMaxUpdates = 20;
-constexpr double kStepMs = 10.0;
+constexpr double kStepMs = Game::GameController::kStepMs;
 
 struct Figures {
     std::vector<double> ms;

@@ -5,6 +5,7 @@
 // The resources print a progress line before each group of their loading; standard output goes
 // through a pipe while they load, so each line is timed as it arrives and each group's time is
 // the time to the next line.
+#include "bench/support/benchsource.h"
 #include "engine/core/log.h"
 #include "game/resources/renderresources.h"
 
@@ -22,17 +23,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
+using BenchSupport::Clock;
+using BenchSupport::msBetween;
+using BenchSupport::msSince;
 
 using StampedLine = std::pair<Clock::time_point, std::string>;
 
@@ -110,7 +103,7 @@ int main()
     glewInit();
     while (glGetError() != GL_NO_ERROR) {
     }
-    const double windowMs = millisecondsSince(start);
+    const double windowMs = msSince(start);
 
     LineStamper stamper;
     const bool stamping = stamper.start();
@@ -119,16 +112,16 @@ int main()
     glFinish();
     const Clock::time_point loadEnd = Clock::now();
     Engine::logLine("All ressources loaded.");
-    const double totalMs = millisecondsSince(start);
+    const double totalMs = msSince(start);
     const std::vector<StampedLine> lines = stamping ? stamper.finish() : std::vector<StampedLine>{};
 
     std::printf("window and context: %.1f ms\n", windowMs);
     for (size_t i = 0; i < lines.size(); ++i) {
         const Clock::time_point end = i + 1 < lines.size() ? lines[i + 1].first : loadEnd;
         if (lines[i].first < loadEnd)
-            std::printf("  %-28s %6.1f ms\n", lines[i].second.c_str(), millisecondsBetween(lines[i].first, end));
+            std::printf("  %-28s %6.1f ms\n", lines[i].second.c_str(), msBetween(lines[i].first, end));
     }
-    const double loadMs = millisecondsBetween(loadStart, loadEnd);
+    const double loadMs = msBetween(loadStart, loadEnd);
     std::printf("resources: %.1f ms\nstart to \"All ressources loaded.\": %.1f ms\n", loadMs, totalMs);
     std::printf("resources share of start-up: %.2f\n", loadMs / totalMs);
     resources.reset();
