@@ -22,6 +22,19 @@ void settle(PlayerWorld& w)
     ASSERT_TRUE(w.controller().onGround);
 }
 
+// A block whose underside is at z = 28 straight above the player standing at the origin, and the
+// rope fired up into it; true when the rope holds.
+bool ropeUpToBlockAbove(PlayerWorld& w)
+{
+    w.addBlock({0, 0, 30}, {2, 2, 2});
+    w.placeAt(0, 0);
+    settle(w);
+    w.look(0.0f, 90.0f);
+    w.input.ropeHeld = true;
+    w.tick();
+    return w.body().attached;
+}
+
 } // namespace
 
 TEST(CharacterControllerSystem, StandingOnTheFloorStaysAtRest)
@@ -220,13 +233,7 @@ TEST(CharacterControllerSystem, SwingStaysOnTheRopeAndReleaseFliesFree)
 TEST(CharacterControllerSystem, TheWheelReelsTheRopeWithinItsBounds)
 {
     PlayerWorld w;
-    w.addBlock({0, 0, 30}, {2, 2, 2}); // its underside at z = 28, straight above the player
-    w.placeAt(0, 0);
-    settle(w);
-    w.look(0.0f, 90.0f);
-    w.input.ropeHeld = true;
-    w.tick();
-    ASSERT_TRUE(w.body().attached);
+    ASSERT_TRUE(ropeUpToBlockAbove(w));
     const glm::vec3 anchor = w.body().anchor;
     const float fired = w.body().ropeLength;
 
@@ -266,13 +273,7 @@ TEST(CharacterControllerSystem, TheWheelReelsTheRopeWithinItsBounds)
 TEST(CharacterControllerSystem, ReelingInStopsAtBlocksInsteadOfPassingThem)
 {
     PlayerWorld w;
-    w.addBlock({0, 0, 30}, {2, 2, 2}); // the anchor's block, underside at z = 28
-    w.placeAt(0, 0);
-    settle(w);
-    w.look(0.0f, 90.0f);
-    w.input.ropeHeld = true;
-    w.tick();
-    ASSERT_TRUE(w.body().attached);
+    ASSERT_TRUE(ropeUpToBlockAbove(w));
     const glm::vec3 anchor = w.body().anchor;
 
     // A slab between the player and the anchor, its underside at z = 9.5, and another block the
