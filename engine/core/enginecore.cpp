@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <numeric>
 
 namespace Engine {
@@ -171,12 +172,43 @@ void EngineCore::dropHeldBackEvents()
     heldBack_.clear();
 }
 
+namespace {
+
+// Step input gathered from the events: SDL sends a tap's press and release together when the
+// input comes from a remote desktop, an assistive tool or a touchpad tap, so the snapshots take
+// their edges from the events and not only from the state at the step's end.
+struct StepEvents {
+    long long motionX = 0; // wider than the event's fields: a step may bring many large motions
+    long long motionY = 0;
+    int wheel = 0;
+    Uint32 buttonsWentDown = 0;
+};
+
+int saturatedInt(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+// One wheel event's notches, up positive whatever the system's scrolling direction.
+long long wheelNotches(const SDL_MouseWheelEvent& wheel)
+{
+    const long long notches = wheel.y;
+    return wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -notches : notches;
+}
+
+// SDL's mask bit of a button number; 0 for numbers that have no bit.
+Uint32 buttonBit(Uint8 button)
+{
+    return button >= 1 && button <= 32 ? SDL_BUTTON(button) : 0u;
+}
+
+} // namespace
+
 void EngineCore::runStep()
 {
     textInput.clear();
-    int motionX = 0;
-    int motionY = 0;
-    int wheel = 0;
+    StepEvents gathered;
 
     SDL_Event event;
     while (source_->pollEvent(event)) {
@@ -185,16 +217,24 @@ void EngineCore::runStep()
             textInput.emplace_back(event.text.text, strnlen(event.text.text, sizeof(event.text.text)));
             break;
         case SDL_MOUSEMOTION:
-            motionX += event.motion.xrel;
-            motionY += event.motion.yrel;
+            gathered.motionX += event.motion.xrel;
+            gathered.motionY += event.motion.yrel;
             break;
-        case SDL_MOUSEWHEEL: {
-            // A "flipped" wheel reports the opposite sign; undo it so that up is always +1.
-            const int y = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
-            if (y == 1 || y == -1)
-                wheel = y;
+        case SDL_MOUSEWHEEL:
+            gathered.wheel = static_cast<int>(std::clamp<long long>(gathered.wheel + wheelNotches(event.wheel),
+                                                                    -MouseState::kMaxWheelNotches,
+                                                                    MouseState::kMaxWheelNotches));
             break;
-        }
+        case SDL_KEYDOWN:
+            if (event.key.repeat == 0)
+                keyboard->noteKeyDown(event.key.keysym.scancode);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            gathered.buttonsWentDown |= buttonBit(event.button.button);
+            break;
+        case SDL_KEYUP:
+        case SDL_MOUSEBUTTONUP:
+            break; // the state at the step's end and the next step's snapshot tell a release
         default:
             heldBack_.push_back(event);
             break;
@@ -202,24 +242,28 @@ void EngineCore::runStep()
     }
 
     keyboard->refresh();
+    takeMouseSnapshot(gathered.motionX, gathered.motionY, gathered.wheel, gathered.buttonsWentDown);
+    game->update();
+}
 
+void EngineCore::takeMouseSnapshot(long long motionX, long long motionY, int wheel, Uint32 buttonsWentDown)
+{
     MouseState& m = *mouse;
     if (m.resetRelative) {
         m.resetRelative = false;
         motionX = motionY = wheel = 0;
     }
-    m.relX = motionX;
-    m.relY = motionY;
+    m.relX = saturatedInt(motionX);
+    m.relY = saturatedInt(motionY);
     m.wheel = wheel;
     m.previousButtons = m.buttons;
-    m.buttons = source_->mouseState(m.x, m.y);
+    m.buttons = source_->mouseState(m.x, m.y) | buttonsWentDown;
+    m.pressedAgain = buttonsWentDown & m.previousButtons;
     int width = 0;
     int height = 0;
     source_->windowSize(m.window, width, height);
     m.posX = m.x;
     m.posY = height - m.y;
-
-    game->update();
 }
 
 void EngineCore::shutDown()

@@ -74,6 +74,8 @@ private:
     void handleHeldBackEvents();
     void dropHeldBackEvents();
     void runStep();
+    // Fills the mouse snapshot from the step's gathered events and the pointer's state at its end.
+    void takeMouseSnapshot(long long motionX, long long motionY, int wheel, Uint32 buttonsWentDown);
     void shutDown();
 
     std::unique_ptr<LoopSource> ownedSource_;

@@ -27,7 +27,7 @@ bool MouseState::buttonDown(int index) const
 bool MouseState::buttonPressed(int index) const
 {
     const Uint32 mask = buttonMask(index);
-    return (buttons & mask) != 0 && (previousButtons & mask) == 0;
+    return (buttons & mask) != 0 && ((previousButtons & mask) == 0 || (pressedAgain & mask) != 0);
 }
 
 bool MouseState::buttonReleased(int index) const

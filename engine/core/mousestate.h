@@ -5,9 +5,12 @@
 namespace Engine {
 
 struct MouseState {
+    // A step's wheel notches are summed up to this many either way; more in 10 ms is no gesture.
+    static constexpr int kMaxWheelNotches = 10;
+
     // Button indices of the queries: 0 left, 1 right, 2 middle; any other index answers false.
     bool buttonDown(int index) const;
-    // Down in this step, up in the previous one.
+    // Went down in this step: up in the previous one, or released and pressed again within it.
     bool buttonPressed(int index) const;
     // Up in this step, down in the previous one.
     bool buttonReleased(int index) const;
@@ -24,9 +27,12 @@ struct MouseState {
     int posY = 0; // window height - y: measured from the bottom edge, as the UI counts
     int relX = 0; // motion summed over the step
     int relY = 0;
-    int wheel = 0; // -1, 0 or +1
+    int wheel = 0; // notches of the step, up positive, at most kMaxWheelNotches either way
+    // Buttons down in this step: held at its end or pressed during it, so that a click shorter
+    // than a step is pressed in one step and released in the next.
     Uint32 buttons = 0;
     Uint32 previousButtons = 0;
+    Uint32 pressedAgain = 0; // held in the previous step, released and pressed again in this one
     SDL_Window* window = nullptr;
 };
 

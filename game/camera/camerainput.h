@@ -13,7 +13,7 @@ namespace Game {
 struct CameraInput {
     int dx = 0;    // relative mouse motion in pixels, summed over the tick
     int dy = 0;
-    int wheel = 0; // -1, 0 or +1
+    int wheel = 0; // notches of the tick, up positive
     CameraMath::MoveKeys keys;
 
     // W, A, S, D held (SDL scancodes 26, 4, 22, 7), mouse motion and wheel of the tick.

@@ -101,8 +101,6 @@ glm::vec3 panStep(const glm::vec3& eye, const glm::vec3& center, const glm::vec3
 
 glm::vec3 zoomStep(const glm::vec3& eye, const glm::vec3& center, int wheel)
 {
-    if (wheel != 1 && wheel != -1)
-        return glm::vec3(0.0f);
     return static_cast<float>(wheel) * normalizedOrZero(center - eye);
 }
 

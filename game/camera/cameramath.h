@@ -57,7 +57,7 @@ float freeCamKeyAngle(const MoveKeys& keys);
 glm::vec3 freeCamStep(float yaw, float pitch, float roll, const MoveKeys& keys);
 // Displacement of one tick of panning by mouse motion (dx, dy) in the view plane.
 glm::vec3 panStep(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up, int dx, int dy);
-// Displacement of one wheel notch along the view; zero unless `wheel` is exactly +1 or -1.
+// Displacement of `wheel` notches along the view, one unit a notch (forwards for notches up).
 glm::vec3 zoomStep(const glm::vec3& eye, const glm::vec3& center, int wheel);
 // True when a view from `eye` towards `center` with `up` is well defined (distinct points, up
 // not along the view), so that building it cannot produce NaN.

@@ -37,19 +37,6 @@ constexpr int kLeft = 0;
 constexpr int kRight = 1;
 constexpr int kMiddle = 2;
 
-bool ctrlDown(const Engine::KeyboardState& keys)
-{
-    return keys.isDown(SDL_SCANCODE_LCTRL) || keys.isDown(SDL_SCANCODE_RCTRL);
-}
-bool shiftDown(const Engine::KeyboardState& keys)
-{
-    return keys.isDown(SDL_SCANCODE_LSHIFT) || keys.isDown(SDL_SCANCODE_RSHIFT);
-}
-bool altDown(const Engine::KeyboardState& keys)
-{
-    return keys.isDown(SDL_SCANCODE_LALT) || keys.isDown(SDL_SCANCODE_RALT);
-}
-
 glm::vec2 pointerPixel(const Engine::MouseState& mouse)
 {
     return glm::vec2(float(mouse.posX), float(mouse.posY));
@@ -173,7 +160,7 @@ void EditorPlayer::editingStep(const TickInput& in)
     const Engine::MouseState& mouse = *in.mouse;
     EditorDataComponent& d = data();
     const bool pointerBusy = d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting;
-    setCameraFlight(!state->paused && !pointerBusy && !keys.isDown(SDL_SCANCODE_LALT));
+    setCameraFlight(!state->paused && !pointerBusy && !keys.altDown());
     if (state->paused)
         return;
     shortcutKeys(keys);
@@ -182,7 +169,7 @@ void EditorPlayer::editingStep(const TickInput& in)
     if (d.mode == EditorMode::boxSelecting) {
         // The box lives in window pixels: it may end over the top bar as well.
         if (released)
-            finishBox(mouse, shiftDown(keys));
+            finishBox(mouse, keys.shiftDown());
         else
             followBox(mouse);
         return;
@@ -197,7 +184,7 @@ void EditorPlayer::editingStep(const TickInput& in)
     }
 
     historyKeys(keys);
-    if (keys.isDown(SDL_SCANCODE_LALT) && d.mode == EditorMode::idle) {
+    if (keys.altDown() && d.mode == EditorMode::idle) {
         if (keys.isPressed(SDL_SCANCODE_S))
             resetSelection(0);
         if (keys.isPressed(SDL_SCANCODE_R))
@@ -230,9 +217,9 @@ void EditorPlayer::editingStep(const TickInput& in)
         } else if (d.mode == EditorMode::placing) {
             finishPlacement();
         } else if (d.mode == EditorMode::dragging) {
-            finishDrag(keys.isDown(SDL_SCANCODE_LCTRL));
+            finishDrag(keys.ctrlDown());
         } else if (!d.cameraDrag) {
-            clickSelect(mouse, keys.isDown(SDL_SCANCODE_LSHIFT));
+            clickSelect(mouse, keys.shiftDown());
         }
         host->closeAddDropdown();
     }
@@ -247,7 +234,7 @@ void EditorPlayer::shortcutKeys(const Engine::KeyboardState& keys)
     // Keys that need no pointer work wherever the pointer is, over the top bar and the help too.
     if (keys.isPressed(SDL_SCANCODE_F1))
         host->toggleHelp();
-    if (ctrlDown(keys) || altDown(keys))
+    if (keys.ctrlDown() || keys.altDown())
         return;
     if (keys.isPressed(SDL_SCANCODE_G))
         toggleSnapping();
@@ -257,9 +244,9 @@ void EditorPlayer::shortcutKeys(const Engine::KeyboardState& keys)
 
 void EditorPlayer::historyKeys(const Engine::KeyboardState& keys)
 {
-    if (!ctrlDown(keys) || data().mode != EditorMode::idle)
+    if (!keys.ctrlDown() || data().mode != EditorMode::idle)
         return;
-    if (keys.isPressed(SDL_SCANCODE_Y) || (keys.isPressed(SDL_SCANCODE_Z) && shiftDown(keys)))
+    if (keys.isPressed(SDL_SCANCODE_Y) || (keys.isPressed(SDL_SCANCODE_Z) && keys.shiftDown()))
         redo();
     else if (keys.isPressed(SDL_SCANCODE_Z))
         undo();
@@ -303,7 +290,7 @@ void EditorPlayer::playTestKeys(const TickInput& in)
     if (!scene_.world().hasComponent<CharacterControllerComponent>(entities.player) || state->paused)
         return;
     // Alt+Return is the game's full-screen key, not a play test.
-    const bool toggle = in.keyboard->isPressed(SDL_SCANCODE_RETURN) && !altDown(*in.keyboard);
+    const bool toggle = in.keyboard->isPressed(SDL_SCANCODE_RETURN) && !in.keyboard->altDown();
     if (playTesting()) {
         if (toggle || in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
             stopPlayTest(*in.mouse);
@@ -508,7 +495,7 @@ TransformDrag::Snap EditorPlayer::dragSnap(const Engine::KeyboardState& keys)
     const EditorDataComponent& d = data();
     TransformDrag::Snap snap;
     snap.enabled = d.snapping;
-    snap.absolute = altDown(keys);
+    snap.absolute = keys.altDown();
     // The copy with the highest id: the one the gizmo takes its turn from.
     if (!d.selections.savedTransforms.empty())
         snap.reference = d.selections.savedTransforms.rbegin()->second;

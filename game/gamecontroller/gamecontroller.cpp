@@ -347,7 +347,7 @@ void GameController::relayoutUi(glm::ivec2 from, glm::ivec2 to)
 void GameController::handleWindowKeys()
 {
     const Engine::KeyboardState& keys = *core->keyboard;
-    const bool alt = keys.isDown(SDL_SCANCODE_LALT) || keys.isDown(SDL_SCANCODE_RALT);
+    const bool alt = keys.altDown();
     // Return belongs to a text field while one has the focus.
     const bool typing = ecs->componentList<UItextInputComponent>().size() > 0;
     if (keys.isPressed(SDL_SCANCODE_F11) || (alt && !typing && keys.isPressed(SDL_SCANCODE_RETURN)))

@@ -35,7 +35,7 @@ struct PlayerInput {
     bool jumpHeld = false;        // space bar down in this tick
     bool ropeHeld = false;        // left mouse button down in this tick
     bool ropeHeldBefore = false;  // left mouse button down in the previous tick
-    int wheel = 0;                // +1 one notch up (reel in), -1 one notch down (reel out), 0 none
+    int wheel = 0;                // notches of the tick: up reels in, down reels out, 0 none
 
     bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
 

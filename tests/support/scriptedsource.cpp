@@ -71,4 +71,35 @@ void ScriptedSource::plain(Uint32 type)
     pending.push_back(event);
 }
 
+void ScriptedSource::keyEvent(SDL_Scancode key, bool down, bool repeat)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.scancode = key;
+    pending.push_back(event);
+}
+
+void ScriptedSource::buttonEvent(Uint8 button, bool down)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    pending.push_back(event);
+}
+
+void ScriptedSource::tapKey(SDL_Scancode key)
+{
+    keyEvent(key, true);
+    keyEvent(key, false);
+}
+
+void ScriptedSource::tapButton(Uint8 button)
+{
+    buttonEvent(button, true);
+    buttonEvent(button, false);
+}
+
 } // namespace TestSupport

@@ -32,6 +32,13 @@ public:
     void wheel(int y);
     void text(const char* typed);
     void plain(Uint32 type);
+    // Queue a key or button event alone; the live state (keys, buttons) is the test's to set.
+    void keyEvent(SDL_Scancode key, bool down, bool repeat = false);
+    void buttonEvent(Uint8 button, bool down);
+    // A tap whose press and release both arrive before the next poll, as a remote desktop or
+    // a touchpad's tap delivers it: both events queued, the live state left up.
+    void tapKey(SDL_Scancode key);
+    void tapButton(Uint8 button);
 
     Uint32 now = 1000;
     Uint32 advancePerCall = 0; // added to the clock at every reading

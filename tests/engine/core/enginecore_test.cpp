@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -137,21 +138,33 @@ TEST_F(EngineLoopTest, ReadsEventsOnlyInsideSteps)
     EXPECT_EQ(game.rel, std::make_pair(0, 0));
 }
 
-TEST_F(EngineLoopTest, SumsMotionAndKeepsTheLastWholeWheelNotch)
+TEST_F(EngineLoopTest, SumsMotionAndWheelNotchesWithinBounds)
 {
     source.motion(2, 0);
     source.motion(3, -1);
     source.motion(-1, 4);
     source.wheel(-1);
-    source.wheel(3); // not a single notch: ignored
+    source.wheel(3); // a fast wheel reports several notches in one event
     frameAfter(10);
     EXPECT_EQ(game.rel, std::make_pair(4, 3));
-    EXPECT_EQ(game.wheel, -1);
+    EXPECT_EQ(game.wheel, 2);
 
     source.wheel(1);
     source.wheel(-1);
     frameAfter(10);
-    EXPECT_EQ(game.wheel, -1);
+    EXPECT_EQ(game.wheel, 0);
+
+    // Sums that would overflow saturate instead; the wheel is bounded to a gesture's worth.
+    source.motion(INT_MAX, INT_MIN);
+    source.motion(INT_MAX, INT_MIN);
+    source.wheel(INT_MAX);
+    source.wheel(INT_MAX);
+    frameAfter(10);
+    EXPECT_EQ(game.rel, std::make_pair(INT_MAX, INT_MIN));
+    EXPECT_EQ(game.wheel, Engine::MouseState::kMaxWheelNotches);
+    source.wheel(INT_MIN);
+    frameAfter(10);
+    EXPECT_EQ(game.wheel, -Engine::MouseState::kMaxWheelNotches);
 }
 
 TEST_F(EngineLoopTest, ResetRelativeSilencesOneStep)
@@ -190,6 +203,69 @@ TEST_F(EngineLoopTest, SnapshotsKeysButtonsAndPointerPerStep)
     frameAfter(7);
     EXPECT_FALSE(engine.keyboard->isDown(SDL_SCANCODE_W));
     EXPECT_TRUE(engine.mouse->buttonReleased(1));
+}
+
+// A tap whose press and release reach the same poll, as remote desktops, assistive tools and
+// touchpad taps deliver it, is one press in its step and one release in the next.
+TEST_F(EngineLoopTest, TapsWithinOneStepGiveOnePressAndOneRelease)
+{
+    source.tapKey(SDL_SCANCODE_ESCAPE);
+    source.tapButton(SDL_BUTTON_LEFT);
+    frameAfter(10);
+    EXPECT_TRUE(engine.keyboard->isPressed(SDL_SCANCODE_ESCAPE));
+    EXPECT_TRUE(engine.mouse->buttonPressed(0));
+    EXPECT_FALSE(engine.mouse->buttonReleased(0));
+
+    frameAfter(10);
+    EXPECT_FALSE(engine.keyboard->isPressed(SDL_SCANCODE_ESCAPE));
+    EXPECT_FALSE(engine.keyboard->isDown(SDL_SCANCODE_ESCAPE));
+    EXPECT_FALSE(engine.mouse->buttonPressed(0));
+    EXPECT_TRUE(engine.mouse->buttonReleased(0)) << "a click in release mode fires in this step";
+
+    frameAfter(10);
+    EXPECT_FALSE(engine.mouse->buttonReleased(0)) << "exactly one release";
+}
+
+TEST_F(EngineLoopTest, HeldKeysArePressedOnceAndRepressesCount)
+{
+    source.keys[SDL_SCANCODE_SPACE] = 1;
+    source.keyEvent(SDL_SCANCODE_SPACE, true);
+    source.buttons = SDL_BUTTON_LMASK;
+    source.buttonEvent(SDL_BUTTON_LEFT, true);
+    frameAfter(10);
+    EXPECT_TRUE(engine.keyboard->isPressed(SDL_SCANCODE_SPACE));
+
+    source.keyEvent(SDL_SCANCODE_SPACE, true, true); // the system's key repeat is no new press
+    frameAfter(10);
+    EXPECT_TRUE(engine.keyboard->isDown(SDL_SCANCODE_SPACE));
+    EXPECT_FALSE(engine.keyboard->isPressed(SDL_SCANCODE_SPACE)) << "a held key is not pressed again";
+    EXPECT_FALSE(engine.mouse->buttonPressed(0));
+
+    // Released and pressed again within one step: still held at its end, and pressed anew.
+    source.keyEvent(SDL_SCANCODE_SPACE, false);
+    source.keyEvent(SDL_SCANCODE_SPACE, true);
+    source.buttonEvent(SDL_BUTTON_LEFT, false);
+    source.buttonEvent(SDL_BUTTON_LEFT, true);
+    frameAfter(10);
+    EXPECT_TRUE(engine.keyboard->isPressed(SDL_SCANCODE_SPACE));
+    EXPECT_TRUE(engine.mouse->buttonPressed(0));
+}
+
+TEST_F(EngineLoopTest, ModifiersAcceptEitherKey)
+{
+    source.keys[SDL_SCANCODE_RCTRL] = 1;
+    source.keys[SDL_SCANCODE_RSHIFT] = 1;
+    source.keys[SDL_SCANCODE_LALT] = 1;
+    frameAfter(10);
+    EXPECT_TRUE(engine.keyboard->ctrlDown());
+    EXPECT_TRUE(engine.keyboard->shiftDown());
+    EXPECT_TRUE(engine.keyboard->altDown());
+    source.keys[SDL_SCANCODE_RCTRL] = source.keys[SDL_SCANCODE_RSHIFT] = source.keys[SDL_SCANCODE_LALT] = 0;
+    source.keys[SDL_SCANCODE_RALT] = 1;
+    frameAfter(10);
+    EXPECT_FALSE(engine.keyboard->ctrlDown());
+    EXPECT_FALSE(engine.keyboard->shiftDown());
+    EXPECT_TRUE(engine.keyboard->altDown());
 }
 
 TEST_F(EngineLoopTest, QuitEventEndsTheLoopAfterTheNextFrame)
