@@ -58,6 +58,10 @@ int runAutoplay(const std::filesystem::path& scriptFile, const GameFactory& make
     case AutoplaySource::Outcome::Finished:
         return 0;
     case AutoplaySource::Outcome::Playing:
+        if (source.windowCloseSeen()) {
+            logf("Autoplay: the window was closed after script line %d\n", source.line());
+            return 1;
+        }
         logf("Autoplay: the game ended the run after script line %d\n", source.line());
         return 0;
     case AutoplaySource::Outcome::Failed:

@@ -31,6 +31,12 @@ bool AutoplaySource::pollEvent(SDL_Event& event)
             event = outside;
             return true;
         }
+        // The window's close button is the game's to answer, as in a normal run.
+        if (outside.type == SDL_WINDOWEVENT && outside.window.event == SDL_WINDOWEVENT_CLOSE) {
+            windowCloseSeen_ = true;
+            event = outside;
+            return true;
+        }
     }
     // The engine polls until the queue is empty once per update: this update's input is complete.
     if (waitLeft_ > 0)
@@ -126,7 +132,7 @@ void AutoplaySource::play(const ScriptCommand& command, SDL_Window* window)
         moveMouse(command.x, command.y, window);
         break;
     case Kind::MouseBy:
-        moveMouse(deviceX_ + command.x, deviceY_ + command.y, window);
+        moveMouse(static_cast<long long>(deviceX_) + command.x, static_cast<long long>(deviceY_) + command.y, window);
         break;
     case Kind::ButtonDown:
     case Kind::ButtonUp:
@@ -168,19 +174,22 @@ void AutoplaySource::setKey(SDL_Scancode key, bool down)
     queue(event);
 }
 
-void AutoplaySource::moveMouse(int deviceX, int deviceY, SDL_Window* window)
+void AutoplaySource::moveMouse(long long deviceX, long long deviceY, SDL_Window* window)
 {
-    int motionX = deviceX - deviceX_;
-    int motionY = deviceY - deviceY_;
-    deviceX_ = deviceX;
-    deviceY_ = deviceY;
+    // A captured mouse has no edges, so many moves can add up: the device position saturates.
+    deviceX = std::clamp<long long>(deviceX, -kMaxDeviceTravel, kMaxDeviceTravel);
+    deviceY = std::clamp<long long>(deviceY, -kMaxDeviceTravel, kMaxDeviceTravel);
+    int motionX = static_cast<int>(deviceX - deviceX_);
+    int motionY = static_cast<int>(deviceY - deviceY_);
+    deviceX_ = static_cast<int>(deviceX);
+    deviceY_ = static_cast<int>(deviceY);
     if (!relativeMode_) {
         // A free pointer stops at the window's edges, and its motion with it.
         int width = 0;
         int height = 0;
         windowSize(window, width, height);
-        const int x = std::clamp(deviceX, 0, std::max(width - 1, 0));
-        const int y = std::clamp(deviceY, 0, std::max(height - 1, 0));
+        const int x = static_cast<int>(std::clamp<long long>(deviceX, 0, std::max(width - 1, 0)));
+        const int y = static_cast<int>(std::clamp<long long>(deviceY, 0, std::max(height - 1, 0)));
         motionX = x - pointerX_;
         motionY = y - pointerY_;
         pointerX_ = deviceX_ = x;

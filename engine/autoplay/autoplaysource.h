@@ -31,6 +31,9 @@ public:
     // The window size assumed while the engine has no window (tests of the loop alone).
     static constexpr int kFallbackWidth = 640;
     static constexpr int kFallbackHeight = 480;
+    // How far a captured mouse's position may run from the origin; the motion between two
+    // positions then always fits an int.
+    static constexpr int kMaxDeviceTravel = 1 << 29;
 
     enum class Outcome {
         Playing,     // the script still has commands
@@ -59,12 +62,14 @@ public:
     Outcome outcome() const { return outcome_; }
     // Script line of the command played last (0 before the first).
     int line() const { return line_; }
+    // The window's close button was pressed during the run (the game answered it).
+    bool windowCloseSeen() const { return windowCloseSeen_; }
 
 private:
     void playUntilWait(SDL_Window* window);
     void play(const ScriptCommand& command, SDL_Window* window);
     void setKey(SDL_Scancode key, bool down);
-    void moveMouse(int deviceX, int deviceY, SDL_Window* window);
+    void moveMouse(long long deviceX, long long deviceY, SDL_Window* window);
     void setButton(Uint8 button, bool down);
     void scrollWheel(int notches);
     void typeText(const std::string& text);
@@ -88,6 +93,7 @@ private:
     bool relativeMode_ = false;
     bool textInput_ = false;
     bool driverKept_ = false;
+    bool windowCloseSeen_ = false;
 };
 
 } // namespace Engine::Autoplay

@@ -70,15 +70,28 @@ std::string parseKey(Line line)
     return {};
 }
 
+// Two whole numbers of pixels into the command's x and y; false unless both are there and fit.
+bool parsePixels(std::string_view arguments, ScriptCommand& command)
+{
+    const std::vector<std::string_view> tokens = words(arguments);
+    return tokens.size() == 2 && parseInt(tokens[0], command.x) && parseInt(tokens[1], command.y);
+}
+
+bool withinScreen(int value, int lowest)
+{
+    return value >= lowest && value <= ScriptCommand::kMaxPixels;
+}
+
 std::string parsePoint(Line line, bool allowNegative)
 {
-    const std::vector<std::string_view> tokens = words(line.arguments);
-    const bool numbers = tokens.size() == 2 && parseInt(tokens[0], line.command.x) && parseInt(tokens[1], line.command.y);
-    if (!numbers)
+    if (!parsePixels(line.arguments, line.command))
         return allowNegative ? "needs two whole numbers of pixels, e.g. mouseby 40 -10"
                              : "needs two whole numbers of window pixels, e.g. mouse 640 360";
+    const int lowest = allowNegative ? -ScriptCommand::kMaxPixels : 0;
     if (!allowNegative && (line.command.x < 0 || line.command.y < 0))
         return "window pixels count from 0 at the top-left corner";
+    if (!withinScreen(line.command.x, lowest) || !withinScreen(line.command.y, lowest))
+        return "pixels are at most " + std::to_string(ScriptCommand::kMaxPixels) + " either way";
     return {};
 }
 
@@ -142,10 +155,10 @@ std::string parseScreenshot(Line line)
 
 std::string parseSize(Line line)
 {
-    const std::vector<std::string_view> tokens = words(line.arguments);
-    const bool numbers = tokens.size() == 2 && parseInt(tokens[0], line.command.x) && parseInt(tokens[1], line.command.y);
-    if (!numbers || line.command.x < 1 || line.command.y < 1)
-        return "needs the window's new width and height in pixels, e.g. resize 1024 600";
+    if (!parsePixels(line.arguments, line.command) || !withinScreen(line.command.x, 1)
+        || !withinScreen(line.command.y, 1))
+        return "needs the window's new width and height in pixels, 1 to " + std::to_string(ScriptCommand::kMaxPixels)
+               + ", e.g. resize 1024 600";
     return {};
 }
 

@@ -2,8 +2,8 @@
 // An autoplay script: timed keyboard, mouse and text input for the game, with screenshots. One
 // command per line; blank lines and lines starting with '#' are skipped:
 //   keydown NAME / keyup NAME     SDL scancode name, e.g. W, Space, Escape, Left Shift
-//   mouse X Y                     pointer to window pixels, from the top-left corner
-//   mouseby DX DY                 pointer moved by DX, DY pixels
+//   mouse X Y                     pointer to window pixels, from the top-left corner (0 to 32767)
+//   mouseby DX DY                 pointer moved by DX, DY pixels (-32767 to 32767)
 //   mousedown B / mouseup B       B is left, right or middle
 //   wheel up / wheel down         one notch
 //   text TEXT                     typed text, the rest of the line

@@ -7,6 +7,9 @@
 namespace Engine::Autoplay {
 
 struct ScriptCommand {
+    // Pixel arguments are bounded by what a screen can mean: X11 counts in 16-bit coordinates.
+    static constexpr int kMaxPixels = 32767;
+
     enum class Kind {
         KeyDown,    // key: held from the next update on
         KeyUp,      // key: released

@@ -151,6 +151,26 @@ TEST(AutoplaySourceTest, FailedScreenshotEndsTheRun)
               std::string::npos) << console;
 }
 
+TEST(AutoplaySourceTest, CapturedMotionSaturatesInsteadOfWrapping)
+{
+    // Each move is within bounds, but a captured mouse has no edges: many of them add up.
+    std::string text = "wait 1\n";
+    for (int i = 0; i < 40000; ++i)
+        text += "mouseby 32767 -32767\n";
+    text += "wait 1\nmouseby -5 0\nwait 1\n";
+    ScriptRun run(text);
+    run.game.onUpdate = [&](int update) {
+        if (update == 1)
+            run.engine.loopSource().setRelativeMouseMode(true);
+    };
+    run.play();
+    const auto& seen = run.game.seen;
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_GT(seen[1].relX, 0) << "moves to the right never read as a move to the left";
+    EXPECT_LT(seen[1].relY, 0);
+    EXPECT_EQ(seen[2].relX, -5) << "saturated at the far end, the mouse still moves back";
+}
+
 TEST(AutoplaySourceTest, QuitFromOutsideInterruptsTheScript)
 {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
@@ -168,4 +188,44 @@ TEST(AutoplaySourceTest, QuitFromOutsideInterruptsTheScript)
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
     EXPECT_EQ(run.source.outcome(), Outcome::Interrupted);
     EXPECT_LE(run.game.seen.size(), 5u);
+}
+
+TEST(AutoplaySourceTest, TheWindowsCloseButtonIsTheGamesToAnswer)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    struct AskingGame final : Engine::GamePrototype {
+        void init() override {}
+        void update() override { ++updates; }
+        void render(float) override {}
+        void shutdown() override {}
+        bool closeRequested() override { return ++asked == 2; } // refuses once, then agrees
+        int updates = 0;
+        int asked = 0;
+    };
+    const auto pushClose = [] {
+        SDL_Event close{};
+        close.type = SDL_WINDOWEVENT;
+        close.window.event = SDL_WINDOWEVENT_CLOSE;
+        SDL_PushEvent(&close);
+    };
+    AutoplaySource source(ScriptRun::parse("wait 3\nwait 100\nquit"));
+    EngineCore engine(&source);
+    AskingGame game;
+    engine.game = &game;
+    engine.createInputState(nullptr);
+    engine.stepMs = 10;
+    const auto runFrames = [&](int frames) {
+        for (int frame = 0; frame < frames && !engine.quit; ++frame)
+            engine.runFrame();
+    };
+    pushClose();
+    runFrames(3); // the event is read in an update and answered when the next frame starts
+    EXPECT_EQ(game.asked, 1);
+    EXPECT_FALSE(engine.quit) << "the game refused: the run goes on";
+    pushClose();
+    runFrames(3);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    EXPECT_EQ(game.asked, 2);
+    EXPECT_TRUE(engine.quit);
+    EXPECT_TRUE(source.windowCloseSeen());
 }

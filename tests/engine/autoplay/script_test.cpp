@@ -79,6 +79,11 @@ TEST(ScriptTest, RefusesBadLinesNamingTheLine)
         {"screenshot menu.jpg", 1, "screenshot needs a file name ending in .png"},
         {"quit now", 1, "quit takes no arguments"},
         {"resize 0 600", 1, "resize needs the window's new width and height"},
+        {"resize 40000 600", 1, "resize needs the window's new width and height in pixels, 1 to 32767"},
+        {"mouseby 2147483647 0", 1, "mouseby pixels are at most 32767 either way"},
+        {"mouseby 0 -32768", 1, "mouseby pixels are at most 32767"},
+        {"mouse 32768 0", 1, "mouse pixels are at most 32767"},
+        {"mouse 99999999999 0", 1, "mouse needs two whole numbers"},
     };
     for (const Case& c : cases) {
         const ScriptError error = refused(c.text);
