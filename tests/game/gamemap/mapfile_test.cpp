@@ -1,6 +1,7 @@
 #include "game/gamemap/mapfile.h"
 
 #include "engine/fileutil/fileutil.h"
+#include "tests/support/homeredirect.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -194,4 +195,18 @@ TEST(MapFile, InterruptedSaveLeavesTheOldFileAlone)
     EXPECT_FALSE(result.problem.empty());
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file left";
+}
+
+TEST(MapFile, AFreshHomeWithoutDocumentsFolderSavesAndLoadsMaps)
+{
+    const TestSupport::HomeRedirect home;
+    std::filesystem::path folder;
+    ASSERT_TRUE(Engine::prepareUserMapFolder(folder));
+    const auto path = folder / "first.rmap";
+    ASSERT_TRUE(MapFile::writeFile(path, {qube({1, 2, 3}, {1, 1, 1})}).ok());
+    const Game::MapReadResult map = MapFile::readFile(path);
+    ASSERT_TRUE(map.ok()) << map.problem;
+    ASSERT_EQ(map.qubes.size(), 1u);
+    EXPECT_EQ(map.qubes[0].position, glm::vec3(1, 2, 3));
+    EXPECT_EQ(path.parent_path().parent_path(), home.home() / "Documents");
 }
