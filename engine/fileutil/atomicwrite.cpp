@@ -40,6 +40,13 @@ fs::path resolveTarget(const fs::path& path)
     return path;
 }
 
+// A file its owner may not write was made read-only on purpose, and a rename would replace it
+// anyway. The mode bits tell, not access(): for root every file is writable.
+bool isReadOnly(const fs::file_status& status)
+{
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 #ifdef _WIN32
 
 bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std::string* error)
@@ -204,12 +211,15 @@ bool writeFileAtomically(const fs::path& path, const void* bytes, uint64_t count
         return fail(error, "no file name given");
     const fs::path target = resolveTarget(path);
     std::error_code ec;
-    const fs::file_type type = fs::status(target, ec).type();
+    const fs::file_status status = fs::status(target, ec);
+    const fs::file_type type = status.type();
     if (type != fs::file_type::regular && type != fs::file_type::not_found) {
         if (ec)
             return fail(error, "cannot reach " + target.string() + ": " + ec.message());
         return fail(error, target.string() + " is not a regular file");
     }
+    if (type == fs::file_type::regular && isReadOnly(status))
+        return fail(error, target.string() + " is read-only and was left as it is");
     return replaceFile(target, bytes, count, error);
 }
 

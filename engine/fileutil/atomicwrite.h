@@ -11,7 +11,8 @@ namespace Engine {
 // them to a temporary file in the same folder ("." + name + ".tmp-" + six random letters or
 // digits), checking every write, syncs and closes it, renames it over `path` and syncs the
 // folder. A symbolic link at `path` keeps pointing at the file it names, which is the one
-// replaced; anything else that is not a regular file (a folder, a device, a pipe) is refused.
+// replaced; anything else that is not a regular file (a folder, a device, a pipe) is refused,
+// and so is a read-only file (one without the owner's write permission).
 //
 // True once the new content has taken the name. If only the folder sync after that fails, it
 // is still true, and a console line warns that the file may not survive a system crash.

@@ -111,6 +111,24 @@ TEST(AtomicWrite, FailuresReportAndKeepTheOldState)
     EXPECT_FALSE(Engine::writeFileAtomically(dir.path() / "", "x", 1));
 }
 
+TEST(AtomicWrite, ReadOnlyFilesAreRefusedAndLeftAlone)
+{
+    // Tests may run as root, for whom every file is writable: the mode bits must decide.
+    TestSupport::TempDir dir;
+    const fs::path path = dir.write("map.rmap", "old");
+    const fs::path link = dir.path() / "link.rmap";
+    fs::create_symlink(path, link);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    for (const fs::path& name : {path, link}) {
+        std::string error;
+        EXPECT_FALSE(Engine::writeFileAtomically(name, "new", 3, &error)) << name;
+        EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    }
+    EXPECT_EQ(contentOf(path), "old");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::mask, fs::perms(0444));
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
 TEST(AtomicWrite, TellsWhatIsTrueWhenTheSystemFails)
 {
     TestSupport::TempDir dir;

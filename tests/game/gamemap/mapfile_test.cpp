@@ -195,6 +195,11 @@ TEST(MapFile, InterruptedSaveLeavesTheOldFileAlone)
     EXPECT_FALSE(result.problem.empty());
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file left";
+
+    // A map the user made read-only is not replaced either.
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    EXPECT_EQ(MapFile::writeFile(path, {}).status, Game::MapWriteStatus::CannotWrite);
+    EXPECT_EQ(fileBytes(path), before);
 }
 
 TEST(MapFile, AFreshHomeWithoutDocumentsFolderSavesAndLoadsMaps)
