@@ -3,6 +3,7 @@
 // the old one, is flushed to the disk, and only then takes the old file's name in one step.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace Engine {
@@ -23,5 +24,15 @@ namespace Engine {
 // replace cut short by a crash or a kill) are removed on the way.
 bool writeFileAtomically(const std::filesystem::path& path, const void* bytes, uint64_t count,
                          std::string* error = nullptr);
+
+#ifndef _WIN32
+// Flushes what was written to the open file `fd`, the temporary file `temp`, to the disk: true
+// when done, else false with errno set. The writer's own is fsync; tests hand in theirs.
+using FileSync = std::function<bool(int fd, const std::filesystem::path& temp)>;
+
+// writeFileAtomically with `sync` flushing the temporary file before the rename.
+bool writeFileAtomically(const std::filesystem::path& path, const void* bytes, uint64_t count,
+                         std::string* error, const FileSync& sync);
+#endif
 
 } // namespace Engine
