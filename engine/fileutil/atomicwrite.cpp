@@ -40,6 +40,13 @@ fs::path resolveTarget(const fs::path& path)
     return path;
 }
 
+// A file its owner may not write was made read-only on purpose, and a rename would replace it
+// anyway. The mode bits tell, not access(): for root every file is writable.
+bool isReadOnly(const fs::file_status& status)
+{
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 #ifdef _WIN32
 
 bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std::string* error)
@@ -163,7 +170,13 @@ bool syncFolder(const fs::path& folder)
     return synced;
 }
 
-bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std::string* error)
+bool syncToDisk(int fd, const fs::path&)
+{
+    return ::fsync(fd) == 0;
+}
+
+bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std::string* error,
+                 const FileSync& sync)
 {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     removeLeftovers(folder, target);
@@ -176,7 +189,7 @@ bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std:
     std::string problem;
     if (::fchmod(fd, newFileMode(target)) != 0)
         problem = systemError("cannot set the permissions of", temp);
-    else if (writeAll(fd, static_cast<const uint8_t*>(bytes), count, temp, problem) && ::fsync(fd) != 0)
+    else if (writeAll(fd, static_cast<const uint8_t*>(bytes), count, temp, problem) && !sync(fd, temp))
         problem = systemError("cannot sync", temp);
     if (::close(fd) != 0 && problem.empty())
         problem = systemError("cannot close", temp);
@@ -196,21 +209,50 @@ bool replaceFile(const fs::path& target, const void* bytes, uint64_t count, std:
 
 #endif
 
-} // namespace
-
-bool writeFileAtomically(const fs::path& path, const void* bytes, uint64_t count, std::string* error)
+// The file that writing to `path` replaces, in `target`; false, with `error` set, when it is
+// not one this writer may replace.
+bool replaceableTarget(const fs::path& path, fs::path& target, std::string* error)
 {
     if (path.empty() || !path.has_filename())
         return fail(error, "no file name given");
-    const fs::path target = resolveTarget(path);
+    target = resolveTarget(path);
     std::error_code ec;
-    const fs::file_type type = fs::status(target, ec).type();
+    const fs::file_status status = fs::status(target, ec);
+    const fs::file_type type = status.type();
     if (type != fs::file_type::regular && type != fs::file_type::not_found) {
         if (ec)
             return fail(error, "cannot reach " + target.string() + ": " + ec.message());
         return fail(error, target.string() + " is not a regular file");
     }
-    return replaceFile(target, bytes, count, error);
+    if (type == fs::file_type::regular && isReadOnly(status))
+        return fail(error, target.string() + " is read-only and was left as it is");
+    return true;
 }
+
+} // namespace
+
+#ifdef _WIN32
+
+bool writeFileAtomically(const fs::path& path, const void* bytes, uint64_t count, std::string* error)
+{
+    fs::path target;
+    return replaceableTarget(path, target, error) && replaceFile(target, bytes, count, error);
+}
+
+#else
+
+bool writeFileAtomically(const fs::path& path, const void* bytes, uint64_t count, std::string* error,
+                         const FileSync& sync)
+{
+    fs::path target;
+    return replaceableTarget(path, target, error) && replaceFile(target, bytes, count, error, sync);
+}
+
+bool writeFileAtomically(const fs::path& path, const void* bytes, uint64_t count, std::string* error)
+{
+    return writeFileAtomically(path, bytes, count, error, syncToDisk);
+}
+
+#endif
 
 } // namespace Engine

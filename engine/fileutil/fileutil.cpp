@@ -198,8 +198,7 @@ std::optional<std::filesystem::path> documentsFolder()
 bool getUserMapFolder(std::filesystem::path& path)
 {
     const std::optional<std::filesystem::path> documents = documentsFolder();
-    std::error_code error;
-    if (!documents || !std::filesystem::is_directory(*documents, error))
+    if (!documents)
         return false;
     path = *documents / kUserMapFolderName;
     return true;
@@ -212,13 +211,14 @@ bool prepareUserMapFolder(std::filesystem::path& path)
         logLine("No Documents folder found: maps cannot be saved.");
         return false;
     }
+    // A fresh account may have no Documents folder yet: it is made here, as the desktop's own
+    // tools would make it.
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        std::filesystem::create_directory(folder, error);
-        if (error || !std::filesystem::is_directory(folder, error)) {
-            logLine("Cannot create the map folder " + folder.string() + ": maps cannot be saved.");
-            return false;
-        }
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder, error)) {
+        const std::string reason = error ? error.message() : "a file has its name";
+        logLine("Cannot create the map folder " + folder.string() + " (" + reason + "): maps cannot be saved.");
+        return false;
     }
     path = folder;
     return true;

@@ -38,9 +38,9 @@ bool readFileBytes(const std::filesystem::path& path, std::string& out);
 // absolute path, else $HOME/.config (%APPDATA% on Windows); empty when neither can be told.
 std::filesystem::path userConfigHome();
 
-// Finds the user's Documents folder and stores it with "Tetherix" appended in `path`. On Linux
-// the folder is XDG_DOCUMENTS_DIR from the XDG user-dirs file, else $HOME/Documents. False, with
-// `path` unchanged, when there is no such folder.
+// Finds where the user's Documents folder is, or belongs when it does not exist yet, and stores
+// it with "Tetherix" appended in `path`. On Linux the folder is XDG_DOCUMENTS_DIR from the XDG
+// user-dirs file, else $HOME/Documents. False, with `path` unchanged, when that cannot be told.
 bool getUserMapFolder(std::filesystem::path& path);
 
 // Finds the user map folder and stores it in its argument; false when there is none to use.
@@ -51,9 +51,9 @@ using MapFolderFinder = std::function<bool(std::filesystem::path& folder)>;
 // resolved; where it cannot tell, the path lexically normalised.
 std::filesystem::path resolvedPath(const std::filesystem::path& path);
 
-// Finds the user map folder as getUserMapFolder does and creates it if it is missing. False,
-// with a console line and `path` unchanged, when it cannot be found or created: the game runs
-// on and only saving maps is impossible.
+// Finds the user map folder as getUserMapFolder does and creates it, with the Documents folder
+// around it, if it is missing. False, with a console line and `path` unchanged, when it cannot
+// be found or created: the game runs on and only saving maps is impossible.
 bool prepareUserMapFolder(std::filesystem::path& path);
 
 } // namespace Engine

@@ -1,8 +1,9 @@
 #include "game/filebrowser/folderlisting.h"
 
+#include "engine/core/log.h"
+
 #include <algorithm>
 #include <string_view>
-#include <cerrno>
 #include <system_error>
 
 namespace UI {
@@ -95,9 +96,12 @@ FolderListing listFolder(const std::filesystem::path& folder, const std::set<std
             continue;
         std::error_code statusError;
         const bool isFolder = entry->is_directory(statusError);
-        // A link to nothing has no status to read; it is listed as the file it names.
-        if (statusError && statusError != std::errc::no_such_file_or_directory)
-            return failed(entry->path(), statusError);
+        // A link to nothing has no status to read; it is listed as the file it names. Any other
+        // entry without a status (a link to itself, a cycle of links) is left out, not the folder.
+        if (statusError && statusError != std::errc::no_such_file_or_directory) {
+            Engine::logLine("Skipped " + entry->path().u8string() + ": " + statusError.message());
+            continue;
+        }
         if (isFolder)
             listing.folders.push_back(std::move(name));
         else if (extensions.empty() || extensions.count(lowerCaseExtension(name)) != 0)

@@ -20,9 +20,9 @@ struct FolderListing {
 // writer's temporary files are such names). Entries that are folders, or links to folders, go
 // into `folders`; everything else into `files`, but only when `extensions` (lower case, without
 // the dot) is empty or holds the file's lower-cased extension. A link whose target is missing
-// counts as a file. Both lists are sorted by name as file pickers sort them (namesInOrder). The
-// listing fails when the folder cannot be opened or read to the end, or when the status of an
-// entry cannot be read.
+// counts as a file; any other entry whose status cannot be read (a link to itself, a cycle of
+// links) is left out with a console line. Both lists are sorted by name as file pickers sort
+// them (namesInOrder). The listing fails only when the folder cannot be opened or read to the end.
 FolderListing listFolder(const std::filesystem::path& folder, const std::set<std::string>& extensions = {});
 
 // The extension of the file name `name`, lower-cased and without the dot ("" for none).

@@ -20,6 +20,8 @@ namespace {
 // regular file writes nothing (leaving an unrelated errno behind).
 bool failFolderSyncs = false;
 bool writeNothing = false;
+// Counts the syncs of regular files, to see that the writer's own sync is the real one.
+int fileSyncs = 0;
 
 bool isKind(int fd, mode_t kind)
 {
@@ -38,6 +40,8 @@ extern "C" int fsync(int fd)
         errno = EIO;
         return -1;
     }
+    if (isKind(fd, S_IFREG))
+        ++fileSyncs;
     return real(fd);
 }
 
@@ -109,6 +113,59 @@ TEST(AtomicWrite, FailuresReportAndKeepTheOldState)
     EXPECT_EQ(entriesIn(dir.path()), 1u) << "temporary file left";
 
     EXPECT_FALSE(Engine::writeFileAtomically(dir.path() / "", "x", 1));
+}
+
+TEST(AtomicWrite, ReadOnlyFilesAreRefusedAndLeftAlone)
+{
+    // Tests may run as root, for whom every file is writable: the mode bits must decide.
+    TestSupport::TempDir dir;
+    const fs::path path = dir.write("map.rmap", "old");
+    const fs::path link = dir.path() / "link.rmap";
+    fs::create_symlink(path, link);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    for (const fs::path& name : {path, link}) {
+        std::string error;
+        EXPECT_FALSE(Engine::writeFileAtomically(name, "new", 3, &error)) << name;
+        EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    }
+    EXPECT_EQ(contentOf(path), "old");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::mask, fs::perms(0444));
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
+TEST(AtomicWrite, SyncsTheTemporaryFileBeforeTheRename)
+{
+    TestSupport::TempDir dir;
+    const fs::path path = dir.write("map.rmap", "old");
+    int calls = 0;
+    const Engine::FileSync checked = [&](int fd, const fs::path& temp) {
+        ++calls;
+        struct stat synced {}, named {};
+        EXPECT_EQ(::fstat(fd, &synced), 0);
+        EXPECT_EQ(::stat(temp.c_str(), &named), 0);
+        EXPECT_EQ(synced.st_ino, named.st_ino) << "the file synced is the one named";
+        EXPECT_EQ(temp.parent_path(), path.parent_path());
+        EXPECT_EQ(contentOf(temp), "new") << "synced once all is written";
+        EXPECT_EQ(contentOf(path), "old") << "synced before the rename";
+        return ::fsync(fd) == 0;
+    };
+    std::string error;
+    ASSERT_TRUE(Engine::writeFileAtomically(path, "new", 3, &error, checked)) << error;
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(contentOf(path), "new");
+
+    const Engine::FileSync failing = [](int, const fs::path&) {
+        errno = EIO;
+        return false;
+    };
+    EXPECT_FALSE(Engine::writeFileAtomically(path, "newer", 5, &error, failing));
+    EXPECT_NE(error.find(std::strerror(EIO)), std::string::npos) << error;
+    EXPECT_EQ(contentOf(path), "new");
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "temporary file left";
+
+    fileSyncs = 0;
+    ASSERT_TRUE(Engine::writeFileAtomically(path, "newest", 6));
+    EXPECT_EQ(fileSyncs, 1) << "the writer's own sync is fsync";
 }
 
 TEST(AtomicWrite, TellsWhatIsTrueWhenTheSystemFails)

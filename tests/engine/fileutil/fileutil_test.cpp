@@ -66,9 +66,7 @@ protected:
 
 TEST_F(UserFolderTest, DocumentsUnderHomeByDefault)
 {
-    EXPECT_EQ(found(), "unchanged");
-    std::filesystem::create_directory(home / "Documents");
-    EXPECT_EQ(found(), home / "Documents" / "Tetherix");
+    EXPECT_EQ(found(), home / "Documents" / "Tetherix") << "named before it exists";
     unsetenv("HOME");
     EXPECT_EQ(found(), "unchanged");
 }
@@ -94,26 +92,41 @@ TEST_F(UserFolderTest, UserDirsFileNamesTheDocumentsFolder)
     EXPECT_EQ(found(), home / "Documents" / "Tetherix");
 }
 
-TEST_F(UserFolderTest, PrepareCreatesTheFolderOnceAndReportsFailure)
+TEST_F(UserFolderTest, PrepareCreatesTheFolderWithItsDocumentsFolderAndReportsFailure)
 {
+    // A fresh home without a Documents folder: both folders are made, and again is no failure.
     std::filesystem::path path = "unchanged";
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(Engine::prepareUserMapFolder(path));
-    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(path, "unchanged");
-
-    std::filesystem::create_directory(home / "Documents");
     ASSERT_TRUE(Engine::prepareUserMapFolder(path));
     EXPECT_EQ(path, home / "Documents" / "Tetherix");
     EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_TRUE(Engine::prepareUserMapFolder(path));
 
-    // A file where the folder should be cannot be replaced: the lookup fails, nothing stops.
-    std::filesystem::remove(path);
-    dir.write("home/Documents/Tetherix", "not a folder");
+    // A user-dirs entry naming a folder that is not there yet is made with its parents.
+    dir.write("home/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/My Files/Papers\"\n");
+    ASSERT_TRUE(Engine::prepareUserMapFolder(path));
+    EXPECT_EQ(path, home / "My Files" / "Papers" / "Tetherix");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+
+    // A file where a folder should be cannot be replaced: the lookup fails, nothing stops.
+    dir.write("home/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Blocked/Papers\"\n");
+    dir.write("home/Blocked", "not a folder");
     std::filesystem::path blocked = "unchanged";
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(Engine::prepareUserMapFolder(blocked));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Blocked"), std::string::npos);
+    EXPECT_EQ(blocked, "unchanged");
+
+    dir.write("home/.config/user-dirs.dirs", "");
+    std::filesystem::remove(home / "Documents" / "Tetherix");
+    dir.write("home/Documents/Tetherix", "not a folder");
     testing::internal::CaptureStdout();
     EXPECT_FALSE(Engine::prepareUserMapFolder(blocked));
     EXPECT_NE(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(blocked, "unchanged");
+
+    // Without a home folder there is nowhere to look.
+    unsetenv("HOME");
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(Engine::prepareUserMapFolder(blocked));
+    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
 }

@@ -159,8 +159,9 @@ TEST_F(EditorMapFilesTest, AFailedSaveSaysSoAndAMissingMapFolderIsReported)
     EXPECT_FALSE(showing(Game::GameMap::kSavedText));
     dismissPopup();
 
-    std::filesystem::remove(mapFolder);
+    // A Documents folder that cannot be made leaves no map folder.
     std::filesystem::remove_all(home.home() / "Documents");
+    std::ofstream(home.home() / "Documents") << "in the way";
     for (const std::string* command : {&Names::save, &Names::load}) {
         clickOn(*command);
         EXPECT_TRUE(showing(EditorMapFiles::kNoMapFolderText)) << *command;

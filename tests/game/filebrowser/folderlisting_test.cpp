@@ -46,10 +46,22 @@ TEST(FolderListing, AFolderThatCannotBeReadFailsWithoutThrowing)
     EXPECT_TRUE(missing.files.empty() && missing.folders.empty());
 
     EXPECT_FALSE(UI::listFolder(dir.write("file.rmap", "x")).ok) << "a file is no folder";
+}
 
-    // An entry whose status cannot be read: a link that leads round in a circle.
-    std::filesystem::create_directory(dir.path() / "loops");
-    std::filesystem::create_symlink("second", dir.path() / "loops" / "first");
-    std::filesystem::create_symlink("first", dir.path() / "loops" / "second");
-    EXPECT_FALSE(UI::listFolder(dir.path() / "loops").ok);
+TEST(FolderListing, EntriesWithoutAStatusAreLeftOutAndTheRestListed)
+{
+    const TestSupport::TempDir dir;
+    dir.write("level.rmap", "x");
+    std::filesystem::create_directory(dir.path() / "maps");
+    std::filesystem::create_symlink("self", dir.path() / "self");
+    std::filesystem::create_symlink("second", dir.path() / "first");
+    std::filesystem::create_symlink("first", dir.path() / "second");
+
+    testing::internal::CaptureStdout();
+    const UI::FolderListing listing = UI::listFolder(dir.path());
+    const std::string console = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(listing.ok) << listing.problem;
+    EXPECT_EQ(listing.folders, Names{"maps"});
+    EXPECT_EQ(listing.files, Names{"level.rmap"});
+    EXPECT_NE(console.find("self"), std::string::npos) << console;
 }

@@ -1,6 +1,7 @@
 #include "game/gamemap/mapfile.h"
 
 #include "engine/fileutil/fileutil.h"
+#include "tests/support/homeredirect.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -194,4 +195,23 @@ TEST(MapFile, InterruptedSaveLeavesTheOldFileAlone)
     EXPECT_FALSE(result.problem.empty());
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file left";
+
+    // A map the user made read-only is not replaced either.
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    EXPECT_EQ(MapFile::writeFile(path, {}).status, Game::MapWriteStatus::CannotWrite);
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(MapFile, AFreshHomeWithoutDocumentsFolderSavesAndLoadsMaps)
+{
+    const TestSupport::HomeRedirect home;
+    std::filesystem::path folder;
+    ASSERT_TRUE(Engine::prepareUserMapFolder(folder));
+    const auto path = folder / "first.rmap";
+    ASSERT_TRUE(MapFile::writeFile(path, {qube({1, 2, 3}, {1, 1, 1})}).ok());
+    const Game::MapReadResult map = MapFile::readFile(path);
+    ASSERT_TRUE(map.ok()) << map.problem;
+    ASSERT_EQ(map.qubes.size(), 1u);
+    EXPECT_EQ(map.qubes[0].position, glm::vec3(1, 2, 3));
+    EXPECT_EQ(path.parent_path().parent_path(), home.home() / "Documents");
 }
