@@ -1,5 +1,6 @@
 #include "game/editor/editormapfiles.h"
 
+#include "engine/core/enginecore.h"
 #include "engine/core/log.h"
 #include "game/editor/editorplayer.h"
 #include "game/filebrowser/filebrowser.h"
@@ -54,17 +55,18 @@ std::optional<std::filesystem::path> EditorMapFiles::savePath(const std::filesys
 
 void EditorMapFiles::askNewMap()
 {
-    askToDiscard([this] { newMap(); });
+    askToDiscard([this] { newMap(); }, {}, kDialogLayer, kNewMapQuestion);
 }
 
-ECS::EntityId EditorMapFiles::askToDiscard(std::function<void()> discard, std::function<void()> keep, int32_t layer)
+ECS::EntityId EditorMapFiles::askToDiscard(std::function<void()> discard, std::function<void()> keep, int32_t layer,
+                                           const char* question)
 {
     if (!editor->hasUnsavedChanges()) {
         if (discard)
             discard();
         return ECS::InvalidEntity;
     }
-    return menus->createConfirmDialog(kDiscardQuestion, "NO", "YES", std::move(keep), std::move(discard), layer);
+    return menus->createConfirmDialog(question, "NO", "YES", std::move(keep), std::move(discard), layer);
 }
 
 void EditorMapFiles::newMap()
@@ -91,6 +93,8 @@ void EditorMapFiles::openMapBrowser(uint32_t mode)
     UI::FileBrowserSettings settings;
     settings.mode = mode == kSave ? UI::FileBrowserSettings::kSave : UI::FileBrowserSettings::kOpen;
     settings.startFolder = folder;
+    Engine::EngineCore* const core = engine;
+    settings.clock = [core] { return core->loopSource().ticks(); };
     settings.blocker = UI::createBlocker(*world, kBrowserBlockerLayer, resources->whiteTexture.get(),
                                          static_cast<float>(window.x), static_cast<float>(window.y));
     browser = world->createEntity();
@@ -138,7 +142,7 @@ void EditorMapFiles::confirmLoad(ECS::EntityId opened)
         return;
     const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
     UI::FileBrowser::close(*world, opened);
-    askToDiscard([this, path] { loadMap(path); });
+    askToDiscard([this, path] { loadMap(path); }, {}, kDialogLayer, kLoadQuestion);
 }
 
 void EditorMapFiles::loadMap(const std::filesystem::path& path)

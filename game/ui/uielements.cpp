@@ -2,6 +2,7 @@
 
 #include "game/transform/transformcomponent.h"
 
+
 #include <utility>
 
 namespace UI {
@@ -79,11 +80,14 @@ ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engi
 }
 
 void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
-                    std::function<void()> onCancel, std::function<void()> onConfirm)
+                    std::function<void()> onCancel, std::function<void()> onConfirm,
+                    std::function<void()> onChange)
 {
-    if (!world.hasComponent<Component::UItextInputComponent>(entity))
-        world.addComponent(entity, Component::UItextInputComponent(std::move(filter), std::move(onCancel),
-                                                                   std::move(onConfirm)));
+    if (!world.hasComponent<Component::UItextInputComponent>(entity)) {
+        Component::UItextInputComponent input(std::move(filter), std::move(onCancel), std::move(onConfirm));
+        input.onChange = std::move(onChange);
+        world.addComponent(entity, std::move(input));
+    }
     if (world.hasComponent<Component::UIclickableComponent>(entity))
         world.getComponent<Component::UIclickableComponent>(entity).stateLocked = true;
 }

@@ -48,9 +48,11 @@ ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engi
                             float width, float height);
 
 // Starts editing the element's text (the click action of an editable field): gives it the focus
-// marker unless it has one, and freezes its button state while it is edited.
+// marker unless it has one, and freezes its button state while it is edited. `onChange` runs
+// whenever typing changes the text.
 void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
-                    std::function<void()> onCancel, std::function<void()> onConfirm);
+                    std::function<void()> onCancel, std::function<void()> onConfirm,
+                    std::function<void()> onChange = {});
 
 // Destroys the element unless it is already gone or on its way out (pop-ups hold their elements'
 // ids, and something else may have removed them first).
