@@ -87,6 +87,8 @@ void EditorMapFiles::openMapBrowser(uint32_t mode)
         menus->createOKpopup(kLoadPopupLayer, kNoMapFolderText);
         return;
     }
+    if (!UI::roomFor(*world, UI::FileBrowser::kMaxElements, "the file browser"))
+        return;
     const glm::ivec2 window = UI::windowSize(*engine);
     const BrowserRectangle place = browserRectangle(window);
 
@@ -152,9 +154,9 @@ void EditorMapFiles::loadMap(const std::filesystem::path& path)
         menus->createOKpopup(kLoadPopupLayer, kReadFailedText);
         return;
     }
-    // The loader refuses a map that cannot fit the entity ids even once the current blocks are
-    // gone; say so now instead of "Map Loaded".
-    if (loaded.qubes.size() > GameMap::freeQubeSlots(*world) + map->qubeIDs.size()) {
+    // A map that would not fit once the current blocks are gone, beside the ids kept for the
+    // editor's UI, is refused; say so now instead of "Map Loaded".
+    if (loaded.qubes.size() > editor->scene().freeEntitySlots() + map->qubeIDs.size()) {
         Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": too many blocks");
         menus->createOKpopup(kLoadPopupLayer, EditorPlayer::kTooManyBlocksText);
         return;

@@ -251,7 +251,7 @@ void layOutList(UIfileBrowserComponent& b, glm::vec2 position, glm::vec2 size)
     const int32_t rowHeight = b.entryHeight + b.entryGap;
     const int32_t rows = (b.listTop - static_cast<int32_t>(position.y + kListReserveBottom)) / rowHeight;
     // A small window still shows one entry per page: paging divides by the page size.
-    b.pageSize = static_cast<uint32_t>(std::max(1, rows));
+    b.pageSize = std::min(static_cast<uint32_t>(std::max(1, rows)), FileBrowser::kMaxPageSize);
     b.listBottom = b.listTop - rowHeight * static_cast<int32_t>(b.pageSize);
 }
 

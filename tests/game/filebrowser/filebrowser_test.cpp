@@ -287,6 +287,17 @@ TEST_F(FileBrowserTest, CancelTakesDownEveryElementOnce)
     EXPECT_EQ(liveEntities(), before);
 }
 
+TEST_F(FileBrowserTest, ATallWindowShowsAtMostTheLargestPage)
+{
+    for (int i = 0; i < 100; ++i)
+        dir.write("m" + std::to_string(i), "x");
+    const uint32_t before = ui.world.liveEntityCount();
+    open(dir.path(), FileBrowserSettings::kSave, {768, 4000});
+    EXPECT_EQ(b().pageSize, UI::FileBrowser::kMaxPageSize);
+    EXPECT_EQ(ui.world.liveEntityCount() - before, UI::FileBrowser::kMaxElements - 1)
+        << "all but the previous-page button, which the first page does not have";
+}
+
 TEST_F(FileBrowserTest, LongNamesAreShortenedButChooseTheWholeName)
 {
     const std::string longName(200, 'n');
