@@ -1,5 +1,6 @@
 #include "game/editor/editorhelp.h"
 
+#include "engine/core/assert.h"
 #include "engine/ecs/entitymanager.h"
 #include "engine/gfx/font.h"
 #include "engine/gfx/textlayout.h"
@@ -182,8 +183,13 @@ void EditorHelp::addElement(const std::string& name, ECS::EntityId element)
 void EditorHelp::build()
 {
     hide();
-    const glm::vec2 window(UI::windowSize(*engine));
     const std::vector<Section>& list = sections();
+    TX_ASSERT(list.size() == kSectionCount, "EditorHelp::kSectionCount counts the sections");
+    if (!UI::roomFor(*world, kElements, "the editor's help")) {
+        open = false;
+        return;
+    }
+    const glm::vec2 window(UI::windowSize(*engine));
     // The room below the top bar; a panel taller than that starts right under the bar, so the
     // bar stays whole and the last lines go instead.
     const glm::vec2 room(window.x, window.y - kTopBarHeight);

@@ -5,6 +5,8 @@
 // down (pause menu, play-testing) hides it with the bar, and building the bar brings it back.
 #include "engine/ecs/ecstypes.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,10 @@ class EditorHelp {
 public:
     static constexpr const char* kTitle = "Editor controls";
     static constexpr const char* kFooter = "F1, ? or Escape closes this help";
+    // Sections of the list, and the overlay's entities: the panel, the title and the footer, and
+    // a heading, a key column and an action column per section. Made whole or not at all.
+    static constexpr std::size_t kSectionCount = 2;
+    static constexpr std::uint32_t kElements = 3 + 3 * kSectionCount;
 
     // One line of the list: the keys or mouse action, and what it does.
     struct Line {

@@ -1,5 +1,6 @@
 #include "game/editor/editormapfiles.h"
 
+#include "engine/core/enginecore.h"
 #include "engine/core/log.h"
 #include "game/editor/editorplayer.h"
 #include "game/filebrowser/filebrowser.h"
@@ -54,17 +55,18 @@ std::optional<std::filesystem::path> EditorMapFiles::savePath(const std::filesys
 
 void EditorMapFiles::askNewMap()
 {
-    askToDiscard([this] { newMap(); });
+    askToDiscard([this] { newMap(); }, {}, kDialogLayer, kNewMapQuestion);
 }
 
-ECS::EntityId EditorMapFiles::askToDiscard(std::function<void()> discard, std::function<void()> keep, int32_t layer)
+ECS::EntityId EditorMapFiles::askToDiscard(std::function<void()> discard, std::function<void()> keep, int32_t layer,
+                                           const char* question)
 {
     if (!editor->hasUnsavedChanges()) {
         if (discard)
             discard();
         return ECS::InvalidEntity;
     }
-    return menus->createConfirmDialog(kDiscardQuestion, "NO", "YES", std::move(keep), std::move(discard), layer);
+    return menus->createConfirmDialog(question, "NO", "YES", std::move(keep), std::move(discard), layer);
 }
 
 void EditorMapFiles::newMap()
@@ -85,12 +87,16 @@ void EditorMapFiles::openMapBrowser(uint32_t mode)
         menus->createOKpopup(kLoadPopupLayer, kNoMapFolderText);
         return;
     }
+    if (!UI::roomFor(*world, UI::FileBrowser::kMaxElements, "the file browser"))
+        return;
     const glm::ivec2 window = UI::windowSize(*engine);
     const BrowserRectangle place = browserRectangle(window);
 
     UI::FileBrowserSettings settings;
     settings.mode = mode == kSave ? UI::FileBrowserSettings::kSave : UI::FileBrowserSettings::kOpen;
     settings.startFolder = folder;
+    Engine::EngineCore* const core = engine;
+    settings.clock = [core] { return core->loopSource().ticks(); };
     settings.blocker = UI::createBlocker(*world, kBrowserBlockerLayer, resources->whiteTexture.get(),
                                          static_cast<float>(window.x), static_cast<float>(window.y));
     browser = world->createEntity();
@@ -138,7 +144,7 @@ void EditorMapFiles::confirmLoad(ECS::EntityId opened)
         return;
     const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
     UI::FileBrowser::close(*world, opened);
-    askToDiscard([this, path] { loadMap(path); });
+    askToDiscard([this, path] { loadMap(path); }, {}, kDialogLayer, kLoadQuestion);
 }
 
 void EditorMapFiles::loadMap(const std::filesystem::path& path)
@@ -148,9 +154,9 @@ void EditorMapFiles::loadMap(const std::filesystem::path& path)
         menus->createOKpopup(kLoadPopupLayer, kReadFailedText);
         return;
     }
-    // The loader refuses a map that cannot fit the entity ids even once the current blocks are
-    // gone; say so now instead of "Map Loaded".
-    if (loaded.qubes.size() > GameMap::freeQubeSlots(*world) + map->qubeIDs.size()) {
+    // A map that would not fit once the current blocks are gone, beside the ids kept for the
+    // editor's UI, is refused; say so now instead of "Map Loaded".
+    if (loaded.qubes.size() > editor->scene().freeEntitySlots() + map->qubeIDs.size()) {
         Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": too many blocks");
         menus->createOKpopup(kLoadPopupLayer, EditorPlayer::kTooManyBlocksText);
         return;

@@ -3,7 +3,8 @@
 // the user map folder and read or write .rmap files there, with their confirm dialogs, console
 // lines and pop-ups. The map in the world changes only after a good read, and "Map Saved" is
 // said only after a complete, good write. Replacing a map that has unsaved changes asks first
-// (one question, "Discard unsaved changes?"); a map without changes is replaced at once.
+// (one question: New and Load each with its own text, anything else "Discard unsaved
+// changes?"); a map without changes is replaced at once.
 #include "engine/ecs/entitymanager.h"
 #include "engine/fileutil/fileutil.h"
 
@@ -29,6 +30,9 @@ class RenderResources;
 class EditorMapFiles {
 public:
     static constexpr const char* kDiscardQuestion = "Discard unsaved changes?";
+    static constexpr const char* kNewMapQuestion = "Unsaved progress will be lost.\nDo you want to continue?";
+    static constexpr const char* kLoadQuestion =
+        "Loading a new map will\ndelete unsaved progress.\nDo you want to continue?";
     static constexpr const char* kOverwriteQuestion = "File already exists.\nDo you want to overwrite?";
     static constexpr const char* kLoadedText = "Map Loaded";
     static constexpr const char* kReadFailedText = "ERROR:\nUnable to read file.";
@@ -61,11 +65,11 @@ public:
 
     // "New": empties the map and the editor's history, after asking while there are unsaved changes.
     void askNewMap();
-    // Runs `discard` at once when the map has no unsaved changes; otherwise asks "Discard unsaved
-    // changes?" with "NO" (runs `keep`, if given) and "YES" (runs `discard`), the dialog's lowest
-    // layer at `layer`. Answers the dialog's message box, or ECS::InvalidEntity when it did not ask.
+    // Runs `discard` at once when the map has no unsaved changes; otherwise asks `question` with
+    // "NO" (runs `keep`, if given) and "YES" (runs `discard`), the dialog's lowest layer at
+    // `layer`. Answers the dialog's message box, or ECS::InvalidEntity when it did not ask.
     ECS::EntityId askToDiscard(std::function<void()> discard, std::function<void()> keep = {},
-                               int32_t layer = kDialogLayer);
+                               int32_t layer = kDialogLayer, const char* question = kDiscardQuestion);
     // "Load" (kLoad) and "Save" (kSave): the file browser over the window, below the top bar.
     void openMapBrowser(uint32_t mode);
 

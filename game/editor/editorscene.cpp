@@ -1,6 +1,7 @@
 #include "game/editor/editorscene.h"
 
 #include "engine/core/log.h"
+#include "game/editor/uiidreserve.h"
 #include "game/physics/physicsmessages.h"
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
@@ -65,7 +66,7 @@ void EditorScene::drainPendingSelection()
             waiting.push_back(serial);
             continue;
         }
-        const ECS::EntityId copy = world_->createEntity();
+        const ECS::EntityId copy = freeEntitySlots() > 0 ? world_->createEntity() : ECS::InvalidEntity;
         if (copy == ECS::InvalidEntity) {
             Engine::logLine("EDITOR: no entity id is free to show a selected block");
             continue;
@@ -120,11 +121,14 @@ void EditorScene::restoreSelectionCopies()
 
 std::uint32_t EditorScene::freeEntitySlots() const
 {
-    return GameMap::freeQubeSlots(*world_);
+    const std::uint32_t free = GameMap::freeQubeSlots(*world_);
+    return free > UiIdReserve::kIds ? free - UiIdReserve::kIds : 0;
 }
 
 ECS::EntityId EditorScene::createBlock(const BlockPose& pose)
 {
+    if (freeEntitySlots() == 0)
+        return ECS::InvalidEntity;
     TransformComponent transform;
     pose.applyTo(transform);
     return map_->addQube(*world_, transform);
@@ -165,7 +169,7 @@ void EditorScene::replaceCollider(ECS::EntityId block, const glm::vec3& scale)
 
 ECS::EntityId EditorScene::createPreview(const BlockPose& pose)
 {
-    const ECS::EntityId preview = world_->createEntity();
+    const ECS::EntityId preview = freeEntitySlots() > 0 ? world_->createEntity() : ECS::InvalidEntity;
     if (preview == ECS::InvalidEntity)
         return ECS::InvalidEntity;
     TransformComponent transform;

@@ -43,7 +43,8 @@ public:
     // The block is selected at the start of the next tick.
     void queueSelect(ECS::EntityId block);
     // Selects the queued blocks that still exist and are not selected yet: each gets a selection
-    // entity, a copy of its transform with the selection look, and its place is saved.
+    // entity, a copy of its transform with the selection look, and its place is saved. A block
+    // for whose copy no slot is free stays unselected.
     void drainPendingSelection();
     // Takes the block out of the selection (destroying its copy); a block not selected is ignored.
     void unselect(ECS::EntityId block);
@@ -57,9 +58,10 @@ public:
     void restoreSelectionCopies();
 
     // --- Blocks -------------------------------------------------------------------------------
-    // How many entities can be created now.
+    // How many entities the editor may create now for blocks, selection copies and previews:
+    // the free ids less those kept for the editor's UI (UiIdReserve::kIds).
     std::uint32_t freeEntitySlots() const;
-    // A new map block at `pose`; ECS::InvalidEntity when no id is free. Does not set rebuildPending.
+    // A new map block at `pose`; ECS::InvalidEntity when no slot is free. Does not set rebuildPending.
     ECS::EntityId createBlock(const BlockPose& pose);
     // Destroys the block, unselecting it first; its serial names nothing from now on.
     void destroyBlock(ECS::EntityId block);
@@ -69,7 +71,7 @@ public:
 
     // --- Placing ------------------------------------------------------------------------------
     // A preview block (transform and preview look, no collider, so no ray ever hits it); answers
-    // ECS::InvalidEntity when no id is free.
+    // ECS::InvalidEntity when no slot is free.
     ECS::EntityId createPreview(const BlockPose& pose);
     void destroyPreviews();
 

@@ -78,6 +78,8 @@ void EditorTopBar::addToolButton(const std::string& name, const Engine::GFX::Tex
 void EditorTopBar::build()
 {
     clear();
+    if (!UI::roomFor(*world, kElements, "the editor's top bar"))
+        return;
     const glm::vec2 window(UI::windowSize(*engine));
     const float w = window.x;
     const float h = window.y;
@@ -143,6 +145,8 @@ void EditorTopBar::clear()
 void EditorTopBar::openAddDropdown()
 {
     closeAddDropdown();
+    if (!UI::roomFor(*world, kAddDropdownElements, "the \"+ Add\" drop-down"))
+        return;
     const float h = static_cast<float>(UI::windowSize(*engine).y);
     addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, Palette::panel, [this] { addBlock(); });
     addText(Names::addBlock, "Block", resources->editorTopBarFont, UI::kWhite);

@@ -61,6 +61,10 @@ inline const std::string addBottomLine = "add_bottomLine";
 
 class EditorTopBar {
 public:
+    // Entities of the bar and of the "+ Add" drop-down; each is made whole or not at all.
+    static constexpr std::uint32_t kElements = 18;
+    static constexpr std::uint32_t kAddDropdownElements = 3;
+
     // Everything given must outlive the bar.
     EditorTopBar(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine, const RenderResources& resources,
                  EditorPlayer& editor, EditorMapFiles& files);

@@ -50,6 +50,8 @@ void SelectionBoxView::place(std::size_t index, glm::vec2 position, glm::vec2 si
 
 void SelectionBoxView::show(glm::vec2 corner, glm::vec2 opposite)
 {
+    if (!shown() && !UI::roomFor(*world, kElements, "the selection box"))
+        return;
     const glm::vec2 low = glm::min(corner, opposite);
     const glm::vec2 size = glm::max(corner, opposite) - low + glm::vec2(1.0f);
     place(0, low, size);

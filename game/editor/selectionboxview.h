@@ -19,6 +19,8 @@ namespace Game {
 class SelectionBoxView {
 public:
     static constexpr int32_t kLayer = 0;
+    // The fill and four edges, made together at the first show or not at all.
+    static constexpr std::uint32_t kElements = 5;
 
     // `white` is the plain texture the rectangle is tinted from; both must outlive the view.
     SelectionBoxView(ECS::EntityManager& world, const Engine::GFX::Texture2D* white);
@@ -41,7 +43,7 @@ private:
     ECS::EntityManager* world;
     const Engine::GFX::Texture2D* white;
     // Fill, then the bottom, top, left and right edges.
-    std::array<ECS::EntityId, 5> parts{};
+    std::array<ECS::EntityId, kElements> parts{};
 };
 
 } // namespace Game

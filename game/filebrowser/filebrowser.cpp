@@ -10,6 +10,8 @@
 #include "game/ui/uielements.h"
 #include "game/ui/uipalette.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -213,19 +215,23 @@ void createFixedElements(ECS::EntityManager& world, ECS::EntityId browser, UIfil
             const UIfileBrowserComponent* found = browserOf(*wp, browser);
             if (!found)
                 return;
-            const auto afterEdit = [wp, browser](bool confirmed) {
-                return [wp, browser, confirmed] {
+            // SAVE follows the field: enabled while it holds a name, as it is typed and after
+            // Return or Escape (which puts the text back).
+            const auto followName = [wp, browser] {
+                FileBrowser::setConfirmEnabled(*wp, browser, !FileBrowser::nameFieldText(*wp, browser).empty());
+            };
+            const auto afterEdit = [wp, browser, followName](bool confirmed) {
+                return [wp, browser, confirmed, followName] {
                     const UIfileBrowserComponent* open = browserOf(*wp, browser);
                     if (!open)
                         return;
                     const std::function<void()> action = confirmed ? open->onNameConfirm : open->onNameCancel;
                     if (action)
                         action();
-                    if (confirmed)
-                        FileBrowser::setConfirmEnabled(*wp, browser, !FileBrowser::nameFieldText(*wp, browser).empty());
+                    followName();
                 };
             };
-            beginTextInput(*wp, found->nameField, found->nameFilter, afterEdit(false), afterEdit(true));
+            beginTextInput(*wp, found->nameField, found->nameFilter, afterEdit(false), afterEdit(true), followName);
         },
         b.hoverColor, b.pressedColor);
     if (b.nameField != ECS::InvalidEntity) {
@@ -245,7 +251,7 @@ void layOutList(UIfileBrowserComponent& b, glm::vec2 position, glm::vec2 size)
     const int32_t rowHeight = b.entryHeight + b.entryGap;
     const int32_t rows = (b.listTop - static_cast<int32_t>(position.y + kListReserveBottom)) / rowHeight;
     // A small window still shows one entry per page: paging divides by the page size.
-    b.pageSize = static_cast<uint32_t>(std::max(1, rows));
+    b.pageSize = std::min(static_cast<uint32_t>(std::max(1, rows)), FileBrowser::kMaxPageSize);
     b.listBottom = b.listTop - rowHeight * static_cast<int32_t>(b.pageSize);
 }
 
@@ -272,6 +278,7 @@ void createFileBrowser(ECS::EntityId entity, ECS::EntityManager& world, glm::vec
     b.onNameCancel = std::move(settings.onNameCancel);
     b.onNameConfirm = std::move(settings.onNameConfirm);
     b.blocker = settings.blocker;
+    b.clock = std::move(settings.clock);
     b.mode = settings.mode;
     b.font = &resources.fileBrowserFont;
     b.backgroundTexture = resources.whiteTexture.get();
@@ -316,6 +323,35 @@ void goToParent(ECS::EntityManager& world, ECS::EntityId browser)
     postRefresh(world, browser, &parent);
 }
 
+void clickEntry(ECS::EntityManager& world, ECS::EntityId browser, ECS::EntityId entry, int32_t row,
+                const std::string& name, bool isFolder)
+{
+    UIfileBrowserComponent* b = browserOf(world, browser);
+    if (!b)
+        return;
+    const uint32_t now = b->clock ? b->clock() : SDL_GetTicks();
+    const bool second = b->lastClickRow == row && now - b->lastClickMs <= kDoubleClickMs;
+    const bool followsFolderEntry = second && b->lastClickEnteredFolder;
+    const bool opensFile = second && !isFolder && b->lastClickName == name && b->mode == FileBrowserSettings::kOpen;
+    // A double click pairs two clicks only: a third starts over.
+    b->lastClickRow = second ? -1 : row;
+    b->lastClickMs = now;
+    b->lastClickName = name;
+    b->lastClickEnteredFolder = !second && isFolder;
+    if (followsFolderEntry)
+        return;
+    if (isFolder) {
+        enterFolder(world, browser, name);
+        return;
+    }
+    chooseFile(world, browser, entry, name);
+    if (!opensFile)
+        return;
+    const std::function<void()> confirm = b->onConfirm; // the action may close the browser
+    if (confirm)
+        confirm();
+}
+
 void enterFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::string& name)
 {
     const UIfileBrowserComponent* b = browserOf(world, browser);
@@ -346,6 +382,7 @@ void previousPage(ECS::EntityManager& world, ECS::EntityId browser)
     if (!b || b->firstIndex < b->pageSize)
         return;
     b->firstIndex -= b->pageSize;
+    b->lastClickRow = -1;
     clearChoice(world, browser, *b);
     postRefresh(world, browser, nullptr);
 }
@@ -356,6 +393,7 @@ void nextPage(ECS::EntityManager& world, ECS::EntityId browser)
     if (!b || b->firstIndex + b->pageSize >= b->entryCount)
         return;
     b->firstIndex += b->pageSize;
+    b->lastClickRow = -1;
     clearChoice(world, browser, *b);
     postRefresh(world, browser, nullptr);
 }
@@ -456,8 +494,8 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
 
     const uint32_t end = std::min(b.entryCount, b.firstIndex + b.pageSize);
     for (uint32_t index = b.firstIndex; index < end; ++index) {
-        const float row = static_cast<float>(index - b.firstIndex);
-        const glm::vec2 at{bx + b.margin.x, static_cast<float>(b.listTop) - row * float(b.entryHeight + b.entryGap)};
+        const int32_t row = static_cast<int32_t>(index - b.firstIndex);
+        const glm::vec2 at{bx + b.margin.x, static_cast<float>(b.listTop) - float(row) * float(b.entryHeight + b.entryGap)};
         const glm::vec2 size{bw - 2.0f * b.margin.x, static_cast<float>(b.entryHeight)};
         const bool isFolder = index < folderCount;
         const std::string name = isFolder ? b.folders[index] : b.files[index - folderCount];
@@ -467,11 +505,9 @@ void rebuildPage(ECS::EntityManager& world, ECS::EntityId browser)
                                                      chosen ? b.chosenColor : b.entryColor);
         if (entry == ECS::InvalidEntity)
             break;
-        std::function<void()> action;
-        if (isFolder)
-            action = [wp, browser, name] { enterFolder(*wp, browser, name); };
-        else
-            action = [wp, browser, entry, name] { chooseFile(*wp, browser, entry, name); };
+        std::function<void()> action = [wp, browser, entry, row, name, isFolder] {
+            clickEntry(*wp, browser, entry, row, name, isFolder);
+        };
         addClickable(world, entry, b.layer, std::move(action), b.backgroundTexture, b.backgroundTexture,
                      chosen ? b.chosenHoverColor : b.hoverColor, chosen ? b.chosenPressedColor : b.pressedColor);
         if (isFolder)

@@ -29,10 +29,19 @@ inline constexpr const char* kUnableToOpenFolderText = "ERROR:\nUnable to open f
 // keyboard snapshot) must outlive them.
 void addFileBrowserSystems(ECS::EntityManager& world, const Engine::EngineCore& engine);
 
+namespace FileBrowser {
+// Entries a page holds at most, however tall the window: the browser's entity count has a bound.
+inline constexpr uint32_t kMaxPageSize = 40;
+// Entities of a browser at most: itself and the caller's blocker, the path line's two elements,
+// CANCEL, OPEN or SAVE, the "Filename:" label and field, a full page and its three paging elements.
+inline constexpr uint32_t kMaxElements = 2 + 6 + kMaxPageSize + 3;
+} // namespace FileBrowser
+
 // Builds the browser on `entity` (created by the caller) with its bottom-left corner at
 // `position` and `size` pixels large: the path line with its back button, the list area, the
 // CANCEL and the OPEN or SAVE button (disabled at first) and, for saving, the "Filename:" field.
 // The folder is listed once the browser is in the world. `resources` must outlive the browser.
+// The caller makes sure that FileBrowser::kMaxElements entity ids are free, blocker included.
 void createFileBrowser(ECS::EntityId entity, ECS::EntityManager& world, glm::vec2 position, glm::vec2 size,
                        const Game::RenderResources& resources, FileBrowserSettings settings);
 
@@ -42,6 +51,14 @@ namespace FileBrowser {
 
 // Lists the folder above the one on show (the root stays the root).
 void goToParent(ECS::EntityManager& world, ECS::EntityId browser);
+// Two clicks on the same entry at most this far apart make a double click.
+inline constexpr uint32_t kDoubleClickMs = 400;
+
+// A click on the entry in `row` of the page, showing `name`: enters the folder or chooses the
+// file. The second click of a double click opens the file in open mode (as OPEN does); on a
+// folder, the first click has entered it and the second, landing in the new listing, does nothing.
+void clickEntry(ECS::EntityManager& world, ECS::EntityId browser, ECS::EntityId entry, int32_t row,
+                const std::string& name, bool isFolder);
 // Lists the sub-folder `name` of the folder on show.
 void enterFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::string& name);
 // Makes the file `name` the chosen one: OPEN or SAVE is enabled, the entry turns green in open

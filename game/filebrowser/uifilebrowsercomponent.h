@@ -43,6 +43,8 @@ struct FileBrowserSettings {
     std::string fileName; // first text of the file name field (UTF-8)
     // The caller's blocker under the browser; destroyed with it.
     ECS::EntityId blocker = ECS::InvalidEntity;
+    // Milliseconds of the game's clock, for telling double clicks; empty: SDL's tick counter.
+    std::function<uint32_t()> clock;
 };
 
 } // namespace UI
@@ -101,6 +103,14 @@ struct UIfileBrowserComponent : ECS::Component {
     glm::vec4 chosenColor{0.0f, 1.0f, 0.0f, 0.5f};
     glm::vec4 chosenHoverColor{0.0f, 1.0f, 0.0f, 0.7f};
     glm::vec4 chosenPressedColor{0.0f, 0.6f, 0.0f, 0.5f};
+
+    // The last click on an entry, for telling a double click: its row on the page (-1: none to
+    // pair with), when it came, the name clicked and whether the click entered a folder.
+    std::function<uint32_t()> clock;
+    int32_t lastClickRow = -1;
+    uint32_t lastClickMs = 0;
+    std::string lastClickName;
+    bool lastClickEnteredFolder = false;
 
     std::vector<ECS::EntityId> entries; // the entry elements of the page on show
     // The listing of `folder`: names (UTF-8), folders and files each sorted by name.

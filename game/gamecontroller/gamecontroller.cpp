@@ -671,7 +671,12 @@ bool GameController::closeRequested()
         return false; // already asking
     // Over the file browser and any pop-up, so it can always be answered.
     closeQuestion = mapFiles->askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
-    return false;
+    if (closeQuestion != ECS::InvalidEntity)
+        return false;
+    // The editor keeps ids free for the question; should it still not fit, the user's own
+    // request decides rather than a window that cannot be closed.
+    Engine::logLine("EDITOR: no room to ask about the unsaved changes; the window closes as asked");
+    return true;
 }
 
 void GameController::endGame()

@@ -8,6 +8,7 @@
 #include "game/ui/windowsize.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace Game {
@@ -146,6 +147,8 @@ void MenuBuilder::rebuildScreen()
 
 ECS::EntityId MenuBuilder::createOKpopup(int32_t layer, std::string_view message)
 {
+    if (!UI::roomFor(*world, kOKpopupElements, "the pop-up \"" + std::string(message) + "\""))
+        return ECS::InvalidEntity;
     const int32_t l = std::clamp(layer, kLowestPopupLayer, kHighestPopupLayer);
     const glm::vec2 window(UI::windowSize(*engine));
     const glm::vec2 centre = glm::floor(window / 2.0f);
@@ -175,6 +178,8 @@ ECS::EntityId MenuBuilder::createConfirmDialog(std::string_view message, std::st
                                                std::string_view rightText, std::function<void()> leftAction,
                                                std::function<void()> rightAction, int32_t layer)
 {
+    if (!UI::roomFor(*world, kConfirmDialogElements, "the question \"" + std::string(message) + "\""))
+        return ECS::InvalidEntity;
     const int32_t blockerLayer = std::clamp(layer, kLowestPopupLayer, kHighestPopupLayer);
     const int32_t boxLayer = blockerLayer + 1;
     const int32_t buttonLayer = blockerLayer + 2;

@@ -50,6 +50,11 @@ struct MenuActions {
 
 class MenuBuilder {
 public:
+    // Entities of one OK pop-up (blocker, box, button) and of one confirm dialog (blocker, box,
+    // two buttons). Each is made whole or not at all.
+    static constexpr uint32_t kOKpopupElements = 3;
+    static constexpr uint32_t kConfirmDialogElements = 4;
+
     // Everything given must outlive the builder.
     MenuBuilder(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine, const RenderResources& resources,
                 MenuActions actions);
@@ -68,11 +73,12 @@ public:
     // A message with an "OK" button over a dimmed, inert window, on layers `layer` to `layer` + 2.
     // `layer` is held to 2..7: above the menus and the editor's top bar, which the pop-up must
     // cover, and low enough for all of it to be drawn. "OK" takes the pop-up down. Answers the
-    // message box's entity.
+    // message box's entity, or ECS::InvalidEntity (nothing made) when the ids for it are not free.
     ECS::EntityId createOKpopup(int32_t layer, std::string_view message);
     // A question with two buttons over a dimmed, inert window (layers `layer` to `layer` + 2,
     // held to 2..7 like the OK pop-up). Either button takes the dialog down and then runs its
-    // action, if it has one. Answers the message box's entity.
+    // action, if it has one. Answers the message box's entity, or ECS::InvalidEntity (nothing
+    // made) when the ids for it are not free.
     ECS::EntityId createConfirmDialog(std::string_view message, std::string_view leftText, std::string_view rightText,
                                       std::function<void()> leftAction, std::function<void()> rightAction,
                                       int32_t layer = 2);

@@ -124,6 +124,7 @@ struct UItextInputComponent : ECS::Component {
     std::string originalText;   // the text when editing began; restored by Escape
     std::function<void()> onConfirm; // Return ended the edit; may be empty
     std::function<void()> onCancel;  // Escape ended the edit; may be empty
+    std::function<void()> onChange;  // typing or Backspace changed the text; may be empty
 };
 
 // Makes the element a button.

@@ -1,10 +1,30 @@
 #include "game/ui/uielements.h"
 
+#include "engine/core/log.h"
 #include "game/transform/transformcomponent.h"
+
+#include <string>
 
 #include <utility>
 
 namespace UI {
+
+uint32_t freeEntityIds(const ECS::EntityManager& world)
+{
+    const uint32_t usable = ECS::EntityIdLimit - 1;
+    const uint32_t live = world.liveEntityCount();
+    return live >= usable ? 0 : usable - live;
+}
+
+bool roomFor(const ECS::EntityManager& world, uint32_t elements, std::string_view what)
+{
+    const uint32_t free = freeEntityIds(world);
+    if (free >= elements)
+        return true;
+    Engine::logLine("UI: " + std::string(what) + " needs " + std::to_string(elements) + " entity ids, "
+                    + std::to_string(free) + " are free; not shown");
+    return false;
+}
 
 ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
                                const Engine::GFX::Texture2D* texture, glm::vec4 color, bool ignoresPointer)
@@ -79,11 +99,14 @@ ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engi
 }
 
 void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
-                    std::function<void()> onCancel, std::function<void()> onConfirm)
+                    std::function<void()> onCancel, std::function<void()> onConfirm,
+                    std::function<void()> onChange)
 {
-    if (!world.hasComponent<Component::UItextInputComponent>(entity))
-        world.addComponent(entity, Component::UItextInputComponent(std::move(filter), std::move(onCancel),
-                                                                   std::move(onConfirm)));
+    if (!world.hasComponent<Component::UItextInputComponent>(entity)) {
+        Component::UItextInputComponent input(std::move(filter), std::move(onCancel), std::move(onConfirm));
+        input.onChange = std::move(onChange);
+        world.addComponent(entity, std::move(input));
+    }
     if (world.hasComponent<Component::UIclickableComponent>(entity))
         world.getComponent<Component::UIclickableComponent>(entity).stateLocked = true;
 }

@@ -17,6 +17,12 @@ inline constexpr glm::vec4 kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 // Colour of a blocker: the window behind a modal pop-up is dimmed.
 inline constexpr glm::vec4 kBlockerColor{0.0f, 0.0f, 0.0f, 0.4f};
 
+// How many entities can be created now (every id below ECS::EntityIdLimit that is not live).
+uint32_t freeEntityIds(const ECS::EntityManager& world);
+// A UI piece of `elements` entities is made whole or not at all: true when they all fit now,
+// otherwise false after a console line naming `what`.
+bool roomFor(const ECS::EntityManager& world, uint32_t elements, std::string_view what);
+
 // A new element covering `size` pixels from `position` (bottom-left corner) with a background.
 // One that ignores the pointer is only drawn: it never takes part in pointer tests.
 ECS::EntityId createBackground(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
@@ -48,9 +54,11 @@ ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engi
                             float width, float height);
 
 // Starts editing the element's text (the click action of an editable field): gives it the focus
-// marker unless it has one, and freezes its button state while it is edited.
+// marker unless it has one, and freezes its button state while it is edited. `onChange` runs
+// whenever typing changes the text.
 void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
-                    std::function<void()> onCancel, std::function<void()> onConfirm);
+                    std::function<void()> onCancel, std::function<void()> onConfirm,
+                    std::function<void()> onChange = {});
 
 // Destroys the element unless it is already gone or on its way out (pop-ups hold their elements'
 // ids, and something else may have removed them first).

@@ -129,7 +129,13 @@ void UItextInputSystem::editText(ECS::EntityId entity, bool backspace)
                      UItextInputComponent::kMaxTextBytes);
     if (backspace)
         removeLastCharacter(scratch);
+    if (scratch == field.text)
+        return;
     field.setText(scratch);
+    // A copy: the action may change the world.
+    const std::function<void()> onChange = manager->getComponent<UItextInputComponent>(entity).onChange;
+    if (onChange)
+        onChange();
 }
 
 } // namespace UI::System

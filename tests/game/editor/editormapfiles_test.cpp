@@ -43,14 +43,14 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     EXPECT_EQ(browser(), ECS::InvalidEntity) << "the browser closes after saving";
     dismissPopup();
     clickOn(Names::newMap);
-    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_FALSE(showing(EditorMapFiles::kNewMapQuestion));
     EXPECT_EQ(blocks(), 0u) << "saved: \"New\" empties the map at once";
 
     // With a change "New" asks first: "NO" keeps the map, "YES" empties it and the history.
     addBlock({0, 0, 1});
     makeUnsavedChange();
     clickOn(Names::newMap);
-    EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_TRUE(showing(EditorMapFiles::kNewMapQuestion));
     clickButton("NO");
     EXPECT_EQ(blocks(), 1u);
     clickOn(Names::newMap);
@@ -69,7 +69,7 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
         EXPECT_EQ(browser(), ECS::InvalidEntity);
     };
     openTwoBlocks();
-    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_FALSE(showing(EditorMapFiles::kLoadQuestion));
     EXPECT_EQ(blocks(), 2u);
     EXPECT_TRUE(showing(EditorMapFiles::kLoadedText));
     dismissPopup();
@@ -78,7 +78,7 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     addBlock({9, 0, 1});
     makeUnsavedChange();
     openTwoBlocks();
-    EXPECT_TRUE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_TRUE(showing(EditorMapFiles::kLoadQuestion));
     clickButton("NO");
     EXPECT_EQ(blocks(), 3u);
     EXPECT_TRUE(editorData().history.hasUnsavedChanges());
@@ -92,8 +92,27 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     // The loaded map is clean: "Back to menu" leaves without a question.
     tap(SDL_SCANCODE_ESCAPE);
     clickButton("Back to menu");
-    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    EXPECT_FALSE(showing(EditorMapFiles::kLoadQuestion));
     EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
+}
+
+TEST_F(EditorMapFilesTest, ADoubleClickOnAMapLoadsItAfterTheLoadQuestion)
+{
+    addBlock({0, 0, 1});
+    addBlock({5, 0, 1});
+    saveAs("two");
+    clickButton("OK");
+    addBlock({9, 0, 1});
+    makeUnsavedChange();
+    clickOn(Names::load);
+    const ECS::EntityId entry = browsed().entries[0];
+    clickOn(entry);
+    clickOn(entry);
+    EXPECT_EQ(browser(), ECS::InvalidEntity);
+    EXPECT_TRUE(showing(EditorMapFiles::kLoadQuestion));
+    EXPECT_FALSE(showing(EditorMapFiles::kDiscardQuestion));
+    clickButton("YES");
+    EXPECT_EQ(blocks(), 2u);
 }
 
 TEST_F(EditorMapFilesTest, ADamagedFileKeepsTheMapAndSaysSo)

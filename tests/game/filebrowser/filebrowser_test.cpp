@@ -54,6 +54,8 @@ protected:
         settings.onCancel = [this] { ++cancels; };
         settings.nameFilter = [](const std::string&, uint32_t c) { return c != '/'; };
         settings.onNameConfirm = [this] { ++nameConfirms; };
+        // Each click reads the clock: clicks lie `clickGapMs` apart.
+        settings.clock = [this] { return nowMs += clickGapMs; };
         settings.blocker = UI::createBlocker(ui.world, 4, ui.white(), 1280, 720);
         browser = ui.world.createEntity();
         UI::createFileBrowser(browser, ui.world, {256, 32}, size, UiTest::resources(), std::move(settings));
@@ -99,6 +101,8 @@ protected:
     int confirms = 0;
     int cancels = 0;
     int nameConfirms = 0;
+    uint32_t nowMs = 0;
+    uint32_t clickGapMs = 1000;
 };
 
 } // namespace
@@ -171,6 +175,44 @@ TEST_F(FileBrowserTest, EntersAndLeavesFoldersForgettingTheChosenFile)
     EXPECT_EQ(b().folder, std::filesystem::path("/"));
 }
 
+TEST_F(FileBrowserTest, ADoubleClickOpensAFileAndEntersAFolderOnce)
+{
+    std::filesystem::create_directories(dir.path() / "maps" / "deeper");
+    dir.write("maps/a.rmap", "x");
+    dir.write("top.rmap", "x");
+    open(dir.path());
+    clickGapMs = 100;
+    clickOn(b().entries[1]);
+    EXPECT_EQ(confirms, 0) << "one click only chooses";
+    clickOn(b().entries[1]);
+    EXPECT_EQ(confirms, 1) << "the second click within the time opens";
+    clickOn(b().entries[1]);
+    EXPECT_EQ(confirms, 1) << "a third click starts a new pair";
+    clickGapMs = UI::FileBrowser::kDoubleClickMs + 1;
+    clickOn(b().entries[1]);
+    EXPECT_EQ(confirms, 1) << "too slow for a double click";
+
+    // The first click enters the folder; the second, on the entry now in its place, is part of it.
+    clickGapMs = 100;
+    clickOn(b().entries[0]);
+    clickOn(b().entries[0]);
+    EXPECT_EQ(b().folder, dir.path() / "maps");
+    EXPECT_EQ(page(), (std::vector<std::string>{"deeper", "a.rmap"}));
+    clickOn(b().entries[0]);
+    EXPECT_EQ(b().folder, dir.path() / "maps" / "deeper") << "a later click enters as ever";
+}
+
+TEST_F(FileBrowserTest, ADoubleClickInTheSaveBrowserOnlyTakesTheName)
+{
+    dir.write("level.rmap", "x");
+    open(dir.path(), FileBrowserSettings::kSave);
+    clickGapMs = 100;
+    clickOn(b().entries[0]);
+    clickOn(b().entries[0]);
+    EXPECT_EQ(confirms, 0);
+    EXPECT_EQ(UI::FileBrowser::nameFieldText(ui.world, browser), "level.rmap");
+}
+
 TEST_F(FileBrowserTest, AFolderThatCannotBeListedLeavesTheBrowserWhereItWas)
 {
     std::filesystem::create_directory(dir.path() / "going");
@@ -196,6 +238,7 @@ TEST_F(FileBrowserTest, TheNameFieldFiltersTypingAndReturnEnablesSave)
     clickOn(b().nameField);
     ui.type("my/level");
     ui.step();
+    EXPECT_TRUE(confirmEnabled()) << "SAVE follows the name as it is typed";
     ui.tap(SDL_SCANCODE_RETURN);
     settle();
     EXPECT_EQ(UI::FileBrowser::nameFieldText(ui.world, browser), "mylevel");
@@ -205,9 +248,17 @@ TEST_F(FileBrowserTest, TheNameFieldFiltersTypingAndReturnEnablesSave)
     clickOn(b().nameField);
     for (int i = 0; i < 7; ++i)
         ui.tap(SDL_SCANCODE_BACKSPACE);
+    EXPECT_FALSE(confirmEnabled()) << "emptied, before Return";
+    ui.tap(SDL_SCANCODE_ESCAPE);
+    settle();
+    EXPECT_TRUE(confirmEnabled()) << "Escape puts the name back, and SAVE with it";
+    clickOn(b().nameField);
+    for (int i = 0; i < 7; ++i)
+        ui.tap(SDL_SCANCODE_BACKSPACE);
     ui.tap(SDL_SCANCODE_RETURN);
     settle();
     EXPECT_FALSE(confirmEnabled()) << "an empty name cannot be saved";
+    EXPECT_EQ(nameConfirms, 2);
 
     clickOn(b().entries[0]);
     EXPECT_EQ(UI::FileBrowser::nameFieldText(ui.world, browser), "existing.rmap");
@@ -234,6 +285,17 @@ TEST_F(FileBrowserTest, CancelTakesDownEveryElementOnce)
     ui.world.destroyEntity(browser);
     settle();
     EXPECT_EQ(liveEntities(), before);
+}
+
+TEST_F(FileBrowserTest, ATallWindowShowsAtMostTheLargestPage)
+{
+    for (int i = 0; i < 100; ++i)
+        dir.write("m" + std::to_string(i), "x");
+    const uint32_t before = ui.world.liveEntityCount();
+    open(dir.path(), FileBrowserSettings::kSave, {768, 4000});
+    EXPECT_EQ(b().pageSize, UI::FileBrowser::kMaxPageSize);
+    EXPECT_EQ(ui.world.liveEntityCount() - before, UI::FileBrowser::kMaxElements - 1)
+        << "all but the previous-page button, which the first page does not have";
 }
 
 TEST_F(FileBrowserTest, LongNamesAreShortenedButChooseTheWholeName)

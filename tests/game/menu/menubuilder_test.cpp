@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Component::TransformComponent;
@@ -157,4 +159,29 @@ TEST_F(MenuBuilderTest, ConfirmDialogClosesBeforeItsActionRuns)
     EXPECT_EQ(yes, 1);
     EXPECT_TRUE(dialogGoneAtAction);
     EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 0u);
+}
+
+TEST_F(MenuBuilderTest, PopupsAreMadeWholeOrNotAtAll)
+{
+    const auto made = [this](const std::function<ECS::EntityId()>& create) {
+        const uint32_t before = ui.world.liveEntityCount();
+        const ECS::EntityId box = create();
+        return std::make_pair(box, ui.world.liveEntityCount() - before);
+    };
+    const auto popup = [this] { return builder.createOKpopup(2, "ERROR:\nToo many blocks."); };
+    const auto question = [this] { return builder.createConfirmDialog("Discard unsaved changes?", "NO", "YES", {}, {}); };
+    EXPECT_EQ(made(popup).second, MenuBuilder::kOKpopupElements);
+    EXPECT_EQ(made(question).second, MenuBuilder::kConfirmDialogElements);
+
+    // Fill the ids up to one short of a question.
+    while (UI::freeEntityIds(ui.world) > MenuBuilder::kConfirmDialogElements - 1)
+        ui.world.createEntity();
+    testing::internal::CaptureStdout();
+    const auto refused = made(question);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("not shown"), std::string::npos);
+    EXPECT_EQ(refused, std::make_pair(ECS::InvalidEntity, 0u)) << "no blocker without its buttons";
+    EXPECT_NE(made(popup).first, ECS::InvalidEntity) << "a pop-up still fits";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(made(popup), std::make_pair(ECS::InvalidEntity, 0u));
+    testing::internal::GetCapturedStdout();
 }
