@@ -47,7 +47,7 @@ bool EngineCore::startUp()
     interpolate = true;
     stepMs = kStartStepMs;
     window = std::make_unique<WindowContext>(kWindowWidth, kWindowHeight);
-    renderContext = std::make_unique<GFX::RenderContext>(this);
+    renderContext = std::make_unique<GFX::RenderContext>();
 
 #ifdef SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE
     // Closing the window is the game's to answer (closeRequested); only a real quit request, such

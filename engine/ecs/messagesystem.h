@@ -1,6 +1,6 @@
 #pragma once
 // Base of message handlers: one handler class per message type `M` (with a compile-time
-// `_mType` from engine/ecs/typeids.h). Like component systems, each concrete handler declares
+// `_mType`, unique among the message types in use). Like component systems, each concrete handler declares
 // `static constexpr const char* systemName`.
 #include "engine/core/assert.h"
 #include "engine/ecs/ecstypes.h"

@@ -4,18 +4,12 @@
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
-namespace Engine {
-class EngineCore;
-}
-
 namespace Engine::GFX {
 
 class ShaderProgram;
 
 class RenderContext {
 public:
-    explicit RenderContext(EngineCore* owner = nullptr) : owner(owner) {}
-
     // Binds `program`, ties its samplers to texture units 0, 1, ... and finds its standard matrix
     // uniforms. Uploads no matrix: follow with setModelMatrix.
     void useProgram(const ShaderProgram& program);
@@ -23,7 +17,6 @@ public:
     // bound program declares.
     void setModelMatrix(const glm::mat4& model);
 
-    EngineCore* owner;
     // Drawing code writes view and projection directly (a camera's pair) before setModelMatrix.
     glm::mat4 viewMatrix{1.0f};
     glm::mat4 projectionMatrix{1.0f};

@@ -2,7 +2,7 @@
 // Camera components: the camera record itself, its orientation angles and eye offset, and the
 // drives that move it (mouse look, pan, wheel zoom, keyboard flight, height floor, menu circling).
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "game/camera/cameradata.h"
 
 #include <glm/vec2.hpp>

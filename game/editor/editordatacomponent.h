@@ -3,7 +3,7 @@
 // drag in progress, the gizmo, the selection, the blocks being placed and the blocks waiting to be
 // selected. The top bar drives `tool`, `pivot` and `orientation` directly.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "game/editor/blockserials.h"
 #include "game/editor/editorhistory.h"
 #include "game/editor/editorselectiondata.h"

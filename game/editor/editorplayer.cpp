@@ -4,7 +4,7 @@
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorundo.h"
 #include "game/editor/editorview.h"
-#include "game/gamecontroller/controlswitches.h"
+#include "game/core/controlswitches.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/raycast.h"
 #include "game/player/charactercontrollercomponent.h"

@@ -8,7 +8,7 @@
 #include "game/editor/editorhost.h"
 #include "game/editor/editorscene.h"
 #include "game/editor/transformdrag.h"
-#include "game/gamecontroller/gamestaterecord.h"
+#include "game/core/gamestaterecord.h"
 
 #include <cstdint>
 #include <string>

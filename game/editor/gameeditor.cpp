@@ -1,7 +1,7 @@
 #include "game/editor/gameeditor.h"
 
 #include "engine/core/enginecore.h"
-#include "game/gamecontroller/controlswitches.h"
+#include "game/core/controlswitches.h"
 #include "game/render/meshcomponent.h"
 
 #include <SDL.h>

@@ -10,7 +10,7 @@
 #include "game/editor/editorhost.h"
 #include "game/editor/editorplayer.h"
 #include "game/editor/selectionboxview.h"
-#include "game/gamecontroller/gamehooks.h"
+#include "game/core/gamehooks.h"
 
 #include <functional>
 #include <memory>

@@ -4,7 +4,7 @@
 // ids of the elements it owns. Names are kept as UTF-8 (paths convert through u8string/u8path),
 // and paths keep the platform's own separator.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "game/ui/uicomponents.h"
 
 #include <glm/vec2.hpp>

@@ -10,7 +10,7 @@
 #include "game/editor/editormapfiles.h"
 #include "game/editor/editortopbar.h"
 #include "game/editor/gameeditor.h"
-#include "game/gamecontroller/controlswitches.h"
+#include "game/core/controlswitches.h"
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/glerrors.h"
 #include "game/gamecontroller/hudtexts.h"

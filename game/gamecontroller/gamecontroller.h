@@ -10,9 +10,9 @@
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
 #include "game/gamecontroller/framerenderer.h"
-#include "game/gamecontroller/gamehooks.h"
-#include "game/gamecontroller/gamestaterecord.h"
-#include "game/gamecontroller/updatecontext.h"
+#include "game/core/gamehooks.h"
+#include "game/core/gamestaterecord.h"
+#include "game/core/updatecontext.h"
 #include "game/gamemap/faceidallocator.h"
 #include "game/physics/contacttracker.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Messages of the map layer.
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "game/transform/transformcomponent.h"
 
 #include <vector>

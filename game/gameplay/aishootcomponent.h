@@ -1,7 +1,7 @@
 #pragma once
 // Shooting behaviour of a computer-controlled entity. Reserved for combat: no system reads it yet.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 #include <cstdint>
 

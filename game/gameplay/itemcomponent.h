@@ -1,7 +1,7 @@
 #pragma once
 // Marks an entity as a pick-up of some kind. Reserved for items: no system reads it yet.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Messages of the menus.
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 #include <cstdint>
 #include <string>

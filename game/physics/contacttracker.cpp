@@ -40,7 +40,7 @@ bool hasPenetratingPoint(const btPersistentManifold& manifold)
 uint32_t entityOf(const btCollisionObject* body)
 {
     TX_ASSERT(body->getUserPointer() != nullptr, "collision object without PhysicsBodyInfo");
-    return static_cast<const PhysicsBodyInfo*>(body->getUserPointer())->entityID;
+    return static_cast<const GamePhysics::PhysicsBodyInfo*>(body->getUserPointer())->entityID;
 }
 
 using ListenerCall = void (ContactListener::*)(uint32_t, const ContactPair&);

@@ -30,15 +30,11 @@ constexpr int group = 32;
 constexpr int mask = 3;
 } // namespace GhostProxy
 
-} // namespace GamePhysics
-
 struct PhysicsBodyInfo {
     uint32_t entityID = 0;
-    uint32_t group = GamePhysics::CollisionGroup::all;
-    uint32_t mask = GamePhysics::CollisionGroup::all;
+    uint32_t group = CollisionGroup::all;
+    uint32_t mask = CollisionGroup::all;
 };
-
-namespace GamePhysics {
 
 // True when the groups and masks of two records accept each other in both directions.
 inline bool groupsAccept(uint32_t groupA, uint32_t maskA, uint32_t groupB, uint32_t maskB)

@@ -24,7 +24,7 @@ PhysicsRigidBodyComponent::PhysicsRigidBodyComponent(uint32_t entityID, float ma
       motionState(std::make_unique<GamePhysics::PhysicsMotionState>()),
       mass(mass),
       localInertia(localInertia),
-      info(std::make_unique<PhysicsBodyInfo>(PhysicsBodyInfo{entityID}))
+      info(std::make_unique<GamePhysics::PhysicsBodyInfo>(GamePhysics::PhysicsBodyInfo{entityID}))
 {
     const btRigidBody::btRigidBodyConstructionInfo construction(mass, motionState.get(), shape.get(),
                                                                 GamePhysics::toBt(localInertia));

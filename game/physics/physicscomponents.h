@@ -4,7 +4,7 @@
 // entity has both (RigidBodyColliderSystem). The marker and collision-callback components are
 // registered for completeness; the game attaches neither.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "game/physics/contacttracker.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicsmotionstate.h"
@@ -66,7 +66,7 @@ struct PhysicsRigidBodyComponent : ECS::Component {
     bool detached = true; // true while the body has no real shape and is not in the world
     float mass = 0.0f;
     glm::vec3 localInertia{0.0f};
-    std::unique_ptr<PhysicsBodyInfo> info;
+    std::unique_ptr<GamePhysics::PhysicsBodyInfo> info;
     uint32_t kind = kindOther;
 };
 

@@ -25,8 +25,8 @@ bool PhysicsWorldFilterCallback::needBroadphaseCollision(btBroadphaseProxy* prox
         return false;
     TX_ASSERT(c0->getUserPointer() != nullptr, "collision object without PhysicsBodyInfo");
     TX_ASSERT(c1->getUserPointer() != nullptr, "collision object without PhysicsBodyInfo");
-    const auto* info0 = static_cast<const PhysicsBodyInfo*>(c0->getUserPointer());
-    const auto* info1 = static_cast<const PhysicsBodyInfo*>(c1->getUserPointer());
+    const auto* info0 = static_cast<const GamePhysics::PhysicsBodyInfo*>(c0->getUserPointer());
+    const auto* info1 = static_cast<const GamePhysics::PhysicsBodyInfo*>(c1->getUserPointer());
     return groupsAccept(info0->group, info0->mask, info1->group, info1->mask);
 }
 

@@ -11,14 +11,14 @@ uint32_t BaseRayResultCallback::hitEntityID() const
     if (m_collisionObject == nullptr)
         return 0;
     TX_ASSERT(m_collisionObject->getUserPointer() != nullptr, "collision object without PhysicsBodyInfo");
-    return static_cast<const PhysicsBodyInfo*>(m_collisionObject->getUserPointer())->entityID;
+    return static_cast<const GamePhysics::PhysicsBodyInfo*>(m_collisionObject->getUserPointer())->entityID;
 }
 
 bool EcsRayResultCallback::needsCollision(btBroadphaseProxy* proxy) const
 {
     const auto* c0 = static_cast<const btCollisionObject*>(proxy->m_clientObject);
     TX_ASSERT(c0->getUserPointer() != nullptr, "collision object without PhysicsBodyInfo");
-    const auto* info = static_cast<const PhysicsBodyInfo*>(c0->getUserPointer());
+    const auto* info = static_cast<const GamePhysics::PhysicsBodyInfo*>(c0->getUserPointer());
     return groupsAccept(rayGroup, rayMask, info->group, info->mask);
 }
 

@@ -18,7 +18,7 @@ const glm::vec3 spawnPosition(0.0f, 0.0f, 10.0f);
 
 CharacterControllerComponent::CharacterControllerComponent(ECS::EntityId entityID, GamePhysics::PhysicsWorld* world)
     : physicsWorld(world),
-      info(std::make_unique<PhysicsBodyInfo>(PhysicsBodyInfo{entityID, GamePhysics::CollisionGroup::player,
+      info(std::make_unique<GamePhysics::PhysicsBodyInfo>(GamePhysics::PhysicsBodyInfo{entityID, GamePhysics::CollisionGroup::player,
                                                              GamePhysics::CollisionGroup::all})),
       capsule(std::make_unique<btCapsuleShapeZ>(capsuleRadius, height - cylinderShortfall)),
       ghost(std::make_unique<btPairCachingGhostObject>())

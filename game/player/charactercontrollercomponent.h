@@ -3,7 +3,7 @@
 // horizontal velocity, the grappling rope's state and the view angles used for movement.
 #include "engine/ecs/component.h"
 #include "engine/ecs/ecstypes.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "game/physics/charactercontroller.h"
 #include "game/physics/physicsbodyinfo.h"
 
@@ -61,7 +61,7 @@ struct CharacterControllerComponent : ECS::Component {
 
     // Owned physics objects; the controller is declared last so that it (and with it the ghost's
     // membership of the world) goes first.
-    std::unique_ptr<PhysicsBodyInfo> info;
+    std::unique_ptr<GamePhysics::PhysicsBodyInfo> info;
     std::unique_ptr<btCapsuleShapeZ> capsule;
     std::unique_ptr<btPairCachingGhostObject> ghost;
     std::unique_ptr<GamePhysics::CustomCharacterController> controller;

@@ -2,7 +2,7 @@
 // A marker for meshes masked by the floor grid. Registered so that its type id stays taken; the
 // game creates none and no system reads it.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 namespace Component {
 

@@ -2,7 +2,7 @@
 // What an entity looks like: a mesh and its texture, both owned elsewhere (normally by the
 // RenderResources), and the render group that decides which mesh system draws it.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Turns its entity about an axis of its own by a fixed angle every game tick.
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 #include <glm/glm.hpp>
 

@@ -2,7 +2,7 @@
 // Place of an entity in the world: position, scale and rotation now and at the start of the
 // current tick, and the world matrix drawn this frame (interpolated between the two states).
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 
 #include <glm/glm.hpp>
 #include <glm/gtc/quaternion.hpp>

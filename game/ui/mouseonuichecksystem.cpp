@@ -2,7 +2,7 @@
 
 #include "engine/core/enginecore.h"
 #include "engine/ecs/entitymanager.h"
-#include "game/gamecontroller/gamestaterecord.h"
+#include "game/core/gamestaterecord.h"
 #include "game/ui/uihittest.h"
 
 namespace UI::System {

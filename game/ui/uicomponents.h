@@ -4,7 +4,7 @@
 // from the bottom-left of the window; scale x, y = width and height) plus a look (background,
 // sprite, text) and a behaviour (clickable, text input, blocker).
 #include "engine/ecs/component.h"
-#include "engine/ecs/typeids.h"
+#include "game/core/typeids.h"
 #include "engine/gfx/textmesh.h"
 
 #include <glm/vec2.hpp>

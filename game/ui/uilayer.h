@@ -3,7 +3,7 @@
 // (per draw layer a background, sprite, text and caret drawer; the click, pointer-over-UI and
 // text-input systems; the file browser's two systems), and gives the game controller its two
 // calls: click handling once per update and the drawing of all layers once per frame.
-#include "game/gamecontroller/gamehooks.h"
+#include "game/core/gamehooks.h"
 #include "game/ui/uicomponents.h"
 #include "game/ui/uidrawresources.h"
 

@@ -25,7 +25,7 @@ void GameHarness::SetUp()
                                                              Engine::EngineCore::kWindowHeight);
     engine->window->window = window;
     engine->window->handle = std::make_unique<Engine::WindowHandle>(Engine::WindowHandle{window, 0});
-    engine->renderContext = std::make_unique<Engine::GFX::RenderContext>(engine.get());
+    engine->renderContext = std::make_unique<Engine::GFX::RenderContext>();
     engine->createInputState(window);
 
     controller = std::make_unique<Game::GameController>(*engine);

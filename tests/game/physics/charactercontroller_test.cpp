@@ -64,7 +64,7 @@ private:
     std::unique_ptr<PhysicsTest::StaticBody> floor;
     std::vector<std::unique_ptr<PhysicsTest::StaticBody>> boxes;
     btCapsuleShapeZ capsule{capsuleRadius, 0.4f};
-    PhysicsBodyInfo ghostInfo{1, GamePhysics::CollisionGroup::player, GamePhysics::CollisionGroup::all};
+    GamePhysics::PhysicsBodyInfo ghostInfo{1, GamePhysics::CollisionGroup::player, GamePhysics::CollisionGroup::all};
     btPairCachingGhostObject ghost;
     std::unique_ptr<GamePhysics::CustomCharacterController> controller;
 };

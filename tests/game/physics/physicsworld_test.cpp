@@ -89,7 +89,7 @@ TEST(PhysicsWorldLifecycle, StepsUnderGravityAlongMinusZInTenMillisecondSteps)
     GamePhysics::PhysicsWorld world;
     // A dynamic body shows that one step is exactly 0.01 s under g = -10 along z: v = g * t.
     btBoxShape shape(btVector3(0.5f, 0.5f, 0.5f));
-    PhysicsBodyInfo info{7};
+    GamePhysics::PhysicsBodyInfo info{7};
     btRigidBody body(btRigidBody::btRigidBodyConstructionInfo(1, nullptr, &shape, btVector3(1, 1, 1)));
     body.setUserPointer(&info);
     body.setActivationState(DISABLE_DEACTIVATION);
@@ -105,7 +105,7 @@ TEST(PhysicsWorldLifecycle, AddRemoveAndTearDownLeaveNothingBehind)
 {
     auto world = std::make_unique<GamePhysics::PhysicsWorld>();
     btBoxShape shape(btVector3(1, 1, 1));
-    PhysicsBodyInfo info{4, Group::block};
+    GamePhysics::PhysicsBodyInfo info{4, Group::block};
     btRigidBody body(btRigidBody::btRigidBodyConstructionInfo(0, nullptr, &shape));
     body.setUserPointer(&info);
 
@@ -119,7 +119,7 @@ TEST(PhysicsWorldLifecycle, AddRemoveAndTearDownLeaveNothingBehind)
 
     // Whatever is still in the world when it goes is taken out, so its owner can free it safely.
     world->addRigidBody(&body);
-    PhysicsBodyInfo ghostInfo{5, Group::player};
+    GamePhysics::PhysicsBodyInfo ghostInfo{5, Group::player};
     btCollisionObject ghost;
     ghost.setCollisionShape(&shape);
     ghost.setUserPointer(&ghostInfo);

@@ -104,7 +104,7 @@ TEST(RayCast, NormalsOfRotatedBodiesAreInWorldSpace)
     // +x, turned a quarter about z, faces +y.
     btCollisionObject quarterTurned;
     quarterTurned.setWorldTransform(btTransform(btQuaternion(btVector3(0, 0, 1), SIMD_HALF_PI)));
-    PhysicsBodyInfo info{11, GamePhysics::CollisionGroup::block};
+    GamePhysics::PhysicsBodyInfo info{11, GamePhysics::CollisionGroup::block};
     quarterTurned.setUserPointer(&info);
     GamePhysics::RayCast::EcsClosestRayResultCallback callback(RayMask::blocksOnly);
     btCollisionWorld::LocalRayResult local(&quarterTurned, nullptr, btVector3(1, 0, 0), 0.5f);

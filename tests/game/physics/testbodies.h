@@ -17,7 +17,7 @@ namespace PhysicsTest {
 struct StaticBody {
     StaticBody(GamePhysics::PhysicsWorld& world, uint32_t entityID, uint32_t group, std::unique_ptr<btCollisionShape> shapeIn,
                const glm::vec3& position)
-        : world(world), shape(std::move(shapeIn)), info(PhysicsBodyInfo{entityID, group, 0xFFFFFFFFu})
+        : world(world), shape(std::move(shapeIn)), info(GamePhysics::PhysicsBodyInfo{entityID, group, 0xFFFFFFFFu})
     {
         btRigidBody::btRigidBodyConstructionInfo construction(0, nullptr, shape.get());
         construction.m_startWorldTransform.setOrigin(btVector3(position.x, position.y, position.z));
@@ -33,7 +33,7 @@ struct StaticBody {
 
     GamePhysics::PhysicsWorld& world;
     std::unique_ptr<btCollisionShape> shape;
-    PhysicsBodyInfo info;
+    GamePhysics::PhysicsBodyInfo info;
     std::unique_ptr<btRigidBody> body;
 };
 
@@ -79,7 +79,7 @@ struct MovingBox {
 
     GamePhysics::PhysicsWorld& world;
     btBoxShape shape;
-    PhysicsBodyInfo info;
+    GamePhysics::PhysicsBodyInfo info;
     btCollisionObject object;
 };
 

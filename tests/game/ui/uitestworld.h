@@ -5,7 +5,7 @@
 #include "engine/core/enginecore.h"
 #include "engine/ecs/entitymanager.h"
 #include "engine/gfx/rendercontext.h"
-#include "game/gamecontroller/gamestaterecord.h"
+#include "game/core/gamestaterecord.h"
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/mouseonuichecksystem.h"
@@ -43,7 +43,7 @@ public:
         source.windowWidth = 1280;
         source.windowHeight = 720;
         engine.createInputState(nullptr);
-        engine.renderContext = std::make_unique<Engine::GFX::RenderContext>(&engine);
+        engine.renderContext = std::make_unique<Engine::GFX::RenderContext>();
         world.registerComponent<Component::TransformComponent>();
         ui = std::make_unique<UI::UiLayer>(world, engine, resources(), state);
     }

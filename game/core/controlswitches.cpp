@@ -1,4 +1,4 @@
-#include "game/gamecontroller/controlswitches.h"
+#include "game/core/controlswitches.h"
 
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
