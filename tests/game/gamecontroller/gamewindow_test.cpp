@@ -3,6 +3,7 @@
 // projections, picking and the UI follow) and the full-screen key.
 #include "game/gamecontroller/gamecontroller.h"
 
+#include "engine/fileutil/fileutil.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/shader.h"
@@ -160,20 +161,33 @@ TEST_F(GameWindowTest, ASettingsFileThatCannotBeWrittenIsReported)
 
 class DamagedSettingsTest : public GameWindowTest {
 protected:
+    const std::string damaged = std::string("field_of_view = 70\n\0\0\0\0\0", 24);
+
     void SetUp() override
     {
         fs::create_directories(userConfig().parent_path());
-        std::ofstream(userConfig(), std::ios::binary) << std::string("field_of_view = 70\n\0\0\0\0\0", 24);
+        std::ofstream(userConfig(), std::ios::binary) << damaged;
         GameWindowTest::SetUp();
     }
 };
 
-TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsWithAConsoleLine)
+TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsAndIsNeverOverwritten)
 {
     EXPECT_EQ(game().settings(), Engine::loadSettings(Engine::GameFolders{}.shippedConfig(), fs::path()));
     EXPECT_NE(initLog.find("CONFIG: " + userConfig().string() + " is damaged (not a text file), ignored\n"),
               std::string::npos)
         << initLog;
+
+    // "Back" would replace what the user may still want: the file stays and the pop-up says so.
+    clickOn(Game::MenuNames::options);
+    clickOn(Game::OptionsNames::back);
+    bool popup = false;
+    for (const UItextComponent& text : world().componentList<UItextComponent>().records())
+        popup = popup || text.text == Game::GameController::kSettingsNotSavedText;
+    EXPECT_TRUE(popup);
+    std::string kept;
+    ASSERT_TRUE(Engine::readFileBytes(userConfig(), kept));
+    EXPECT_EQ(kept, damaged);
 }
 
 TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWindow)
