@@ -294,6 +294,20 @@ void applyConfig(const IniData& config, Settings& settings)
     applyBool(section, "invert_mouse", settings.invertMouse);
 }
 
+void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight)
+{
+    const auto refuse = [](const char* key, int32_t& size, int32_t fallback, int32_t largest) {
+        if (size <= largest)
+            return;
+        const int32_t used = std::min(fallback, largest);
+        logf("CONFIG: %s = %d is more than the GPU draws (%d), using %d\n", key, size, largest, used);
+        size = used;
+    };
+    const Settings defaults;
+    refuse("resolution_width", settings.width, defaults.width, largestWidth);
+    refuse("resolution_height", settings.height, defaults.height, largestHeight);
+}
+
 Settings loadSettings(const std::filesystem::path& path)
 {
     Settings settings;

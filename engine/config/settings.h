@@ -45,6 +45,11 @@ struct Settings {
 // limits also leaves it, with a console line naming the key.
 void applyConfig(const IniData& config, Settings& settings);
 
+// Refuses a window size larger than the GPU draws (`largestWidth` x `largestHeight`, known once
+// the GL context exists): the default takes its place (the largest, if even that is larger),
+// with a console line naming the key.
+void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight);
+
 // The defaults with the configuration file at `path` applied. A missing file logs
 // "MISSING FILE: " and the path and gives the defaults.
 Settings loadSettings(const std::filesystem::path& path = kConfigPath);

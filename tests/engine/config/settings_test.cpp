@@ -69,6 +69,19 @@ TEST(SettingsTest, UnsafeNumbersFallBackWithAConsoleLine)
     EXPECT_EQ(limits.swapInterval, 1);
 }
 
+TEST(SettingsTest, SizesLargerThanTheGpuDrawsFallBackWithAConsoleLine)
+{
+    Settings settings = fromText("resolution_width = 16384\nresolution_height = 900\n");
+    testing::internal::CaptureStdout();
+    Engine::refuseSizesAbove(settings, 8192, 8192);
+    Engine::refuseSizesAbove(settings, 8192, 600);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "CONFIG: resolution_width = 16384 is more than the GPU draws (8192), using 1280\n"
+              "CONFIG: resolution_height = 900 is more than the GPU draws (600), using 600\n");
+    EXPECT_EQ(settings.width, 1280);
+    EXPECT_EQ(settings.height, 600);
+}
+
 TEST(SettingsTest, LoadsTheProfileFileOrDefaults)
 {
     // Tests run from the repository root: the shipped configuration holds the defaults.

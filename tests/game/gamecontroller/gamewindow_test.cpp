@@ -238,6 +238,31 @@ TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWind
         << "the size the user chose is the resolution the Options screen shows and saves";
 }
 
+TEST_F(GameWindowTest, AWindowWiderThanTheGpuDrawsGetsTargetsThatFitAndTheViewStretched)
+{
+    game().openEditor();
+    runUpdates(2);
+    const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
+    const int width = int(largest.width) + 1;
+    resizeWindow(width, 200);
+    runUpdates(2);
+
+    const Game::RenderResources& r = game().resources();
+    for (const Engine::GFX::FBO* target : {r.sceneTarget.get(), r.outlineTarget.get(), r.pickingTarget.get()}) {
+        ASSERT_NE(target, nullptr);
+        EXPECT_LE(target->width(), largest.width);
+        EXPECT_EQ(target->requestedSize().width, uint32_t(width));
+    }
+    // The frame ends with the viewport over the whole window, as far as GL allows.
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 200);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    resizeWindow(1000, 600);
+    EXPECT_EQ(r.sceneTarget->width(), 1000u);
+}
+
 TEST_F(GameWindowTest, ResizingAgainAndAgainLeavesNoGLObjectBehindAndKeepsMenusInPlace)
 {
     // The render targets are made anew and the menu or the editor's top bar, its drop-down and
