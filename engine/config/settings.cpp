@@ -6,8 +6,11 @@
 
 #include <utf8cpp/utf8.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <system_error>
 
 namespace Engine {
@@ -21,12 +24,14 @@ struct KeyRule {
     ValueKind kind;
 };
 
+// The keys the game owns, in the order a new file lists them.
 constexpr KeyRule kKeys[] = {
     {"resolution_width", ValueKind::Number}, {"resolution_height", ValueKind::Number},
     {"fullscreen", ValueKind::Bool},         {"vsync", ValueKind::Number},
     {"mouse_sensitivity", ValueKind::Number}, {"field_of_view", ValueKind::Number},
     {"invert_mouse", ValueKind::Bool},
 };
+constexpr size_t kKeyCount = std::size(kKeys);
 
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
@@ -79,46 +84,191 @@ void applyBool(const IniSectionData& section, const char* key, bool& target)
         target = section.getBool(key);
 }
 
-// A line that gives one of the game's keys a value the reader drops or stores in another type
-// than the key's ("vsync = on", "fullscreen = 1") is reported; the value before it stays. Only the
-// unnamed section holds the game's keys, so the scan ends at the first section header.
-void reportUnusableLines(std::string_view text, const std::filesystem::path& file)
+// The key a line sets: the reader's key, or for a line with "=" but no value ("vsync ="), the
+// text before the first "=". Empty for any other line.
+std::string_view keyOfLine(std::string_view line, const IniLine& parsed)
 {
-    for (const std::string& line : splitLines(text)) {
-        const std::string_view trimmed = trim(line);
-        if (!trimmed.empty() && trimmed.front() == '[' && trimmed.back() == ']')
-            return;
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        const std::string key(trim(std::string_view(line).substr(0, equals)));
-        for (const KeyRule& rule : kKeys) {
-            if (key != rule.key)
-                continue;
-            const IniData parsed = parseIni(line);
-            const bool usable = parsed.hasSection("") && (rule.kind == ValueKind::Bool
-                                                              ? parsed.getSection("").hasBool(key)
-                                                              : parsed.getSection("").hasFloat(key));
-            if (!usable)
-                logLine("CONFIG: " + file.string() + ": \"" + std::string(trimmed) + "\" is not " +
-                        (rule.kind == ValueKind::Bool ? "true or false" : "a number") + ", ignored");
-        }
-    }
+    if (parsed.kind == IniLine::Kind::Value)
+        return parsed.name;
+    const size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
 }
 
-// Applies the configuration file at `file` to `settings`; false when it cannot be read.
+// The index of `key` in kKeys, or kKeyCount when the game does not own it.
+size_t ownedKey(std::string_view key)
+{
+    for (size_t i = 0; i < kKeyCount; ++i) {
+        if (key == kKeys[i].key)
+            return i;
+    }
+    return kKeyCount;
+}
+
+// A line of the unnamed section that gives one of the game's keys a value the reader drops or
+// stores in another type than the key's ("vsync = on", "fullscreen = 1") is reported; the value
+// before it stays.
+void reportUnusableLine(std::string_view line, const std::filesystem::path& file)
+{
+    const IniLine parsed = parseIniLine(line);
+    const size_t index = ownedKey(keyOfLine(line, parsed));
+    if (index == kKeyCount)
+        return;
+    const bool wantsBool = kKeys[index].kind == ValueKind::Bool;
+    const IniValueType wanted = wantsBool ? IniValueType::Bool : IniValueType::Number;
+    if (parsed.kind == IniLine::Kind::Value && parsed.type == wanted)
+        return;
+    logLine("CONFIG: " + file.string() + ": \"" + std::string(trim(line)) + "\" is not " +
+            (wantsBool ? "true or false" : "a number") + ", ignored");
+}
+
+enum class ReadOutcome { Absent, Unreadable, TooLarge, NotText, Text };
+
+// Reads the configuration file at `file` into `text`, at most kMaxConfigFileSize bytes of it.
+// A file with NUL bytes (as a crash can leave one) is not text.
+ReadOutcome readConfigText(const std::filesystem::path& file, std::string& text)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        return ReadOutcome::Absent;
+    if (!std::filesystem::is_regular_file(status))
+        return ReadOutcome::Unreadable;
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream)
+        return ReadOutcome::Unreadable;
+    text.resize(kMaxConfigFileSize + 1);
+    stream.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (stream.bad())
+        return ReadOutcome::Unreadable;
+    text.resize(static_cast<size_t>(stream.gcount()));
+    if (text.size() > kMaxConfigFileSize)
+        return ReadOutcome::TooLarge;
+    if (text.find('\0') != std::string::npos)
+        return ReadOutcome::NotText;
+    return ReadOutcome::Text;
+}
+
+// Applies configuration text read from `file` to `settings` in one pass over its lines. A line
+// that is not UTF-8 is left out with a console line; a header among them still ends the section
+// before it, so that the keys below it never count as the game's.
+void applyText(std::string_view text, const std::filesystem::path& file, Settings& settings)
+{
+    IniParser parser;
+    std::string_view line;
+    std::string_view ending;
+    for (size_t number = 1; takeLine(text, line, ending); ++number) {
+        if (!utf8::is_valid(line.begin(), line.end())) {
+            logLine("CONFIG: " + file.string() + ": line " + std::to_string(number) + " is not UTF-8 text, ignored");
+            if (parseIniLine(line).kind == IniLine::Kind::Section)
+                parser.addLine(line);
+            continue;
+        }
+        if (parser.section().empty())
+            reportUnusableLine(line, file);
+        parser.addLine(line);
+    }
+    applyConfig(parser.take(), settings);
+}
+
+// Applies the configuration file at `file` to `settings`; false when it is absent or cannot be
+// read. A file too large or not text is reported and left out whole.
 bool applyFile(const std::filesystem::path& file, Settings& settings)
 {
     std::string text;
-    if (!readFileBytes(file, text))
+    switch (readConfigText(file, text)) {
+    case ReadOutcome::Absent:
+    case ReadOutcome::Unreadable:
         return false;
-    if (text.find('\0') != std::string::npos || !utf8::is_valid(text.begin(), text.end())) {
+    case ReadOutcome::TooLarge:
+        logLine("CONFIG: " + file.string() + " is larger than 1 MiB, ignored");
+        return true;
+    case ReadOutcome::NotText:
         logLine("CONFIG: " + file.string() + " is damaged (not a text file), ignored");
         return true;
+    case ReadOutcome::Text:
+        break;
     }
-    reportUnusableLines(text, file);
-    applyConfig(parseIni(text), settings);
+    applyText(text, file, settings);
     return true;
+}
+
+// The value text of every key of kKeys for `settings`, in the same order.
+std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
+{
+    char sensitivity[32];
+    std::snprintf(sensitivity, sizeof sensitivity, "%.2f", static_cast<double>(settings.mouseSensitivity));
+    const auto flag = [](bool value) { return value ? std::string("true") : std::string("false"); };
+    return {std::to_string(settings.width),        std::to_string(settings.height), flag(settings.fullscreen),
+            std::to_string(settings.swapInterval), sensitivity,                     std::to_string(settings.fieldOfView),
+            flag(settings.invertMouse)};
+}
+
+// `line`, which sets the owned key `key`, with `value` instead: what precedes the old value (the
+// key as written, "=" and the spaces after it) is kept; "key =" without a value gets a space.
+std::string replacedValue(std::string_view line, std::string_view key, const std::string& value)
+{
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos || trim(line.substr(0, equals)) != key)
+        return std::string(key) + " = " + value;
+    const size_t valueStart = std::min(line.find_first_not_of(" \t\v\f=", equals), line.size());
+    std::string replaced(line.substr(0, valueStart));
+    if (valueStart == line.size() && replaced.back() == '=')
+        replaced += ' ';
+    return replaced + value;
+}
+
+// The user's configuration text `existing` with the game's keys set to `settings`: every line
+// of the unnamed section that sets an owned key gets the new value, keys it lacks are added at
+// the end of that section, and every other line stays byte for byte.
+std::string mergedText(std::string_view existing, const Settings& settings)
+{
+    const std::array<std::string, kKeyCount> values = valueTexts(settings);
+    std::array<bool, kKeyCount> present{};
+    std::string_view newline = "\n";
+    std::string merged;
+    merged.reserve(existing.size() + 256);
+    size_t insertAt = std::string::npos; // where the missing keys go; npos: at the end
+    size_t afterLastValue = std::string::npos;
+    bool unnamed = true;
+    std::string_view line;
+    std::string_view ending;
+    for (bool first = true; takeLine(existing, line, ending); first = false) {
+        if (first && ending == "\r\n")
+            newline = ending;
+        const IniLine parsed = parseIniLine(line);
+        if (parsed.kind == IniLine::Kind::Section) {
+            if (unnamed && !parsed.name.empty() && insertAt == std::string::npos)
+                insertAt = afterLastValue != std::string::npos ? afterLastValue : merged.size();
+            unnamed = parsed.name.empty();
+        }
+        const size_t index = unnamed ? ownedKey(keyOfLine(line, parsed)) : kKeyCount;
+        if (index < kKeyCount) {
+            present[index] = true;
+            merged += replacedValue(line, kKeys[index].key, values[index]);
+        } else {
+            merged += line;
+        }
+        merged += ending;
+        if (unnamed && line.find('=') != std::string_view::npos)
+            afterLastValue = merged.size();
+    }
+    std::string missing;
+    for (size_t i = 0; i < kKeyCount; ++i) {
+        if (!present[i])
+            missing += std::string(kKeys[i].key) + " = " + values[i] + std::string(newline);
+    }
+    if (insertAt != std::string::npos)
+        return merged.insert(insertAt, missing);
+    if (!merged.empty() && merged.back() != '\n')
+        merged += newline;
+    return merged + missing;
+}
+
+bool fail(std::string* error, const std::string& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
 }
 
 } // namespace
@@ -144,10 +294,25 @@ void applyConfig(const IniData& config, Settings& settings)
     applyBool(section, "invert_mouse", settings.invertMouse);
 }
 
+void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight)
+{
+    const auto refuse = [](const char* key, int32_t& size, int32_t fallback, int32_t largest) {
+        if (size <= largest)
+            return;
+        const int32_t used = std::min(fallback, largest);
+        logf("CONFIG: %s = %d is more than the GPU draws (%d), using %d\n", key, size, largest, used);
+        size = used;
+    };
+    const Settings defaults;
+    refuse("resolution_width", settings.width, defaults.width, largestWidth);
+    refuse("resolution_height", settings.height, defaults.height, largestHeight);
+}
+
 Settings loadSettings(const std::filesystem::path& path)
 {
     Settings settings;
-    applyConfig(loadIni(path), settings);
+    if (!applyFile(path, settings))
+        logMissingFile(path);
     return settings;
 }
 
@@ -164,34 +329,33 @@ Settings loadSettings(const std::filesystem::path& shipped, const std::filesyste
 
 std::string settingsText(const Settings& settings)
 {
-    char sensitivity[32];
-    std::snprintf(sensitivity, sizeof sensitivity, "%.2f", static_cast<double>(settings.mouseSensitivity));
-    const auto flag = [](bool value) { return value ? std::string("true") : std::string("false"); };
-    return "resolution_width = " + std::to_string(settings.width) + "\n" +
-           "resolution_height = " + std::to_string(settings.height) + "\n" +
-           "fullscreen = " + flag(settings.fullscreen) + "\n" +
-           "vsync = " + std::to_string(settings.swapInterval) + "\n" +
-           "mouse_sensitivity = " + sensitivity + "\n" +
-           "field_of_view = " + std::to_string(settings.fieldOfView) + "\n" +
-           "invert_mouse = " + flag(settings.invertMouse) + "\n";
+    return mergedText(std::string_view(), settings);
 }
 
 bool saveSettings(const Settings& settings, const std::filesystem::path& path, std::string* error)
 {
-    if (path.empty()) {
-        if (error)
-            *error = "there is no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)";
-        return false;
+    if (path.empty())
+        return fail(error, "there is no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)");
+    std::string existing;
+    switch (readConfigText(path, existing)) {
+    case ReadOutcome::Absent:
+        existing.clear();
+        break;
+    case ReadOutcome::Unreadable:
+        return fail(error, "cannot read " + path.string() + " to keep what else it holds");
+    case ReadOutcome::TooLarge:
+        return fail(error, path.string() + " is larger than 1 MiB and was not read; it is left as it is");
+    case ReadOutcome::NotText:
+        return fail(error, path.string() + " is not a text file and was not read; it is left as it is");
+    case ReadOutcome::Text:
+        break;
     }
     std::error_code made;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), made);
-    if (made) {
-        if (error)
-            *error = "cannot create " + path.parent_path().string() + ": " + made.message();
-        return false;
-    }
-    const std::string text = settingsText(settings);
+    if (made)
+        return fail(error, "cannot create " + path.parent_path().string() + ": " + made.message());
+    const std::string text = mergedText(existing, settings);
     return writeFileAtomically(path, text.data(), text.size(), error);
 }
 

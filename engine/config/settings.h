@@ -4,6 +4,7 @@
 // own file, written by the Options screen, is applied over it.
 #include "engine/ini/inireader.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -44,22 +45,35 @@ struct Settings {
 // limits also leaves it, with a console line naming the key.
 void applyConfig(const IniData& config, Settings& settings);
 
+// Refuses a window size larger than the GPU draws (`largestWidth` x `largestHeight`, known once
+// the GL context exists): the default takes its place (the largest, if even that is larger),
+// with a console line naming the key.
+void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight);
+
 // The defaults with the configuration file at `path` applied. A missing file logs
 // "MISSING FILE: " and the path and gives the defaults.
 Settings loadSettings(const std::filesystem::path& path = kConfigPath);
 
+// The largest configuration file read; a larger one is left out whole.
+constexpr size_t kMaxConfigFileSize = 1024 * 1024;
+
 // The defaults, with the shipped file at `shipped` applied (a missing one is reported as above),
 // then the user's file at `user`, if there is one (its absence is normal and not reported).
-// A file that is not text (it holds NUL bytes or is not UTF-8, as a file cut short by a crash
-// can be) is left out whole, and a line that sets one of the keys above to a value it cannot
-// take keeps the value before it; each with a console line starting with "CONFIG: ".
+// Each of these is left out with a console line starting with "CONFIG: ": a whole file larger
+// than kMaxConfigFileSize or holding NUL bytes (as a file cut short by a crash can); a line that
+// is not UTF-8; a line that sets one of the keys above to a value it cannot take (the value
+// before it stays). Keys the game does not know are skipped without a message.
 Settings loadSettings(const std::filesystem::path& shipped, const std::filesystem::path& user);
 
 // The configuration file's text for `settings`: every key, one per line, readable by loadSettings.
 std::string settingsText(const Settings& settings);
 
-// Writes `settings` to `path` through the atomic writer, creating the folders on the way. False
-// when it cannot, with the reason in `error`; the file there before is then untouched.
+// Writes `settings` to `path` through the atomic writer, creating the folders on the way. A file
+// already there keeps its other lines (comments, unknown keys, sections) byte for byte and in
+// order: only the values of the keys above change, in the unnamed section, and keys it lacks are
+// added at that section's end. False when it cannot, with the reason in `error`; the file there
+// before is then untouched. A file there that loadSettings leaves out whole (too large, not text)
+// or that cannot be read is never replaced.
 bool saveSettings(const Settings& settings, const std::filesystem::path& path, std::string* error = nullptr);
 
 } // namespace Engine

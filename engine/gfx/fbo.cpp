@@ -1,6 +1,7 @@
 #include "engine/gfx/fbo.h"
 
 #include "engine/core/assert.h"
+#include "engine/core/log.h"
 
 #include <GL/glew.h>
 
@@ -8,10 +9,46 @@
 
 namespace Engine::GFX {
 
-FBO::FBO(uint32_t width, uint32_t height)
-    : fboWidth(width)
-    , fboHeight(height)
+namespace {
+
+uint32_t glLimit(GLenum name)
 {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return static_cast<uint32_t>(std::max(value, 1));
+}
+
+} // namespace
+
+TargetSize maxTargetSize()
+{
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    const uint32_t images = std::min(glLimit(GL_MAX_TEXTURE_SIZE), glLimit(GL_MAX_RENDERBUFFER_SIZE));
+    return {std::min(images, static_cast<uint32_t>(std::max(viewport[0], 1))),
+            std::min(images, static_cast<uint32_t>(std::max(viewport[1], 1)))};
+}
+
+TargetSize fitTargetSize(TargetSize requested, TargetSize limit)
+{
+    const double width = std::max(requested.width, 1u);
+    const double height = std::max(requested.height, 1u);
+    const double scale = std::min({1.0, limit.width / width, limit.height / height});
+    const auto fitted = [](double size, double scale, uint32_t most) {
+        return std::clamp(static_cast<uint32_t>(size * scale), 1u, std::max(most, 1u));
+    };
+    return {fitted(width, scale, limit.width), fitted(height, scale, limit.height)};
+}
+
+FBO::FBO(uint32_t width, uint32_t height)
+    : requested{width, height}
+{
+    const TargetSize size = fitTargetSize(requested, maxTargetSize());
+    fboWidth = size.width;
+    fboHeight = size.height;
+    if (size.width != width || size.height != height)
+        logf("Render target %ux%u is larger than the GPU draws, using %ux%u\n", width, height, size.width,
+             size.height);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -59,14 +96,17 @@ void FBO::addDepthRenderbuffer()
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthRenderbuffer);
 }
 
-void FBO::finish()
+bool FBO::finish()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     if (!drawBufferList.empty())
         glDrawBuffers(static_cast<GLsizei>(drawBufferList.size()), drawBufferList.data());
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-    TX_ASSERT(status == GL_FRAMEBUFFER_COMPLETE, "framebuffer is complete");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (status == GL_FRAMEBUFFER_COMPLETE)
+        return true;
+    logf("Render target %ux%u is incomplete (status 0x%X), not used\n", fboWidth, fboHeight, status);
+    return false;
 }
 
 void FBO::bind() const
@@ -85,7 +125,8 @@ std::unique_ptr<FBO> createSceneTarget(uint32_t width, uint32_t height)
     fbo->addColourTexture();
     fbo->addColourTexture();
     fbo->addDepthTexture();
-    fbo->finish();
+    if (!fbo->finish())
+        return nullptr;
     return fbo;
 }
 
@@ -93,7 +134,8 @@ std::unique_ptr<FBO> createOutlineTarget(uint32_t width, uint32_t height)
 {
     auto fbo = std::make_unique<FBO>(width, height);
     fbo->addColourTexture();
-    fbo->finish();
+    if (!fbo->finish())
+        return nullptr;
     return fbo;
 }
 
@@ -102,7 +144,8 @@ std::unique_ptr<FBO> createPickingTarget(uint32_t width, uint32_t height)
     auto fbo = std::make_unique<FBO>(width, height);
     fbo->addColourTexture();
     fbo->addDepthRenderbuffer();
-    fbo->finish();
+    if (!fbo->finish())
+        return nullptr;
     return fbo;
 }
 
@@ -116,8 +159,13 @@ uint32_t readPixelID(int x, int y, const FBO& fbo)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    const int px = std::clamp(x, 0, static_cast<int>(fbo.width()) - 1);
-    const int py = std::clamp(y, 0, static_cast<int>(fbo.height()) - 1);
+    const TargetSize asked = fbo.requestedSize();
+    const auto toImage = [](int position, uint32_t askedSize, uint32_t imageSize) {
+        const int64_t scaled = askedSize > imageSize ? int64_t(position) * imageSize / askedSize : position;
+        return static_cast<int>(std::clamp<int64_t>(scaled, 0, int64_t(imageSize) - 1));
+    };
+    const int px = toImage(x, asked.width, fbo.width());
+    const int py = toImage(y, asked.height, fbo.height());
     uint8_t pixel[4] = {};
     glReadPixels(px, py, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     FBO::bindDefault();

@@ -20,17 +20,24 @@ std::string_view trim(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-// The non-empty pieces of `line` between "=" signs ("a==b" gives a and b).
-std::vector<std::string_view> splitAtEquals(std::string_view line)
+// The first two non-empty pieces of `line` between "=" signs ("a==b" gives a and b) and whether
+// there are more than one.
+struct Pieces {
+    std::string_view first;
+    std::string_view second;
+    size_t count = 0;
+};
+
+Pieces splitAtEquals(std::string_view line)
 {
-    std::vector<std::string_view> pieces;
+    Pieces pieces;
     size_t start = 0;
-    while (start <= line.size()) {
+    while (start <= line.size() && pieces.count < 2) {
         size_t end = line.find('=', start);
         if (end == std::string_view::npos)
             end = line.size();
         if (end > start)
-            pieces.push_back(line.substr(start, end - start));
+            (pieces.count++ == 0 ? pieces.first : pieces.second) = line.substr(start, end - start);
         start = end + 1;
     }
     return pieces;
@@ -61,14 +68,15 @@ bool isQuoted(std::string_view text)
     return text.size() >= 2 && text.front() == '"' && text.back() == '"';
 }
 
-// A line of one piece that is a [header] selects the section between the brackets.
-bool readSectionHeader(std::string_view piece, std::string& section)
+IniValueType typeOf(std::string_view value)
 {
-    const std::string_view header = trim(piece);
-    if (header.size() < 2 || header.front() != '[' || header.back() != ']')
-        return false;
-    section = std::string(header.substr(1, header.size() - 2));
-    return true;
+    if (isQuoted(value))
+        return IniValueType::String;
+    if (value == "true" || value == "false")
+        return IniValueType::Bool;
+    if (isPlainNumber(value))
+        return IniValueType::Number;
+    return IniValueType::None;
 }
 
 IniSectionData& sectionFor(IniData& data, const std::string& name)
@@ -79,22 +87,6 @@ IniSectionData& sectionFor(IniData& data, const std::string& name)
         data.sectionNames.push_back(name);
     }
     return found->second;
-}
-
-void readValue(IniData& data, const std::string& section, std::string_view keyPiece, std::string_view valuePiece)
-{
-    const std::string key(trim(keyPiece));
-    const std::string_view value = trim(valuePiece);
-    if (value.empty())
-        return;
-    if (isQuoted(value)) {
-        sectionFor(data, section).setString(key, std::string(value.substr(1, value.size() - 2)));
-    } else if (value == "true" || value == "false") {
-        sectionFor(data, section).setBool(key, value == "true");
-    } else if (isPlainNumber(value)) {
-        const std::string number(value);
-        sectionFor(data, section).setFloat(key, std::strtof(number.c_str(), nullptr));
-    }
 }
 
 } // namespace
@@ -116,32 +108,86 @@ const IniSectionData& IniData::getSection(const std::string& name) const
     return sections.at(name);
 }
 
-namespace {
-
-IniData parseLines(const std::vector<std::string>& lines)
+IniLine parseIniLine(std::string_view line)
 {
-    IniData data;
-    std::string section;
-    for (const std::string& line : lines) {
-        const std::vector<std::string_view> pieces = splitAtEquals(line);
-        if (pieces.size() == 1)
-            readSectionHeader(pieces[0], section);
-        else if (pieces.size() >= 2)
-            readValue(data, section, pieces[0], pieces[1]);
+    IniLine parsed;
+    const Pieces pieces = splitAtEquals(line);
+    if (pieces.count == 1) {
+        const std::string_view header = trim(pieces.first);
+        if (header.size() >= 2 && header.front() == '[' && header.back() == ']') {
+            parsed.kind = IniLine::Kind::Section;
+            parsed.name = header.substr(1, header.size() - 2);
+        }
+        return parsed;
     }
-    return data;
+    const std::string_view value = trim(pieces.second);
+    if (pieces.count < 2 || value.empty())
+        return parsed;
+    parsed.kind = IniLine::Kind::Value;
+    parsed.name = trim(pieces.first);
+    parsed.value = value;
+    parsed.type = typeOf(value);
+    return parsed;
 }
 
-} // namespace
+bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending)
+{
+    if (text.empty())
+        return false;
+    const size_t feed = text.find('\n');
+    size_t end = feed == std::string_view::npos ? text.size() : feed;
+    const size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
+    if (end > 0 && text[end - 1] == '\r')
+        --end;
+    line = text.substr(0, end);
+    ending = text.substr(end, next - end);
+    text.remove_prefix(next);
+    return true;
+}
+
+void IniParser::addLine(std::string_view line)
+{
+    const IniLine parsed = parseIniLine(line);
+    if (parsed.kind == IniLine::Kind::Section) {
+        currentSection = std::string(parsed.name);
+        return;
+    }
+    if (parsed.kind != IniLine::Kind::Value)
+        return;
+    const std::string key(parsed.name);
+    switch (parsed.type) {
+    case IniValueType::String:
+        sectionFor(result, currentSection).setString(key, std::string(parsed.value.substr(1, parsed.value.size() - 2)));
+        break;
+    case IniValueType::Bool:
+        sectionFor(result, currentSection).setBool(key, parsed.value == "true");
+        break;
+    case IniValueType::Number:
+        sectionFor(result, currentSection).setFloat(key, std::strtof(std::string(parsed.value).c_str(), nullptr));
+        break;
+    case IniValueType::None:
+        break;
+    }
+}
 
 IniData parseIni(std::string_view text)
 {
-    return parseLines(splitLines(text));
+    IniParser parser;
+    std::string_view line;
+    std::string_view ending;
+    while (takeLine(text, line, ending))
+        parser.addLine(line);
+    return parser.take();
 }
 
 IniData loadIni(const std::filesystem::path& path)
 {
-    return parseLines(readLines(path));
+    std::string text;
+    if (!readFileBytes(path, text)) {
+        logMissingFile(path);
+        return {};
+    }
+    return parseIni(text);
 }
 
 } // namespace Engine

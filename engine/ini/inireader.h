@@ -26,6 +26,41 @@ public:
     const IniSectionData& getSection(const std::string& name) const;
 };
 
+// How a value reads: None for a spelling that is no value (the line is then skipped).
+enum class IniValueType { None, String, Bool, Number };
+
+// One line as the reader sees it. The views point into the line.
+struct IniLine {
+    enum class Kind { Other, Section, Value };
+    Kind kind = Kind::Other;
+    std::string_view name;  // Section: the text between the brackets; Value: the trimmed key
+    std::string_view value; // Value: the trimmed value text, never empty
+    IniValueType type = IniValueType::None;
+};
+
+// Reads one line without its terminator. A line of one piece between "=" signs that is a
+// [header] is a Section; a line of two or more pieces with a non-empty second one is a Value;
+// anything else is Other.
+IniLine parseIniLine(std::string_view line);
+
+// Takes the next line off the front of `text`: `line` without its terminator, `ending` the
+// terminator ("\n", "\r\n", a lone "\r" at the very end, or "" for a last line without one).
+// False when `text` is empty. Nothing is copied, so text of any size is read in one pass.
+bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending);
+
+// Builds IniData from lines handed in one at a time, as parseIni does for whole text.
+class IniParser {
+public:
+    void addLine(std::string_view line);
+    // The section that the next value line goes to.
+    const std::string& section() const { return currentSection; }
+    IniData take() { return std::move(result); }
+
+private:
+    IniData result;
+    std::string currentSection;
+};
+
 // Parses the INI file at `path`. A missing file logs "MISSING FILE: " and gives empty data.
 IniData loadIni(const std::filesystem::path& path);
 

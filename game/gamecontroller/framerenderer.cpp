@@ -106,6 +106,12 @@ const CameraData& FrameRenderer::sceneCamera(const FrameState& frame) const
     return resources->defaultCamera;
 }
 
+void FrameRenderer::bindTarget(const Engine::GFX::FBO& target)
+{
+    target.bind();
+    glViewport(0, 0, GLsizei(target.width()), GLsizei(target.height()));
+}
+
 void FrameRenderer::useCamera(const CameraData& camera)
 {
     renderContext->viewMatrix = camera.view;
@@ -123,11 +129,15 @@ void FrameRenderer::render(float alpha, const FrameState& frame)
     cameraModificationDelta->run(alpha);
 
     const bool playerControl = hasPlayerControl(*world, frame.playerEntity);
-    drawScene(alpha, frame, playerControl);
-    Engine::GFX::FBO::bindDefault();
-    if (frame.state->state == GameStateRecord::editor)
-        drawPickingImage(frame);
-    drawOutlinesAndComposite(frame);
+    const RenderResources& r = *resources;
+    if (r.sceneTarget && r.outlineTarget && r.pickingTarget) {
+        drawScene(alpha, frame, playerControl);
+        Engine::GFX::FBO::bindDefault();
+        if (frame.state->state == GameStateRecord::editor)
+            drawPickingImage(frame);
+        drawOutlinesAndComposite(frame);
+    }
+    glViewport(0, 0, frame.width, frame.height);
     drawOverlay(frame, playerControl);
 
     glDisable(GL_BLEND);
@@ -140,7 +150,7 @@ void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerC
     RenderResources& r = *resources;
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
-    r.sceneTarget->bind();
+    bindTarget(*r.sceneTarget);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const CameraData& camera = sceneCamera(frame);
@@ -215,7 +225,7 @@ void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerC
 void FrameRenderer::drawPickingImage(const FrameState& frame)
 {
     useCamera(sceneCamera(frame));
-    resources->pickingTarget->bind();
+    bindTarget(*resources->pickingTarget);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (frame.editor)
@@ -230,15 +240,19 @@ void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
     glDisable(GL_DEPTH_TEST);
     useCamera(quadCamera);
 
-    r.outlineTarget->bind();
+    bindTarget(*r.outlineTarget);
     renderContext->useProgram(*r.shaderEdgeDetection);
     r.nearestSampler->bind(0);
     bindTexture(0, &r.sceneTarget->colourTexture(1));
-    glUniform2f(pixelSizeLocation, 1.0f / float(frame.width), 1.0f / float(frame.height));
+    // One texel of the image the edges are found in.
+    glUniform2f(pixelSizeLocation, 1.0f / float(r.sceneTarget->width()), 1.0f / float(r.sceneTarget->height()));
     renderContext->setModelMatrix(glm::mat4(1.0f));
     screenQuadMesh->draw();
     Engine::GFX::FBO::bindDefault();
     Sampler::unbind(0);
+
+    // The images may be smaller than the window (the GPU's limit): stretched over all of it.
+    glViewport(0, 0, frame.width, frame.height);
 
     renderContext->useProgram(*r.shaderFinalComposit);
     renderContext->setModelMatrix(glm::mat4(1.0f));

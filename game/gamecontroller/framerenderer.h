@@ -4,7 +4,9 @@
 // composite onto the window, and over it the texts, the UI layers, the crosshair and the
 // pointer image. Each pass sets the GL state it needs; the frame ends with culling and depth
 // test on, blending off with (SRC_ALPHA, ONE_MINUS_SRC_ALPHA), the window bound, no sampler on
-// unit 0 and depth writes on.
+// unit 0 and depth writes on. The off-screen images may be smaller than the window when it is
+// larger than the GPU draws: each is drawn with a viewport of its own size and stretched over
+// the window; without them (the GPU could not make them) only the overlay is drawn.
 #include "engine/ecs/entitymanager.h"
 #include "engine/gfx/model3d.h"
 #include "game/camera/cameradata.h"
@@ -12,6 +14,7 @@
 #include <memory>
 
 namespace Engine::GFX {
+class FBO;
 class RenderContext;
 class ShaderProgram;
 class TextMesh;
@@ -64,6 +67,8 @@ public:
 
 private:
     void useCamera(const CameraData& camera);
+    // Binds `target` with a viewport of its whole image, which may be smaller than the window.
+    static void bindTarget(const Engine::GFX::FBO& target);
     void drawScene(float alpha, const FrameState& frame, bool playerControl);
     void drawPickingImage(const FrameState& frame);
     void drawOutlinesAndComposite(const FrameState& frame);

@@ -4,6 +4,7 @@
 #include "engine/core/log.h"
 #include "engine/fileutil/fileutil.h"
 #include "engine/fileutil/gamefolders.h"
+#include "engine/gfx/fbo.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editordatacomponent.h"
@@ -82,6 +83,8 @@ void GameController::init()
     if (!folders.root.empty())
         Engine::logLine("Game files: " + folders.root.string());
     config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
+    const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
+    Engine::refuseSizesAbove(config, int32_t(largest.width), int32_t(largest.height));
     look = {config.mouseSensitivity, config.invertMouse};
     setWindowIcon();
     applyWindowSettings();

@@ -161,9 +161,17 @@ void RenderResources::setScreenPixelCamera(int width, int height)
 
 void RenderResources::createRenderTargets(int width, int height)
 {
-    sceneTarget = createSceneTarget(uint32_t(width), uint32_t(height));
-    outlineTarget = createOutlineTarget(uint32_t(width), uint32_t(height));
-    pickingTarget = createPickingTarget(uint32_t(width), uint32_t(height));
+    auto scene = createSceneTarget(uint32_t(width), uint32_t(height));
+    auto outline = createOutlineTarget(uint32_t(width), uint32_t(height));
+    auto picking = createPickingTarget(uint32_t(width), uint32_t(height));
+    if (!scene || !outline || !picking) {
+        Engine::logLine("No render targets for " + std::to_string(width) + "x" + std::to_string(height) +
+                        (sceneTarget ? ", the old ones stay" : ", the 3-D view is not drawn"));
+        return;
+    }
+    sceneTarget = std::move(scene);
+    outlineTarget = std::move(outline);
+    pickingTarget = std::move(picking);
 }
 
 void RenderResources::loadShaders(int width, int height)

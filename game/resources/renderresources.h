@@ -134,6 +134,7 @@ private:
     void setUpCameras(int width, int height);
     void setScreenPixelCamera(int width, int height);
     void setFontBounds(int width, int height);
+    // Makes the three render targets at this size; when the GPU cannot, the old ones stay.
     void createRenderTargets(int width, int height);
     void loadShaders(int width, int height);
     void loadTextures();

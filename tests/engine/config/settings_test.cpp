@@ -1,5 +1,6 @@
 #include "engine/config/settings.h"
 
+#include "engine/fileutil/fileutil.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,19 @@ TEST(SettingsTest, UnsafeNumbersFallBackWithAConsoleLine)
     EXPECT_EQ(limits.swapInterval, 1);
 }
 
+TEST(SettingsTest, SizesLargerThanTheGpuDrawsFallBackWithAConsoleLine)
+{
+    Settings settings = fromText("resolution_width = 16384\nresolution_height = 900\n");
+    testing::internal::CaptureStdout();
+    Engine::refuseSizesAbove(settings, 8192, 8192);
+    Engine::refuseSizesAbove(settings, 8192, 600);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "CONFIG: resolution_width = 16384 is more than the GPU draws (8192), using 1280\n"
+              "CONFIG: resolution_height = 900 is more than the GPU draws (600), using 600\n");
+    EXPECT_EQ(settings.width, 1280);
+    EXPECT_EQ(settings.height, 600);
+}
+
 TEST(SettingsTest, LoadsTheProfileFileOrDefaults)
 {
     // Tests run from the repository root: the shipped configuration holds the defaults.
@@ -125,27 +139,126 @@ TEST(SettingsTest, DamagedUserFilesFallBackWithAConsoleLine)
     const TestSupport::TempDir dir;
     const auto shipped = dir.write("config.cfg", "resolution_width = 1024\n");
 
-    // Zeroes, as a file cut short by a crash may hold, or bytes that are not text: left out whole.
-    for (const std::string& damaged : {std::string("resolution_width = 800\n\0\0\0\0", 27),
-                                      std::string("resolution_width = 800\n\xff\xfe\n")}) {
-        const auto user = dir.write("user.cfg", damaged);
+    // Zeroes, as a file cut short by a crash may hold, or more than a settings file ever needs:
+    // left out whole.
+    const std::string oversized = "resolution_width = 800\n" + std::string(Engine::kMaxConfigFileSize, '\n');
+    const struct {
+        std::string bytes;
+        std::string reason;
+    } wholeFiles[] = {
+        {std::string("resolution_width = 800\n\0\0\0\0", 27), " is damaged (not a text file), ignored\n"},
+        {oversized, " is larger than 1 MiB, ignored\n"},
+    };
+    for (const auto& damaged : wholeFiles) {
+        const auto user = dir.write("user.cfg", damaged.bytes);
         testing::internal::CaptureStdout();
         const Settings settings = Engine::loadSettings(shipped, user);
-        const std::string output = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "CONFIG: " + user.string() + damaged.reason);
         EXPECT_EQ(settings.width, 1024);
-        EXPECT_EQ(output, "CONFIG: " + user.string() + " is damaged (not a text file), ignored\n");
     }
+    // Exactly the largest size still counts.
+    const auto largest = dir.write("user.cfg", oversized.substr(0, Engine::kMaxConfigFileSize));
+    EXPECT_EQ(Engine::loadSettings(shipped, largest).width, 800);
 
-    // Values the keys cannot take are named; the rest of the file still counts.
-    const auto user = dir.write("user.cfg", "vsync = on\nfullscreen = 1\nfield_of_view = 90\ninvert_mouse =\n"
-                                            "[other]\nvsync = on\n");
+    // Values the keys cannot take, and lines that are not UTF-8 (a Latin-1 comment), are named;
+    // the rest of the file still counts. A header that is not UTF-8 still ends the unnamed section.
+    const auto user = dir.write("user.cfg", "# r\xe9glages\nvsync = on\nfullscreen = 1\nfield_of_view = 90\n"
+                                            "invert_mouse =\nmouse_sensitivity = 2\xff\n"
+                                            "[other]\nvsync = on\n[vid\xe9o]\nresolution_width = 800\n");
     testing::internal::CaptureStdout();
     const Settings settings = Engine::loadSettings(shipped, user);
     const std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(settings.fieldOfView, 90);
+    EXPECT_EQ(settings.width, 1024);
     EXPECT_EQ(settings.swapInterval, 0);
     EXPECT_FALSE(settings.fullscreen);
-    EXPECT_EQ(output, "CONFIG: " + user.string() + ": \"vsync = on\" is not a number, ignored\n" +
-                          "CONFIG: " + user.string() + ": \"fullscreen = 1\" is not true or false, ignored\n" +
-                          "CONFIG: " + user.string() + ": \"invert_mouse =\" is not true or false, ignored\n");
+    EXPECT_FLOAT_EQ(settings.mouseSensitivity, 1.0f);
+    const std::string file = "CONFIG: " + user.string() + ": ";
+    EXPECT_EQ(output, file + "line 1 is not UTF-8 text, ignored\n" + file + "\"vsync = on\" is not a number, ignored\n" +
+                          file + "\"fullscreen = 1\" is not true or false, ignored\n" + file +
+                          "\"invert_mouse =\" is not true or false, ignored\n" + file +
+                          "line 6 is not UTF-8 text, ignored\n" + file + "line 9 is not UTF-8 text, ignored\n");
+}
+
+TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
+{
+    const TestSupport::TempDir dir;
+    Settings settings;
+    settings.width = 1600;
+    settings.fullscreen = true;
+    settings.mouseSensitivity = 2.5f;
+
+    // Comments, unknown keys, their order, spacing, CRLF endings and other sections stay; every
+    // line of the unnamed section that sets an owned key takes the new value; keys the file lacks
+    // go at the end of the unnamed section.
+    const auto user = dir.write("user.cfg", "# mine, \xe9t\xe9\r\n"
+                                            "  resolution_width=800\r\n"
+                                            "my_key = \"keep\"\r\n"
+                                            "fullscreen = 1\r\n"
+                                            "resolution_width = 640\r\n"
+                                            "\r\n"
+                                            "; video\r\n"
+                                            "[video]\r\n"
+                                            "vsync = 1\r\n"
+                                            "[]\r\n"
+                                            "field_of_view =\r\n"
+                                            "[audio]\r\n"
+                                            "volume = 0.5");
+    std::string error;
+    ASSERT_TRUE(Engine::saveSettings(settings, user, &error)) << error;
+    std::string saved;
+    ASSERT_TRUE(Engine::readFileBytes(user, saved));
+    EXPECT_EQ(saved, "# mine, \xe9t\xe9\r\n"
+                     "  resolution_width=1600\r\n"
+                     "my_key = \"keep\"\r\n"
+                     "fullscreen = true\r\n"
+                     "resolution_width = 1600\r\n"
+                     "resolution_height = 720\r\n"
+                     "vsync = 0\r\n"
+                     "mouse_sensitivity = 2.50\r\n"
+                     "invert_mouse = false\r\n"
+                     "\r\n"
+                     "; video\r\n"
+                     "[video]\r\n"
+                     "vsync = 1\r\n"
+                     "[]\r\n"
+                     "field_of_view = 110\r\n"
+                     "[audio]\r\n"
+                     "volume = 0.5");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Engine::loadSettings(dir.write("shipped.cfg", ""), user), settings);
+    testing::internal::GetCapturedStdout();
+
+    // Saving again changes nothing; a file of the unnamed section only gets the missing keys at its end.
+    ASSERT_TRUE(Engine::saveSettings(settings, user, &error)) << error;
+    std::string again;
+    ASSERT_TRUE(Engine::readFileBytes(user, again));
+    EXPECT_EQ(again, saved);
+    const auto plain = dir.write("plain.cfg", "vsync = 1\n# end");
+    ASSERT_TRUE(Engine::saveSettings(settings, plain, &error)) << error;
+    std::string appended;
+    ASSERT_TRUE(Engine::readFileBytes(plain, appended));
+    EXPECT_EQ(appended, "vsync = 0\n# end\n"
+                        "resolution_width = 1600\nresolution_height = 720\nfullscreen = true\n"
+                        "mouse_sensitivity = 2.50\nfield_of_view = 110\ninvert_mouse = false\n");
+}
+
+TEST(SettingsTest, AFileLeftOutWholeIsNeverOverwritten)
+{
+    const TestSupport::TempDir dir;
+    const std::string contents[] = {std::string("vsync = 1\n\0\0", 12),
+                                    std::string(Engine::kMaxConfigFileSize + 1, '\n')};
+    for (const std::string& content : contents) {
+        const auto user = dir.write("user.cfg", content);
+        std::string error;
+        EXPECT_FALSE(Engine::saveSettings(Settings{}, user, &error));
+        EXPECT_NE(error.find("left as it is"), std::string::npos) << error;
+        std::string kept;
+        ASSERT_TRUE(Engine::readFileBytes(user, kept));
+        EXPECT_TRUE(kept == content);
+    }
+    // Nor is a folder in its place.
+    std::filesystem::create_directories(dir.path() / "folder.cfg");
+    EXPECT_FALSE(Engine::saveSettings(Settings{}, dir.path() / "folder.cfg"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder.cfg"));
 }

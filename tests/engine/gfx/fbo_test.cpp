@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace Engine::GFX;
 
 namespace {
@@ -90,6 +92,56 @@ TEST_F(FBOTest, PickingReadBackReturnsTheIdDrawnAtThePixel)
     // Outside the image the nearest edge pixel is read.
     EXPECT_EQ(readPixelID(-40, 500, *picking), 3u);
     EXPECT_EQ(readPixelID(900, 900, *picking), 2u);
+    GLint bound = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+}
+
+TEST_F(FBOTest, TargetsLargerThanTheGpuDrawsAreScaledDownAndStillPick)
+{
+    const TargetSize largest = maxTargetSize();
+    GLint textures = 0;
+    GLint renderbuffers = 0;
+    GLint viewport[2] = {};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textures);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffers);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    EXPECT_EQ(largest.width, uint32_t(std::min({textures, renderbuffers, viewport[0]})));
+    EXPECT_EQ(largest.height, uint32_t(std::min({textures, renderbuffers, viewport[1]})));
+
+    // The shape is kept: twice too wide halves both sides.
+    const TargetSize asked{largest.width * 2, 16};
+    testing::internal::CaptureStdout();
+    const auto scene = createSceneTarget(asked.width, asked.height);
+    const auto outline = createOutlineTarget(asked.width, asked.height);
+    const auto picking = createPickingTarget(asked.width, asked.height);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("larger than the GPU draws"), std::string::npos);
+    for (const FBO* target : {scene.get(), outline.get(), picking.get()}) {
+        ASSERT_NE(target, nullptr);
+        EXPECT_EQ(target->width(), largest.width);
+        EXPECT_EQ(target->height(), 8u);
+        EXPECT_EQ(target->requestedSize().width, asked.width);
+    }
+
+    // Picking takes positions of the size asked for: id 2 lies in the image's third quarter.
+    picking->bind();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawQuad(*picking, {2.0f / 255.0f, 0.0f, 0.0f, 1.0f}, {0, -1}, {0.5f, 1});
+    EXPECT_EQ(readPixelID(int(asked.width / 8 * 5), 12, *picking), 2u);
+    EXPECT_EQ(readPixelID(int(asked.width / 8 * 3), 12, *picking), 0u);
+
+    EXPECT_EQ(fitTargetSize({16385, 600}, {16384, 16384}).height, 599u);
+    EXPECT_EQ(fitTargetSize({0, 0}, {16384, 16384}).width, 1u);
+    EXPECT_EQ(fitTargetSize({100, 50}, {16384, 16384}).width, 100u);
+}
+
+TEST_F(FBOTest, AnIncompleteFramebufferIsReportedNotAsserted)
+{
+    FBO empty(4, 4);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(empty.finish());
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("incomplete"), std::string::npos);
     GLint bound = -1;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
     EXPECT_EQ(bound, 0);

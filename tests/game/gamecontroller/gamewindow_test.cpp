@@ -3,6 +3,7 @@
 // projections, picking and the UI follow) and the full-screen key.
 #include "game/gamecontroller/gamecontroller.h"
 
+#include "engine/fileutil/fileutil.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/shader.h"
@@ -160,20 +161,33 @@ TEST_F(GameWindowTest, ASettingsFileThatCannotBeWrittenIsReported)
 
 class DamagedSettingsTest : public GameWindowTest {
 protected:
+    const std::string damaged = std::string("field_of_view = 70\n\0\0\0\0\0", 24);
+
     void SetUp() override
     {
         fs::create_directories(userConfig().parent_path());
-        std::ofstream(userConfig(), std::ios::binary) << std::string("field_of_view = 70\n\0\0\0\0\0", 24);
+        std::ofstream(userConfig(), std::ios::binary) << damaged;
         GameWindowTest::SetUp();
     }
 };
 
-TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsWithAConsoleLine)
+TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsAndIsNeverOverwritten)
 {
     EXPECT_EQ(game().settings(), Engine::loadSettings(Engine::GameFolders{}.shippedConfig(), fs::path()));
     EXPECT_NE(initLog.find("CONFIG: " + userConfig().string() + " is damaged (not a text file), ignored\n"),
               std::string::npos)
         << initLog;
+
+    // "Back" would replace what the user may still want: the file stays and the pop-up says so.
+    clickOn(Game::MenuNames::options);
+    clickOn(Game::OptionsNames::back);
+    bool popup = false;
+    for (const UItextComponent& text : world().componentList<UItextComponent>().records())
+        popup = popup || text.text == Game::GameController::kSettingsNotSavedText;
+    EXPECT_TRUE(popup);
+    std::string kept;
+    ASSERT_TRUE(Engine::readFileBytes(userConfig(), kept));
+    EXPECT_EQ(kept, damaged);
 }
 
 TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWindow)
@@ -222,6 +236,31 @@ TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWind
     EXPECT_EQ(bar.position.y, 600.0f - 32.0f);
     EXPECT_EQ(glm::ivec2(game().settings().width, game().settings().height), glm::ivec2(1000, 600))
         << "the size the user chose is the resolution the Options screen shows and saves";
+}
+
+TEST_F(GameWindowTest, AWindowWiderThanTheGpuDrawsGetsTargetsThatFitAndTheViewStretched)
+{
+    game().openEditor();
+    runUpdates(2);
+    const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
+    const int width = int(largest.width) + 1;
+    resizeWindow(width, 200);
+    runUpdates(2);
+
+    const Game::RenderResources& r = game().resources();
+    for (const Engine::GFX::FBO* target : {r.sceneTarget.get(), r.outlineTarget.get(), r.pickingTarget.get()}) {
+        ASSERT_NE(target, nullptr);
+        EXPECT_LE(target->width(), largest.width);
+        EXPECT_EQ(target->requestedSize().width, uint32_t(width));
+    }
+    // The frame ends with the viewport over the whole window, as far as GL allows.
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 200);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    resizeWindow(1000, 600);
+    EXPECT_EQ(r.sceneTarget->width(), 1000u);
 }
 
 TEST_F(GameWindowTest, ResizingAgainAndAgainLeavesNoGLObjectBehindAndKeepsMenusInPlace)

@@ -125,11 +125,49 @@ TEST(MapFile, OutOfRangeValuesAreClampedAndNonFiniteRefused)
     EXPECT_FLOAT_EQ(map.qubes[0].position.y, -21474836.0f);
     EXPECT_FLOAT_EQ(map.qubes[0].scale.x, 0.01f);
     EXPECT_FLOAT_EQ(map.qubes[0].scale.y, 2.0f);
+}
 
-    const std::string before = fileBytes(path);
-    const Game::MapWriteResult refused = MapFile::writeFile(path, {qube({NAN, 0, 0}, {1, 1, 1})});
-    EXPECT_EQ(refused.status, Game::MapWriteStatus::InvalidValue);
-    EXPECT_EQ(fileBytes(path), before);
+TEST(MapFile, NonFiniteValuesRefuseTheWholeMapAndWriteNothing)
+{
+    TestSupport::TempDir dir;
+    const auto existing = dir.path() / "old.rmap";
+    ASSERT_TRUE(MapFile::writeFile(existing, {qube({1, 2, 3}, {1, 1, 1})}).ok());
+    const std::string before = fileBytes(existing);
+
+    using Field = float& (*)(QubeRecord&);
+    const struct {
+        const char* name;
+        Field field;
+    } fields[] = {
+        {"position x", [](QubeRecord& q) -> float& { return q.position.x; }},
+        {"scale x", [](QubeRecord& q) -> float& { return q.scale.x; }},
+        {"scale y", [](QubeRecord& q) -> float& { return q.scale.y; }},
+        {"scale z", [](QubeRecord& q) -> float& { return q.scale.z; }},
+        {"rotation x", [](QubeRecord& q) -> float& { return q.rotation.x; }},
+        {"rotation y", [](QubeRecord& q) -> float& { return q.rotation.y; }},
+        {"rotation z", [](QubeRecord& q) -> float& { return q.rotation.z; }},
+        {"rotation w", [](QubeRecord& q) -> float& { return q.rotation.w; }},
+    };
+    for (const auto& f : fields) {
+        for (const float bad : {NAN, INFINITY, -INFINITY}) {
+            const std::string name = std::string(f.name) + " = " + std::to_string(bad);
+            // The bad block comes after a good one: any block refuses the whole map.
+            std::vector<QubeRecord> qubes = {qube({0, 0, 0}, {1, 1, 1}), qube({1, 1, 1}, {2, 2, 2})};
+            f.field(qubes[1]) = bad;
+
+            Engine::ByteBuffer bytes;
+            const Game::MapWriteResult encoded = MapFile::encode(qubes, bytes);
+            EXPECT_EQ(encoded.status, Game::MapWriteStatus::InvalidValue) << name;
+            EXPECT_FALSE(encoded.problem.empty()) << name;
+
+            const auto fresh = dir.path() / "new.rmap";
+            EXPECT_EQ(MapFile::writeFile(fresh, qubes).status, Game::MapWriteStatus::InvalidValue) << name;
+            EXPECT_FALSE(std::filesystem::exists(fresh)) << name;
+            EXPECT_EQ(MapFile::writeFile(existing, qubes).status, Game::MapWriteStatus::InvalidValue) << name;
+            EXPECT_EQ(fileBytes(existing), before) << name;
+        }
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file left";
 }
 
 TEST(MapFile, DamagedFilesLoadNothing)
