@@ -4,9 +4,15 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <numeric>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace BenchSupport {
 
@@ -26,6 +32,27 @@ inline double threadCpuMs()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// Milliseconds since the kernel started this process (10 ms resolution), or -1.
+inline double msSinceProcessStart()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t afterName = text.rfind(')');
+    if (afterName == std::string::npos)
+        return -1.0;
+    std::istringstream fields(text.substr(afterName + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && fields >> field; ++i) {
+        if (i == 22) {
+            timespec now{};
+            clock_gettime(CLOCK_BOOTTIME, &now);
+            const double startMs = std::stod(field) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+            return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6 - startMs;
+        }
+    }
+    return -1.0;
 }
 
 // The one-minute load average, or -1 where the system cannot tell it.
