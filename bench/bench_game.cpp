@@ -14,9 +14,8 @@
 //     step, refresh) over 1,000 updates: worst and mean as a share of the 10 ms step (target:
 //     mean under 0.05).
 // Run it from the repository root with a display (scripts/xvfb.sh), on a quiet machine.
-#include "engine/core/enginecore.h"
+#include "bench/support/gamebench.h"
 #include "engine/core/keyboardstate.h"
-#include "bench/support/benchsource.h"
 #include "engine/core/mousestate.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorplayer.h"
@@ -34,18 +33,9 @@
 #include <dlfcn.h>
 #include <glm/gtc/quaternion.hpp>
 
-#include <algorithm>
-#include <array>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <fstream>
 #include <memory>
-#include <numeric>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -58,26 +48,7 @@ constexpr int kMenuFrames = 60;
 constexpr int kUiPasses = 200;
 constexpr double kStepMs = Game::GameController::kStepMs;
 
-// Milliseconds since the kernel started this process (10 ms resolution), or -1.
-double msSinceProcessStart()
-{
-    std::ifstream stat("/proc/self/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const size_t afterName = text.rfind(')');
-    if (afterName == std::string::npos)
-        return -1.0;
-    std::istringstream fields(text.substr(afterName + 2));
-    std::string field;
-    for (int i = 3; i <= 22 && fields >> field; ++i) {
-        if (i == 22) {
-            timespec now{};
-            clock_gettime(CLOCK_BOOTTIME, &now);
-            const double startMs = std::stod(field) * 1000.0 / double(sysconf(_SC_CLK_TCK));
-            return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6 - startMs;
-        }
-    }
-    return -1.0;
-}
+using Samples = std::vector<double>;
 
 // The game's draw calls, counted on their way to the driver.
 long drawCalls = 0;
@@ -92,33 +63,22 @@ void GLAPIENTRY countedDrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum
     realDrawElementsBaseVertex(mode, count, type, indices, base);
 }
 
-struct Bench {
-    BenchSource source;
-    Engine::EngineCore engine{&source};
-    Game::GameController game{engine};
+// From here on the game's glDrawElementsBaseVertex, which GLEW resolves, is counted too.
+void countDrawElementsBaseVertex()
+{
+    realDrawElementsBaseVertex = __glewDrawElementsBaseVertex;
+    __glewDrawElementsBaseVertex = countedDrawElementsBaseVertex;
+}
 
-    // One frame drawn and shown, the GPU's work included; answers its milliseconds.
-    double frame()
-    {
-        const Clock::time_point start = Clock::now();
-        game.render(0.5f);
-        source.swapWindow(engine.window->window);
-        glFinish();
-        return msBetween(start, Clock::now());
-    }
-
+struct Bench : GameBench {
     // One update with the player running and turning; answers its milliseconds.
     double update(int index)
     {
         source.keys[SDL_SCANCODE_W] = 1;
         source.keys[SDL_SCANCODE_SPACE] = index % 150 < 2 ? 1 : 0;
-        source.clock += Game::GameController::kStepMs;
-        engine.keyboard->refresh();
         engine.mouse->relX = 3;
         engine.mouse->relY = 0;
-        const Clock::time_point start = Clock::now();
-        game.update();
-        return msBetween(start, Clock::now());
+        return GameBench::update();
     }
 
     struct UiPassFigures {
@@ -165,13 +125,6 @@ constexpr int kEditorBlocks = 1500;
 constexpr int kSelected = 200;
 constexpr int kDragTicks = 600;
 
-double cpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
 // The x handle is always under the pointer; nothing else of the UI exists.
 class BenchHost : public Game::EditorHost {
 public:
@@ -213,6 +166,37 @@ struct EditorWorld {
 
     EditorWorld()
     {
+        registerParts();
+        createEditor();
+        addSelectedBlocks();
+    }
+
+    ~EditorWorld()
+    {
+        editor.reset();
+        map.clear(ecs);
+        ecs.destroyAllEntities();
+        ecs.refresh();
+    }
+
+    // One game update; answers the CPU time of the editor's tick alone.
+    double step(Uint32 buttons)
+    {
+        keyboard.refresh();
+        mouse.previousButtons = mouse.buttons;
+        mouse.buttons = buttons;
+        const double start = threadCpuMs();
+        editor->editorTick(keyboard, mouse);
+        const double spent = threadCpuMs() - start;
+        ecs.processMessages();
+        motion->run(0.0f);
+        ecs.refresh();
+        return spent;
+    }
+
+private:
+    void registerParts()
+    {
         ecs.registerComponent<Component::TransformComponent>();
         ecs.registerComponent<Component::PhysicsColliderComponent>();
         ecs.registerComponent<Component::PhysicsRigidBodyComponent>();
@@ -227,7 +211,11 @@ struct EditorWorld {
         ecs.addSystem(GamePhysics::RigidBodyColliderSystem(ecs, physics));
         motion = ecs.addSystem(GamePhysics::PhysicsMotionStateSystem(ecs, physics));
         ecs.addMessageSystem(GamePhysics::PhysicsColliderChangeMessageSystem(ecs, physics));
+    }
 
+    // The editor with its camera looking at the middle of the map from above its edge.
+    void createEditor()
+    {
         Game::EditorPlayer::Entities ids;
         ids.editor = ecs.createEntity();
         ecs.addComponent(ids.editor, Component::EditorDataComponent{});
@@ -245,7 +233,11 @@ struct EditorWorld {
         ecs.refresh();
         ecs.getComponent<Component::CameraComponent>(ids.editorCamera).current = camera;
         editor = std::make_unique<Game::EditorPlayer>(ecs, map, physics, ids, state, host);
+    }
 
+    // kEditorBlocks blocks scattered and turned every way, the first kSelected of them selected.
+    void addSelectedBlocks()
+    {
         Game::MapRandom random;
         const auto draw = [&random] { return float(random.next()) / float(Game::MapRandom::kMax); };
         for (int i = 0; i < kEditorBlocks; ++i) {
@@ -264,29 +256,6 @@ struct EditorWorld {
         }
         step(0); // the selection copies are made
         step(0); // and have their transforms
-    }
-
-    ~EditorWorld()
-    {
-        editor.reset();
-        map.clear(ecs);
-        ecs.destroyAllEntities();
-        ecs.refresh();
-    }
-
-    // One game update; answers the CPU time of the editor's tick alone.
-    double step(Uint32 buttons)
-    {
-        keyboard.refresh();
-        mouse.previousButtons = mouse.buttons;
-        mouse.buttons = buttons;
-        const double start = cpuMs();
-        editor->editorTick(keyboard, mouse);
-        const double spent = cpuMs() - start;
-        ecs.processMessages();
-        motion->run(0.0f);
-        ecs.refresh();
-        return spent;
     }
 };
 
@@ -331,6 +300,137 @@ double editorDragMeanMs()
     return meanMs;
 }
 
+struct StartUpFigures {
+    double fromMainMs = 0.0;
+    double fromProcessMs = 0.0;
+    double windowMs = 0.0; // main to the game's init: the window and its context
+    double initMs = 0.0;
+    double firstFrameMs = 0.0; // the first update and frame
+};
+
+// Start-up as the engine runs it, to the first menu frame on screen, with the game's start-up
+// lines between two markers. `mainStart` is when main began.
+StartUpFigures measureStartUp(Bench& bench, Clock::time_point mainStart)
+{
+    bench.source.stopTextInput();
+    std::printf("--- game start-up ---\n");
+    const Clock::time_point initStart = Clock::now();
+    bench.game.init();
+    const Clock::time_point initEnd = Clock::now();
+    bench.source.clock += Game::GameController::kStepMs;
+    bench.engine.runFrame();
+    glFinish();
+    const Clock::time_point firstFrame = Clock::now();
+    StartUpFigures figures;
+    figures.fromMainMs = msBetween(mainStart, firstFrame);
+    figures.fromProcessMs = msSinceProcessStart();
+    figures.windowMs = msBetween(mainStart, initStart);
+    figures.initMs = msBetween(initStart, initEnd);
+    figures.firstFrameMs = msBetween(initEnd, firstFrame);
+    std::printf("---\n");
+    return figures;
+}
+
+struct MenuFigures {
+    Samples frames;
+    Bench::UiPassFigures ui;
+};
+
+// Frames in the main menu, each after an update, and the UI pass over it.
+MenuFigures measureMenu(Bench& bench)
+{
+    MenuFigures menu;
+    for (int i = 0; i < kMenuFrames; ++i) {
+        bench.update(i);
+        menu.frames.push_back(bench.frame());
+    }
+    menu.ui = bench.uiPass();
+    return menu;
+}
+
+struct PlayFigures {
+    Samples updates;
+    Samples frames;
+    long drawCalls = 0; // of one frame
+};
+
+// Play on the 150-block map: the player runs, turns and now and then jumps; a frame every tenth
+// update.
+PlayFigures measurePlay(Bench& bench)
+{
+    bench.game.startSinglePlayer();
+    PlayFigures play;
+    for (int i = 0; i < kUpdates; ++i) {
+        play.updates.push_back(bench.update(i));
+        if (i % kUpdatesPerFrame == kUpdatesPerFrame - 1)
+            play.frames.push_back(bench.frame());
+    }
+    play.drawCalls = bench.drawCallsOfOneFrame();
+    return play;
+}
+
+struct LargeMapFigures {
+    size_t blocks = 0;
+    long drawCalls = 0; // of one frame
+};
+
+// Ten times the blocks: still one mesh, so still the same draw calls.
+LargeMapFigures measureLargeMapDrawCalls(Bench& bench)
+{
+    Game::GameMap& map = bench.game.map();
+    while (map.qubeIDs.size() < 1500)
+        Game::generateRandomMap(bench.game.world(), map);
+    map.rebuildPending = true;
+    bench.update(0);
+    LargeMapFigures figures;
+    figures.blocks = map.qubeIDs.size();
+    figures.drawCalls = bench.drawCallsOfOneFrame();
+    return figures;
+}
+
+// The UI pass back in the main menu, with both kinds of pop-up open over it.
+Bench::UiPassFigures measurePopupUi(Bench& bench)
+{
+    bench.game.backToMainMenu();
+    Game::MenuBuilder& menus = bench.game.menuBuilder();
+    menus.createConfirmDialog("File already exists.\nDo you want to overwrite?", "CANCEL", "OVERWRITE", {}, {});
+    menus.createOKpopup(6, "Map Saved");
+    bench.update(0);
+    return bench.uiPass();
+}
+
+struct GameFigures {
+    StartUpFigures startUp;
+    MenuFigures menu;
+    PlayFigures play;
+    LargeMapFigures largeMap;
+    Bench::UiPassFigures popupUi;
+};
+
+void printGameFigures(Bench& bench, const GameFigures& figures)
+{
+    const StartUpFigures& startUp = figures.startUp;
+    const int width = bench.game.settings().width;
+    const int height = bench.game.settings().height;
+    std::printf("start to first menu frame: %.0f ms from main, %.0f ms from process start (10 ms steps)\n",
+                startUp.fromMainMs, startUp.fromProcessMs);
+    std::printf("  window and context %.0f ms, game init %.0f ms, first update and frame %.0f ms\n", startUp.windowMs,
+                startUp.initMs, startUp.firstFrameMs);
+    std::printf("frame at %dx%d: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n", width, height,
+                mean(figures.menu.frames), kMenuFrames, mean(figures.play.frames), figures.play.frames.size());
+    std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", figures.play.drawCalls, 150,
+                figures.largeMap.drawCalls, figures.largeMap.blocks);
+    const Bench::UiPassFigures& menuUi = figures.menu.ui;
+    std::printf("UI pass at %dx%d: main menu %.3f ms, %ld draw calls; with a confirm dialog and an OK pop-up "
+                "over it %.3f ms, %ld draw calls (mean of %d passes)\n",
+                width, height, menuUi.ms, menuUi.drawCalls, figures.popupUi.ms, figures.popupUi.drawCalls, kUiPasses);
+    std::printf("UI pass / menu frame: %.3f\n", menuUi.ms / mean(figures.menu.frames));
+    const auto& player = bench.game.world().getComponent<Component::TransformComponent>(bench.game.playerEntity());
+    std::printf("player ran to (%.1f, %.1f, %.1f)\n", player.position.x, player.position.y, player.position.z);
+    std::printf("update in play, 150 blocks, %d updates: mean %.3f ms, worst %.3f ms\n", kUpdates,
+                mean(figures.play.updates), worst(figures.play.updates));
+}
+
 } // namespace
 
 // The game's GL 1.1 draw calls resolve to these (the engine is linked in statically); they count
@@ -355,90 +455,24 @@ int main()
 {
     const Clock::time_point mainStart = Clock::now();
     const double loadAtStart = loadAverage();
-
     Bench bench;
-    bench.engine.game = &bench.game;
-    SDL_SetMainReady();
-    if (!bench.engine.startUp()) {
-        std::fprintf(stderr, "The engine could not start (is there a display?)\n");
+    if (!bench.start())
         return 1;
-    }
-    realDrawElementsBaseVertex = __glewDrawElementsBaseVertex;
-    __glewDrawElementsBaseVertex = countedDrawElementsBaseVertex;
+    countDrawElementsBaseVertex();
 
-    // Start-up as the engine runs it, to the first menu frame on screen.
-    bench.source.stopTextInput();
-    std::printf("--- game start-up ---\n");
-    const Clock::time_point initStart = Clock::now();
-    bench.game.init();
-    const Clock::time_point initEnd = Clock::now();
-    bench.source.clock += Game::GameController::kStepMs;
-    bench.engine.runFrame();
-    glFinish();
-    const Clock::time_point firstFrame = Clock::now();
-    const double startMs = msBetween(mainStart, firstFrame);
-    const double processMs = msSinceProcessStart();
-    std::printf("---\n");
+    GameFigures figures;
+    figures.startUp = measureStartUp(bench, mainStart);
+    figures.menu = measureMenu(bench);
+    figures.play = measurePlay(bench);
+    figures.largeMap = measureLargeMapDrawCalls(bench);
+    figures.popupUi = measurePopupUi(bench);
 
-    std::vector<double> menuFrames;
-    for (int i = 0; i < kMenuFrames; ++i) {
-        bench.update(i);
-        menuFrames.push_back(bench.frame());
-    }
-
-    const Bench::UiPassFigures menuUi = bench.uiPass();
-
-    // Play: the player runs, turns and now and then jumps; a frame every tenth update.
-    bench.game.startSinglePlayer();
-    std::vector<double> updates;
-    std::vector<double> playFrames;
-    for (int i = 0; i < kUpdates; ++i) {
-        updates.push_back(bench.update(i));
-        if (i % kUpdatesPerFrame == kUpdatesPerFrame - 1)
-            playFrames.push_back(bench.frame());
-    }
-    const long calls150 = bench.drawCallsOfOneFrame();
-
-    // Ten times the blocks: still one mesh, so still the same draw calls.
-    Game::GameMap& map = bench.game.map();
-    while (map.qubeIDs.size() < 1500)
-        Game::generateRandomMap(bench.game.world(), map);
-    map.rebuildPending = true;
-    bench.update(0);
-    const size_t blocks = map.qubeIDs.size();
-    const long calls1500 = bench.drawCallsOfOneFrame();
-
-    // Back in the main menu, with both kinds of pop-up open over it.
-    bench.game.backToMainMenu();
-    Game::MenuBuilder& menus = bench.game.menuBuilder();
-    menus.createConfirmDialog("File already exists.\nDo you want to overwrite?", "CANCEL", "OVERWRITE", {}, {});
-    menus.createOKpopup(6, "Map Saved");
-    bench.update(0);
-    const Bench::UiPassFigures popupUi = bench.uiPass();
-
-    const auto& player = bench.game.world().getComponent<Component::TransformComponent>(bench.game.playerEntity());
-    const double worst = *std::max_element(updates.begin(), updates.end());
     std::printf("load average at start: %.2f, at end: %.2f\n", loadAtStart, loadAverage());
-    std::printf("start to first menu frame: %.0f ms from main, %.0f ms from process start (10 ms steps)\n", startMs,
-                processMs);
-    std::printf("  window and context %.0f ms, game init %.0f ms, first update and frame %.0f ms\n",
-                msBetween(mainStart, initStart), msBetween(initStart, initEnd), msBetween(initEnd, firstFrame));
-    std::printf("frame at %dx%d: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n",
-                bench.game.settings().width, bench.game.settings().height, mean(menuFrames), kMenuFrames,
-                mean(playFrames), playFrames.size());
-    std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", calls150, 150, calls1500,
-                blocks);
-    std::printf("UI pass at %dx%d: main menu %.3f ms, %ld draw calls; with a confirm dialog and an OK pop-up "
-                "over it %.3f ms, %ld draw calls (mean of %d passes)\n",
-                bench.game.settings().width, bench.game.settings().height, menuUi.ms, menuUi.drawCalls, popupUi.ms,
-                popupUi.drawCalls, kUiPasses);
-    std::printf("UI pass / menu frame: %.3f\n", menuUi.ms / mean(menuFrames));
-    std::printf("player ran to (%.1f, %.1f, %.1f)\n", player.position.x, player.position.y, player.position.z);
-    std::printf("update in play, 150 blocks, %d updates: mean %.3f ms, worst %.3f ms\n", kUpdates, mean(updates),
-                worst);
+    printGameFigures(bench, figures);
     const double editorMs = editorDragMeanMs();
+    const Samples& updates = figures.play.updates;
     std::printf("editor tick mean / step: %.4f\n", editorMs / kStepMs);
-    std::printf("update worst / step: %.3f\n", worst / kStepMs);
+    std::printf("update worst / step: %.3f\n", worst(updates) / kStepMs);
     std::printf("update mean / step: %.4f\n", mean(updates) / kStepMs);
 
     bench.game.shutdown();

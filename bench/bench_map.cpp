@@ -4,6 +4,8 @@
 // (linear growth gives 12). Needs an X display for the GL context (scripts/xvfb.sh).
 // Times are CPU time of the game thread, the least of several runs, so that other programs
 // competing for the machine do not distort them.
+#include "bench/support/figures.h"
+#include "bench/support/glwindow.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/gamemap/gamemap.h"
 #include "game/gamemap/mapsystems.h"
@@ -16,9 +18,7 @@
 #include <SDL.h>
 #include <glm/gtc/quaternion.hpp>
 
-#include <algorithm>
 #include <cmath>
-#include <ctime>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -68,17 +68,8 @@ std::vector<Component::TransformComponent> makeMap(size_t count)
     return qubes;
 }
 
-double threadMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
-}
-
-double least(const std::vector<double>& values)
-{
-    return *std::min_element(values.begin(), values.end());
-}
+using BenchSupport::least;
+using BenchSupport::threadCpuMs;
 
 // Message pass that creates the blocks, the refresh that puts them into the physics world,
 // and the mesh rebuild, as one game update does them. One world loads the map again and again
@@ -91,11 +82,11 @@ double timeLoad(const std::vector<Component::TransformComponent>& qubes)
     for (int run = 0; run < kRuns; ++run) {
         world.ecs.sendMessage(Message::LoadMapMessage{qubes});
         world.ecs.processMessages(); // swaps the message in
-        const double start = threadMilliseconds();
+        const double start = threadCpuMs();
         world.ecs.processMessages();
         world.ecs.refresh();
         world.map.rebuildMeshIfPending(world.ecs, allocator);
-        times.push_back(threadMilliseconds() - start);
+        times.push_back(threadCpuMs() - start);
         if (world.map.qubeIDs.size() != qubes.size() || !world.map.mesh)
             std::printf("warning: map of %zu blocks not built\n", qubes.size());
 
@@ -117,50 +108,40 @@ double timeRebuild(const std::vector<Component::TransformComponent>& qubes)
     world.ecs.refresh();
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
-        const double start = threadMilliseconds();
+        const double start = threadCpuMs();
         world.map.rebuildMesh(world.ecs, allocator);
         glFinish();
-        times.push_back(threadMilliseconds() - start);
+        times.push_back(threadCpuMs() - start);
     }
     return least(times);
+}
+
+// Prints the load and the rebuild times of a map of `count` blocks; answers the load time.
+double measureMap(size_t count)
+{
+    const std::vector<Component::TransformComponent> qubes = makeMap(count);
+    const double load = timeLoad(qubes);
+    const double rebuild = timeRebuild(qubes);
+    std::printf("%5zu blocks: load into world + mesh %8.3f ms, mesh rebuild alone %8.3f ms\n", count, load, rebuild);
+    return load;
 }
 
 } // namespace
 
 int main()
 {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    BenchSupport::GlWindow gl;
+    if (!gl.startVideo()) {
         std::fprintf(stderr, "bench_map: SDL_Init failed: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_Window* window = SDL_CreateWindow("bench_map", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
+    if (!gl.open("bench_map", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN)) {
         std::fprintf(stderr, "bench_map: no GL context: %s\n", SDL_GetError());
         return 1;
     }
-    glewExperimental = GL_TRUE;
-    glewInit();
-
-    double load150 = 0.0, load1800 = 0.0;
-    for (size_t count : {size_t(150), size_t(1000), size_t(1800)}) {
-        const std::vector<Component::TransformComponent> qubes = makeMap(count);
-        const double load = timeLoad(qubes);
-        const double rebuild = timeRebuild(qubes);
-        std::printf("%5zu blocks: load into world + mesh %8.3f ms, mesh rebuild alone %8.3f ms\n", count, load,
-                    rebuild);
-        if (count == 150)
-            load150 = load;
-        if (count == 1800)
-            load1800 = load;
-    }
+    const double load150 = measureMap(150);
+    measureMap(1000);
+    const double load1800 = measureMap(1800);
     std::printf("ratio 1800/150 load + mesh: %.2f (linear 12, target under 15)\n", load1800 / load150);
-
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
     return 0;
 }

@@ -10,8 +10,7 @@
 //     world with their mesh built and one frame is on screen;
 //   - and, last, the listing's time as a share of a 10 ms game step.
 // Run it from the repository root with a display (scripts/xvfb.sh), on a quiet machine.
-#include "engine/core/enginecore.h"
-#include "bench/support/benchsource.h"
+#include "bench/support/gamebench.h"
 #include "game/editor/editormapfiles.h"
 #include "game/editor/editortopbar.h"
 #include "game/filebrowser/filebrowser.h"
@@ -21,17 +20,13 @@
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
 
-#include <GL/glew.h>
-#include <SDL.h>
-
 #include <algorithm>
-#include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,31 +41,13 @@ constexpr int kRepeats = 10;
 constexpr int kMaxUpdates = 20;
 constexpr double kStepMs = Game::GameController::kStepMs;
 
-struct Figures {
-    std::vector<double> ms;
-    double mean() const { return BenchSupport::mean(ms); }
-    double worst() const { return ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()); }
-};
+using Samples = std::vector<double>;
 
-struct Bench {
-    BenchSource source{1200, 700};
-    Engine::EngineCore engine{&source};
-    Game::GameController game{engine};
+struct Bench : GameBench {
+    Bench() : GameBench(1200, 700) {}
 
     ECS::EntityManager& world() { return game.world(); }
 
-    void update()
-    {
-        source.clock += Game::GameController::kStepMs;
-        engine.keyboard->refresh();
-        game.update();
-    }
-    void frame()
-    {
-        game.render(0.5f);
-        source.swapWindow(engine.window->window);
-        glFinish();
-    }
     // Runs updates until `done` holds (at most kMaxUpdates); false if it never did.
     bool updateUntil(const std::function<bool()>& done)
     {
@@ -128,32 +105,46 @@ struct Bench {
     }
 };
 
-} // namespace
+// HOME in a fresh temporary folder, its user map folder holding kFolderFiles empty maps; the
+// folder goes, with everything in it, when this does.
+class TempHome {
+public:
+    TempHome() = default;
+    TempHome(const TempHome&) = delete;
+    TempHome& operator=(const TempHome&) = delete;
+    ~TempHome()
+    {
+        std::error_code ignored;
+        if (!home.empty())
+            fs::remove_all(home, ignored);
+    }
 
-int main()
+    // False when there is no temporary folder.
+    bool create()
+    {
+        char pattern[] = "/tmp/tx-bench-XXXXXX";
+        if (mkdtemp(pattern) == nullptr)
+            return false;
+        home = fs::path(pattern);
+        fs::create_directories(maps());
+        setenv("HOME", home.c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+        const std::string emptyMap("\x04rmap\x00\x00\x00\x00\x00", 10);
+        for (int i = 0; i < kFolderFiles; ++i)
+            std::ofstream(maps() / ("map" + std::to_string(i) + ".rmap"), std::ios::binary) << emptyMap;
+        return true;
+    }
+
+    fs::path maps() const { return home / "Documents" / "Tetherix"; }
+
+private:
+    fs::path home;
+};
+
+// The game started and in the editor, one frame on screen; the game's start-up lines between
+// two markers.
+void openEditor(Bench& bench)
 {
-    const double loadAtStart = loadAverage();
-    char pattern[] = "/tmp/tx-bench-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        std::fprintf(stderr, "no temporary folder\n");
-        return 1;
-    }
-    const fs::path home = fs::path(pattern);
-    fs::create_directories(home / "Documents" / "Tetherix");
-    setenv("HOME", home.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    const fs::path maps = home / "Documents" / "Tetherix";
-    const std::string emptyMap("\x04rmap\x00\x00\x00\x00\x00", 10);
-    for (int i = 0; i < kFolderFiles; ++i)
-        std::ofstream(maps / ("map" + std::to_string(i) + ".rmap"), std::ios::binary) << emptyMap;
-
-    Bench bench;
-    bench.engine.game = &bench.game;
-    SDL_SetMainReady();
-    if (!bench.engine.startUp()) {
-        std::fprintf(stderr, "The engine could not start (is there a display?)\n");
-        return 1;
-    }
     std::printf("--- game start-up ---\n");
     bench.game.init();
     bench.update();
@@ -161,37 +152,52 @@ int main()
     bench.update();
     bench.frame();
     std::printf("---\n");
+}
 
-    // "Load" over 5,000 files, to the first page on screen.
-    Figures listing;
-    Figures listingAlone;
-    Figures browserFrame;
-    for (int i = 0; i < kRepeats; ++i) {
-        const Clock::time_point start = Clock::now();
-        bench.pressTopBar(Game::TopBarNames::load);
-        if (!bench.updateUntil([&] { return bench.listed(); })) {
-            std::fprintf(stderr, "the browser never listed the folder\n");
-            return 1;
-        }
-        bench.frame();
-        listing.ms.push_back(msSince(start));
-        const size_t listed = bench.browser()->entryCount;
-        if (listed != size_t(kFolderFiles)) {
-            std::fprintf(stderr, "listed %zu entries\n", listed);
-            return 1;
-        }
-        const Clock::time_point frameStart = Clock::now();
-        bench.frame();
-        browserFrame.ms.push_back(msSince(frameStart));
-        bench.dismiss();
-        const Clock::time_point alone = Clock::now();
-        const UI::FolderListing folder = UI::listFolder(maps);
-        listingAlone.ms.push_back(msSince(alone));
-        if (folder.files.size() != size_t(kFolderFiles))
-            return 1;
+struct ListingFigures {
+    Samples toFirstPage;  // "Load" to the first page on screen
+    Samples alone;        // the folder listing alone
+    Samples browserFrame; // one frame with the browser open
+};
+
+// One "Load" over the map folder, one more frame with the browser open, and the folder listed
+// alone; false, with a line on standard error where it tells why, when the listing is wrong.
+bool timeListingOnce(Bench& bench, const fs::path& maps, ListingFigures& figures)
+{
+    const Clock::time_point start = Clock::now();
+    bench.pressTopBar(Game::TopBarNames::load);
+    if (!bench.updateUntil([&] { return bench.listed(); })) {
+        std::fprintf(stderr, "the browser never listed the folder\n");
+        return false;
     }
+    bench.frame();
+    figures.toFirstPage.push_back(msSince(start));
+    const size_t listed = bench.browser()->entryCount;
+    if (listed != size_t(kFolderFiles)) {
+        std::fprintf(stderr, "listed %zu entries\n", listed);
+        return false;
+    }
+    figures.browserFrame.push_back(bench.frame());
+    bench.dismiss();
+    const Clock::time_point alone = Clock::now();
+    const UI::FolderListing folder = UI::listFolder(maps);
+    figures.alone.push_back(msSince(alone));
+    return folder.files.size() == size_t(kFolderFiles);
+}
 
-    // A map of 1,800 blocks, saved through SAVE under a new name each time.
+std::optional<ListingFigures> measureListing(Bench& bench, const fs::path& maps)
+{
+    ListingFigures figures;
+    for (int i = 0; i < kRepeats; ++i) {
+        if (!timeListingOnce(bench, maps, figures))
+            return std::nullopt;
+    }
+    return figures;
+}
+
+// A map of kBlocks blocks in the world, its mesh built.
+void addBlocks(Bench& bench)
+{
     Game::GameMap& map = bench.game.map();
     for (int i = 0; i < kBlocks; ++i) {
         Component::TransformComponent block;
@@ -201,63 +207,124 @@ int main()
     }
     map.rebuildPending = true;
     bench.update();
-    Figures saving;
+}
+
+// The map in the world saved through SAVE as `name`, until "Map Saved" is up; nothing, with a
+// line on standard error, when no pop-up came.
+std::optional<double> timeSave(Bench& bench, const std::string& name)
+{
+    bench.pressTopBar(Game::TopBarNames::save);
+    bench.updateUntil([&] { return bench.listed(); });
+    const ECS::EntityId field = bench.browser()->nameField;
+    bench.world().getComponent<Component::UItextComponent>(field).setText(name);
+    UI::FileBrowser::setConfirmEnabled(bench.world(), bench.game.editorMapFiles().openBrowser(), true);
+    const Clock::time_point start = Clock::now();
+    bench.press(bench.button("SAVE"));
+    if (!bench.updateUntil([&] { return bench.showing("OK"); })) {
+        std::fprintf(stderr, "no pop-up after saving\n");
+        return std::nullopt;
+    }
+    const double ms = msSince(start);
+    bench.dismiss();
+    return ms;
+}
+
+// Saves under a new name each time; the first one must read back whole.
+std::optional<Samples> measureSaving(Bench& bench, const fs::path& maps)
+{
+    Samples saving;
     for (int i = 0; i < kRepeats; ++i) {
-        bench.pressTopBar(Game::TopBarNames::save);
-        bench.updateUntil([&] { return bench.listed(); });
-        const ECS::EntityId field = bench.browser()->nameField;
-        bench.world().getComponent<Component::UItextComponent>(field).setText("big" + std::to_string(i));
-        UI::FileBrowser::setConfirmEnabled(bench.world(), bench.game.editorMapFiles().openBrowser(), true);
-        const Clock::time_point start = Clock::now();
-        bench.press(bench.button("SAVE"));
-        if (!bench.updateUntil([&] { return bench.showing("OK"); })) {
-            std::fprintf(stderr, "no pop-up after saving\n");
-            return 1;
-        }
-        saving.ms.push_back(msSince(start));
-        bench.dismiss();
+        const std::optional<double> ms = timeSave(bench, "big" + std::to_string(i));
+        if (!ms)
+            return std::nullopt;
+        saving.push_back(*ms);
     }
     const Game::MapReadResult saved = Game::MapFile::readFile(maps / "big0.rmap");
     if (saved.qubes.size() != size_t(kBlocks)) {
         std::fprintf(stderr, "the saved map holds %zu blocks\n", saved.qubes.size());
-        return 1;
+        return std::nullopt;
     }
+    return saving;
+}
 
-    // Loading it back from the browser's OPEN, over the 1,800 blocks in the world.
-    Figures loading;
+// The saved map opened through the browser's OPEN, over the kBlocks blocks in the world, until
+// they stand in the world with their mesh built and one frame is on screen; nothing, with a
+// line on standard error, when the map did not load.
+std::optional<double> timeOpen(Bench& bench)
+{
+    const Game::GameMap& map = bench.game.map();
+    bench.pressTopBar(Game::TopBarNames::load);
+    bench.updateUntil([&] { return bench.listed(); });
+    const ECS::EntityId browser = bench.game.editorMapFiles().openBrowser();
+    UI::FileBrowser::chooseFile(bench.world(), browser, bench.browser()->entries.front(), "big0.rmap");
+    const Clock::time_point start = Clock::now();
+    bench.press(bench.button("OPEN"));
+    bench.update();
+    // The map in the world is saved, so no "Discard unsaved changes?" question comes between.
+    if (!bench.updateUntil([&] {
+            return map.qubeIDs.size() == size_t(kBlocks) && !map.rebuildPending && bench.showing("OK");
+        })) {
+        std::fprintf(stderr, "the map was not loaded\n");
+        return std::nullopt;
+    }
+    bench.frame();
+    const double ms = msSince(start);
+    bench.dismiss();
+    return ms;
+}
+
+std::optional<Samples> measureOpening(Bench& bench)
+{
+    Samples loading;
     for (int i = 0; i < kRepeats; ++i) {
-        bench.pressTopBar(Game::TopBarNames::load);
-        bench.updateUntil([&] { return bench.listed(); });
-        const ECS::EntityId browser = bench.game.editorMapFiles().openBrowser();
-        UI::FileBrowser::chooseFile(bench.world(), browser, bench.browser()->entries.front(), "big0.rmap");
-        const Clock::time_point start = Clock::now();
-        bench.press(bench.button("OPEN"));
-        bench.update();
-        // The map in the world is saved, so no "Discard unsaved changes?" question comes between.
-        if (!bench.updateUntil([&] { return map.qubeIDs.size() == size_t(kBlocks) && !map.rebuildPending &&
-                                            bench.showing("OK"); })) {
-            std::fprintf(stderr, "the map was not loaded\n");
-            return 1;
-        }
-        bench.frame();
-        loading.ms.push_back(msSince(start));
-        bench.dismiss();
+        const std::optional<double> ms = timeOpen(bench);
+        if (!ms)
+            return std::nullopt;
+        loading.push_back(*ms);
     }
+    return loading;
+}
 
+void printFigures(double loadAtStart, const ListingFigures& listing, const Samples& saving, const Samples& loading)
+{
     std::printf("load average at start: %.2f, at end: %.2f\n", loadAtStart, loadAverage());
     std::printf("\"Load\" to the first page on screen, %d files: mean %.2f ms, worst %.2f ms (%d runs)\n", kFolderFiles,
-                listing.mean(), listing.worst(), kRepeats);
+                mean(listing.toFirstPage), worst(listing.toFirstPage), kRepeats);
     std::printf("  the folder listing alone: mean %.2f ms, worst %.2f ms; one frame with the browser open: mean "
                 "%.2f ms\n",
-                listingAlone.mean(), listingAlone.worst(), browserFrame.mean());
-    std::printf("save of %d blocks, SAVE to \"Map Saved\": mean %.2f ms, worst %.2f ms\n", kBlocks, saving.mean(),
-                saving.worst());
+                mean(listing.alone), worst(listing.alone), mean(listing.browserFrame));
+    std::printf("save of %d blocks, SAVE to \"Map Saved\": mean %.2f ms, worst %.2f ms\n", kBlocks, mean(saving),
+                worst(saving));
     std::printf("load of %d blocks, OPEN to the blocks on screen: mean %.2f ms, worst %.2f ms\n", kBlocks,
-                loading.mean(), loading.worst());
-    std::printf("folder listing / step: %.3f\n", listingAlone.mean() / kStepMs);
+                mean(loading), worst(loading));
+    std::printf("folder listing / step: %.3f\n", mean(listing.alone) / kStepMs);
+}
 
+} // namespace
+
+int main()
+{
+    const double loadAtStart = loadAverage();
+    TempHome home;
+    if (!home.create()) {
+        std::fprintf(stderr, "no temporary folder\n");
+        return 1;
+    }
+    Bench bench;
+    if (!bench.start())
+        return 1;
+    openEditor(bench);
+    const std::optional<ListingFigures> listing = measureListing(bench, home.maps());
+    if (!listing)
+        return 1;
+    addBlocks(bench);
+    const std::optional<Samples> saving = measureSaving(bench, home.maps());
+    if (!saving)
+        return 1;
+    const std::optional<Samples> loading = measureOpening(bench);
+    if (!loading)
+        return 1;
+    printFigures(loadAtStart, *listing, *saving, *loading);
     bench.game.shutdown();
-    std::error_code ignored;
-    fs::remove_all(home, ignored);
     return 0;
 }

@@ -2,12 +2,14 @@
 // in a world of 150 static blocks and in one of 1,800. The broadphase tree should keep the
 // larger world well under linear cost (target: under 3x the smaller one).
 //
-// Each figure is the best mean of alternating rounds (see main).
+// Each figure is the best mean of alternating rounds, so that other load on the machine weighs
+// on both figures alike.
 //
 // Blocks are laid out as the random map lays them out (sizes 1 to 10, heights 0 to 30) with the
 // same density: the 150-block map covers 60 x 60 units and the area grows with the block count.
 // Rays are 100 units long (the rope's reach) from player height in random directions, with the
 // editor's surface mask, so they hit the floor or a block.
+#include "bench/support/figures.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicscomponents.h"
 #include "game/physics/physicsworld.h"
@@ -20,10 +22,8 @@
 #include <glm/gtc/constants.hpp>
 
 #include <chrono>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -120,6 +120,11 @@ double timeRound(BenchWorld& world, long& hits)
     return std::chrono::duration<double, std::micro>(end - start).count() / stepsPerRound;
 }
 
+void printWorld(int blocks, double us, BenchWorld& world)
+{
+    std::printf("step + %d rays, %d blocks: %.1f us (%d rays hit)\n", raysPerStep, blocks, us, world.update());
+}
+
 } // namespace
 
 int main()
@@ -130,20 +135,13 @@ int main()
     BenchWorld large(largeMap, random);
     for (int i = 0; i < warmUpSteps; ++i)
         hits += small.update() + large.update();
+    const BenchSupport::BestPair best = BenchSupport::bestOfAlternating(
+        rounds, [&] { return timeRound(small, hits); }, [&] { return timeRound(large, hits); });
 
-    // Rounds alternate between the two worlds, and the best round of each counts, so that other
-    // load on the machine weighs on both figures alike.
-    double smallUs = std::numeric_limits<double>::max();
-    double largeUs = std::numeric_limits<double>::max();
-    for (int round = 0; round < rounds; ++round) {
-        smallUs = std::min(smallUs, timeRound(small, hits));
-        largeUs = std::min(largeUs, timeRound(large, hits));
-    }
-
-    std::printf("step + %d rays, %d blocks: %.1f us (%d rays hit)\n", raysPerStep, smallMap, smallUs, small.update());
-    std::printf("step + %d rays, %d blocks: %.1f us (%d rays hit)\n", raysPerStep, largeMap, largeUs, large.update());
+    printWorld(smallMap, best.first, small);
+    printWorld(largeMap, best.second, large);
     if (hits == 0)
         std::printf("no ray hit anything: the worlds are empty\n");
-    std::printf("ratio %d/%d blocks: %.2f (target under 3)\n", largeMap, smallMap, largeUs / smallUs);
+    std::printf("ratio %d/%d blocks: %.2f (target under 3)\n", largeMap, smallMap, best.second / best.first);
     return 0;
 }

@@ -5,7 +5,8 @@
 // The resources print a progress line before each group of their loading; standard output goes
 // through a pipe while they load, so each line is timed as it arrives and each group's time is
 // the time to the next line.
-#include "bench/support/benchsource.h"
+#include "bench/support/figures.h"
+#include "bench/support/glwindow.h"
 #include "engine/core/log.h"
 #include "game/resources/renderresources.h"
 
@@ -80,53 +81,69 @@ private:
     std::vector<StampedLine> lines;
 };
 
+// The window as the game opens it; false, with a line on standard error, when it cannot.
+bool openGameWindow(BenchSupport::GlWindow& gl)
+{
+    if (!gl.startVideo()) {
+        std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+        return false;
+    }
+    if (!gl.open("Engine", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1280, 720, SDL_WINDOW_OPENGL)) {
+        std::fprintf(stderr, "window or GL context: %s\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+struct ResourceLoad {
+    std::unique_ptr<Game::RenderResources> resources;
+    Clock::time_point loadStart;
+    Clock::time_point loadEnd;
+    double totalMs = 0.0; // from main to "All ressources loaded."
+    std::vector<StampedLine> lines; // the progress lines, stamped as they arrived
+};
+
+// Every graphics resource loaded, its progress lines stamped, to "All ressources loaded.".
+ResourceLoad loadResources(Clock::time_point start)
+{
+    ResourceLoad load;
+    LineStamper stamper;
+    const bool stamping = stamper.start();
+    load.loadStart = Clock::now();
+    load.resources = std::make_unique<Game::RenderResources>(1280, 720);
+    glFinish();
+    load.loadEnd = Clock::now();
+    Engine::logLine("All ressources loaded.");
+    load.totalMs = msSince(start);
+    if (stamping)
+        load.lines = stamper.finish();
+    return load;
+}
+
+void printResourceLoad(double windowMs, const ResourceLoad& load)
+{
+    std::printf("window and context: %.1f ms\n", windowMs);
+    const std::vector<StampedLine>& lines = load.lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Clock::time_point end = i + 1 < lines.size() ? lines[i + 1].first : load.loadEnd;
+        if (lines[i].first < load.loadEnd)
+            std::printf("  %-28s %6.1f ms\n", lines[i].second.c_str(), msBetween(lines[i].first, end));
+    }
+    const double loadMs = msBetween(load.loadStart, load.loadEnd);
+    std::printf("resources: %.1f ms\nstart to \"All ressources loaded.\": %.1f ms\n", loadMs, load.totalMs);
+    std::printf("resources share of start-up: %.2f\n", loadMs / load.totalMs);
+}
+
 } // namespace
 
 int main()
 {
     const Clock::time_point start = Clock::now();
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+    BenchSupport::GlWindow gl;
+    if (!openGameWindow(gl))
         return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_Window* window = SDL_CreateWindow("Engine", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1280, 720,
-                                          SDL_WINDOW_OPENGL);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
-        std::fprintf(stderr, "window or GL context: %s\n", SDL_GetError());
-        return 1;
-    }
-    glewExperimental = GL_TRUE;
-    glewInit();
-    while (glGetError() != GL_NO_ERROR) {
-    }
     const double windowMs = msSince(start);
-
-    LineStamper stamper;
-    const bool stamping = stamper.start();
-    const Clock::time_point loadStart = Clock::now();
-    auto resources = std::make_unique<Game::RenderResources>(1280, 720);
-    glFinish();
-    const Clock::time_point loadEnd = Clock::now();
-    Engine::logLine("All ressources loaded.");
-    const double totalMs = msSince(start);
-    const std::vector<StampedLine> lines = stamping ? stamper.finish() : std::vector<StampedLine>{};
-
-    std::printf("window and context: %.1f ms\n", windowMs);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Clock::time_point end = i + 1 < lines.size() ? lines[i + 1].first : loadEnd;
-        if (lines[i].first < loadEnd)
-            std::printf("  %-28s %6.1f ms\n", lines[i].second.c_str(), msBetween(lines[i].first, end));
-    }
-    const double loadMs = msBetween(loadStart, loadEnd);
-    std::printf("resources: %.1f ms\nstart to \"All ressources loaded.\": %.1f ms\n", loadMs, totalMs);
-    std::printf("resources share of start-up: %.2f\n", loadMs / totalMs);
-    resources.reset();
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    const ResourceLoad load = loadResources(start);
+    printResourceLoad(windowMs, load);
     return 0;
 }

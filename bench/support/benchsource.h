@@ -1,19 +1,14 @@
 #pragma once
 // What the game benchmarks share: a loop source that scripts the clock, the keys and the pointer
-// over a real SDL window, and the small figures helpers they print with.
+// over a real SDL window, with the figures helpers they print with.
+#include "bench/support/figures.h"
 #include "engine/core/loopsource.h"
 
 #include <SDL.h>
 
 #include <array>
-#include <chrono>
-#include <cstdlib>
-#include <numeric>
-#include <vector>
 
 namespace BenchSupport {
-
-using Clock = std::chrono::steady_clock;
 
 // The clock, the keys and the pointer are the benchmark's; the window is SDL's. Events are
 // drained so the X server stays answered, and dropped.
@@ -54,24 +49,5 @@ public:
     int pointerX = 640;
     int pointerY = 360;
 };
-
-inline double msBetween(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-inline double msSince(Clock::time_point from) { return msBetween(from, Clock::now()); }
-
-// The one-minute load average, or -1 where the system cannot tell it.
-inline double loadAverage()
-{
-    double load[1] = {-1.0};
-    return getloadavg(load, 1) == 1 ? load[0] : -1.0;
-}
-
-inline double mean(const std::vector<double>& values)
-{
-    return values.empty() ? 0.0 : std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
-}
 
 } // namespace BenchSupport
