@@ -54,6 +54,23 @@ TEST(PlayerMovement, FastPlayerIsOnlyTurnedAndCancellingPushStops)
     EXPECT_EQ(stopped, glm::vec2(0.0f));
 }
 
+TEST(PlayerMovement, PushesRaiseTheSpeedUpToTheLimitAndNoFurther)
+{
+    const float push = groundAcceleration + groundFriction;
+    const glm::vec2 fromRest = accelerate({0.0f, 0.0f}, 0.0f, groundAcceleration, groundFriction, maxSpeed);
+    EXPECT_NEAR(fromRest.x, push, 1e-5f);
+
+    const glm::vec2 nearLimit(maxSpeed - push / 2.0f, 0.0f);
+    EXPECT_NEAR(glm::length(accelerate(nearLimit, 0.0f, groundAcceleration, groundFriction, maxSpeed)), maxSpeed, 1e-5f)
+        << "a push past the limit stops at it";
+    const glm::vec2 atLimit(maxSpeed, 0.0f);
+    EXPECT_NEAR(glm::length(accelerate(atLimit, 0.0f, groundAcceleration, groundFriction, maxSpeed)), maxSpeed, 1e-5f)
+        << "at the limit a push along the motion adds nothing";
+    const glm::vec2 sideways = accelerate(atLimit, 90.0f, groundAcceleration, groundFriction, maxSpeed);
+    EXPECT_NEAR(glm::length(sideways), maxSpeed, 1e-5f) << "at the limit a push only turns";
+    EXPECT_GT(sideways.y, 0.0f);
+}
+
 TEST(PlayerMovement, RopeKeepsOnlyTangentialMotion)
 {
     const glm::vec3 anchor(0, 0, 10);
