@@ -10,8 +10,6 @@
 #include "game/player/charactercontrollercomponent.h"
 #include "game/transform/transformcomponent.h"
 
-#include <SDL.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -32,10 +30,6 @@ using Component::FreeCamMovementComponent;
 using Component::TransformComponent;
 
 namespace {
-
-constexpr int kLeft = 0;
-constexpr int kRight = 1;
-constexpr int kMiddle = 2;
 
 glm::vec2 pointerPixel(const Engine::MouseState& mouse)
 {
@@ -65,7 +59,8 @@ EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics:
 
 void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::MouseState& mouse)
 {
-    const TickInput in{&keyboard, &mouse};
+    const EditorInput commands = EditorInput::decode(keyboard, mouse);
+    const TickInput in{&commands, &mouse};
     data().serials.forgetVanished([this](ECS::EntityId block) { return scene_.isLiveBlock(block); });
     const bool modal = host->modalOpen();
     // A question over a play-test (closing the window, say) needs the pointer back to answer it.
@@ -77,7 +72,7 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
         abandonDragOrPlacement();
     } else {
         scene_.drainPendingSelection();
-        if (!state->paused && keyboard.isPressed(SDL_SCANCODE_TAB))
+        if (!state->paused && commands.nextTool)
             setTool((data().tool + 1) % 3);
         if (!state->paused) {
             updateGizmo();
@@ -93,32 +88,31 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
 
 void EditorPlayer::cameraButtons(const TickInput& in)
 {
+    const EditorInput& cmd = *in.commands;
     Engine::MouseState& mouse = *in.mouse;
     EditorDataComponent& d = data();
     ECS::EntityManager& world = scene_.world();
-    if (mouse.buttonReleased(kRight)) {
+    if (cmd.turnReleased) {
         setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, false);
         host->grabPointer(false);
         d.cameraDrag = false;
     }
-    if (mouse.buttonReleased(kMiddle)) {
+    if (cmd.panReleased) {
         setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, false);
         host->grabPointer(false);
         d.cameraDrag = false;
     }
     if (state->paused)
         return;
-    if (mouse.buttonDown(kRight) || mouse.buttonDown(kMiddle))
+    if (cmd.cameraButtonDown)
         wrapPointer(mouse);
     if (state->mouseOverUI || d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting)
         return;
-    const bool look = mouse.buttonPressed(kRight);
-    const bool pan = mouse.buttonPressed(kMiddle);
-    if (look)
+    if (cmd.turnPressed)
         setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, true);
-    if (pan)
+    if (cmd.panPressed)
         setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, true);
-    if (look || pan) {
+    if (cmd.turnPressed || cmd.panPressed) {
         host->grabPointer(true);
         mouse.discardRelativeMotion();
         d.cameraDrag = true;
@@ -156,112 +150,118 @@ void EditorPlayer::setCameraFlight(bool enabled)
 
 void EditorPlayer::editingStep(const TickInput& in)
 {
-    const Engine::KeyboardState& keys = *in.keyboard;
-    const Engine::MouseState& mouse = *in.mouse;
+    const EditorInput& cmd = *in.commands;
     EditorDataComponent& d = data();
     const bool pointerBusy = d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting;
-    setCameraFlight(!state->paused && !pointerBusy && !keys.altDown());
+    setCameraFlight(!state->paused && !pointerBusy && !cmd.flightHeld);
     if (state->paused)
         return;
-    shortcutKeys(keys);
-
-    const bool released = mouse.buttonReleased(kLeft);
+    shortcutKeys(cmd);
     if (d.mode == EditorMode::boxSelecting) {
         // The box lives in window pixels: it may end over the top bar as well.
-        if (released)
-            finishBox(mouse, keys.shiftDown());
+        if (cmd.leftReleased)
+            finishBox(*in.mouse, cmd.additive);
         else
-            followBox(mouse);
+            followBox(*in.mouse);
         return;
     }
     if (state->mouseOverUI) {
         // A release over the UI ends whatever the left button was doing in the 3-D view.
-        if (released) {
+        if (cmd.leftReleased) {
             abandonDragOrPlacement();
             d.ignoreRelease = false;
         }
         return;
     }
+    commandKeys(cmd);
+    if (pointerStep(in))
+        return;
+    if (cmd.leftReleased)
+        leftRelease(in);
+    if (cmd.deleteSelection && d.mode == EditorMode::idle && !d.selections.empty())
+        deleteSelection();
+    if (cmd.addBlock && d.mode == EditorMode::idle)
+        startAddingBlock();
+}
 
-    historyKeys(keys);
-    if (keys.altDown() && d.mode == EditorMode::idle) {
-        if (keys.isPressed(SDL_SCANCODE_S))
-            resetSelection(0);
-        if (keys.isPressed(SDL_SCANCODE_R))
-            resetSelection(1);
-        if (keys.isPressed(SDL_SCANCODE_P))
-            resetSelection(2);
-    }
-
+bool EditorPlayer::pointerStep(const TickInput& in)
+{
+    const EditorInput& cmd = *in.commands;
+    const Engine::MouseState& mouse = *in.mouse;
+    EditorDataComponent& d = data();
     const std::uint32_t handle = hoverHandles(mouse);
-    if (mouse.buttonPressed(kLeft) && d.mode == EditorMode::idle) {
+    if (cmd.leftPressed && d.mode == EditorMode::idle) {
         if (handle >= 1 && handle <= 4)
             startDrag(static_cast<std::int32_t>(handle), mouse);
         else if (!d.cameraDrag)
             armBox(mouse);
     }
-    if (d.boxArmed && mouse.buttonDown(kLeft) && d.mode == EditorMode::idle && !d.cameraDrag) {
+    if (d.boxArmed && cmd.leftDown && d.mode == EditorMode::idle && !d.cameraDrag) {
         followBox(mouse);
         if (d.mode == EditorMode::boxSelecting)
-            return;
+            return true;
     }
     if (d.mode == EditorMode::dragging)
-        followDrag(mouse, dragSnap(keys));
+        followDrag(mouse, dragSnap(cmd));
     if (d.mode == EditorMode::placing)
         followPlacement(mouse);
-
-    if (released) {
-        d.boxArmed = false;
-        if (d.ignoreRelease) {
-            d.ignoreRelease = false;
-        } else if (d.mode == EditorMode::placing) {
-            finishPlacement();
-        } else if (d.mode == EditorMode::dragging) {
-            finishDrag(keys.ctrlDown());
-        } else if (!d.cameraDrag) {
-            clickSelect(mouse, keys.shiftDown());
-        }
-        host->closeAddDropdown();
-    }
-    if (keys.isPressed(SDL_SCANCODE_DELETE) && d.mode == EditorMode::idle && !d.selections.empty())
-        deleteSelection();
-    if (keys.isPressed(SDL_SCANCODE_INSERT) && d.mode == EditorMode::idle)
-        startAddingBlock();
+    return false;
 }
 
-void EditorPlayer::shortcutKeys(const Engine::KeyboardState& keys)
+void EditorPlayer::leftRelease(const TickInput& in)
+{
+    const EditorInput& cmd = *in.commands;
+    EditorDataComponent& d = data();
+    d.boxArmed = false;
+    if (d.ignoreRelease) {
+        d.ignoreRelease = false;
+    } else if (d.mode == EditorMode::placing) {
+        finishPlacement();
+    } else if (d.mode == EditorMode::dragging) {
+        finishDrag(cmd.duplicate);
+    } else if (!d.cameraDrag) {
+        clickSelect(*in.mouse, cmd.additive);
+    }
+    host->closeAddDropdown();
+}
+
+void EditorPlayer::shortcutKeys(const EditorInput& cmd)
 {
     // Keys that need no pointer work wherever the pointer is, over the top bar and the help too.
-    if (keys.isPressed(SDL_SCANCODE_F1))
+    if (cmd.toggleHelp)
         host->toggleHelp();
-    if (keys.ctrlDown() || keys.altDown())
-        return;
-    if (keys.isPressed(SDL_SCANCODE_G))
+    if (cmd.toggleSnapping)
         toggleSnapping();
-    if (keys.isPressed(SDL_SCANCODE_F) && data().mode == EditorMode::idle)
+    if (cmd.frameSelection && data().mode == EditorMode::idle)
         frameSelection();
 }
 
-void EditorPlayer::historyKeys(const Engine::KeyboardState& keys)
+void EditorPlayer::commandKeys(const EditorInput& cmd)
 {
-    if (!keys.ctrlDown() || data().mode != EditorMode::idle)
+    if (data().mode != EditorMode::idle)
         return;
-    if (keys.isPressed(SDL_SCANCODE_Y) || (keys.isPressed(SDL_SCANCODE_Z) && keys.shiftDown()))
+    if (cmd.redo)
         redo();
-    else if (keys.isPressed(SDL_SCANCODE_Z))
+    else if (cmd.undo)
         undo();
+    if (cmd.resetScale)
+        resetSelection(0);
+    if (cmd.resetRotation)
+        resetSelection(1);
+    if (cmd.resetPosition)
+        resetSelection(2);
 }
 
 void EditorPlayer::escape(const TickInput& in)
 {
-    if (!in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
+    if (!in.commands->escape)
         return;
     EditorDataComponent& d = data();
     if (d.mode == EditorMode::placing) {
         abandonDragOrPlacement();
     } else if (d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting) {
         abandonDragOrPlacement();
-        if (in.mouse->buttonDown(kLeft))
+        if (in.commands->leftDown)
             d.ignoreRelease = true;
     } else if (!state->paused && host->helpShown()) {
         host->toggleHelp();
@@ -289,10 +289,9 @@ void EditorPlayer::playTestKeys(const TickInput& in)
 {
     if (!scene_.world().hasComponent<CharacterControllerComponent>(entities.player) || state->paused)
         return;
-    // Alt+Return is the game's full-screen key, not a play test.
-    const bool toggle = in.keyboard->isPressed(SDL_SCANCODE_RETURN) && !in.keyboard->altDown();
+    const bool toggle = in.commands->playTestToggle;
     if (playTesting()) {
-        if (toggle || in.keyboard->isPressed(SDL_SCANCODE_ESCAPE))
+        if (toggle || in.commands->escape)
             stopPlayTest(*in.mouse);
     } else if (toggle) {
         startPlayTest(*in.mouse);
@@ -490,12 +489,12 @@ void EditorPlayer::startDrag(std::int32_t handle, const Engine::MouseState& mous
     d.rotationStart = anchor.rotationStart;
 }
 
-TransformDrag::Snap EditorPlayer::dragSnap(const Engine::KeyboardState& keys)
+TransformDrag::Snap EditorPlayer::dragSnap(const EditorInput& cmd)
 {
     const EditorDataComponent& d = data();
     TransformDrag::Snap snap;
     snap.enabled = d.snapping;
-    snap.absolute = keys.altDown();
+    snap.absolute = cmd.onGrid;
     // The copy with the highest id: the one the gizmo takes its turn from.
     if (!d.selections.savedTransforms.empty())
         snap.reference = d.selections.savedTransforms.rbegin()->second;

@@ -6,6 +6,7 @@
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 #include "game/editor/editorhost.h"
+#include "game/editor/editorinput.h"
 #include "game/editor/editorscene.h"
 #include "game/editor/transformdrag.h"
 #include "game/core/gamestaterecord.h"
@@ -87,7 +88,7 @@ public:
 
 private:
     struct TickInput {
-        const Engine::KeyboardState* keyboard;
+        const EditorInput* commands;
         Engine::MouseState* mouse;
     };
 
@@ -95,8 +96,12 @@ private:
     void wrapPointer(Engine::MouseState& mouse);
     void setCameraFlight(bool enabled);
     void editingStep(const TickInput& in);
-    void shortcutKeys(const Engine::KeyboardState& keys);
-    void historyKeys(const Engine::KeyboardState& keys);
+    // Hover, presses and what the left button does while held; true when a box selection began.
+    bool pointerStep(const TickInput& in);
+    void leftRelease(const TickInput& in);
+    void shortcutKeys(const EditorInput& cmd);
+    // Undo, redo and the resets, only while nothing is in progress.
+    void commandKeys(const EditorInput& cmd);
     void escape(const TickInput& in);
     void playTestKeys(const TickInput& in);
     void startPlayTest(Engine::MouseState& mouse);
@@ -122,7 +127,7 @@ private:
     void resetSelection(int which);
     void unselectAllRecorded();
     // How the drag in progress snaps this tick.
-    TransformDrag::Snap dragSnap(const Engine::KeyboardState& keys);
+    TransformDrag::Snap dragSnap(const EditorInput& cmd);
 
     TransformDrag::DragRay pointerRay(const Engine::MouseState& mouse);
     // The live block the pointer ray meets first, or ECS::InvalidEntity.
