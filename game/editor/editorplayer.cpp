@@ -1,6 +1,5 @@
 #include "game/editor/editorplayer.h"
 
-#include "engine/mathe/mathe.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editorundo.h"
 #include "game/editor/editorview.h"
@@ -10,23 +9,15 @@
 #include "game/player/charactercontrollercomponent.h"
 #include "game/transform/transformcomponent.h"
 
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <set>
 #include <vector>
 
 namespace Game {
 
-using Component::CameraComponent;
 using Component::CameraModificationComponent;
-using Component::CameraMouseMovementComponent;
-using Component::CameraMouseShiftComponent;
-using Component::CameraMouseZoomMoveComponent;
-using Component::CameraZclampComponent;
 using Component::CharacterControllerComponent;
 using Component::EditorDataComponent;
-using Component::FreeCamMovementComponent;
 using Component::TransformComponent;
 
 namespace {
@@ -36,18 +27,12 @@ glm::vec2 pointerPixel(const Engine::MouseState& mouse)
     return glm::vec2(float(mouse.posX), float(mouse.posY));
 }
 
-template <class C>
-void setEnabled(ECS::EntityManager& world, ECS::EntityId entity, bool enabled)
-{
-    if (world.hasComponent<C>(entity))
-        world.getComponent<C>(entity).enabled = enabled;
-}
-
 } // namespace
 
 EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics,
                            Entities entities, GameStateRecord& state, EditorHost& host, EditorLooks looks)
     : scene_(world, map, entities.editor, std::move(looks))
+    , camera_(scene_, entities.editorCamera, state, host)
     , physics(&physics)
     , entities(entities)
     , state(&state)
@@ -67,7 +52,7 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
     if (modal && playTesting())
         stopPlayTest(mouse);
     if (modal || playTesting()) {
-        setCameraFlight(false);
+        camera_.setFlight(false);
         // Whatever was in progress cannot finish while the view is blocked.
         abandonDragOrPlacement();
     } else {
@@ -78,7 +63,7 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
             updateGizmo();
             host->showTool(data().tool);
         }
-        cameraButtons(in);
+        camera_.followButtons(*in.commands, *in.mouse);
         editingStep(in);
         escape(in);
     }
@@ -86,74 +71,12 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
         playTestKeys(in);
 }
 
-void EditorPlayer::cameraButtons(const TickInput& in)
-{
-    const EditorInput& cmd = *in.commands;
-    Engine::MouseState& mouse = *in.mouse;
-    EditorDataComponent& d = data();
-    ECS::EntityManager& world = scene_.world();
-    if (cmd.turnReleased) {
-        setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, false);
-        host->grabPointer(false);
-        d.cameraDrag = false;
-    }
-    if (cmd.panReleased) {
-        setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, false);
-        host->grabPointer(false);
-        d.cameraDrag = false;
-    }
-    if (state->paused)
-        return;
-    if (cmd.cameraButtonDown)
-        wrapPointer(mouse);
-    if (state->mouseOverUI || d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting)
-        return;
-    if (cmd.turnPressed)
-        setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, true);
-    if (cmd.panPressed)
-        setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, true);
-    if (cmd.turnPressed || cmd.panPressed) {
-        host->grabPointer(true);
-        mouse.discardRelativeMotion();
-        d.cameraDrag = true;
-    }
-}
-
-void EditorPlayer::wrapPointer(Engine::MouseState& mouse)
-{
-    int w = 0;
-    int h = 0;
-    host->windowSize(w, h);
-    int x = mouse.x;
-    int y = mouse.y;
-    if (x < 1)
-        x = w - 2;
-    else if (x >= w - 1)
-        x = 1;
-    if (y >= h - 1)
-        y = kTopBarRows + 1;
-    else if (y <= kTopBarRows)
-        y = h - 2;
-    if (x == mouse.x && y == mouse.y)
-        return;
-    host->warpPointer(x, y);
-    mouse.x = mouse.posX = x;
-    mouse.y = y;
-    mouse.posY = h - y;
-    mouse.discardRelativeMotion();
-}
-
-void EditorPlayer::setCameraFlight(bool enabled)
-{
-    setEnabled<FreeCamMovementComponent>(scene_.world(), entities.editorCamera, enabled);
-}
-
 void EditorPlayer::editingStep(const TickInput& in)
 {
     const EditorInput& cmd = *in.commands;
     EditorDataComponent& d = data();
     const bool pointerBusy = d.mode == EditorMode::dragging || d.mode == EditorMode::boxSelecting;
-    setCameraFlight(!state->paused && !pointerBusy && !cmd.flightHeld);
+    camera_.setFlight(!state->paused && !pointerBusy && !cmd.flightHeld);
     if (state->paused)
         return;
     shortcutKeys(cmd);
@@ -307,7 +230,7 @@ void EditorPlayer::startPlayTest(Engine::MouseState& mouse)
     setEditorCameraEnabled(false);
 
     auto& controller = world.getComponent<CharacterControllerComponent>(entities.player);
-    const glm::vec3 start = cameraPosition();
+    const glm::vec3 start = camera_.position();
     controller.placeAt(start);
     controller.resetMotion();
     setPlayerControl(world, entities.player, true);
@@ -429,13 +352,12 @@ void EditorPlayer::leaveEditor()
 
 void EditorPlayer::setEditorCameraEnabled(bool enabled)
 {
-    ECS::EntityManager& world = scene_.world();
-    setEnabled<CameraMouseMovementComponent>(world, entities.editorCamera, false);
-    setEnabled<CameraMouseShiftComponent>(world, entities.editorCamera, false);
-    setEnabled<FreeCamMovementComponent>(world, entities.editorCamera, false);
-    setEnabled<CameraMouseZoomMoveComponent>(world, entities.editorCamera, enabled);
-    host->grabPointer(false);
-    data().cameraDrag = false;
+    camera_.setEnabled(enabled);
+}
+
+void EditorPlayer::frameSelection()
+{
+    camera_.frameSelection();
 }
 
 // --- Gizmo and drags ----------------------------------------------------------------------------
@@ -481,7 +403,7 @@ void EditorPlayer::startDrag(std::int32_t handle, const Engine::MouseState& mous
     dragPose = TransformDrag::GizmoPose{d.gizmoPosition, d.gizmoRotation, d.gizmoScale};
 
     const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
-    const auto hits = TransformDrag::intersectPlanes(frame, handle, pointerRay(mouse));
+    const auto hits = TransformDrag::intersectPlanes(frame, handle, camera_.pointerRay(mouse));
     TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
     TransformDrag::takeAnchor(anchor, frame, handle, hits);
     d.startOffset = anchor.offset;
@@ -505,7 +427,7 @@ void EditorPlayer::followDrag(const Engine::MouseState& mouse, const TransformDr
 {
     EditorDataComponent& d = data();
     const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
-    const auto ray = pointerRay(mouse);
+    const auto ray = camera_.pointerRay(mouse);
     const auto hits = TransformDrag::intersectPlanes(frame, d.axis, ray);
     const TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
     dragPose = TransformDrag::dragGizmo(d.tool, d.axis, frame, anchor, hits, dragPose, snap);
@@ -594,7 +516,7 @@ void EditorPlayer::abandonDragOrPlacement()
 
 void EditorPlayer::followPlacement(const Engine::MouseState& mouse)
 {
-    const auto ray = pointerRay(mouse);
+    const auto ray = camera_.pointerRay(mouse);
     const glm::vec3 end = ray.eye + ray.direction * kPlacingReach;
     const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::surfaces);
     const glm::vec3 centre = hit ? hit->point : end;
@@ -640,8 +562,8 @@ void EditorPlayer::unselectAllRecorded()
 
 ECS::EntityId EditorPlayer::blockUnderPointer(const Engine::MouseState& mouse)
 {
-    const auto ray = pointerRay(mouse);
-    const glm::vec3 end = ray.eye + ray.direction * cameraData().farPlane;
+    const auto ray = camera_.pointerRay(mouse);
+    const glm::vec3 end = ray.eye + ray.direction * camera_.data().farPlane;
     const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::blocksOnly);
     const ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
     return scene_.isLiveBlock(block) ? block : ECS::InvalidEntity;
@@ -700,8 +622,8 @@ void EditorPlayer::finishBox(const Engine::MouseState& mouse, bool shift)
     host->closeAddDropdown();
 
     const EditorView::PixelBox box = EditorView::PixelBox::spanning(glm::vec2(d.boxStart), pointerPixel(mouse));
-    const CameraData& camera = cameraData();
-    const glm::vec3 eye = cameraPosition();
+    const CameraData& camera = camera_.data();
+    const glm::vec3 eye = camera_.position();
     std::set<ECS::EntityId> inside;
     for (const ECS::EntityId block : scene_.map().qubeIDs) {
         // A block made in this update has its transform only after the refresh.
@@ -731,47 +653,6 @@ void EditorPlayer::finishBox(const Engine::MouseState& mouse, bool shift)
         scene_.queueSelect(block);
     }
     data().history.record(std::move(unselect), std::move(select));
-}
-
-void EditorPlayer::frameSelection()
-{
-    EditorDataComponent& d = data();
-    if (d.selections.empty())
-        return;
-    glm::vec3 low(std::numeric_limits<float>::max());
-    glm::vec3 high(std::numeric_limits<float>::lowest());
-    for (const auto& pair : d.selections.selectionToEntity) {
-        const glm::mat4 m = scene_.selectionPose(pair.first).matrix();
-        for (int corner = 0; corner < 8; ++corner) {
-            const glm::vec4 local((corner & 1) ? 0.5f : -0.5f, (corner & 2) ? 0.5f : -0.5f,
-                                  (corner & 4) ? 0.5f : -0.5f, 1.0f);
-            const glm::vec3 p(m * local);
-            low = glm::min(low, p);
-            high = glm::max(high, p);
-        }
-    }
-    ECS::EntityManager& world = scene_.world();
-    const ECS::EntityId camera = entities.editorCamera;
-    if (!world.hasComponent<TransformComponent>(camera))
-        return;
-    const CameraData& view = cameraData();
-    float eyeHeight = 0.0f;
-    if (world.hasComponent<CameraModificationComponent>(camera))
-        eyeHeight = world.getComponent<CameraModificationComponent>(camera).offset.z;
-    float lowestEye = std::numeric_limits<float>::lowest();
-    if (world.hasComponent<CameraZclampComponent>(camera))
-        lowestEye = world.getComponent<CameraZclampComponent>(camera).minZ + eyeHeight;
-    const glm::vec3 direction = Engine::Mathe::safeNormalize(view.center - view.eye);
-    const EditorView::Framing framing = EditorView::frameBox(low, high, direction, view, lowestEye);
-
-    TransformComponent& place = world.getComponent<TransformComponent>(camera);
-    place.position = framing.eye - glm::vec3(0.0f, 0.0f, eyeHeight);
-    place.copyToPrevious();
-    if (framing.direction != direction && world.hasComponent<CameraModificationComponent>(camera)) {
-        auto& angles = world.getComponent<CameraModificationComponent>(camera);
-        angles.yaw = angles.previousYaw = glm::degrees(std::atan2(framing.direction.y, framing.direction.x));
-        angles.pitch = angles.previousPitch = glm::degrees(std::asin(framing.direction.z));
-    }
 }
 
 void EditorPlayer::deleteSelection()
@@ -826,32 +707,6 @@ void EditorPlayer::redo()
 {
     if (redoNewestGroup(scene_) == UndoResult::tooManyBlocks)
         host->showMessage(kTooManyBlocksText);
-}
-
-// --- Pointer ray --------------------------------------------------------------------------------
-
-TransformDrag::DragRay EditorPlayer::pointerRay(const Engine::MouseState& mouse)
-{
-    const CameraData& camera = cameraData();
-    TransformDrag::DragRay ray;
-    ray.eye = cameraPosition();
-    ray.direction = TransformDrag::pointerDirection(camera, float(mouse.posX), float(mouse.posY));
-    ray.viewDirection = Engine::Mathe::safeNormalize(camera.center - camera.eye);
-    ray.up = camera.up;
-    return ray;
-}
-
-glm::vec3 EditorPlayer::cameraPosition()
-{
-    ECS::EntityManager& world = scene_.world();
-    if (!world.hasComponent<TransformComponent>(entities.editorCamera))
-        return cameraData().eye;
-    return world.getComponent<TransformComponent>(entities.editorCamera).position;
-}
-
-CameraData& EditorPlayer::cameraData()
-{
-    return scene_.world().getComponent<CameraComponent>(entities.editorCamera).current;
 }
 
 } // namespace Game

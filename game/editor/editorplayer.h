@@ -5,6 +5,7 @@
 // blocks, resets transforms, undoes, and switches to play-testing on foot and back.
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
+#include "game/editor/editorcamera.h"
 #include "game/editor/editorhost.h"
 #include "game/editor/editorinput.h"
 #include "game/editor/editorscene.h"
@@ -28,8 +29,6 @@ public:
     static constexpr const char* kTooManyBlocksText = "ERROR:\nToo many blocks.";
     // Length of the ray that places new blocks.
     static constexpr float kPlacingReach = 10.0f;
-    // Rows at the top of the window that belong to the top bar (pointer wrapping).
-    static constexpr int kTopBarRows = 82;
     // A left drag from empty space shorter than this (pixels, along either axis) stays a click.
     static constexpr int kBoxThreshold = 4;
 
@@ -92,9 +91,6 @@ private:
         Engine::MouseState* mouse;
     };
 
-    void cameraButtons(const TickInput& in);
-    void wrapPointer(Engine::MouseState& mouse);
-    void setCameraFlight(bool enabled);
     void editingStep(const TickInput& in);
     // Hover, presses and what the left button does while held; true when a box selection began.
     bool pointerStep(const TickInput& in);
@@ -129,13 +125,11 @@ private:
     // How the drag in progress snaps this tick.
     TransformDrag::Snap dragSnap(const EditorInput& cmd);
 
-    TransformDrag::DragRay pointerRay(const Engine::MouseState& mouse);
     // The live block the pointer ray meets first, or ECS::InvalidEntity.
     ECS::EntityId blockUnderPointer(const Engine::MouseState& mouse);
-    glm::vec3 cameraPosition();
-    Game::CameraData& cameraData();
 
     EditorScene scene_;
+    EditorCamera camera_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;
     GameStateRecord* state;
