@@ -1,12 +1,9 @@
 #include "game/editor/editorplayer.h"
 
-#include "game/camera/cameracomponents.h"
 #include "game/editor/editorundo.h"
 #include "game/editor/editorview.h"
-#include "game/core/controlswitches.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/raycast.h"
-#include "game/player/charactercontrollercomponent.h"
 #include "game/transform/transformcomponent.h"
 
 #include <cstdlib>
@@ -15,8 +12,6 @@
 
 namespace Game {
 
-using Component::CameraModificationComponent;
-using Component::CharacterControllerComponent;
 using Component::EditorDataComponent;
 using Component::TransformComponent;
 
@@ -33,6 +28,7 @@ EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics:
                            Entities entities, GameStateRecord& state, EditorHost& host, EditorLooks looks)
     : scene_(world, map, entities.editor, std::move(looks))
     , camera_(scene_, entities.editorCamera, state, host)
+    , playTest_(world, entities.player, camera_, state, host)
     , physics(&physics)
     , entities(entities)
     , state(&state)
@@ -50,7 +46,7 @@ void EditorPlayer::editorTick(const Engine::KeyboardState& keyboard, Engine::Mou
     const bool modal = host->modalOpen();
     // A question over a play-test (closing the window, say) needs the pointer back to answer it.
     if (modal && playTesting())
-        stopPlayTest(mouse);
+        playTest_.stop(mouse);
     if (modal || playTesting()) {
         camera_.setFlight(false);
         // Whatever was in progress cannot finish while the view is blocked.
@@ -203,66 +199,22 @@ void EditorPlayer::escape(const TickInput& in)
 
 bool EditorPlayer::playTesting()
 {
-    ECS::EntityManager& world = scene_.world();
-    return world.hasComponent<CharacterControllerComponent>(entities.player)
-        && world.getComponent<CharacterControllerComponent>(entities.player).enabled;
+    return playTest_.active();
 }
 
 void EditorPlayer::playTestKeys(const TickInput& in)
 {
-    if (!scene_.world().hasComponent<CharacterControllerComponent>(entities.player) || state->paused)
+    if (!playTest_.available() || state->paused)
         return;
     const bool toggle = in.commands->playTestToggle;
-    if (playTesting()) {
+    if (playTest_.active()) {
         if (toggle || in.commands->escape)
-            stopPlayTest(*in.mouse);
+            playTest_.stop(*in.mouse);
     } else if (toggle) {
-        startPlayTest(*in.mouse);
+        abandonDragOrPlacement();
+        data().gizmoShown = false;
+        playTest_.start(*in.mouse);
     }
-}
-
-void EditorPlayer::startPlayTest(Engine::MouseState& mouse)
-{
-    ECS::EntityManager& world = scene_.world();
-    abandonDragOrPlacement();
-    data().gizmoShown = false;
-    host->clearTopBar();
-    setEditorCameraEnabled(false);
-
-    auto& controller = world.getComponent<CharacterControllerComponent>(entities.player);
-    const glm::vec3 start = camera_.position();
-    controller.placeAt(start);
-    controller.resetMotion();
-    setPlayerControl(world, entities.player, true);
-    if (world.hasComponent<TransformComponent>(entities.player)) {
-        TransformComponent& body = world.getComponent<TransformComponent>(entities.player);
-        body.position = start;
-        body.copyToPrevious();
-    }
-    if (world.hasComponent<CameraModificationComponent>(entities.player)
-        && world.hasComponent<CameraModificationComponent>(entities.editorCamera)) {
-        const auto& from = world.getComponent<CameraModificationComponent>(entities.editorCamera);
-        auto& to = world.getComponent<CameraModificationComponent>(entities.player);
-        to.yaw = to.previousYaw = from.yaw;
-        to.pitch = to.previousPitch = from.pitch;
-        to.roll = to.previousRoll = from.roll;
-    }
-    clearCameraPendingChange(world, entities.player);
-    host->capturePointer(true);
-    mouse.discardRelativeMotion();
-    state->showCursor = false;
-}
-
-void EditorPlayer::stopPlayTest(Engine::MouseState& mouse)
-{
-    ECS::EntityManager& world = scene_.world();
-    host->buildTopBar();
-    setEditorCameraEnabled(true);
-    setPlayerControl(world, entities.player, false);
-    clearCameraPendingChange(world, entities.editorCamera);
-    host->capturePointer(false);
-    mouse.discardRelativeMotion();
-    state->showCursor = true;
 }
 
 // --- Top bar and transitions --------------------------------------------------------------------

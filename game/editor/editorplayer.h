@@ -7,6 +7,7 @@
 #include "engine/core/mousestate.h"
 #include "game/editor/editorcamera.h"
 #include "game/editor/editorhost.h"
+#include "game/editor/editorplaytest.h"
 #include "game/editor/editorinput.h"
 #include "game/editor/editorscene.h"
 #include "game/editor/transformdrag.h"
@@ -100,8 +101,6 @@ private:
     void commandKeys(const EditorInput& cmd);
     void escape(const TickInput& in);
     void playTestKeys(const TickInput& in);
-    void startPlayTest(Engine::MouseState& mouse);
-    void stopPlayTest(Engine::MouseState& mouse);
 
     // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
     void abandonDragOrPlacement();
@@ -130,6 +129,7 @@ private:
 
     EditorScene scene_;
     EditorCamera camera_;
+    EditorPlayTest playTest_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;
     GameStateRecord* state;

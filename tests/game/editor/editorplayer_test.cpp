@@ -259,30 +259,6 @@ TEST(EditorPlayer, RefusesBlocksBeyondTheEntityIdsWholeAndKeepsWhatIsPlaced)
     EXPECT_EQ(world.data().mode, Game::EditorMode::idle);
 }
 
-TEST(EditorPlayer, PlayTestAndBackKeepsTheMapAndTheHistory)
-{
-    World world;
-    const ECS::EntityId block = world.addBlock({0, 0, 0}, glm::vec3(1.0f), kTurned);
-    world.pointAt(glm::vec3(0, 0, 0));
-    world.click();
-    world.press({SDL_SCANCODE_LALT, SDL_SCANCODE_R});
-    const size_t history = world.data().history.size();
-
-    world.press({SDL_SCANCODE_RETURN});
-    EXPECT_TRUE(world.editor->playTesting());
-    EXPECT_FALSE(world.state.showCursor);
-    EXPECT_FALSE(world.data().gizmoShown);
-    world.press({SDL_SCANCODE_DELETE}); // not editing
-    EXPECT_EQ(world.map.qubeIDs.size(), 1u);
-
-    world.press({SDL_SCANCODE_ESCAPE});
-    EXPECT_FALSE(world.editor->playTesting());
-    EXPECT_EQ(world.host.pauseMenus, 0);
-    EXPECT_TRUE(world.state.showCursor);
-    EXPECT_EQ(world.data().history.size(), history);
-    EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
-}
-
 TEST(EditorPlayer, SnappedDragsLandOnSteps)
 {
     World world;
