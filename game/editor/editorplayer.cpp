@@ -1,13 +1,10 @@
 #include "game/editor/editorplayer.h"
 
 #include "game/editor/editorundo.h"
-#include "game/editor/editorview.h"
 #include "game/physics/physicsbodyinfo.h"
 #include "game/physics/raycast.h"
 #include "game/transform/transformcomponent.h"
 
-#include <cstdlib>
-#include <set>
 #include <vector>
 
 namespace Game {
@@ -15,20 +12,12 @@ namespace Game {
 using Component::EditorDataComponent;
 using Component::TransformComponent;
 
-namespace {
-
-glm::vec2 pointerPixel(const Engine::MouseState& mouse)
-{
-    return glm::vec2(float(mouse.posX), float(mouse.posY));
-}
-
-} // namespace
-
 EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics,
                            Entities entities, GameStateRecord& state, EditorHost& host, EditorLooks looks)
     : scene_(world, map, entities.editor, std::move(looks))
     , camera_(scene_, entities.editorCamera, state, host)
     , playTest_(world, entities.player, camera_, state, host)
+    , selector_(scene_, physics, camera_, host)
     , physics(&physics)
     , entities(entities)
     , state(&state)
@@ -79,9 +68,9 @@ void EditorPlayer::editingStep(const TickInput& in)
     if (d.mode == EditorMode::boxSelecting) {
         // The box lives in window pixels: it may end over the top bar as well.
         if (cmd.leftReleased)
-            finishBox(*in.mouse, cmd.additive);
+            selector_.finishBox(*in.mouse, cmd.additive);
         else
-            followBox(*in.mouse);
+            selector_.followBox(*in.mouse);
         return;
     }
     if (state->mouseOverUI) {
@@ -113,10 +102,10 @@ bool EditorPlayer::pointerStep(const TickInput& in)
         if (handle >= 1 && handle <= 4)
             startDrag(static_cast<std::int32_t>(handle), mouse);
         else if (!d.cameraDrag)
-            armBox(mouse);
+            selector_.armBox(mouse);
     }
     if (d.boxArmed && cmd.leftDown && d.mode == EditorMode::idle && !d.cameraDrag) {
-        followBox(mouse);
+        selector_.followBox(mouse);
         if (d.mode == EditorMode::boxSelecting)
             return true;
     }
@@ -139,7 +128,7 @@ void EditorPlayer::leftRelease(const TickInput& in)
     } else if (d.mode == EditorMode::dragging) {
         finishDrag(cmd.duplicate);
     } else if (!d.cameraDrag) {
-        clickSelect(*in.mouse, cmd.additive);
+        selector_.click(*in.mouse, cmd.additive);
     }
     host->closeAddDropdown();
 }
@@ -279,7 +268,7 @@ bool EditorPlayer::hasUnsavedChanges()
 void EditorPlayer::startAddingBlock()
 {
     abandonDragOrPlacement();
-    unselectAllRecorded();
+    selector_.unselectAll();
     BlockPose identity;
     if (scene_.createPreview(identity) == ECS::InvalidEntity) {
         host->showMessage(kTooManyBlocksText);
@@ -500,111 +489,6 @@ void EditorPlayer::finishPlacement()
     }
     d.history.record(std::move(create));
     scene_.map().rebuildPending = true;
-}
-
-void EditorPlayer::unselectAllRecorded()
-{
-    EditorDataComponent& d = data();
-    Revision unselect(Revision::unselect);
-    for (const auto& pair : d.selections.entityToSelection)
-        unselect.add(scene_.serialOf(pair.first), pair.first);
-    scene_.clearSelection();
-    d.history.record(std::move(unselect));
-}
-
-ECS::EntityId EditorPlayer::blockUnderPointer(const Engine::MouseState& mouse)
-{
-    const auto ray = camera_.pointerRay(mouse);
-    const glm::vec3 end = ray.eye + ray.direction * camera_.data().farPlane;
-    const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::blocksOnly);
-    const ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
-    return scene_.isLiveBlock(block) ? block : ECS::InvalidEntity;
-}
-
-void EditorPlayer::clickSelect(const Engine::MouseState& mouse, bool shift)
-{
-    const ECS::EntityId block = blockUnderPointer(mouse);
-    EditorDataComponent& d = data();
-    if (!scene_.isLiveBlock(block)) {
-        if (!shift)
-            unselectAllRecorded();
-        return;
-    }
-    if (!shift) {
-        unselectAllRecorded();
-    } else if (d.selections.hasSelection(block)) {
-        Revision unselect(Revision::unselect);
-        unselect.add(scene_.serialOf(block), block);
-        scene_.unselect(block);
-        d.history.record(std::move(unselect));
-        return;
-    }
-    Revision select(Revision::select);
-    select.add(scene_.serialOf(block), block);
-    scene_.queueSelect(block);
-    d.history.record(std::move(select));
-}
-
-void EditorPlayer::armBox(const Engine::MouseState& mouse)
-{
-    EditorDataComponent& d = data();
-    d.boxArmed = blockUnderPointer(mouse) == ECS::InvalidEntity;
-    d.boxStart = glm::ivec2(mouse.posX, mouse.posY);
-}
-
-void EditorPlayer::followBox(const Engine::MouseState& mouse)
-{
-    EditorDataComponent& d = data();
-    if (d.mode != EditorMode::boxSelecting) {
-        const bool farEnough = std::abs(mouse.posX - d.boxStart.x) >= kBoxThreshold
-                            || std::abs(mouse.posY - d.boxStart.y) >= kBoxThreshold;
-        if (!farEnough)
-            return;
-        d.mode = EditorMode::boxSelecting;
-        d.boxArmed = false;
-    }
-    host->showSelectionBox(glm::vec2(d.boxStart), pointerPixel(mouse));
-}
-
-void EditorPlayer::finishBox(const Engine::MouseState& mouse, bool shift)
-{
-    EditorDataComponent& d = data();
-    host->hideSelectionBox();
-    d.mode = EditorMode::idle;
-    host->closeAddDropdown();
-
-    const EditorView::PixelBox box = EditorView::PixelBox::spanning(glm::vec2(d.boxStart), pointerPixel(mouse));
-    const CameraData& camera = camera_.data();
-    const glm::vec3 eye = camera_.position();
-    std::set<ECS::EntityId> inside;
-    for (const ECS::EntityId block : scene_.map().qubeIDs) {
-        // A block made in this update has its transform only after the refresh.
-        if (!scene_.isLiveBlock(block) || !scene_.world().hasComponent<TransformComponent>(block))
-            continue;
-        const auto pixel = EditorView::projectToWindow(camera, eye, scene_.poseOf(block).position);
-        if (pixel && box.contains(*pixel))
-            inside.insert(block);
-    }
-
-    // One group: what leaves the selection and what joins it, so one undo restores the old one.
-    Revision unselect(Revision::unselect);
-    Revision select(Revision::select);
-    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
-    if (!shift) {
-        for (const auto& pair : selected) {
-            if (inside.count(pair.first) == 0) {
-                unselect.add(scene_.serialOf(pair.first), pair.first);
-                scene_.unselect(pair.first);
-            }
-        }
-    }
-    for (const ECS::EntityId block : inside) {
-        if (selected.count(block) != 0)
-            continue;
-        select.add(scene_.serialOf(block), block);
-        scene_.queueSelect(block);
-    }
-    data().history.record(std::move(unselect), std::move(select));
 }
 
 void EditorPlayer::deleteSelection()

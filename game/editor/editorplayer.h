@@ -8,6 +8,7 @@
 #include "game/editor/editorcamera.h"
 #include "game/editor/editorhost.h"
 #include "game/editor/editorplaytest.h"
+#include "game/editor/editorselector.h"
 #include "game/editor/editorinput.h"
 #include "game/editor/editorscene.h"
 #include "game/editor/transformdrag.h"
@@ -30,8 +31,6 @@ public:
     static constexpr const char* kTooManyBlocksText = "ERROR:\nToo many blocks.";
     // Length of the ray that places new blocks.
     static constexpr float kPlacingReach = 10.0f;
-    // A left drag from empty space shorter than this (pixels, along either axis) stays a click.
-    static constexpr int kBoxThreshold = 4;
 
     struct Entities {
         ECS::EntityId editor = ECS::InvalidEntity;
@@ -112,24 +111,16 @@ private:
     void finishPlacement();
     void finishDrag(bool duplicate);
     void duplicateSelection();
-    void clickSelect(const Engine::MouseState& mouse, bool shift);
-    // A left press on empty space arms a box selection, which starts once the pointer has moved
-    // far enough with the button held and ends at the release.
-    void armBox(const Engine::MouseState& mouse);
-    void followBox(const Engine::MouseState& mouse);
-    void finishBox(const Engine::MouseState& mouse, bool shift);
     void deleteSelection();
     void resetSelection(int which);
-    void unselectAllRecorded();
     // How the drag in progress snaps this tick.
     TransformDrag::Snap dragSnap(const EditorInput& cmd);
 
-    // The live block the pointer ray meets first, or ECS::InvalidEntity.
-    ECS::EntityId blockUnderPointer(const Engine::MouseState& mouse);
 
     EditorScene scene_;
     EditorCamera camera_;
     EditorPlayTest playTest_;
+    EditorSelector selector_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;
     GameStateRecord* state;
