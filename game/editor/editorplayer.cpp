@@ -18,6 +18,7 @@ EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics:
     , camera_(scene_, entities.editorCamera, state, host)
     , playTest_(world, entities.player, camera_, state, host)
     , selector_(scene_, physics, camera_, host)
+    , drag_(scene_, camera_, host)
     , physics(&physics)
     , entities(entities)
     , state(&state)
@@ -97,10 +98,10 @@ bool EditorPlayer::pointerStep(const TickInput& in)
     const EditorInput& cmd = *in.commands;
     const Engine::MouseState& mouse = *in.mouse;
     EditorDataComponent& d = data();
-    const std::uint32_t handle = hoverHandles(mouse);
+    const std::uint32_t handle = drag_.hoverHandles(mouse);
     if (cmd.leftPressed && d.mode == EditorMode::idle) {
         if (handle >= 1 && handle <= 4)
-            startDrag(static_cast<std::int32_t>(handle), mouse);
+            drag_.start(static_cast<std::int32_t>(handle), mouse);
         else if (!d.cameraDrag)
             selector_.armBox(mouse);
     }
@@ -110,7 +111,7 @@ bool EditorPlayer::pointerStep(const TickInput& in)
             return true;
     }
     if (d.mode == EditorMode::dragging)
-        followDrag(mouse, dragSnap(cmd));
+        drag_.follow(mouse, drag_.snap(cmd.onGrid));
     if (d.mode == EditorMode::placing)
         followPlacement(mouse);
     return false;
@@ -126,7 +127,8 @@ void EditorPlayer::leftRelease(const TickInput& in)
     } else if (d.mode == EditorMode::placing) {
         finishPlacement();
     } else if (d.mode == EditorMode::dragging) {
-        finishDrag(cmd.duplicate);
+        if (!drag_.finish(cmd.duplicate))
+            host->showMessage(kTooManyBlocksText);
     } else if (!d.cameraDrag) {
         selector_.click(*in.mouse, cmd.additive);
     }
@@ -305,152 +307,18 @@ void EditorPlayer::frameSelection()
 
 void EditorPlayer::updateGizmo()
 {
-    EditorDataComponent& d = data();
-    if (d.mode == EditorMode::dragging) {
-        d.gizmoShown = true;
-        return;
-    }
-    gizmoScratch.clear();
-    for (const auto& pair : d.selections.selectionToEntity)
-        gizmoScratch.emplace_back(pair.first, scene_.selectionPose(pair.first));
-    const auto gizmo = TransformDrag::gizmoForSelection(gizmoScratch, d.tool, d.orientation);
-    d.gizmoShown = gizmo.has_value();
-    if (!gizmo)
-        return;
-    d.gizmoPosition = gizmo->position;
-    d.gizmoRotation = gizmo->rotation;
-    d.gizmoScale = gizmo->scale;
-    d.gizmoMatrix = gizmo->matrix();
-}
-
-std::uint32_t EditorPlayer::hoverHandles(const Engine::MouseState& mouse)
-{
-    EditorDataComponent& d = data();
-    // Reading the picking image waits for the GPU: only while a gizmo is shown.
-    const std::uint32_t hovered = d.gizmoShown ? host->pickHandle(mouse.posX, mouse.posY) : 0;
-    for (std::uint32_t i = 0; i < d.handleColours.size(); ++i) {
-        auto& colour = d.handleColours[i];
-        colour.current = hovered == i + 1 ? colour.hover : colour.normal;
-    }
-    return hovered;
-}
-
-void EditorPlayer::startDrag(std::int32_t handle, const Engine::MouseState& mouse)
-{
-    EditorDataComponent& d = data();
-    d.axis = handle;
-    d.dragStartMatrix = d.gizmoMatrix;
-    d.mode = EditorMode::dragging;
-    dragPose = TransformDrag::GizmoPose{d.gizmoPosition, d.gizmoRotation, d.gizmoScale};
-
-    const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
-    const auto hits = TransformDrag::intersectPlanes(frame, handle, camera_.pointerRay(mouse));
-    TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
-    TransformDrag::takeAnchor(anchor, frame, handle, hits);
-    d.startOffset = anchor.offset;
-    d.startDistance = anchor.startDistance;
-    d.rotationStart = anchor.rotationStart;
-}
-
-TransformDrag::Snap EditorPlayer::dragSnap(const EditorInput& cmd)
-{
-    const EditorDataComponent& d = data();
-    TransformDrag::Snap snap;
-    snap.enabled = d.snapping;
-    snap.absolute = cmd.onGrid;
-    // The copy with the highest id: the one the gizmo takes its turn from.
-    if (!d.selections.savedTransforms.empty())
-        snap.reference = d.selections.savedTransforms.rbegin()->second;
-    return snap;
-}
-
-void EditorPlayer::followDrag(const Engine::MouseState& mouse, const TransformDrag::Snap& snap)
-{
-    EditorDataComponent& d = data();
-    const auto frame = TransformDrag::DragFrame::fromMatrix(d.dragStartMatrix);
-    const auto ray = camera_.pointerRay(mouse);
-    const auto hits = TransformDrag::intersectPlanes(frame, d.axis, ray);
-    const TransformDrag::DragAnchor anchor{d.startOffset, d.startDistance, d.rotationStart};
-    dragPose = TransformDrag::dragGizmo(d.tool, d.axis, frame, anchor, hits, dragPose, snap);
-    d.gizmoPosition = dragPose.position;
-    d.gizmoRotation = dragPose.rotation;
-    d.gizmoScale = dragPose.scale;
-    d.gizmoMatrix = dragPose.matrix();
-
-    const auto change = TransformDrag::selectionChange(d.tool, d.axis, frame, anchor, hits, dragPose, ray, snap);
-    if (!change)
-        return;
-    const float minScale = snap.enabled ? TransformDrag::kScaleStep : TransformDrag::kMinScale;
-    for (const auto& [copy, saved] : d.selections.savedTransforms) {
-        if (const auto place = TransformDrag::rebuildPlace(saved, *change, d.tool, d.axis, d.pivot, frame, minScale))
-            scene_.setSelectionPose(copy, *place, true);
-    }
-}
-
-void EditorPlayer::finishDrag(bool duplicate)
-{
-    if (duplicate) {
-        duplicateSelection();
-        return;
-    }
-    EditorDataComponent& d = data();
-    Revision modify(Revision::modify);
-    // Copy first: setBlockPose rewrites the saved places as it goes.
-    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
-    for (const auto& [block, copy] : selected) {
-        if (!scene_.isLiveBlock(block))
-            continue;
-        modify.add(scene_.serialOf(block), block, scene_.poseOf(block));
-        scene_.setBlockPose(block, scene_.selectionPose(copy));
-    }
-    d.history.record(std::move(modify));
-    scene_.map().rebuildPending = true;
-    d.axis = EditorHandle::none;
-    d.mode = EditorMode::idle;
-}
-
-void EditorPlayer::duplicateSelection()
-{
-    EditorDataComponent& d = data();
-    const std::uint32_t count = static_cast<std::uint32_t>(d.selections.size());
-    if (2 * count > scene_.freeEntitySlots()) {
-        // Each copy needs a block and its own highlight: refuse all rather than some.
-        abandonDragOrPlacement();
-        host->showMessage(kTooManyBlocksText);
-        return;
-    }
-    Revision unselect(Revision::unselect);
-    Revision create(Revision::create);
-    std::vector<ECS::EntityId> copies;
-    for (const auto& [block, copy] : d.selections.entityToSelection) {
-        unselect.add(scene_.serialOf(block), block);
-        const ECS::EntityId made = scene_.createBlock(scene_.selectionPose(copy));
-        if (made != ECS::InvalidEntity)
-            copies.push_back(made);
-    }
-    for (const ECS::EntityId made : copies) {
-        create.add(scene_.serialOf(made), made);
-        scene_.queueSelect(made);
-    }
-    scene_.clearSelection();
-    d.history.record(std::move(unselect), std::move(create));
-    scene_.map().rebuildPending = true;
-    d.axis = EditorHandle::none;
-    d.mode = EditorMode::idle;
+    drag_.updateGizmo();
 }
 
 void EditorPlayer::abandonDragOrPlacement()
 {
     EditorDataComponent& d = data();
-    if (d.mode == EditorMode::dragging)
-        scene_.restoreSelectionCopies();
     if (d.mode == EditorMode::placing || !d.placing.empty())
         scene_.destroyPreviews();
     if (d.mode == EditorMode::boxSelecting)
         host->hideSelectionBox();
     d.boxArmed = false;
-    d.axis = EditorHandle::none;
-    d.mode = EditorMode::idle;
+    drag_.abandon();
 }
 
 // --- Placing, selecting, deleting, resets, undo -------------------------------------------------

@@ -6,18 +6,15 @@
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 #include "game/editor/editorcamera.h"
+#include "game/editor/editordrag.h"
 #include "game/editor/editorhost.h"
-#include "game/editor/editorplaytest.h"
-#include "game/editor/editorselector.h"
 #include "game/editor/editorinput.h"
+#include "game/editor/editorplaytest.h"
 #include "game/editor/editorscene.h"
-#include "game/editor/transformdrag.h"
+#include "game/editor/editorselector.h"
 #include "game/core/gamestaterecord.h"
 
 #include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace GamePhysics {
 class PhysicsWorld;
@@ -103,32 +100,20 @@ private:
 
     // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
     void abandonDragOrPlacement();
-    // Colours the handle under the pointer for hovering and answers its id (0 for none).
-    std::uint32_t hoverHandles(const Engine::MouseState& mouse);
-    void startDrag(std::int32_t handle, const Engine::MouseState& mouse);
-    void followDrag(const Engine::MouseState& mouse, const TransformDrag::Snap& snap);
     void followPlacement(const Engine::MouseState& mouse);
     void finishPlacement();
-    void finishDrag(bool duplicate);
-    void duplicateSelection();
     void deleteSelection();
     void resetSelection(int which);
-    // How the drag in progress snaps this tick.
-    TransformDrag::Snap dragSnap(const EditorInput& cmd);
-
 
     EditorScene scene_;
     EditorCamera camera_;
     EditorPlayTest playTest_;
     EditorSelector selector_;
+    EditorDrag drag_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;
     GameStateRecord* state;
     EditorHost* host;
-    // The gizmo while a handle is dragged (kept from tick to tick).
-    TransformDrag::GizmoPose dragPose;
-    // The selection copies' places, kept so that placing the gizmo every tick allocates nothing.
-    std::vector<std::pair<std::uint32_t, BlockPose>> gizmoScratch;
 };
 
 } // namespace Game
