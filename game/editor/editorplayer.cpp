@@ -1,7 +1,6 @@
 #include "game/editor/editorplayer.h"
 
 #include "game/editor/editorundo.h"
-#include "game/physics/physicsbodyinfo.h"
 #include "game/physics/raycast.h"
 #include "game/transform/transformcomponent.h"
 

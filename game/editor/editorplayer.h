@@ -1,8 +1,9 @@
 #pragma once
-// The editor player: one tick of the map editor while the game is in the editor state. It flies
-// the editor camera, picks blocks with physics rays and gizmo handles with the picking image,
-// drags the selection with the translate, rotate and scale tools, adds, duplicates and deletes
-// blocks, resets transforms, undoes, and switches to play-testing on foot and back.
+// The editor player: one tick of the map editor while the game is in the editor state. It decodes
+// the tick's input (EditorInput) and ticks its parts in order: the camera (EditorCamera), the
+// gizmo and handle drags (EditorDrag), selecting (EditorSelector) and play-testing
+// (EditorPlayTest); itself it adds, deletes and resets blocks, undoes and redoes, and handles
+// Escape and the top bar's actions.
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 #include "game/editor/editorcamera.h"
