@@ -1,19 +1,21 @@
 #pragma once
-// The editor player: one tick of the map editor while the game is in the editor state. It flies
-// the editor camera, picks blocks with physics rays and gizmo handles with the picking image,
-// drags the selection with the translate, rotate and scale tools, adds, duplicates and deletes
-// blocks, resets transforms, undoes, and switches to play-testing on foot and back.
+// The editor player: one tick of the map editor while the game is in the editor state. It decodes
+// the tick's input (EditorInput) and ticks its parts in order: the camera (EditorCamera), the
+// gizmo and handle drags (EditorDrag), selecting (EditorSelector) and play-testing
+// (EditorPlayTest); itself it adds, deletes and resets blocks, undoes and redoes, and handles
+// Escape and the top bar's actions.
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
+#include "game/editor/editorcamera.h"
+#include "game/editor/editordrag.h"
 #include "game/editor/editorhost.h"
+#include "game/editor/editorinput.h"
+#include "game/editor/editorplaytest.h"
 #include "game/editor/editorscene.h"
-#include "game/editor/transformdrag.h"
+#include "game/editor/editorselector.h"
 #include "game/core/gamestaterecord.h"
 
 #include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace GamePhysics {
 class PhysicsWorld;
@@ -27,10 +29,6 @@ public:
     static constexpr const char* kTooManyBlocksText = "ERROR:\nToo many blocks.";
     // Length of the ray that places new blocks.
     static constexpr float kPlacingReach = 10.0f;
-    // Rows at the top of the window that belong to the top bar (pointer wrapping).
-    static constexpr int kTopBarRows = 82;
-    // A left drag from empty space shorter than this (pixels, along either axis) stays a click.
-    static constexpr int kBoxThreshold = 4;
 
     struct Entities {
         ECS::EntityId editor = ECS::InvalidEntity;
@@ -87,58 +85,36 @@ public:
 
 private:
     struct TickInput {
-        const Engine::KeyboardState* keyboard;
+        const EditorInput* commands;
         Engine::MouseState* mouse;
     };
 
-    void cameraButtons(const TickInput& in);
-    void wrapPointer(Engine::MouseState& mouse);
-    void setCameraFlight(bool enabled);
     void editingStep(const TickInput& in);
-    void shortcutKeys(const Engine::KeyboardState& keys);
-    void historyKeys(const Engine::KeyboardState& keys);
+    // Hover, presses and what the left button does while held; true when a box selection began.
+    bool pointerStep(const TickInput& in);
+    void leftRelease(const TickInput& in);
+    void shortcutKeys(const EditorInput& cmd);
+    // Undo, redo and the resets, only while nothing is in progress.
+    void commandKeys(const EditorInput& cmd);
     void escape(const TickInput& in);
     void playTestKeys(const TickInput& in);
-    void startPlayTest(Engine::MouseState& mouse);
-    void stopPlayTest(Engine::MouseState& mouse);
 
     // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
     void abandonDragOrPlacement();
-    // Colours the handle under the pointer for hovering and answers its id (0 for none).
-    std::uint32_t hoverHandles(const Engine::MouseState& mouse);
-    void startDrag(std::int32_t handle, const Engine::MouseState& mouse);
-    void followDrag(const Engine::MouseState& mouse, const TransformDrag::Snap& snap);
     void followPlacement(const Engine::MouseState& mouse);
     void finishPlacement();
-    void finishDrag(bool duplicate);
-    void duplicateSelection();
-    void clickSelect(const Engine::MouseState& mouse, bool shift);
-    // A left press on empty space arms a box selection, which starts once the pointer has moved
-    // far enough with the button held and ends at the release.
-    void armBox(const Engine::MouseState& mouse);
-    void followBox(const Engine::MouseState& mouse);
-    void finishBox(const Engine::MouseState& mouse, bool shift);
     void deleteSelection();
     void resetSelection(int which);
-    void unselectAllRecorded();
-    // How the drag in progress snaps this tick.
-    TransformDrag::Snap dragSnap(const Engine::KeyboardState& keys);
-
-    TransformDrag::DragRay pointerRay(const Engine::MouseState& mouse);
-    // The live block the pointer ray meets first, or ECS::InvalidEntity.
-    ECS::EntityId blockUnderPointer(const Engine::MouseState& mouse);
-    glm::vec3 cameraPosition();
-    Game::CameraData& cameraData();
 
     EditorScene scene_;
+    EditorCamera camera_;
+    EditorPlayTest playTest_;
+    EditorSelector selector_;
+    EditorDrag drag_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;
     GameStateRecord* state;
     EditorHost* host;
-    // The gizmo while a handle is dragged (kept from tick to tick).
-    TransformDrag::GizmoPose dragPose;
-    // The selection copies' places, kept so that placing the gizmo every tick allocates nothing.
-    std::vector<std::pair<std::uint32_t, BlockPose>> gizmoScratch;
 };
 
 } // namespace Game
