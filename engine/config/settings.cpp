@@ -33,16 +33,6 @@ constexpr KeyRule kKeys[] = {
 };
 constexpr size_t kKeyCount = std::size(kKeys);
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-
-std::string_view trim(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    return text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);
-}
-
 // Whether `value` lies within [minimum, maximum]. The range is checked on the float, before any
 // conversion, so huge or non-finite values never reach an undefined float-to-integer cast.
 bool withinLimits(float value, float minimum, float maximum)

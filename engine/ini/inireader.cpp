@@ -9,17 +9,6 @@ namespace Engine {
 
 namespace {
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-
-std::string_view trim(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    const size_t last = text.find_last_not_of(kWhiteSpace);
-    return text.substr(first, last - first + 1);
-}
-
 // The first two non-empty pieces of `line` between "=" signs ("a==b" gives a and b) and whether
 // there are more than one.
 struct Pieces {
@@ -128,21 +117,6 @@ IniLine parseIniLine(std::string_view line)
     parsed.value = value;
     parsed.type = typeOf(value);
     return parsed;
-}
-
-bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending)
-{
-    if (text.empty())
-        return false;
-    const size_t feed = text.find('\n');
-    size_t end = feed == std::string_view::npos ? text.size() : feed;
-    const size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
-    if (end > 0 && text[end - 1] == '\r')
-        --end;
-    line = text.substr(0, end);
-    ending = text.substr(end, next - end);
-    text.remove_prefix(next);
-    return true;
 }
 
 void IniParser::addLine(std::string_view line)

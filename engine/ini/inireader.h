@@ -43,11 +43,6 @@ struct IniLine {
 // anything else is Other.
 IniLine parseIniLine(std::string_view line);
 
-// Takes the next line off the front of `text`: `line` without its terminator, `ending` the
-// terminator ("\n", "\r\n", a lone "\r" at the very end, or "" for a last line without one).
-// False when `text` is empty. Nothing is copied, so text of any size is read in one pass.
-bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending);
-
 // Builds IniData from lines handed in one at a time, as parseIni does for whole text.
 class IniParser {
 public:

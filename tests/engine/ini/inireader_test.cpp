@@ -90,20 +90,8 @@ TEST(IniReaderTest, LoadsCrlfFilesLikeLfTextAndReportsMissingOnes)
     EXPECT_NE(testing::internal::GetCapturedStdout(), "");
 }
 
-TEST(IniReaderTest, LinesAreTakenOneByOneWithTheirEndings)
+TEST(IniReaderTest, OneLineIsReadOnItsOwn)
 {
-    std::string_view text = "[s]\r\nkey = on\n\n=5\r";
-    const std::pair<std::string_view, std::string_view> expected[] = {
-        {"[s]", "\r\n"}, {"key = on", "\n"}, {"", "\n"}, {"=5", "\r"}};
-    std::string_view line;
-    std::string_view ending;
-    for (const auto& [wantedLine, wantedEnding] : expected) {
-        ASSERT_TRUE(Engine::takeLine(text, line, ending));
-        EXPECT_EQ(line, wantedLine);
-        EXPECT_EQ(ending, wantedEnding);
-    }
-    EXPECT_FALSE(Engine::takeLine(text, line, ending));
-
     // A value the reader cannot type is still a value line, so callers can name it.
     const Engine::IniLine unusable = Engine::parseIniLine(" key = on ");
     EXPECT_EQ(unusable.kind, Engine::IniLine::Kind::Value);
