@@ -18,15 +18,6 @@ constexpr std::string_view kSpaces = " \t";
 constexpr std::string_view kKnownCommands =
     "keydown, keyup, mouse, mouseby, mousedown, mouseup, wheel, text, wait, screenshot, resize, quit";
 
-std::string_view trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(kSpaces);
-    if (first == std::string_view::npos)
-        return {};
-    const size_t last = text.find_last_not_of(kSpaces);
-    return text.substr(first, last - first + 1);
-}
-
 std::vector<std::string_view> words(std::string_view text)
 {
     std::vector<std::string_view> found;
@@ -197,7 +188,7 @@ std::string parseLine(std::string_view text, ScriptCommand& command)
         if (syntax.keyword != keyword)
             continue;
         command.kind = syntax.kind;
-        const std::string error = syntax.parse(Line{trimmed(text.substr(keywordEnd)), command});
+        const std::string error = syntax.parse(Line{trim(text.substr(keywordEnd), kSpaces), command});
         return error.empty() ? error : std::string(keyword) + " " + error;
     }
     return "unknown command " + inQuotes(keyword) + "; the commands are " + std::string(kKnownCommands);
@@ -214,7 +205,7 @@ std::optional<Script> Script::parse(std::string_view text, ScriptError& error)
     Script script;
     const std::vector<std::string> lines = splitLines(text);
     for (size_t index = 0; index < lines.size(); ++index) {
-        const std::string_view line = trimmed(lines[index]);
+        const std::string_view line = trim(lines[index], kSpaces);
         if (line.empty() || line.front() == '#')
             continue;
         ScriptCommand command;

@@ -4,8 +4,6 @@
 #include "engine/fileutil/atomicwrite.h"
 #include "engine/fileutil/fileutil.h"
 
-#include <utf8cpp/utf8.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -32,16 +30,6 @@ constexpr KeyRule kKeys[] = {
     {"invert_mouse", ValueKind::Bool},
 };
 constexpr size_t kKeyCount = std::size(kKeys);
-
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-
-std::string_view trim(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    return text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);
-}
 
 // Whether `value` lies within [minimum, maximum]. The range is checked on the float, before any
 // conversion, so huge or non-finite values never reach an undefined float-to-integer cast.
@@ -84,16 +72,6 @@ void applyBool(const IniSectionData& section, const char* key, bool& target)
         target = section.getBool(key);
 }
 
-// The key a line sets: the reader's key, or for a line with "=" but no value ("vsync ="), the
-// text before the first "=". Empty for any other line.
-std::string_view keyOfLine(std::string_view line, const IniLine& parsed)
-{
-    if (parsed.kind == IniLine::Kind::Value)
-        return parsed.name;
-    const size_t equals = line.find('=');
-    return equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
-}
-
 // The index of `key` in kKeys, or kKeyCount when the game does not own it.
 size_t ownedKey(std::string_view key)
 {
@@ -104,21 +82,39 @@ size_t ownedKey(std::string_view key)
     return kKeyCount;
 }
 
-// A line of the unnamed section that gives one of the game's keys a value the reader drops or
-// stores in another type than the key's ("vsync = on", "fullscreen = 1") is reported; the value
-// before it stays.
-void reportUnusableLine(std::string_view line, const std::filesystem::path& file)
+IniValueType typeOfKey(size_t index)
 {
-    const IniLine parsed = parseIniLine(line);
-    const size_t index = ownedKey(keyOfLine(line, parsed));
+    return kKeys[index].kind == ValueKind::Bool ? IniValueType::Bool : IniValueType::Number;
+}
+
+// The game's keys take only their own type, and only in the unnamed section; lines that are not
+// UTF-8 are left out.
+IniRules configRules()
+{
+    IniRules rules;
+    rules.utf8Only = true;
+    rules.declaredType = [](std::string_view section, std::string_view key) {
+        const size_t index = section.empty() ? ownedKey(key) : kKeyCount;
+        return index < kKeyCount ? typeOfKey(index) : IniValueType::None;
+    };
+    return rules;
+}
+
+// Names a line the reader left out of `file`: every line that is not UTF-8, and every line of
+// the unnamed section that gives one of the game's keys no value it can take ("vsync = on",
+// "fullscreen = 1"); the value before it stays. Keys the game does not know pass silently.
+void reportDropped(const IniDroppedLine& dropped, const std::filesystem::path& file)
+{
+    const std::string prefix = "CONFIG: " + file.string() + ": ";
+    if (dropped.reason == IniDropReason::NotUtf8) {
+        logLine(prefix + "line " + std::to_string(dropped.number) + " is not UTF-8 text, ignored");
+        return;
+    }
+    const size_t index = dropped.section.empty() ? ownedKey(dropped.key) : kKeyCount;
     if (index == kKeyCount)
         return;
-    const bool wantsBool = kKeys[index].kind == ValueKind::Bool;
-    const IniValueType wanted = wantsBool ? IniValueType::Bool : IniValueType::Number;
-    if (parsed.kind == IniLine::Kind::Value && parsed.type == wanted)
-        return;
-    logLine("CONFIG: " + file.string() + ": \"" + std::string(trim(line)) + "\" is not " +
-            (wantsBool ? "true or false" : "a number") + ", ignored");
+    const bool wantsBool = typeOfKey(index) == IniValueType::Bool;
+    logLine(prefix + "\"" + dropped.text + "\" is not " + (wantsBool ? "true or false" : "a number") + ", ignored");
 }
 
 enum class ReadOutcome { Absent, Unreadable, TooLarge, NotText, Text };
@@ -148,26 +144,13 @@ ReadOutcome readConfigText(const std::filesystem::path& file, std::string& text)
     return ReadOutcome::Text;
 }
 
-// Applies configuration text read from `file` to `settings` in one pass over its lines. A line
-// that is not UTF-8 is left out with a console line; a header among them still ends the section
-// before it, so that the keys below it never count as the game's.
+// Applies configuration text read from `file` to `settings`, naming the lines left out.
 void applyText(std::string_view text, const std::filesystem::path& file, Settings& settings)
 {
-    IniParser parser;
-    std::string_view line;
-    std::string_view ending;
-    for (size_t number = 1; takeLine(text, line, ending); ++number) {
-        if (!utf8::is_valid(line.begin(), line.end())) {
-            logLine("CONFIG: " + file.string() + ": line " + std::to_string(number) + " is not UTF-8 text, ignored");
-            if (parseIniLine(line).kind == IniLine::Kind::Section)
-                parser.addLine(line);
-            continue;
-        }
-        if (parser.section().empty())
-            reportUnusableLine(line, file);
-        parser.addLine(line);
-    }
-    applyConfig(parser.take(), settings);
+    const IniData config = parseIni(text, configRules());
+    for (const IniDroppedLine& dropped : config.dropped)
+        reportDropped(dropped, file);
+    applyConfig(config, settings);
 }
 
 // Applies the configuration file at `file` to `settings`; false when it is absent or cannot be
@@ -241,7 +224,8 @@ std::string mergedText(std::string_view existing, const Settings& settings)
                 insertAt = afterLastValue != std::string::npos ? afterLastValue : merged.size();
             unnamed = parsed.name.empty();
         }
-        const size_t index = unnamed ? ownedKey(keyOfLine(line, parsed)) : kKeyCount;
+        const bool setsKey = parsed.kind == IniLine::Kind::Value || parsed.kind == IniLine::Kind::Incomplete;
+        const size_t index = unnamed && setsKey ? ownedKey(parsed.name) : kKeyCount;
         if (index < kKeyCount) {
             present[index] = true;
             merged += replacedValue(line, kKeys[index].key, values[index]);

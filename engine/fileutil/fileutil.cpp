@@ -42,21 +42,36 @@ void logMissingFile(const std::filesystem::path& path)
     logLine("MISSING FILE: " + path.string());
 }
 
+std::string_view trim(std::string_view text, std::string_view characters)
+{
+    const size_t first = text.find_first_not_of(characters);
+    if (first == std::string_view::npos)
+        return std::string_view();
+    return text.substr(first, text.find_last_not_of(characters) - first + 1);
+}
+
+bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending)
+{
+    if (text.empty())
+        return false;
+    const size_t feed = text.find('\n');
+    size_t end = feed == std::string_view::npos ? text.size() : feed;
+    const size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
+    if (end > 0 && text[end - 1] == '\r')
+        --end;
+    line = text.substr(0, end);
+    ending = text.substr(end, next - end);
+    text.remove_prefix(next);
+    return true;
+}
+
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    std::string_view line;
+    std::string_view ending;
+    while (takeLine(text, line, ending))
         lines.emplace_back(line);
-        start = next;
-    }
     return lines;
 }
 

@@ -11,6 +11,18 @@ namespace Engine {
 // Name of the user map folder inside the user's Documents folder.
 inline constexpr const char* kUserMapFolderName = "Tetherix";
 
+// The white space that trim removes by default: space, tab, line feed, vertical tab, form feed
+// and carriage return.
+inline constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+
+// `text` without the `characters` at either end; empty when it holds nothing else.
+std::string_view trim(std::string_view text, std::string_view characters = kWhiteSpace);
+
+// Takes the next line off the front of `text`: `line` without its terminator, `ending` the
+// terminator ("\n", "\r\n", a lone "\r" at the very end, or "" for a last line without one).
+// False when `text` is empty. Nothing is copied, so text of any size is read in one pass.
+bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending);
+
 // Splits text into lines without their terminators. A line feed ends a line and one carriage
 // return before it is dropped, so CRLF text splits like LF text; an empty line gives an empty
 // string; a last line without a terminator still counts; empty text gives no lines.

@@ -13,19 +13,12 @@
 namespace Engine::GFX {
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // Reads a decimal integer the way the description format writes it: leading white space, an
 // optional sign, at least one digit; whatever follows the digits is ignored. False when there
 // are no digits or the value does not fit in 32 bits.
 bool parseInt(std::string_view text, int32_t& value)
 {
-    size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
+    size_t i = std::min(text.find_first_not_of(kWhiteSpace), text.size());
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -110,6 +103,106 @@ private:
     size_t lineNumber;
 };
 
+// The glyphs of a description before the font takes those it can draw, and the count of those
+// left out.
+struct ParsedGlyphs {
+    std::map<uint32_t, Glyph> glyphs;
+    size_t skipped = 0;
+};
+
+void readCommon(const LineValues& values, Font& font)
+{
+    values.read("lineHeight", font.lineHeight);
+    values.read("base", font.base);
+    values.read("scaleW", font.scaleWidth);
+    values.read("scaleH", font.scaleHeight);
+}
+
+void readPage(const LineValues& values, Font& font)
+{
+    int32_t id = 0;
+    bool hasId = false;
+    const std::string file = unquote(values.text("file"));
+    if (values.read("id", id, &hasId) && hasId && !file.empty())
+        font.pageFiles.emplace(id, file);
+}
+
+// A glyph without an id or with a value that is no number is left out silently (the value was
+// named); one of negative size counts as skipped.
+void readGlyph(const LineValues& values, ParsedGlyphs& parsed)
+{
+    Glyph glyph;
+    bool hasId = false;
+    const bool ok = values.read("id", glyph.id, &hasId) && values.read("x", glyph.x) && values.read("y", glyph.y) &&
+                    values.read("width", glyph.width) && values.read("height", glyph.height) &&
+                    values.read("xoffset", glyph.xoffset) && values.read("yoffset", glyph.yoffset) &&
+                    values.read("xadvance", glyph.xadvance) && values.read("page", glyph.page);
+    if (!ok || !hasId)
+        return;
+    if (glyph.width < 0 || glyph.height < 0) {
+        ++parsed.skipped;
+        return;
+    }
+    parsed.glyphs.emplace(static_cast<uint32_t>(glyph.id), glyph);
+}
+
+void readKerning(const LineValues& values, Font& font)
+{
+    int32_t first = 0;
+    int32_t second = 0;
+    int32_t amount = 0;
+    if (values.read("first", first) && values.read("second", second) && values.read("amount", amount))
+        font.kerning.emplace(std::make_pair(static_cast<uint32_t>(first), static_cast<uint32_t>(second)), amount);
+}
+
+// One line of a description: its kind, then key=value pairs, separated by spaces. Lines of other
+// kinds ("info", "chars", "kernings") carry nothing the font uses.
+void readLine(std::string_view line, size_t lineNumber, const std::string& sourceName, Font& font,
+              ParsedGlyphs& parsed)
+{
+    const std::vector<std::string_view> pieces = splitDroppingEmpty(line, ' ');
+    if (pieces.empty())
+        return;
+    const auto pairs = readPairs(pieces);
+    const LineValues values(pairs, sourceName, lineNumber);
+    const std::string_view kind = pieces[0];
+    if (kind == "common")
+        readCommon(values, font);
+    else if (kind == "page")
+        readPage(values, font);
+    else if (kind == "char")
+        readGlyph(values, parsed);
+    else if (kind == "kerning")
+        readKerning(values, font);
+}
+
+// Why a parsed font cannot be drawn, or nullptr when it can.
+const char* refusalOf(const Font& font)
+{
+    if (font.pageFiles.count(0) == 0)
+        return "it has no page 0";
+    if (font.scaleWidth <= 0 || font.scaleHeight <= 0)
+        return "its page size (scaleW, scaleH) is not positive";
+    if (font.lineHeight <= 0)
+        return "its line height is not positive";
+    return nullptr;
+}
+
+// Only page 0 is ever bound when text is drawn, so glyphs elsewhere could not show: the font
+// takes the glyphs of page 0, and the others count as skipped.
+void keepDrawableGlyphs(ParsedGlyphs& parsed, const std::string& sourceName, Font& font)
+{
+    for (const auto& [id, glyph] : parsed.glyphs) {
+        if (glyph.page != 0) {
+            ++parsed.skipped;
+            continue;
+        }
+        font.glyphs.emplace(id, glyph);
+    }
+    if (parsed.skipped > 0)
+        logf("Font %s: %zu glyphs skipped (negative size, or not on page 0)\n", sourceName.c_str(), parsed.skipped);
+}
+
 } // namespace
 
 void Font::clear()
@@ -124,80 +217,17 @@ void Font::clear()
 bool Font::parse(std::string_view description, const std::string& sourceName)
 {
     clear();
-    size_t lineNumber = 0;
-    size_t skippedGlyphs = 0;
-    std::map<uint32_t, Glyph> parsedGlyphs;
-    while (!description.empty()) {
-        const size_t lineEnd = std::min(description.find('\n'), description.size());
-        std::string_view line = description.substr(0, lineEnd);
-        description.remove_prefix(std::min(lineEnd + 1, description.size()));
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        const std::vector<std::string_view> pieces = splitDroppingEmpty(line, ' ');
-        if (pieces.empty())
-            continue;
-        const auto pairs = readPairs(pieces);
-        const LineValues values(pairs, sourceName, lineNumber);
-        const std::string_view kind = pieces[0];
-        if (kind == "common") {
-            values.read("lineHeight", lineHeight);
-            values.read("base", base);
-            values.read("scaleW", scaleWidth);
-            values.read("scaleH", scaleHeight);
-        } else if (kind == "page") {
-            int32_t id = 0;
-            bool hasId = false;
-            const std::string file = unquote(values.text("file"));
-            if (values.read("id", id, &hasId) && hasId && !file.empty())
-                pageFiles.emplace(id, file);
-        } else if (kind == "char") {
-            Glyph glyph;
-            bool hasId = false;
-            const bool ok = values.read("id", glyph.id, &hasId) && values.read("x", glyph.x) &&
-                            values.read("y", glyph.y) && values.read("width", glyph.width) &&
-                            values.read("height", glyph.height) && values.read("xoffset", glyph.xoffset) &&
-                            values.read("yoffset", glyph.yoffset) && values.read("xadvance", glyph.xadvance) &&
-                            values.read("page", glyph.page);
-            if (!ok || !hasId)
-                continue;
-            if (glyph.width < 0 || glyph.height < 0) {
-                ++skippedGlyphs;
-                continue;
-            }
-            parsedGlyphs.emplace(static_cast<uint32_t>(glyph.id), glyph);
-        } else if (kind == "kerning") {
-            int32_t first = 0;
-            int32_t second = 0;
-            int32_t amount = 0;
-            if (values.read("first", first) && values.read("second", second) && values.read("amount", amount))
-                kerning.emplace(std::make_pair(static_cast<uint32_t>(first), static_cast<uint32_t>(second)), amount);
-        }
-    }
-
-    const char* refusal = nullptr;
-    if (pageFiles.count(0) == 0)
-        refusal = "it has no page 0";
-    else if (scaleWidth <= 0 || scaleHeight <= 0)
-        refusal = "its page size (scaleW, scaleH) is not positive";
-    else if (lineHeight <= 0)
-        refusal = "its line height is not positive";
-    if (refusal) {
+    ParsedGlyphs parsed;
+    std::string_view line;
+    std::string_view ending;
+    for (size_t lineNumber = 1; takeLine(description, line, ending); ++lineNumber)
+        readLine(line, lineNumber, sourceName, *this, parsed);
+    if (const char* refusal = refusalOf(*this)) {
         logf("Font %s refused: %s\n", sourceName.c_str(), refusal);
         clear();
         return false;
     }
-
-    // Only page 0 is ever bound when text is drawn, so glyphs elsewhere could not show.
-    for (const auto& [id, glyph] : parsedGlyphs) {
-        if (glyph.page != 0) {
-            ++skippedGlyphs;
-            continue;
-        }
-        glyphs.emplace(id, glyph);
-    }
-    if (skippedGlyphs > 0)
-        logf("Font %s: %zu glyphs skipped (negative size, or not on page 0)\n", sourceName.c_str(), skippedGlyphs);
+    keepDrawableGlyphs(parsed, sourceName, *this);
     return true;
 }
 

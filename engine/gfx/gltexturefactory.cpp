@@ -1,6 +1,5 @@
 #include "engine/gfx/gltexturefactory.h"
 
-#include "engine/core/assert.h"
 #include "engine/gfx/imageloader.h"
 
 #include <GL/glew.h>
@@ -12,32 +11,7 @@ namespace {
 constexpr uint32_t kFallbackSize = 64;
 constexpr uint32_t kFallbackCells = 8;
 
-GLenum pixelFormatOf(uint32_t format)
-{
-    switch (format) {
-    case Image::kRed:
-        return GL_RED;
-    case Image::kRG:
-        return GL_RG;
-    case Image::kRGB:
-        return GL_RGB;
-    case Image::kRGBA:
-        return GL_RGBA;
-    default:
-        TX_ASSERT(false, "image format code is 0 to 3");
-    }
-}
-
 } // namespace
-
-void uploadImage(const Image& image)
-{
-    const GLenum format = pixelFormatOf(image.format);
-    // Rows are tightly packed; one- to three-channel rows need not be 4-byte aligned.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,
-                 format, GL_UNSIGNED_BYTE, image.pixels.data());
-}
 
 std::unique_ptr<Texture2D> createTexture(const Image& image)
 {

@@ -9,9 +9,6 @@
 
 namespace Engine::GFX {
 
-// Uploads `image` as level 0 (internal format RGBA8) of the texture bound to GL_TEXTURE_2D.
-void uploadImage(const Image& image);
-
 // A texture holding `image`, with nearest filtering and no mipmaps.
 std::unique_ptr<Texture2D> createTexture(const Image& image);
 

@@ -10,21 +10,11 @@ namespace Engine::GFX {
 namespace {
 
 constexpr const char* kSeparator = "================================";
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
 // Stands in for a program that failed to build: every vertex lands outside the clip volume and
 // every fragment is discarded, so draws with it leave the frame untouched and raise no GL error.
 constexpr const char* kEmptyVertexSource = "#version 330 core\nvoid main() { gl_Position = vec4(0.0, 0.0, 2.0, 1.0); }\n";
 constexpr const char* kEmptyFragmentSource = "#version 330 core\nvoid main() { discard; }\n";
-
-std::string_view trim(std::string_view line)
-{
-    const size_t first = line.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return {};
-    const size_t last = line.find_last_not_of(kWhiteSpace);
-    return line.substr(first, last - first + 1);
-}
 
 const char* stageLabel(GLenum type)
 {
@@ -51,8 +41,11 @@ GLuint buildEmptyProgram()
 
 void scanDeclarations(const std::string& source, ShaderDeclarations& out)
 {
-    for (std::string_view rawLine : splitDroppingEmpty(source, '\n')) {
-        const std::vector<std::string_view> words = splitDroppingEmpty(trim(rawLine), ' ');
+    std::string_view text = source;
+    std::string_view line;
+    std::string_view ending;
+    while (takeLine(text, line, ending)) {
+        const std::vector<std::string_view> words = splitDroppingEmpty(trim(line), ' ');
         if (words.size() < 3)
             continue;
         std::string_view name = words[2];

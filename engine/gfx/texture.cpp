@@ -25,7 +25,32 @@ void bindOnUnitZero(GLuint texture)
 constexpr std::array<std::string_view, 6> kSoftwareRenderers = {"llvmpipe", "softpipe", "lavapipe",
                                                                 "swiftshader", "swrast", "software"};
 
+GLenum pixelFormatOf(uint32_t format)
+{
+    switch (format) {
+    case Image::kRed:
+        return GL_RED;
+    case Image::kRG:
+        return GL_RG;
+    case Image::kRGB:
+        return GL_RGB;
+    case Image::kRGBA:
+        return GL_RGBA;
+    default:
+        TX_ASSERT(false, "image format code is 0 to 3");
+    }
+}
+
 } // namespace
+
+void uploadImage(const Image& image, int level)
+{
+    const GLenum format = pixelFormatOf(image.format);
+    // Rows are tightly packed; one- to three-channel rows need not be 4-byte aligned.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, static_cast<GLsizei>(image.width),
+                 static_cast<GLsizei>(image.height), 0, format, GL_UNSIGNED_BYTE, image.pixels.data());
+}
 
 float maxAnisotropy()
 {
@@ -123,13 +148,9 @@ void Texture2D::generateMipmaps(const Image& base)
         return;
     mipmapped = true;
     glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    const GLenum formats[] = {GL_RED, GL_RG, GL_RGB, GL_RGBA};
     Image level = halfSize(base);
-    for (GLint index = 1;; ++index) {
-        glTexImage2D(GL_TEXTURE_2D, index, GL_RGBA8, static_cast<GLsizei>(level.width),
-                     static_cast<GLsizei>(level.height), 0, formats[level.format], GL_UNSIGNED_BYTE,
-                     level.pixels.data());
+    for (int index = 1;; ++index) {
+        uploadImage(level, index);
         if (level.width == 1 && level.height == 1)
             break;
         level = halfSize(level);

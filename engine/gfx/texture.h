@@ -8,6 +8,10 @@ namespace Engine::GFX {
 
 struct Image;
 
+// Uploads `image` as mipmap level `level` (internal format RGBA8) of the texture bound to
+// GL_TEXTURE_2D. The image's format code must be one of Image's four (assertion otherwise).
+void uploadImage(const Image& image, int level = 0);
+
 // Render-target kinds: RGBA8 colour, two-channel float, depth (attached to the bound
 // framebuffer at creation), depth-stencil (likewise).
 enum class RenderTargetKind : uint32_t { Colour = 0, TwoChannelFloat = 1, Depth = 2, DepthStencil = 3 };

@@ -3,22 +3,13 @@
 #include "engine/core/assert.h"
 #include "engine/fileutil/fileutil.h"
 
+#include <utf8cpp/utf8.h>
+
 #include <cstdlib>
 
 namespace Engine {
 
 namespace {
-
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-
-std::string_view trim(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    const size_t last = text.find_last_not_of(kWhiteSpace);
-    return text.substr(first, last - first + 1);
-}
 
 // The first two non-empty pieces of `line` between "=" signs ("a==b" gives a and b) and whether
 // there are more than one.
@@ -117,12 +108,18 @@ IniLine parseIniLine(std::string_view line)
         if (header.size() >= 2 && header.front() == '[' && header.back() == ']') {
             parsed.kind = IniLine::Kind::Section;
             parsed.name = header.substr(1, header.size() - 2);
+            return parsed;
+        }
+    }
+    const std::string_view value = trim(pieces.second);
+    if (pieces.count < 2 || value.empty()) {
+        const size_t equals = line.find('=');
+        if (equals != std::string_view::npos) {
+            parsed.kind = IniLine::Kind::Incomplete;
+            parsed.name = trim(line.substr(0, equals));
         }
         return parsed;
     }
-    const std::string_view value = trim(pieces.second);
-    if (pieces.count < 2 || value.empty())
-        return parsed;
     parsed.kind = IniLine::Kind::Value;
     parsed.name = trim(pieces.first);
     parsed.value = value;
@@ -130,49 +127,82 @@ IniLine parseIniLine(std::string_view line)
     return parsed;
 }
 
-bool takeLine(std::string_view& text, std::string_view& line, std::string_view& ending)
-{
-    if (text.empty())
-        return false;
-    const size_t feed = text.find('\n');
-    size_t end = feed == std::string_view::npos ? text.size() : feed;
-    const size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
-    if (end > 0 && text[end - 1] == '\r')
-        --end;
-    line = text.substr(0, end);
-    ending = text.substr(end, next - end);
-    text.remove_prefix(next);
-    return true;
-}
+namespace {
 
-void IniParser::addLine(std::string_view line)
-{
-    const IniLine parsed = parseIniLine(line);
-    if (parsed.kind == IniLine::Kind::Section) {
-        currentSection = std::string(parsed.name);
-        return;
+// Builds IniData from lines handed in one at a time, numbering them from 1.
+class IniParser {
+public:
+    explicit IniParser(const IniRules& rules)
+        : rules(rules)
+    {
     }
-    if (parsed.kind != IniLine::Kind::Value)
-        return;
-    const std::string key(parsed.name);
-    switch (parsed.type) {
-    case IniValueType::String:
-        sectionFor(result, currentSection).setString(key, std::string(parsed.value.substr(1, parsed.value.size() - 2)));
-        break;
-    case IniValueType::Bool:
-        sectionFor(result, currentSection).setBool(key, parsed.value == "true");
-        break;
-    case IniValueType::Number:
-        sectionFor(result, currentSection).setFloat(key, std::strtof(std::string(parsed.value).c_str(), nullptr));
-        break;
-    case IniValueType::None:
-        break;
-    }
-}
 
-IniData parseIni(std::string_view text)
+    void addLine(std::string_view line)
+    {
+        ++number;
+        const IniLine parsed = parseIniLine(line);
+        if (rules.utf8Only && !utf8::is_valid(line.begin(), line.end())) {
+            drop(IniDropReason::NotUtf8, std::string_view(), line);
+            if (parsed.kind == IniLine::Kind::Section)
+                currentSection = std::string(parsed.name);
+            return;
+        }
+        switch (parsed.kind) {
+        case IniLine::Kind::Section:
+            currentSection = std::string(parsed.name);
+            break;
+        case IniLine::Kind::Incomplete:
+            drop(IniDropReason::Incomplete, parsed.name, line);
+            break;
+        case IniLine::Kind::Value:
+            addValue(parsed, line);
+            break;
+        case IniLine::Kind::Other:
+            break;
+        }
+    }
+
+    IniData take() { return std::move(result); }
+
+private:
+    const IniRules& rules;
+    IniData result;
+    std::string currentSection;
+    size_t number = 0;
+
+    void drop(IniDropReason reason, std::string_view key, std::string_view line)
+    {
+        result.dropped.push_back({number, reason, currentSection, std::string(key), std::string(trim(line))});
+    }
+
+    IniValueType declaredType(std::string_view key) const
+    {
+        return rules.declaredType ? rules.declaredType(currentSection, key) : IniValueType::None;
+    }
+
+    void addValue(const IniLine& parsed, std::string_view line)
+    {
+        if (parsed.type == IniValueType::None)
+            return drop(IniDropReason::NotAValue, parsed.name, line);
+        const IniValueType declared = declaredType(parsed.name);
+        if (declared != IniValueType::None && declared != parsed.type)
+            return drop(IniDropReason::WrongType, parsed.name, line);
+        const std::string key(parsed.name);
+        IniSectionData& section = sectionFor(result, currentSection);
+        if (parsed.type == IniValueType::String)
+            section.setString(key, std::string(parsed.value.substr(1, parsed.value.size() - 2)));
+        else if (parsed.type == IniValueType::Bool)
+            section.setBool(key, parsed.value == "true");
+        else
+            section.setFloat(key, std::strtof(std::string(parsed.value).c_str(), nullptr));
+    }
+};
+
+} // namespace
+
+IniData parseIni(std::string_view text, const IniRules& rules)
 {
-    IniParser parser;
+    IniParser parser(rules);
     std::string_view line;
     std::string_view ending;
     while (takeLine(text, line, ending))

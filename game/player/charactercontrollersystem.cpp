@@ -43,6 +43,68 @@ private:
 
 bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
+// Ground and air control differ in friction and acceleration; the top speed is the same.
+void setMovementRules(CharacterControllerComponent& c, bool onGround)
+{
+    c.maxSpeed = Game::PlayerMovement::maxSpeed;
+    c.friction = onGround ? groundFriction : airFriction;
+    c.acceleration = onGround ? groundAcceleration : airAcceleration;
+}
+
+// The player looks where the camera looks; without a camera, straight up.
+glm::vec3 takeView(CharacterControllerComponent& c, const CameraModificationComponent* camera)
+{
+    if (!camera)
+        return glm::vec3(0.0f, 0.0f, 1.0f);
+    c.yaw = camera->yaw;
+    c.pitch = camera->pitch;
+    return Game::CameraMath::forwardFromAngles(c.yaw, c.pitch);
+}
+
+// The horizontal velocity the keys ask for: friction first (not while on the rope), then the
+// keys' push relative to the view's yaw.
+glm::vec2 steeredVelocity(const CharacterControllerComponent& c, const CameraMath::MoveKeys& keys)
+{
+    glm::vec2 velocity(c.velocity.x, c.velocity.y);
+    if (!c.attached)
+        velocity = applyFriction(velocity, c.friction);
+    if (const auto angle = keyAngle(keys))
+        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction, c.maxSpeed);
+    return velocity;
+}
+
+// Sets up the controller's step to walk at `velocity` from where it stands; returns that place.
+glm::vec3 prepareStep(GamePhysics::CustomCharacterController& k, const glm::vec2& velocity)
+{
+    k.walkDirection = glm::vec3(velocity, 0.0f);
+    const glm::vec3 start = k.ghostPosition();
+    k.currentPosition = start;
+    k.targetPosition = start;
+    return start;
+}
+
+// In the air or on the rope, the velocity loses its part into every surface the capsule touches,
+// so the player slides along walls instead of sticking to them.
+glm::vec2 slideAlongContacts(GamePhysics::CustomCharacterController& k, const glm::vec2& velocity)
+{
+    glm::vec3 v(velocity, k.verticalVelocity * k.up.z + k.walkDirection.z);
+    for (const glm::vec3& n : k.touchingNormals) {
+        const float lengthSquared = glm::dot(n, n);
+        if (lengthSquared > 0.0f)
+            v -= n * (glm::dot(v, n) / lengthSquared);
+    }
+    k.verticalVelocity = v.z;
+    return glm::vec2(v);
+}
+
+void jump(GamePhysics::CustomCharacterController& k)
+{
+    k.jumpSpeed = Game::PlayerMovement::jumpSpeed;
+    k.verticalVelocity = Game::PlayerMovement::jumpSpeed;
+    k.wasJumping = true;
+    k.justJumped = true;
+}
+
 } // namespace
 
 CharacterControllerSystem::CharacterControllerSystem(ECS::EntityManager& manager, InputSource input)
@@ -67,28 +129,11 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
                                               : nullptr;
     GamePhysics::CustomCharacterController& k = *c.controller;
 
-    c.maxSpeed = Game::PlayerMovement::maxSpeed;
     const bool wasOnGround = k.onGround;
-    c.friction = wasOnGround ? groundFriction : airFriction;
-    c.acceleration = wasOnGround ? groundAcceleration : airAcceleration;
-
-    glm::vec3 look(0.0f, 0.0f, 1.0f);
-    if (camera) {
-        c.yaw = camera->yaw;
-        c.pitch = camera->pitch;
-        look = Game::CameraMath::forwardFromAngles(c.yaw, c.pitch);
-    }
-
-    glm::vec2 velocity(c.velocity.x, c.velocity.y);
-    if (!c.attached)
-        velocity = applyFriction(velocity, c.friction);
-    if (const auto angle = keyAngle(in.keys))
-        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction, c.maxSpeed);
-
-    k.walkDirection = glm::vec3(velocity, 0.0f);
-    const glm::vec3 start = k.ghostPosition();
-    k.currentPosition = start;
-    k.targetPosition = start;
+    setMovementRules(c, wasOnGround);
+    const glm::vec3 look = takeView(c, camera);
+    glm::vec2 velocity = steeredVelocity(c, in.keys);
+    const glm::vec3 start = prepareStep(k, velocity);
 
     if (in.ropeFired())
         fireRope(c, start, look);
@@ -101,29 +146,14 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
         velocity = achievedVelocity(velocity, k.movedDistance, tickSeconds);
         k.setVelocity(glm::vec3(velocity, k.verticalVelocity));
     }
-
     if (c.attached) {
         holdRope(c, t, start, velocity);
         reelRope(c, in.wheel);
     }
-
-    if (c.attached || !wasOnGround) {
-        glm::vec3 v(velocity, k.verticalVelocity * k.up.z + k.walkDirection.z);
-        for (const glm::vec3& n : k.touchingNormals) {
-            const float lengthSquared = glm::dot(n, n);
-            if (lengthSquared > 0.0f)
-                v -= n * (glm::dot(v, n) / lengthSquared);
-        }
-        velocity = glm::vec2(v);
-        k.verticalVelocity = v.z;
-    }
-
-    if (in.jumpHeld && k.canJump) {
-        k.jumpSpeed = Game::PlayerMovement::jumpSpeed;
-        k.verticalVelocity = Game::PlayerMovement::jumpSpeed;
-        k.wasJumping = true;
-        k.justJumped = true;
-    }
+    if (c.attached || !wasOnGround)
+        velocity = slideAlongContacts(k, velocity);
+    if (in.jumpHeld && k.canJump)
+        jump(k);
 
     t.position = k.ghostPosition();
     if (camera)

@@ -30,6 +30,30 @@ TEST(FileUtilTest, ReadsLinesAndWholeText)
     EXPECT_EQ(Engine::splitLines("x\r\ry"), Lines{"x\r\ry"});
 }
 
+TEST(FileUtilTest, LinesAreTakenOneByOneWithTheirEndings)
+{
+    std::string_view text = "[s]\r\nkey = on\n\n=5\r";
+    const std::pair<std::string_view, std::string_view> expected[] = {
+        {"[s]", "\r\n"}, {"key = on", "\n"}, {"", "\n"}, {"=5", "\r"}};
+    std::string_view line;
+    std::string_view ending;
+    for (const auto& [wantedLine, wantedEnding] : expected) {
+        ASSERT_TRUE(Engine::takeLine(text, line, ending));
+        EXPECT_EQ(line, wantedLine);
+        EXPECT_EQ(ending, wantedEnding);
+    }
+    EXPECT_FALSE(Engine::takeLine(text, line, ending));
+}
+
+TEST(FileUtilTest, TrimRemovesWhiteSpaceOrTheGivenCharactersAtBothEnds)
+{
+    EXPECT_EQ(Engine::trim(" \t\v\f a b \r\n"), "a b");
+    EXPECT_EQ(Engine::trim("word"), "word");
+    EXPECT_EQ(Engine::trim(" \t\r\n"), "");
+    EXPECT_EQ(Engine::trim(""), "");
+    EXPECT_EQ(Engine::trim("\t x \r", " \t"), "x \r");
+}
+
 TEST(FileUtilTest, MissingFilesReadAsEmpty)
 {
     const TestSupport::TempDir dir;

@@ -212,6 +212,25 @@ TEST_F(TextureTest, MipmapsAveragedOnTheCpuAreAtLeastAsTrueAsTheDriversOwn)
     const auto odd = createTexture(*picture, TextureSettings{true, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, 0, false});
     expectPixel(sample(*odd, 0, 3), kTopLeft, "top left of the mipmapped 3 x 2 picture");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // Pictures of fewer channels keep their channels in every level (missing ones read 0, alpha 255).
+    const struct {
+        uint32_t format;
+        std::vector<uint8_t> pixel;
+        std::vector<uint8_t> rgba;
+    } fewer[] = {{Image::kRed, {50}, {50, 0, 0, 255}},
+                 {Image::kRG, {50, 60}, {50, 60, 0, 255}},
+                 {Image::kRGB, {50, 60, 70}, {50, 60, 70, 255}}};
+    for (const auto& picture : fewer) {
+        std::vector<uint8_t> pixels;
+        for (int i = 0; i < 4; ++i)
+            pixels.insert(pixels.end(), picture.pixel.begin(), picture.pixel.end());
+        const auto small = createTexture(Image(picture.format, pixels, 2, 2), TextureSettings{true, 0, 0, 0, false});
+        GLint width = 0;
+        GLint height = 0;
+        EXPECT_EQ(level(*small, 1, width, height), picture.rgba) << "format " << picture.format;
+        EXPECT_EQ(width, 1);
+    }
 }
 
 TEST(Anisotropy, OffOnSoftwareRenderersAndTheDriversMaximumElsewhere)

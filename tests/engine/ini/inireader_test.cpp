@@ -90,20 +90,8 @@ TEST(IniReaderTest, LoadsCrlfFilesLikeLfTextAndReportsMissingOnes)
     EXPECT_NE(testing::internal::GetCapturedStdout(), "");
 }
 
-TEST(IniReaderTest, LinesAreTakenOneByOneWithTheirEndings)
+TEST(IniReaderTest, OneLineIsReadOnItsOwn)
 {
-    std::string_view text = "[s]\r\nkey = on\n\n=5\r";
-    const std::pair<std::string_view, std::string_view> expected[] = {
-        {"[s]", "\r\n"}, {"key = on", "\n"}, {"", "\n"}, {"=5", "\r"}};
-    std::string_view line;
-    std::string_view ending;
-    for (const auto& [wantedLine, wantedEnding] : expected) {
-        ASSERT_TRUE(Engine::takeLine(text, line, ending));
-        EXPECT_EQ(line, wantedLine);
-        EXPECT_EQ(ending, wantedEnding);
-    }
-    EXPECT_FALSE(Engine::takeLine(text, line, ending));
-
     // A value the reader cannot type is still a value line, so callers can name it.
     const Engine::IniLine unusable = Engine::parseIniLine(" key = on ");
     EXPECT_EQ(unusable.kind, Engine::IniLine::Kind::Value);
@@ -111,7 +99,47 @@ TEST(IniReaderTest, LinesAreTakenOneByOneWithTheirEndings)
     EXPECT_EQ(unusable.value, "on");
     EXPECT_EQ(unusable.type, Engine::IniValueType::None);
     EXPECT_EQ(Engine::parseIniLine("[s]").kind, Engine::IniLine::Kind::Section);
-    EXPECT_EQ(Engine::parseIniLine("key =").kind, Engine::IniLine::Kind::Other);
+    const Engine::IniLine incomplete = Engine::parseIniLine(" key = ");
+    EXPECT_EQ(incomplete.kind, Engine::IniLine::Kind::Incomplete);
+    EXPECT_EQ(incomplete.name, "key");
+    EXPECT_EQ(Engine::parseIniLine("; a comment").kind, Engine::IniLine::Kind::Other);
+}
+
+TEST(IniReaderTest, DroppedLinesAreListedWithTheirNumberAndReason)
+{
+    using Reason = Engine::IniDropReason;
+    const IniData plain = parseIni("# r\xe9glages\nvsync = on\n=5\n[s]\n  key =  \nword\nn = 1e5\n");
+    ASSERT_EQ(plain.dropped.size(), 4u);
+    EXPECT_EQ(plain.dropped[0].number, 2u);
+    EXPECT_EQ(plain.dropped[0].reason, Reason::NotAValue);
+    EXPECT_EQ(plain.dropped[0].key, "vsync");
+    EXPECT_EQ(plain.dropped[0].text, "vsync = on");
+    EXPECT_EQ(plain.dropped[1].reason, Reason::Incomplete);
+    EXPECT_EQ(plain.dropped[1].key, "");
+    EXPECT_EQ(plain.dropped[2].number, 5u);
+    EXPECT_EQ(plain.dropped[2].section, "s");
+    EXPECT_EQ(plain.dropped[2].key, "key");
+    EXPECT_EQ(plain.dropped[2].text, "key =");
+    EXPECT_EQ(plain.dropped[3].number, 7u);
+    EXPECT_EQ(plain.dropped[3].reason, Reason::NotAValue);
+
+    // Rules: lines that are not UTF-8 go, a header among them still starts its section; a key
+    // with a declared type takes no other.
+    Engine::IniRules rules;
+    rules.utf8Only = true;
+    rules.declaredType = [](std::string_view section, std::string_view key) {
+        return section.empty() && key == "flag" ? Engine::IniValueType::Bool : Engine::IniValueType::None;
+    };
+    const IniData strict = parseIni("a = 1\xff\nflag = 1\nflag = true\n[v\xe9]\nflag = 2\n", rules);
+    ASSERT_EQ(strict.dropped.size(), 3u);
+    EXPECT_EQ(strict.dropped[0].reason, Reason::NotUtf8);
+    EXPECT_EQ(strict.dropped[1].reason, Reason::WrongType);
+    EXPECT_EQ(strict.dropped[1].number, 2u);
+    EXPECT_EQ(strict.dropped[2].reason, Reason::NotUtf8);
+    EXPECT_EQ(strict.dropped[2].number, 4u);
+    EXPECT_EQ(strict.getSection("").keys, (std::set<std::string>{"flag"}));
+    EXPECT_TRUE(strict.getSection("").getBool("flag"));
+    EXPECT_EQ(strict.getSection("v\xe9").getFloat("flag"), 2.0f);
 }
 
 TEST(IniReaderDeathTest, AskingForAbsentDataIsAProgrammingError)
