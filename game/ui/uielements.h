@@ -62,6 +62,13 @@ struct ButtonFace {
     glm::vec4 textColor = kWhite;
     int32_t textLayer = -1;
     const Engine::GFX::Texture2D* icon = nullptr;
+
+    static ButtonFace iconOnly(const Engine::GFX::Texture2D* image)
+    {
+        ButtonFace face;
+        face.icon = image;
+        return face;
+    }
 };
 
 // The one maker of the game's buttons: an element of `size` pixels at `position` on `layer` with
