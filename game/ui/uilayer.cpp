@@ -2,7 +2,6 @@
 
 #include "engine/core/enginecore.h"
 #include "engine/ecs/entitymanager.h"
-#include "game/filebrowser/filebrowser.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/mouseonuichecksystem.h"
 #include "game/ui/uibackgrounddrawsystem.h"
@@ -18,7 +17,6 @@ UiLayer::UiLayer(ECS::EntityManager& world, Engine::EngineCore& engine, const Ga
                  Game::GameStateRecord& state)
 {
     registerUiComponents(world);
-    addFileBrowserSystems(world, engine);
 
     UiDrawResources draw;
     draw.engine = &engine;

@@ -1,7 +1,7 @@
 #pragma once
 // The UI layer of the game: registers the UI component types, adds the UI systems to the world
 // (per draw layer a background, sprite, text and caret drawer; the click, pointer-over-UI and
-// text-input systems; the file browser's two systems), and gives the game controller its two
+// text-input systems), and gives the game controller its two
 // calls: click handling once per update and the drawing of all layers once per frame.
 #include "game/core/gamehooks.h"
 #include "game/ui/uicomponents.h"
