@@ -4,11 +4,8 @@
 #include "engine/ecs/entitymanager.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/mouseonuichecksystem.h"
-#include "game/ui/uibackgrounddrawsystem.h"
 #include "game/ui/uiclicksystem.h"
-#include "game/ui/uispritedrawsystem.h"
-#include "game/ui/uitextdrawsystem.h"
-#include "game/ui/uitextinputanimationrendersystem.h"
+#include "game/ui/uilayerdrawsystem.h"
 #include "game/ui/uitextinputsystem.h"
 
 namespace UI {

@@ -25,10 +25,12 @@ namespace UI {
 
 namespace System {
 class UIclickSystem;
-class UiBackgroundDrawSystem;
-class UiSpriteDrawSystem;
-class UiTextDrawSystem;
-class UItextInputAnimationRenderSystem;
+template <class Kind>
+class UiLayerDrawSystem;
+struct UiBackgroundKind;
+struct UiSpriteKind;
+struct UiTextKind;
+struct UiCaretKind;
 } // namespace System
 
 class UiLayer final : public Game::UiPass {
@@ -48,10 +50,10 @@ public:
 
 private:
     struct LayerSystems {
-        System::UiBackgroundDrawSystem* backgrounds = nullptr;
-        System::UiSpriteDrawSystem* sprites = nullptr;
-        System::UiTextDrawSystem* texts = nullptr;
-        System::UItextInputAnimationRenderSystem* carets = nullptr;
+        System::UiLayerDrawSystem<System::UiBackgroundKind>* backgrounds = nullptr;
+        System::UiLayerDrawSystem<System::UiSpriteKind>* sprites = nullptr;
+        System::UiLayerDrawSystem<System::UiTextKind>* texts = nullptr;
+        System::UiLayerDrawSystem<System::UiCaretKind>* carets = nullptr;
     };
 
     UiDrawStats stats;
