@@ -125,10 +125,12 @@ void createButtonRow(ECS::EntityManager& world, ECS::EntityId browser, UIfileBro
     const float y = position.y + b.margin.y;
     const ConfirmLook look = confirmLook(b, confirmEnabled);
     const char* confirmText = b.mode == FileBrowserSettings::kSave ? "SAVE" : "OPEN";
-    b.confirmButton = createButton(world, b.layer, {right - 144.0f, y}, kButtonSize, look.style,
-                                   {b.font, confirmText, look.textColor}, confirmAction(world, browser, confirmEnabled));
-    b.cancelButton = createButton(world, b.layer, {right - 288.0f, y}, kButtonSize, entryStyle(b, false),
-                                  {b.font, "CANCEL", b.textColor}, [wp, browser] { FileBrowser::cancel(*wp, browser); });
+    b.confirmButton =
+        createButton(world, b.layer, {right - 144.0f, y}, kButtonSize, look.style,
+                     {b.font, confirmText, look.textColor}, confirmAction(world, browser, confirmEnabled));
+    b.cancelButton =
+        createButton(world, b.layer, {right - 288.0f, y}, kButtonSize, entryStyle(b, false),
+                     {b.font, "CANCEL", b.textColor}, [wp, browser] { FileBrowser::cancel(*wp, browser); });
 }
 
 // The file name field's click: typing into it, with SAVE following the field: enabled while it

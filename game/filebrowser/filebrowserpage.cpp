@@ -32,7 +32,8 @@ ECS::EntityId createEntry(ECS::EntityManager& world, ECS::EntityId browser, cons
     ECS::EntityManager* const wp = &world;
     const size_t folderCount = b.folders.size();
     const int32_t row = static_cast<int32_t>(index - b.firstIndex);
-    const glm::vec2 at{left + b.margin.x, static_cast<float>(b.listTop) - float(row) * float(b.entryHeight + b.entryGap)};
+    const float rowHeight = float(b.entryHeight + b.entryGap);
+    const glm::vec2 at{left + b.margin.x, static_cast<float>(b.listTop) - float(row) * rowHeight};
     const glm::vec2 size{width - 2.0f * b.margin.x, static_cast<float>(b.entryHeight)};
     const bool isFolder = index < folderCount;
     const std::string name = isFolder ? b.folders[index] : b.files[index - folderCount];
