@@ -54,11 +54,11 @@ void goToParent(ECS::EntityManager& world, ECS::EntityId browser);
 // Two clicks on the same entry at most this far apart make a double click.
 inline constexpr uint32_t kDoubleClickMs = 400;
 
-// A click on the entry in `row` of the page, showing `name`: enters the folder or chooses the
-// file. The second click of a double click opens the file in open mode (as OPEN does); on a
+// A click on the entry in `row` of the page on show, showing `name`: enters the folder or chooses
+// the file. The second click of a double click opens the file in open mode (as OPEN does); on a
 // folder, the first click has entered it and the second, landing in the new listing, does nothing.
-void clickEntry(ECS::EntityManager& world, ECS::EntityId browser, ECS::EntityId entry, int32_t row,
-                const std::string& name, bool isFolder);
+void clickEntry(ECS::EntityManager& world, ECS::EntityId browser, int32_t row, const std::string& name,
+                bool isFolder);
 // Lists the sub-folder `name` of the folder on show.
 void enterFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::string& name);
 // Makes the file `name` the chosen one: OPEN or SAVE is enabled, the entry turns green in open

@@ -10,6 +10,7 @@
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -75,6 +76,13 @@ struct UIfileBrowserComponent : ECS::Component {
     ECS::EntityId pageNext = ECS::InvalidEntity;
     ECS::EntityId pagePrevious = ECS::InvalidEntity;
     ECS::EntityId pageLabel = ECS::InvalidEntity;
+
+    // The fixed elements, made and laid out together (the blocker is the caller's).
+    std::array<ECS::EntityId*, 6> fixedElements()
+    {
+        return {&confirmButton, &cancelButton, &pathText, &pathBackButton, &nameLabel, &nameField};
+    }
+    std::array<ECS::EntityId*, 3> pagingElements() { return {&pageNext, &pagePrevious, &pageLabel}; }
 
     uint32_t mode = UI::FileBrowserSettings::kOpen;
     int32_t layer = 6; // every element of the browser

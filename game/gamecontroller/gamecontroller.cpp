@@ -1,3 +1,4 @@
+#include "game/filebrowser/filebrowser.h"
 #include "game/gamecontroller/gamecontroller.h"
 
 #include "engine/core/enginecore.h"
@@ -111,6 +112,7 @@ void GameController::init()
     physicsWorld->setDebugDrawer(debugDrawer.get());
 
     uiPass = std::make_unique<UI::UiLayer>(*ecs, *core, *renderResources, state);
+    UI::addFileBrowserSystems(*ecs, *core);
     schedule = updateSchedule(*ecs);
 
     warpPointerToCentre();

@@ -79,7 +79,7 @@ void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, Physi
     world.addSystem(CameraMouseShiftMovementSystem(world, cameraInput));
     world.addSystem(CameraMouseZoomMovementSystem(world, cameraInput));
     world.addSystem(CameraMenuAnimationSystem(world));
-    // MouseOnUIcheckSystem, UIfileBrowserSystem and UItextInputSystem: added by the UI layer.
+    // MouseOnUIcheckSystem and UItextInputSystem: added by the UI layer; UIfileBrowserSystem by the browser.
     world.addSystem(CameraZclampSystem(world));
     world.addSystem(PhysicsMotionStateSystem(world, physics));
     world.addSystem(TransformMatrixRefreshSystem(world));
@@ -89,7 +89,7 @@ void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, Physi
     world.addSystem(CharacterControllerStateCopySystem(world));
 
     world.addMessageSystem(PhysicsColliderChangeMessageSystem(world, physics));
-    // UIfileBrowserRefreshMessageSystem and CreateOKpopupSystem: added by the UI layer.
+    // UIfileBrowserRefreshMessageSystem: added by the browser; CreateOKpopupSystem: by the controller.
 }
 
 std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)

@@ -8,8 +8,10 @@
 #include "game/ui/windowsize.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace Game {
 
@@ -32,6 +34,26 @@ constexpr glm::vec2 kDialogButtonSize{210.0f, 48.0f};
 // and 1), so that its blocker covers them, and its top layer must still be drawn.
 constexpr int32_t kLowestPopupLayer = 2;
 constexpr int32_t kHighestPopupLayer = static_cast<int32_t>(UI::kLayerCount) - 3;
+
+UI::ButtonStyle popupButtonStyle(const Engine::GFX::Texture2D* texture, glm::vec4 color, int32_t priority)
+{
+    return {texture, color, Palette::hoverTint, kPopupPressedTint, priority};
+}
+
+// A pop-up button's click: destroys the pop-up's elements, in the order `parts` lists them once
+// the pop-up is made, and then runs `then`, if any.
+std::function<void()> closePopupThen(ECS::EntityManager& world,
+                                     const std::shared_ptr<std::vector<ECS::EntityId>>& parts,
+                                     std::function<void()> then)
+{
+    ECS::EntityManager* w = &world;
+    return [w, parts, then = std::move(then)] {
+        for (const ECS::EntityId part : *parts)
+            UI::destroyElement(*w, part);
+        if (then)
+            then();
+    };
+}
 
 } // namespace
 
@@ -64,16 +86,11 @@ void MenuBuilder::addMenuButton(const std::string& name, std::string_view text, 
 {
     if (menu->hasElement(name))
         return;
-    const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
     const ECS::EntityId button =
-        UI::createTextElement(*world, layer, position, kMenuButtonSize, white, Palette::transparent,
-                              resources->engineFont, UI::kWhite, text, UI::AlignCentreX, glm::vec2(0.0f));
-    if (button == ECS::InvalidEntity)
-        return;
-    if (onClick)
-        UI::addClickable(*world, button, kMenuButtonPriority, std::move(onClick), white, white, Palette::hoverTint,
-                         Palette::pressedTint);
-    menu->addElement(name, button);
+        UI::createButton(*world, layer, position, kMenuButtonSize, {resources->whiteTexture.get()},
+                         {&resources->engineFont, text}, std::move(onClick));
+    if (button != ECS::InvalidEntity)
+        menu->addElement(name, button);
 }
 
 void MenuBuilder::addBackdrop(int32_t layer, float windowHeight)
@@ -159,18 +176,12 @@ ECS::EntityId MenuBuilder::createOKpopup(int32_t layer, std::string_view message
     const ECS::EntityId box = UI::createBackground(*world, l + 1, centre - kPopupBoxSize / 2.0f, kPopupBoxSize, white,
                                                    Palette::panel);
     UI::addText(*world, box, static_cast<uint32_t>(l + 1), font, message, UI::kWhite, kPopupTextOffset);
-    const ECS::EntityId button = UI::createBackground(*world, l + 1, centre + glm::vec2(-80.0f, -150.0f),
-                                                      kOkButtonSize, white, kPopupGreen);
-    UI::addText(*world, button, static_cast<uint32_t>(l + 2), font, "OK");
-    ECS::EntityManager* w = world;
-    UI::addClickable(
-        *world, button, l + 2,
-        [w, box, button, blocker] {
-            UI::destroyElement(*w, box);
-            UI::destroyElement(*w, button);
-            UI::destroyElement(*w, blocker);
-        },
-        white, white, Palette::hoverTint, kPopupPressedTint);
+    const auto parts = std::make_shared<std::vector<ECS::EntityId>>();
+    const ECS::EntityId button =
+        UI::createButton(*world, l + 1, centre + glm::vec2(-80.0f, -150.0f), kOkButtonSize,
+                         popupButtonStyle(white, kPopupGreen, l + 2), {&font, "OK", UI::kWhite, l + 2},
+                         closePopupThen(*world, parts, nullptr));
+    *parts = {box, button, blocker};
     return box;
 }
 
@@ -192,28 +203,17 @@ ECS::EntityId MenuBuilder::createConfirmDialog(std::string_view message, std::st
     const ECS::EntityId box = UI::createBackground(*world, boxLayer, centre - kPopupBoxSize / 2.0f,
                                                    kPopupBoxSize, white, Palette::panel);
     UI::addText(*world, box, boxLayer, font, message, UI::kWhite, kPopupTextOffset);
-    const ECS::EntityId left = UI::createBackground(*world, buttonLayer, centre + glm::vec2(-255.0f, -150.0f),
-                                                    kDialogButtonSize, white, Palette::transparent);
-    UI::addText(*world, left, buttonLayer, font, leftText);
-    const ECS::EntityId right = UI::createBackground(*world, boxLayer, centre + glm::vec2(45.0f, -150.0f),
-                                                     kDialogButtonSize, white, kPopupGreen);
-    UI::addText(*world, right, buttonLayer, font, rightText);
-
-    ECS::EntityManager* w = world;
-    const auto closeThen = [w, box, left, right, blocker](std::function<void()> action) {
-        return [w, box, left, right, blocker, action = std::move(action)] {
-            UI::destroyElement(*w, box);
-            UI::destroyElement(*w, left);
-            UI::destroyElement(*w, right);
-            UI::destroyElement(*w, blocker);
-            if (action)
-                action();
-        };
-    };
-    UI::addClickable(*world, left, buttonLayer, closeThen(std::move(leftAction)), white, white, Palette::hoverTint,
-                     kPopupPressedTint);
-    UI::addClickable(*world, right, buttonLayer, closeThen(std::move(rightAction)), white, white, Palette::hoverTint,
-                     kPopupPressedTint);
+    const auto parts = std::make_shared<std::vector<ECS::EntityId>>();
+    const ECS::EntityId left =
+        UI::createButton(*world, buttonLayer, centre + glm::vec2(-255.0f, -150.0f), kDialogButtonSize,
+                         popupButtonStyle(white, Palette::transparent, buttonLayer),
+                         {&font, leftText, UI::kWhite, buttonLayer},
+                         closePopupThen(*world, parts, std::move(leftAction)));
+    const ECS::EntityId right =
+        UI::createButton(*world, boxLayer, centre + glm::vec2(45.0f, -150.0f), kDialogButtonSize,
+                         popupButtonStyle(white, kPopupGreen, buttonLayer), {&font, rightText, UI::kWhite, buttonLayer},
+                         closePopupThen(*world, parts, std::move(rightAction)));
+    *parts = {box, left, right, blocker};
     return box;
 }
 

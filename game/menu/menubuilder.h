@@ -84,8 +84,7 @@ public:
                                       int32_t layer = 2);
 
 private:
-    // A 256 x 48 transparent button with centred white text, entered under `name` unless present;
-    // an empty `onClick` gives a label without a clickable.
+    // A 256 x 48 transparent button with centred white text, entered under `name` unless present.
     void addMenuButton(const std::string& name, std::string_view text, glm::vec2 position, int32_t layer,
                        std::function<void()> onClick);
     // The dark column behind the buttons, unless present.

@@ -285,17 +285,14 @@ glm::vec4 OptionsScreen::stepperColor(Option option, int direction) const
 }
 
 void OptionsScreen::addButton(const std::string& name, std::string_view text, glm::vec2 position, glm::vec2 size,
-                              std::function<void()> action, glm::vec4 textColor)
+                              std::function<void()> action, glm::vec4 textColor, glm::vec4 color)
 {
-    const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
-    const ECS::EntityId button =
-        UI::createTextElement(*world, kControlLayer, position, size, white, Palette::transparent, resources->engineFont,
-                              textColor, text, UI::AlignCentreX, glm::vec2(0.0f));
-    if (button == ECS::InvalidEntity)
-        return;
-    UI::addClickable(*world, button, kButtonPriority, std::move(action), white, white, Palette::hoverTint,
-                     Palette::pressedTint);
-    menu->addElement(name, button);
+    const UI::ButtonStyle style{resources->whiteTexture.get(), color, Palette::hoverTint, Palette::pressedTint,
+                                kButtonPriority};
+    const ECS::EntityId button = UI::createButton(*world, kControlLayer, position, size, style,
+                                                  {&resources->engineFont, text, textColor}, std::move(action));
+    if (button != ECS::InvalidEntity)
+        menu->addElement(name, button);
 }
 
 void OptionsScreen::addRow(Option option, const char* label, float y)
@@ -308,17 +305,17 @@ void OptionsScreen::addRow(Option option, const char* label, float y)
     if (labelElement != ECS::InvalidEntity)
         menu->addElement(OptionsNames::label(option), labelElement);
 
+    if (isToggle(option)) {
+        addButton(OptionsNames::value(option), valueText(option, *settings), {kValueX, y}, kValueSize,
+                  [this, option] { step(option, 1); }, UI::kWhite, kValueColor);
+        return;
+    }
     const ECS::EntityId valueElement =
         UI::createTextElement(*world, kControlLayer, {kValueX, y}, kValueSize, white, kValueColor, font, UI::kWhite,
                               valueText(option, *settings), UI::AlignCentreX, glm::vec2(0.0f));
     if (valueElement == ECS::InvalidEntity)
         return;
     menu->addElement(OptionsNames::value(option), valueElement);
-    if (isToggle(option)) {
-        UI::addClickable(*world, valueElement, kButtonPriority, [this, option] { step(option, 1); }, white, white,
-                         Palette::hoverTint, Palette::pressedTint);
-        return;
-    }
     addButton(OptionsNames::less(option), "<", {kLessX, y}, kStepperSize, [this, option] { step(option, -1); },
               stepperColor(option, -1));
     addButton(OptionsNames::more(option), ">", {kMoreX, y}, kStepperSize, [this, option] { step(option, 1); },

@@ -96,8 +96,11 @@ private:
     bool canStep(Option option, int direction) const;
     void addRow(Option option, const char* label, float y);
     glm::vec4 stepperColor(Option option, int direction) const;
+    // A button with centred text, on a transparent background unless `color` is given, entered
+    // under `name`.
     void addButton(const std::string& name, std::string_view text, glm::vec2 position, glm::vec2 size,
-                   std::function<void()> action, glm::vec4 textColor = glm::vec4(1.0f));
+                   std::function<void()> action, glm::vec4 textColor = glm::vec4(1.0f),
+                   glm::vec4 color = glm::vec4(0.0f));
 
     ECS::EntityManager* world;
     Menu* menu;

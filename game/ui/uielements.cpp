@@ -88,6 +88,23 @@ void addClickable(ECS::EntityManager& world, ECS::EntityId entity, int32_t prior
     world.addComponent(entity, std::move(clickable));
 }
 
+ECS::EntityId createButton(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
+                           const ButtonStyle& style, const ButtonFace& face, std::function<void()> action)
+{
+    const ECS::EntityId button = createBackground(world, layer, position, size, style.texture, style.color);
+    if (button == ECS::InvalidEntity)
+        return button;
+    if (face.font) {
+        const int32_t textLayer = face.textLayer < 0 ? layer : face.textLayer;
+        addText(world, button, static_cast<uint32_t>(textLayer), *face.font, face.text, face.textColor);
+    }
+    if (face.icon)
+        addSprite(world, button, face.icon, AlignCentreX, AlignCentreY, glm::vec2(0.0f), static_cast<uint32_t>(layer));
+    addClickable(world, button, style.priority, std::move(action), style.texture, style.texture, style.hoverColor,
+                 style.pressedColor);
+    return button;
+}
+
 ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engine::GFX::Texture2D* texture,
                             float width, float height)
 {

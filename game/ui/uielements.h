@@ -3,6 +3,7 @@
 // components become visible at the next refresh of the world.
 #include "engine/ecs/entitymanager.h"
 #include "game/ui/uicomponents.h"
+#include "game/ui/uipalette.h"
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
@@ -42,6 +43,39 @@ void addText(ECS::EntityManager& world, ECS::EntityId entity, uint32_t layer, co
 // background layer, in whose pass sprites are drawn.
 void addSprite(ECS::EntityManager& world, ECS::EntityId entity, const Engine::GFX::Texture2D* texture,
                uint32_t alignX, uint32_t alignY, glm::vec2 offset, uint32_t layer);
+
+// How a button looks and ranks: `texture` is its background at rest, hovered and pressed, tinted
+// with the three colours; `priority` is its weight among the elements under the pointer.
+struct ButtonStyle {
+    const Engine::GFX::Texture2D* texture = nullptr;
+    glm::vec4 color = Palette::transparent;
+    glm::vec4 hoverColor = Palette::hoverTint;
+    glm::vec4 pressedColor = Palette::pressedTint;
+    int32_t priority = 1;
+};
+
+// What a button shows, centred in it: with a `font`, `text` on `textLayer` (the button's own layer
+// when negative); with an `icon`, that image at its pixel size.
+struct ButtonFace {
+    const Engine::GFX::Font* font = nullptr;
+    std::string_view text;
+    glm::vec4 textColor = kWhite;
+    int32_t textLayer = -1;
+    const Engine::GFX::Texture2D* icon = nullptr;
+
+    static ButtonFace iconOnly(const Engine::GFX::Texture2D* image)
+    {
+        ButtonFace face;
+        face.icon = image;
+        return face;
+    }
+};
+
+// The one maker of the game's buttons: an element of `size` pixels at `position` on `layer` with
+// the style's background, the face, and a clickable that runs `action`. An empty action gives a
+// button that shows its states but does nothing. Answers ECS::InvalidEntity when no id is free.
+ECS::EntityId createButton(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
+                           const ButtonStyle& style, const ButtonFace& face, std::function<void()> action);
 
 // Makes the element a button that tints its background with `hoverColor` and `pressedColor`.
 void addClickable(ECS::EntityManager& world, ECS::EntityId entity, int32_t priority, std::function<void()> callback,

@@ -2,14 +2,10 @@
 
 #include "engine/core/enginecore.h"
 #include "engine/ecs/entitymanager.h"
-#include "game/filebrowser/filebrowser.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/mouseonuichecksystem.h"
-#include "game/ui/uibackgrounddrawsystem.h"
 #include "game/ui/uiclicksystem.h"
-#include "game/ui/uispritedrawsystem.h"
-#include "game/ui/uitextdrawsystem.h"
-#include "game/ui/uitextinputanimationrendersystem.h"
+#include "game/ui/uilayerdrawsystem.h"
 #include "game/ui/uitextinputsystem.h"
 
 namespace UI {
@@ -18,7 +14,6 @@ UiLayer::UiLayer(ECS::EntityManager& world, Engine::EngineCore& engine, const Ga
                  Game::GameStateRecord& state)
 {
     registerUiComponents(world);
-    addFileBrowserSystems(world, engine);
 
     UiDrawResources draw;
     draw.engine = &engine;

@@ -1,7 +1,7 @@
 #pragma once
 // The UI layer of the game: registers the UI component types, adds the UI systems to the world
 // (per draw layer a background, sprite, text and caret drawer; the click, pointer-over-UI and
-// text-input systems; the file browser's two systems), and gives the game controller its two
+// text-input systems), and gives the game controller its two
 // calls: click handling once per update and the drawing of all layers once per frame.
 #include "game/core/gamehooks.h"
 #include "game/ui/uicomponents.h"
@@ -25,10 +25,12 @@ namespace UI {
 
 namespace System {
 class UIclickSystem;
-class UiBackgroundDrawSystem;
-class UiSpriteDrawSystem;
-class UiTextDrawSystem;
-class UItextInputAnimationRenderSystem;
+template <class Kind>
+class UiLayerDrawSystem;
+struct UiBackgroundKind;
+struct UiSpriteKind;
+struct UiTextKind;
+struct UiCaretKind;
 } // namespace System
 
 class UiLayer final : public Game::UiPass {
@@ -48,10 +50,10 @@ public:
 
 private:
     struct LayerSystems {
-        System::UiBackgroundDrawSystem* backgrounds = nullptr;
-        System::UiSpriteDrawSystem* sprites = nullptr;
-        System::UiTextDrawSystem* texts = nullptr;
-        System::UItextInputAnimationRenderSystem* carets = nullptr;
+        System::UiLayerDrawSystem<System::UiBackgroundKind>* backgrounds = nullptr;
+        System::UiLayerDrawSystem<System::UiSpriteKind>* sprites = nullptr;
+        System::UiLayerDrawSystem<System::UiTextKind>* texts = nullptr;
+        System::UiLayerDrawSystem<System::UiCaretKind>* carets = nullptr;
     };
 
     UiDrawStats stats;

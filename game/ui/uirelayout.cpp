@@ -1,7 +1,6 @@
 #include "game/ui/uirelayout.h"
 
 #include "engine/ecs/entitymanager.h"
-#include "game/filebrowser/uifilebrowsercomponent.h"
 #include "game/transform/transformcomponent.h"
 #include "game/ui/uicomponents.h"
 
@@ -25,11 +24,6 @@ void recentreOverlays(ECS::EntityManager& world, glm::ivec2 from, glm::ivec2 to,
             t.position += move;
         }
         t.copyToPrevious();
-    }
-    auto& browsers = world.componentList<Component::UIfileBrowserComponent>();
-    for (Component::UIfileBrowserComponent& browser : browsers.records()) {
-        browser.listTop += shift.y;
-        browser.listBottom += shift.y;
     }
 }
 

@@ -1,6 +1,10 @@
 #include "game/ui/uitextplacement.h"
 
+#include "engine/gfx/font.h"
+#include "engine/gfx/textlayout.h"
+
 #include <cmath>
+#include <vector>
 
 namespace UI {
 
@@ -36,6 +40,41 @@ glm::vec2 textOrigin(const Component::TransformComponent& element, const Compone
             origin.x -= overflow;
     }
     return origin;
+}
+
+namespace {
+
+float textWidth(const Engine::GFX::Font& font, std::string_view text)
+{
+    return static_cast<float>(Engine::GFX::layoutText(font, Engine::GFX::utf8ToUtf16(text)).width);
+}
+
+} // namespace
+
+std::string fitText(const Engine::GFX::Font& font, const std::string& text, float maxWidth, bool keepEnd)
+{
+    if (textWidth(font, text) <= maxWidth)
+        return text;
+    std::vector<size_t> starts; // byte offsets where UTF-8 characters begin
+    for (size_t at = 0; at < text.size(); ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80)
+            starts.push_back(at);
+    }
+    const auto shortened = [&](size_t cut) {
+        // Characters cut away: `cut` from the front, or all but `cut` kept from the back.
+        return keepEnd ? "..." + text.substr(starts[cut]) : text.substr(0, starts[starts.size() - cut]) + "...";
+    };
+    // The fewest characters cut that make it fit, found by halving.
+    size_t low = 1;
+    size_t high = starts.size();
+    while (low < high) {
+        const size_t cut = (low + high) / 2;
+        if (textWidth(font, shortened(cut)) <= maxWidth)
+            high = cut;
+        else
+            low = cut + 1;
+    }
+    return low < starts.size() ? shortened(low) : std::string("...");
 }
 
 } // namespace UI

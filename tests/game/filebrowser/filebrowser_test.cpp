@@ -39,6 +39,7 @@ protected:
     void SetUp() override
     {
         GLTest::SetUp();
+        UI::addFileBrowserSystems(ui.world, ui.engine);
         ui.world.registerMessage<Message::CreateOKpopupMessage>();
         ui.world.addMessageSystem(PopupRecorder(&popups));
     }
