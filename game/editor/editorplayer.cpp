@@ -236,8 +236,10 @@ void EditorPlayer::shortcutKeys(const Engine::KeyboardState& keys)
         host->toggleHelp();
     if (keys.ctrlDown() || keys.altDown())
         return;
-    if (keys.isPressed(SDL_SCANCODE_G))
+    if (keys.isPressed(SDL_SCANCODE_G)) {
         toggleSnapping();
+        host->showSnapping(data().snapping);
+    }
     if (keys.isPressed(SDL_SCANCODE_F) && data().mode == EditorMode::idle)
         frameSelection();
 }
@@ -389,7 +391,6 @@ void EditorPlayer::toggleSnapping()
 {
     EditorDataComponent& d = data();
     d.snapping = !d.snapping;
-    host->showSnapping(d.snapping);
 }
 
 const char* EditorPlayer::snappingName(bool snapping)

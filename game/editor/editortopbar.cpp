@@ -198,8 +198,8 @@ void EditorTopBar::toggleOrientation()
 
 void EditorTopBar::toggleSnapping()
 {
-    // The editor tells the bar back through showSnapping.
     editor->toggleSnapping();
+    showSnapping(editor->data().snapping);
 }
 
 void EditorTopBar::showSnapping(bool on)

@@ -81,7 +81,8 @@ public:
     void closeAddDropdown();
     // Tints the current tool's button; the others are left clear.
     void showTool(std::uint32_t tool);
-    // Sets the snapping toggle's text ("ON" or "OFF").
+    // Sets the snapping toggle's text ("ON" or "OFF"), for the editor's snapping key; a click on
+    // the toggle sets it itself.
     void showSnapping(bool on);
     // The shortcut help under the bar ("?" and F1).
     void toggleHelp() { help.toggle(); }

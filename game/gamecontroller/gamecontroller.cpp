@@ -31,6 +31,7 @@
 #include "game/player/playermovement.h"
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
+#include "game/ui/mouseonuichecksystem.h"
 #include "game/ui/uicomponents.h"
 #include "game/ui/uilayer.h"
 #include "game/ui/uirelayout.h"
@@ -112,6 +113,7 @@ void GameController::init()
 
     uiPass = std::make_unique<UI::UiLayer>(*ecs, *core, *renderResources, state);
     schedule = updateSchedule(*ecs);
+    pointerOverUiCheck = ecs->getSystem<UI::System::MouseOnUIcheckSystem>();
 
     warpPointerToCentre();
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
@@ -443,6 +445,8 @@ void GameController::update()
 {
     followWindowSize();
     handleWindowKeys();
+    // Before the per-state input, so the editor reads whether the pointer lies on the UI now.
+    pointerOverUiCheck->run(0.0f);
     handleStateInput();
     if (uiPass)
         uiPass->handleClicks();
@@ -707,6 +711,7 @@ void GameController::releaseAll()
     uiPass.reset();
     frameRenderer.reset();
     schedule.clear();
+    pointerOverUiCheck = nullptr;
     contactListeners = nullptr;
     ecs.reset();
     gameMap.reset();

@@ -218,6 +218,7 @@ private:
     std::unique_ptr<OptionsScreen> optionsScreen;
 
     std::vector<ECS::ComponentSystem*> schedule;
+    ECS::ComponentSystem* pointerOverUiCheck = nullptr;
     GamePhysics::ContactListenerLookup contactListeners;
     int shownFps = -1;
     // The message box of the question asked when the window was closed, while it is up.

@@ -21,7 +21,6 @@
 #include "game/transform/transformmatrixrefreshsystem.h"
 #include "game/transform/transformstatecopysystem.h"
 #include "game/transform/transformtypes.h"
-#include "game/ui/mouseonuichecksystem.h"
 #include "game/ui/uitextinputsystem.h"
 
 namespace Game {
@@ -102,7 +101,6 @@ std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)
         world.getSystem<CharacterControllerStateCopySystem>(),
         world.getSystem<CameraStateCopySystem>(),
         world.getSystem<UI::System::UItextInputSystem>(),
-        world.getSystem<UI::System::MouseOnUIcheckSystem>(),
         world.getSystem<CameraModificationMouseMovementSystem>(),
         world.getSystem<FreeCamMovementSystem>(),
         world.getSystem<CameraMouseShiftMovementSystem>(),

@@ -29,7 +29,8 @@ void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, GameP
                     RenderResources& resources, const CameraMath::LookSettings& look);
 
 // The systems one update runs, in order (with alpha 0), before the messages are handled. The UI
-// layer's systems are among them, so the UI layer must exist.
+// layer's systems are among them, so the UI layer must exist. The pointer-over-UI check is not:
+// the controller runs it before the per-state input, so the editor reads this update's answer.
 std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world);
 
 } // namespace Game
