@@ -7,7 +7,6 @@
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
-#include "game/editor/editordatacomponent.h"
 #include "game/editor/editormapfiles.h"
 #include "game/editor/editortopbar.h"
 #include "game/editor/gameeditor.h"
@@ -24,21 +23,16 @@
 #include "game/menu/menubuilder.h"
 #include "game/menu/optionsscreen.h"
 #include "game/physics/debugdrawer.h"
-#include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicscomponents.h"
 #include "game/physics/physicsworld.h"
 #include "game/player/charactercontrollercomponent.h"
-#include "game/player/playermovement.h"
 #include "game/resources/renderresources.h"
-#include "game/transform/transformcomponent.h"
 #include "game/ui/mouseonuichecksystem.h"
 #include "game/ui/uicomponents.h"
 #include "game/ui/uilayer.h"
 #include "game/ui/uirelayout.h"
 #include "game/ui/windowsize.h"
 
-#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
-#include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <GL/glew.h>
 #include <SDL.h>
 #include <SDL_image.h>
@@ -55,16 +49,6 @@ namespace {
 
 // Where the GL error lines say they come from.
 const std::string_view kSourceName = projectRelativePath(__FILE__);
-
-// A transform at `position` with the game's start orientation, drawn there from the first frame.
-TransformComponent placedAt(const glm::vec3& position)
-{
-    TransformComponent transform;
-    transform.position = position;
-    transform.rotation = TransformComponent::defaultRotation();
-    transform.copyToPrevious();
-    return transform;
-}
 
 } // namespace
 
@@ -99,8 +83,7 @@ void GameController::init()
     // Every camera is made from this prototype: it carries the configured field of view.
     renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
     Engine::logLine("All ressources loaded.");
-    speedTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
-    ropeTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
+    hud = std::make_unique<HudTexts>(renderResources->engineFont, renderResources->fpsText);
     gameMap = std::make_unique<GameMap>();
 
     ecs = std::make_unique<ECS::EntityManager>();
@@ -118,11 +101,15 @@ void GameController::init()
     warpPointerToCentre();
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
 
-    createStartEntities();
+    const StartEntities start = createStartEntities(*ecs, renderResources->defaultCamera, *physicsWorld);
+    updateContext.menuCameraEntity = start.menuCamera;
+    updateContext.editorCameraEntity = start.editorCamera;
+    updateContext.playerEntity = start.player;
+    updateContext.editorEntity = start.editor;
 
     generateRandomMap(*ecs, *gameMap);
     gameMap->rebuildPending = true;
-    createFloor();
+    floor = createFloor(*ecs);
 
     updateContext.state = &state;
     updateContext.world = ecs.get();
@@ -388,59 +375,6 @@ void GameController::closeOptions()
     gameMenuBuilder->createOKpopup(kOptionsPopupLayer, kSettingsNotSavedText);
 }
 
-void GameController::createStartEntities()
-{
-    ECS::EntityManager& world = *ecs;
-    const CameraData& cameraPrototype = renderResources->defaultCamera;
-
-    const ECS::EntityId menuCamera = world.createEntity();
-    world.addComponent(menuCamera, CameraComponent(cameraPrototype));
-    world.addComponent(menuCamera, MenuCameraAnimationComponent{});
-
-    const ECS::EntityId editorCamera = world.createEntity();
-    world.addComponent(editorCamera, CameraComponent(cameraPrototype));
-    world.addComponent(editorCamera, CameraModificationComponent{});
-    world.addComponent(editorCamera, CameraMouseMovementComponent{});
-    world.addComponent(editorCamera, CameraMouseShiftComponent{});
-    world.addComponent(editorCamera, CameraMouseZoomMoveComponent{});
-    world.addComponent(editorCamera, FreeCamMovementComponent{});
-    world.addComponent(editorCamera, CameraZclampComponent{});
-    world.addComponent(editorCamera, placedAt({0.0f, 0.0f, 2.0f}));
-
-    const ECS::EntityId player = world.createEntity();
-    CharacterControllerComponent body(player, physicsWorld.get());
-    body.enabled = false;
-    world.addComponent(player, std::move(body));
-    world.addComponent(player, CameraMouseMovementComponent{});
-    world.addComponent(player, CameraModificationComponent{});
-    world.addComponent(player, CameraComponent(cameraPrototype));
-    world.addComponent(player, placedAt(glm::vec3(0.0f)));
-    Engine::logLine("Player ID:" + std::to_string(player));
-
-    // The editor keeps its working data (selection, history, tool) on this entity.
-    const ECS::EntityId editor = world.createEntity();
-    world.addComponent(editor, EditorDataComponent{});
-
-    updateContext.menuCameraEntity = menuCamera;
-    updateContext.editorCameraEntity = editorCamera;
-    updateContext.playerEntity = player;
-    updateContext.editorEntity = editor;
-}
-
-void GameController::createFloor()
-{
-    ECS::EntityManager& world = *ecs;
-    floor = world.createEntity();
-    world.addComponent(floor, placedAt(glm::vec3(0.0f)));
-    world.addComponent(floor, PhysicsColliderComponent(new btStaticPlaneShape(btVector3(0.0f, 0.0f, 1.0f), 0.0f)));
-    PhysicsRigidBodyComponent body(floor, 0.0f, glm::vec3(0.0f));
-    body.body->setCollisionFlags(body.body->getCollisionFlags() | btCollisionObject::CF_STATIC_OBJECT);
-    body.info->group = GamePhysics::CollisionGroup::floor;
-    body.info->mask = GamePhysics::CollisionGroup::all;
-    world.addComponent(floor, std::move(body));
-    Engine::logLine("FLOOR ID:" + std::to_string(floor));
-}
-
 void GameController::update()
 {
     followWindowSize();
@@ -455,10 +389,9 @@ void GameController::update()
         system->run(0.0f);
     ecs->processMessages();
 
-    refreshSpeedText();
-    refreshRopeText();
+    hud->refreshPlayer(*ecs, updateContext.playerEntity);
     physicsWorld->step(contactListeners);
-    refreshFpsText();
+    hud->refreshFps(core->averageFrameMs);
     ecs->refresh();
     gameMap->rebuildMeshIfPending(*ecs, faceIdAllocator);
     drainGlErrors(kSourceName, __LINE__);
@@ -490,42 +423,6 @@ void GameController::handleStateInput()
     }
 }
 
-void GameController::refreshSpeedText()
-{
-    const ECS::EntityId player = updateContext.playerEntity;
-    if (!ecs->hasComponent<CharacterControllerComponent>(player))
-        return;
-    const CharacterControllerComponent& body = ecs->getComponent<CharacterControllerComponent>(player);
-    // Set only when it changed: laying the text out again builds a new mesh.
-    std::string text = body.enabled ? PlayerMovement::speedText(body.velocity) : std::string();
-    if (text == shownSpeed)
-        return;
-    speedTextMesh->setText(text);
-    shownSpeed = std::move(text);
-}
-
-void GameController::refreshRopeText()
-{
-    const ECS::EntityId player = updateContext.playerEntity;
-    if (!ecs->hasComponent<CharacterControllerComponent>(player))
-        return;
-    const CharacterControllerComponent& body = ecs->getComponent<CharacterControllerComponent>(player);
-    std::string text = body.enabled && body.attached ? PlayerMovement::ropeText(body.ropeLength) : std::string();
-    if (text == shownRope)
-        return;
-    ropeTextMesh->setText(text);
-    shownRope = std::move(text);
-}
-
-void GameController::refreshFpsText()
-{
-    const int fps = fpsValue(core->averageFrameMs);
-    if (fps == shownFps)
-        return;
-    shownFps = fps;
-    renderResources->fpsText.setText(fpsText(core->averageFrameMs));
-}
-
 FrameState GameController::frameState()
 {
     FrameState frame;
@@ -538,8 +435,8 @@ FrameState GameController::frameState()
     frame.mouseX = core->mouse ? core->mouse->posX : 0;
     frame.mouseY = core->mouse ? core->mouse->posY : 0;
     frame.mapMesh = gameMap->mesh.get();
-    frame.speedText = speedTextMesh.get();
-    frame.ropeText = ropeTextMesh.get();
+    frame.speedText = &hud->speed();
+    frame.ropeText = &hud->rope();
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
     return frame;
@@ -719,8 +616,7 @@ void GameController::releaseAll()
         physicsWorld->setDebugDrawer(nullptr);
     debugDrawer.reset();
     physicsWorld.reset();
-    speedTextMesh.reset();
-    ropeTextMesh.reset();
+    hud.reset();
     renderResources.reset();
     updateContext = UpdateContext{};
 }

@@ -10,6 +10,7 @@
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
 #include "game/gamecontroller/framerenderer.h"
+#include "game/gamecontroller/hudtexts.h"
 #include "game/core/gamehooks.h"
 #include "game/core/gamestaterecord.h"
 #include "game/core/updatecontext.h"
@@ -141,9 +142,9 @@ public:
     EditorMapFiles& editorMapFiles() { return *mapFiles; }
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
-    const Engine::GFX::TextMesh& speedText() const { return *speedTextMesh; }
+    const Engine::GFX::TextMesh& speedText() const { return hud->speed(); }
     // "Rope: N.N m" while the player hangs on the rope, else empty.
-    const Engine::GFX::TextMesh& ropeText() const { return *ropeTextMesh; }
+    const Engine::GFX::TextMesh& ropeText() const { return hud->rope(); }
     // The folder where the user's maps live; empty when it could not be found or made.
     const std::filesystem::path& userMapFolder() const { return mapFolder; }
 
@@ -175,13 +176,8 @@ private:
     void followWindowSize();
     void relayoutUi(glm::ivec2 from, glm::ivec2 to);
     void handleWindowKeys();
-    void createStartEntities();
     void createEditor();
-    void createFloor();
     void handleStateInput();
-    void refreshSpeedText();
-    void refreshRopeText();
-    void refreshFpsText();
     void capturePointer();
     void releasePointer();
     void warpPointerToCentre();
@@ -203,8 +199,7 @@ private:
     // Declared in the order they are made; releaseAll takes them down in reverse.
     std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
     std::unique_ptr<RenderResources> renderResources;
-    std::unique_ptr<Engine::GFX::TextMesh> speedTextMesh;
-    std::unique_ptr<Engine::GFX::TextMesh> ropeTextMesh;
+    std::unique_ptr<HudTexts> hud;
     std::unique_ptr<GameMap> gameMap;
     std::unique_ptr<ECS::EntityManager> ecs;
     std::unique_ptr<DebugDraw::BulletDebugDrawer_OpenGL> debugDrawer;
@@ -220,11 +215,8 @@ private:
     std::vector<ECS::ComponentSystem*> schedule;
     ECS::ComponentSystem* pointerOverUiCheck = nullptr;
     GamePhysics::ContactListenerLookup contactListeners;
-    int shownFps = -1;
     // The message box of the question asked when the window was closed, while it is up.
     ECS::EntityId closeQuestion = ECS::InvalidEntity;
-    std::string shownSpeed;
-    std::string shownRope;
 };
 
 } // namespace Game
