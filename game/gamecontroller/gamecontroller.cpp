@@ -7,8 +7,6 @@
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
-#include "game/editor/editormapfiles.h"
-#include "game/editor/editortopbar.h"
 #include "game/editor/gameeditor.h"
 #include "game/core/controlswitches.h"
 #include "game/gamecontroller/framerenderer.h"
@@ -164,30 +162,17 @@ void GameController::createMenus()
 
 void GameController::createEditor()
 {
-    EditorMenuLinks links;
-    // The pause menu replaces the top bar; the editor builds the bar again when it closes.
-    links.openPauseMenu = [this] {
-        topBar->clear();
-        gameMenuBuilder->buildEditorPauseMenu();
-    };
-    links.closePauseMenu = [this] { gameMenuBuilder->closePauseMenu(); };
-    links.showMessage = [this](const std::string& text) { gameMenuBuilder->createOKpopup(kEditorPopupLayer, text); };
-    links.modalOpen = [this] { return ecs->componentList<UIblockerComponent>().size() > 0; };
-    links.clearTopBar = [this] { topBar->clear(); };
-    links.buildTopBar = [this] { topBar->build(); };
-    links.closeAddDropdown = [this] { topBar->closeAddDropdown(); };
-    links.showTool = [this](std::uint32_t tool) { topBar->showTool(tool); };
-    links.showSnapping = [this](bool on) { topBar->showSnapping(on); };
-    links.toggleHelp = [this] { topBar->toggleHelp(); };
-    links.helpShown = [this] { return topBar->helpShown(); };
     auto editor = std::make_unique<GameEditor>(
         *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
         EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity},
-        std::move(links));
-    mapFiles = std::make_unique<EditorMapFiles>(*ecs, *core, *renderResources, *gameMenuBuilder, *gameMap,
-                                                editor->player());
-    topBar = std::make_unique<EditorTopBar>(*ecs, *gameMenu, *core, *renderResources, editor->player(), *mapFiles);
+        *gameMenu, *gameMenuBuilder);
+    gameEditor = editor.get();
     editorPass = std::move(editor);
+}
+
+EditorMapFiles& GameController::editorMapFiles()
+{
+    return gameEditor->mapFiles();
 }
 
 void GameController::setWindowIcon()
@@ -323,12 +308,12 @@ void GameController::relayoutUi(glm::ivec2 from, glm::ivec2 to)
     for (const auto& [name, element] : gameMenu->elements())
         screen.insert(element);
     UI::recentreOverlays(*ecs, from, to, [&screen](ECS::EntityId element) { return screen.count(element) != 0; });
-    mapFiles->fitBrowserToWindow();
+    gameEditor->mapFiles().fitBrowserToWindow();
     if (gameMenu->hasElement(TopBarNames::backgroundTop)) {
         const bool dropdownOpen = gameMenu->hasElement(TopBarNames::addBlock);
-        topBar->build();
+        gameEditor->topBar().build();
         if (dropdownOpen)
-            topBar->openAddDropdown();
+            gameEditor->topBar().openAddDropdown();
     } else if (optionsScreen->shown()) {
         optionsScreen->build();
     } else {
@@ -560,21 +545,21 @@ void GameController::backToMainMenu()
 
 void GameController::leaveForMainMenu()
 {
-    if (state.state != GameStateRecord::editor || !mapFiles) {
+    if (state.state != GameStateRecord::editor || !gameEditor) {
         backToMainMenu();
         return;
     }
-    mapFiles->askToDiscard([this] { backToMainMenu(); }, [this] { gameMenuBuilder->buildEditorPauseMenu(); });
+    gameEditor->mapFiles().askToDiscard([this] { backToMainMenu(); }, [this] { gameMenuBuilder->buildEditorPauseMenu(); });
 }
 
 bool GameController::closeRequested()
 {
-    if (state.state != GameStateRecord::editor || !editorPass || !editorPass->hasUnsavedChanges() || !mapFiles)
+    if (state.state != GameStateRecord::editor || !editorPass || !editorPass->hasUnsavedChanges() || !gameEditor)
         return true;
     if (closeQuestion != ECS::InvalidEntity && ecs->isAlive(closeQuestion) && !ecs->isDestroyPending(closeQuestion))
         return false; // already asking
     // Over the file browser and any pop-up, so it can always be answered.
-    closeQuestion = mapFiles->askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
+    closeQuestion = gameEditor->mapFiles().askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
     if (closeQuestion != ECS::InvalidEntity)
         return false;
     // The editor keeps ids free for the question; should it still not fit, the user's own
@@ -600,8 +585,7 @@ void GameController::releaseAll()
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
     optionsScreen.reset();
-    topBar.reset();
-    mapFiles.reset();
+    gameEditor = nullptr;
     editorPass.reset();
     gameMenuBuilder.reset();
     gameMenu.reset();

@@ -42,7 +42,7 @@ class BulletDebugDrawer_OpenGL;
 namespace Game {
 
 class EditorMapFiles;
-class EditorTopBar;
+class GameEditor;
 class GameMap;
 class Menu;
 class MenuBuilder;
@@ -52,8 +52,6 @@ class RenderResources;
 class GameController : public Engine::GamePrototype {
 public:
     static constexpr uint32_t kStepMs = 10;
-    // UI layer of the editor's pop-ups: above its top bar and its pause menu.
-    static constexpr int32_t kEditorPopupLayer = 6;
     // Lowest UI layer of the question asked when the window is closed with unsaved changes.
     static constexpr int32_t kCloseQuestionLayer = 7;
     // The pop-up when "Back" on the Options screen cannot save the settings, over the main menu.
@@ -112,7 +110,6 @@ public:
     // --- What the UI layer and the editor plug in and reach ---------------------------------
 
     void setUiPass(std::unique_ptr<UiPass> pass) { uiPass = std::move(pass); }
-    void setEditorPass(std::unique_ptr<EditorPass> pass) { editorPass = std::move(pass); }
     UiPass* ui() const { return uiPass.get(); }
     EditorPass* editor() const { return editorPass.get(); }
 
@@ -137,9 +134,8 @@ public:
     // The elements of the screen on show, and the builder of screens and pop-ups.
     Menu& menu() { return *gameMenu; }
     MenuBuilder& menuBuilder() { return *gameMenuBuilder; }
-    // The editor's top bar and its file commands.
-    EditorTopBar& editorTopBar() { return *topBar; }
-    EditorMapFiles& editorMapFiles() { return *mapFiles; }
+    // The editor's file commands.
+    EditorMapFiles& editorMapFiles();
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
     const Engine::GFX::TextMesh& speedText() const { return hud->speed(); }
@@ -208,8 +204,8 @@ private:
     std::unique_ptr<Menu> gameMenu;
     std::unique_ptr<MenuBuilder> gameMenuBuilder;
     std::unique_ptr<EditorPass> editorPass;
-    std::unique_ptr<EditorMapFiles> mapFiles;
-    std::unique_ptr<EditorTopBar> topBar;
+    // The editor behind editorPass.
+    GameEditor* gameEditor = nullptr;
     std::unique_ptr<OptionsScreen> optionsScreen;
 
     std::vector<ECS::ComponentSystem*> schedule;
