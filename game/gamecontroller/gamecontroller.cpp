@@ -60,6 +60,32 @@ GameController::~GameController()
 void GameController::init()
 {
     Engine::logLine("Initialising GameController");
+    loadSettingsAndShapeWindow();
+    state = GameStateRecord{};
+    createWorld();
+    createStartScene();
+    createMenus();
+    createEditor();
+
+    SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer image
+
+    core->stepMs = kStepMs;
+    core->accumulator = 0;
+    core->lastTicks = core->loopSource().ticks(); // loading time is not simulated
+    ecs->refresh();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    ecs->addMessageSystem(LoadMapSystem(*ecs, *gameMap, updateContext.editorEntity,
+                                        [this](ECS::EntityManager&, ECS::EntityId) {
+                                            if (editorPass)
+                                                editorPass->mapReplaced();
+                                        }));
+    ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
+    Engine::logLine("GameController initialised");
+}
+
+void GameController::loadSettingsAndShapeWindow()
+{
     if (!Engine::prepareUserMapFolder(mapFolder))
         mapFolder.clear();
     folders = Engine::locateGameFolders();
@@ -74,8 +100,10 @@ void GameController::init()
     drawable = sizeOr(drawableSize(), config);
     uiSize = sizeOr(UI::windowSize(*core), config);
     glViewport(0, 0, drawable.x, drawable.y);
-    state = GameStateRecord{};
+}
 
+void GameController::createWorld()
+{
     physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
     renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
     // Every camera is made from this prototype: it carries the configured field of view.
@@ -98,7 +126,10 @@ void GameController::init()
 
     warpPointerToCentre();
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
+}
 
+void GameController::createStartScene()
+{
     const StartEntities start = createStartEntities(*ecs, renderResources->defaultCamera, *physicsWorld);
     updateContext.menuCameraEntity = start.menuCamera;
     updateContext.editorCameraEntity = start.editorCamera;
@@ -116,24 +147,6 @@ void GameController::init()
     updateContext.engine = core;
     updateContext.map = gameMap.get();
     updateContext.physics = physicsWorld.get();
-    createMenus();
-    createEditor();
-
-    SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer image
-
-    core->stepMs = kStepMs;
-    core->accumulator = 0;
-    core->lastTicks = core->loopSource().ticks(); // loading time is not simulated
-    ecs->refresh();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
-    ecs->addMessageSystem(LoadMapSystem(*ecs, *gameMap, updateContext.editorEntity,
-                                        [this](ECS::EntityManager&, ECS::EntityId) {
-                                            if (editorPass)
-                                                editorPass->mapReplaced();
-                                        }));
-    ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
-    Engine::logLine("GameController initialised");
 }
 
 void GameController::createMenus()

@@ -154,6 +154,11 @@ public:
     ECS::EntityId floorEntity() const { return floor; }
 
 private:
+    // Start-up in its order: the settings, then the window shaped by them; the physics world,
+    // resources, ECS world, UI layer and frame renderer; the start entities, random map and floor.
+    void loadSettingsAndShapeWindow();
+    void createWorld();
+    void createStartScene();
     FrameState frameState();
     void setWindowIcon();
     // Brings the window (full screen or its size, and the swap interval) in line with the settings.
