@@ -33,7 +33,6 @@
 
 #include <GL/glew.h>
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <set>
@@ -50,7 +49,7 @@ const std::string_view kSourceName = projectRelativePath(__FILE__);
 
 } // namespace
 
-GameController::GameController(Engine::EngineCore& engine) : core(&engine) {}
+GameController::GameController(Engine::EngineCore& engine) : core(&engine), window(engine) {}
 
 GameController::~GameController()
 {
@@ -95,9 +94,9 @@ void GameController::loadSettingsAndShapeWindow()
     const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
     Engine::refuseSizesAbove(config, int32_t(largest.width), int32_t(largest.height));
     look = {config.mouseSensitivity, config.invertMouse};
-    setWindowIcon();
+    window.setIcon(folders.file("data/textures/icon.png").string());
     applyWindowSettings();
-    drawable = sizeOr(drawableSize(), config);
+    drawable = sizeOr(window.drawableSize(), config);
     uiSize = sizeOr(UI::windowSize(*core), config);
     glViewport(0, 0, drawable.x, drawable.y);
 }
@@ -162,7 +161,7 @@ void GameController::createMenus()
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
     OptionsScreen::Links options;
-    options.displayModes = [this] { return displayModes(); };
+    options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };
     options.back = [this] { closeOptions(); };
     optionsScreen = std::make_unique<OptionsScreen>(*ecs, *gameMenu, *core, *renderResources, config, std::move(options));
@@ -188,54 +187,9 @@ EditorMapFiles& GameController::editorMapFiles()
     return gameEditor->mapFiles();
 }
 
-void GameController::setWindowIcon()
-{
-    SDL_Window* const window = core->window ? core->window->window : nullptr;
-    if (!window)
-        return;
-    const std::string path = folders.file("data/textures/icon.png").string();
-    SDL_Surface* const icon = IMG_Load(path.c_str());
-    if (!icon) {
-        Engine::logMissingFile(path);
-        return;
-    }
-    SDL_SetWindowIcon(window, icon);
-    SDL_FreeSurface(icon);
-}
-
 void GameController::applyWindowSettings()
 {
-    SDL_Window* const window = sdlWindow();
-    if (core->window && core->window->handle)
-        core->window->handle->swapInterval = config.swapInterval;
-    if (SDL_GL_SetSwapInterval(config.swapInterval) != 0 && config.swapInterval < 0) {
-        // Adaptive vsync needs a driver that offers it; plain vsync is the nearest.
-        Engine::logf("Adaptive vsync is not available here (%s): vsync is on\n", SDL_GetError());
-        SDL_GL_SetSwapInterval(1);
-    }
-    if (!window)
-        return;
-    SDL_SetWindowMinimumSize(window, kSmallestWindow.x, kSmallestWindow.y);
-    const bool fullscreenNow = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
-    if (config.fullscreen) {
-        // Exclusive full screen in the display mode nearest the configured resolution.
-        const SDL_DisplayMode wanted{0, config.width, config.height, 0, nullptr};
-        SDL_DisplayMode mode;
-        if (SDL_GetClosestDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0), &wanted, &mode) != nullptr)
-            SDL_SetWindowDisplayMode(window, &mode);
-        if (!fullscreenNow)
-            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
-        return;
-    }
-    if (fullscreenNow)
-        SDL_SetWindowFullscreen(window, 0);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    if (fullscreenNow || width != config.width || height != config.height) {
-        SDL_SetWindowSize(window, config.width, config.height);
-        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
+    window.apply({config.fullscreen, config.width, config.height, config.swapInterval, kSmallestWindow});
 }
 
 void GameController::applySettings()
@@ -262,35 +216,14 @@ SDL_Window* GameController::sdlWindow() const
     return core->window ? core->window->window : nullptr;
 }
 
-glm::ivec2 GameController::drawableSize() const
-{
-    glm::ivec2 size(0);
-    core->loopSource().drawableSize(sdlWindow(), size.x, size.y);
-    return size;
-}
-
 glm::ivec2 GameController::sizeOr(glm::ivec2 size, const Engine::Settings& fallback)
 {
     return size.x > 0 && size.y > 0 ? size : glm::ivec2(fallback.width, fallback.height);
 }
 
-std::vector<glm::ivec2> GameController::displayModes() const
-{
-    std::vector<glm::ivec2> modes;
-    SDL_Window* const window = sdlWindow();
-    const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
-    const int count = display >= 0 ? SDL_GetNumDisplayModes(display) : 0;
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(display, i, &mode) == 0)
-            modes.emplace_back(mode.w, mode.h);
-    }
-    return modes;
-}
-
 void GameController::followDrawableSize()
 {
-    const glm::ivec2 size = drawableSize();
+    const glm::ivec2 size = window.drawableSize();
     if (size.x <= 0 || size.y <= 0 || size == drawable)
         return;
     drawable = size;

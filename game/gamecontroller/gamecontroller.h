@@ -6,6 +6,7 @@
 // between main menu, single-player play and editor through its public state switches.
 #include "engine/config/settings.h"
 #include "engine/core/gameprototype.h"
+#include "engine/core/windowservice.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
@@ -160,7 +161,6 @@ private:
     void createWorld();
     void createStartScene();
     FrameState frameState();
-    void setWindowIcon();
     // Brings the window (full screen or its size, and the swap interval) in line with the settings.
     void applyWindowSettings();
     // Everything after an Options change: mouse look, window and field of view.
@@ -168,9 +168,7 @@ private:
     // Every camera's projection for the target size and the configured field of view.
     void applyProjection();
     SDL_Window* sdlWindow() const;
-    glm::ivec2 drawableSize() const;
     static glm::ivec2 sizeOr(glm::ivec2 size, const Engine::Settings& fallback);
-    std::vector<glm::ivec2> displayModes() const;
     // Once per update and frame: render targets, viewport and projections follow a new drawable
     // size; once per update the UI is laid out again for a new window size.
     void followDrawableSize();
@@ -186,6 +184,7 @@ private:
     void releaseAll();
 
     Engine::EngineCore* core;
+    Engine::WindowService window;
     Engine::GameFolders folders;
     Engine::Settings config;
     CameraMath::LookSettings look;
