@@ -4,6 +4,7 @@
 #include "engine/ecs/entitymanager.h"
 #include "engine/gfx/font.h"
 #include "engine/gfx/textlayout.h"
+#include "game/editor/editortopbar.h"
 #include "game/menu/menu.h"
 #include "game/resources/renderresources.h"
 #include "game/ui/uielements.h"
@@ -21,7 +22,6 @@ constexpr glm::vec4 kPanelColor{0.0f, 0.0f, 0.0f, 0.85f};
 constexpr glm::vec4 kHeadingColor{1.0f, 0.85f, 0.35f, 1.0f};
 constexpr glm::vec4 kKeyColor{0.55f, 0.85f, 1.0f, 1.0f};
 constexpr glm::vec4 kFooterColor{0.6f, 0.6f, 0.6f, 1.0f};
-constexpr float kTopBarHeight = 84.0f;
 constexpr float kPadding = 24.0f;
 // Between the widest key and the actions beside it.
 constexpr float kColumnGap = 24.0f;
@@ -192,7 +192,7 @@ void EditorHelp::build()
     const glm::vec2 window(UI::windowSize(*engine));
     // The room below the top bar; a panel taller than that starts right under the bar, so the
     // bar stays whole and the last lines go instead.
-    const glm::vec2 room(window.x, window.y - kTopBarHeight);
+    const glm::vec2 room(window.x, window.y - float(EditorTopBar::kHeight));
     const HelpLayout layout = chooseLayout(*resources, room, list);
     const glm::vec2 size = layout.size;
     const Engine::GFX::Font& font = *layout.font;

@@ -3,6 +3,7 @@
 #include "engine/core/enginecore.h"
 #include "engine/core/log.h"
 #include "game/editor/editorplayer.h"
+#include "game/editor/editortopbar.h"
 #include "game/filebrowser/filebrowser.h"
 #include "game/filebrowser/filenames.h"
 #include "game/gamemap/gamemap.h"
@@ -121,8 +122,8 @@ void EditorMapFiles::openMapBrowser(uint32_t mode)
 EditorMapFiles::BrowserRectangle EditorMapFiles::browserRectangle(glm::ivec2 window)
 {
     const int width = static_cast<int>(0.6 * window.x);
-    const int height = static_cast<int>(0.9 * (window.y - kTopBarHeight));
-    return {glm::vec2(window.x / 2 - width / 2, window.y / 2 - height / 2 - kTopBarHeight / 2),
+    const int height = static_cast<int>(0.9 * (window.y - EditorTopBar::kHeight));
+    return {glm::vec2(window.x / 2 - width / 2, window.y / 2 - height / 2 - EditorTopBar::kHeight / 2),
             glm::vec2(width, height)};
 }
 

@@ -52,8 +52,6 @@ public:
     static constexpr int32_t kOverBrowserPopupLayer = 7;
     // Lowest layer of the confirm dialogs, over the top bar.
     static constexpr int32_t kDialogLayer = 2;
-    // Rows of the window's top that the editor's top bar takes; the browser sits below them.
-    static constexpr int kTopBarHeight = 84;
 
     // Finds (and makes, if missing) the user map folder; false when there is none.
     using MapFolderFinder = Engine::MapFolderFinder;

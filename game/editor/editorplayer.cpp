@@ -139,8 +139,10 @@ void EditorPlayer::shortcutKeys(const EditorInput& cmd)
     // Keys that need no pointer work wherever the pointer is, over the top bar and the help too.
     if (cmd.toggleHelp)
         host->toggleHelp();
-    if (cmd.toggleSnapping)
+    if (cmd.toggleSnapping) {
         toggleSnapping();
+        host->showSnapping(data().snapping);
+    }
     if (cmd.frameSelection && data().mode == EditorMode::idle)
         frameSelection();
 }
@@ -253,7 +255,6 @@ void EditorPlayer::toggleSnapping()
 {
     EditorDataComponent& d = data();
     d.snapping = !d.snapping;
-    host->showSnapping(d.snapping);
 }
 
 const char* EditorPlayer::snappingName(bool snapping)

@@ -32,6 +32,9 @@ constexpr glm::vec2 kFileButtonSize{84.0f, 32.0f};
 constexpr glm::vec2 kAddButtonSize{128.0f, 48.0f};
 constexpr glm::vec2 kToolButtonSize{96.0f, 48.0f};
 constexpr glm::vec2 kToggleSize{110.0f, 24.0f};
+constexpr float kLineHeight = 2.0f;
+constexpr float kTopRowHeight = 32.0f;
+constexpr float kBottomRowHeight = float(EditorTopBar::kHeight) - 2.0f * kLineHeight - kTopRowHeight;
 
 } // namespace
 
@@ -86,10 +89,13 @@ void EditorTopBar::build()
     const Engine::GFX::Font& barFont = resources->editorTopBarFont;
     const Engine::GFX::Font& smallFont = resources->editorSmallFont;
 
-    addBackground(Names::backgroundTop, {0.0f, h - 32.0f}, {w, 32.0f}, kBackgroundLayer, Palette::panel);
-    addBackground(Names::backgroundLine, {0.0f, h - 34.0f}, {w, 2.0f}, kBackgroundLayer, kLineColor);
-    addBackground(Names::backgroundBottom, {0.0f, h - 82.0f}, {w, 48.0f}, kBackgroundLayer, Palette::panel);
-    addBackground(Names::backgroundBottomLine, {0.0f, h - 84.0f}, {w, 2.0f}, kBackgroundLayer, kLineColor);
+    const float top = h - kTopRowHeight;
+    const float bottom = h - float(kHeight) + kLineHeight;
+    addBackground(Names::backgroundTop, {0.0f, top}, {w, kTopRowHeight}, kBackgroundLayer, Palette::panel);
+    addBackground(Names::backgroundLine, {0.0f, top - kLineHeight}, {w, kLineHeight}, kBackgroundLayer, kLineColor);
+    addBackground(Names::backgroundBottom, {0.0f, bottom}, {w, kBottomRowHeight}, kBackgroundLayer, Palette::panel);
+    addBackground(Names::backgroundBottomLine, {0.0f, bottom - kLineHeight}, {w, kLineHeight}, kBackgroundLayer,
+                  kLineColor);
 
     addButton(Names::newMap, {0.0f, h - 32.0f}, kFileButtonSize, Palette::transparent, [this] { files->askNewMap(); });
     addText(Names::newMap, "New", barFont, UI::kWhite);
@@ -99,14 +105,14 @@ void EditorTopBar::build()
     addButton(Names::save, {168.0f, h - 32.0f}, kFileButtonSize, Palette::transparent,
               [this] { files->openMapBrowser(EditorMapFiles::kSave); });
     addText(Names::save, "Save", barFont, UI::kWhite);
-    addButton(Names::add, {0.0f, h - 82.0f}, kAddButtonSize, Palette::transparent, [this] { openAddDropdown(); });
+    addButton(Names::add, {0.0f, bottom}, kAddButtonSize, Palette::transparent, [this] { openAddDropdown(); });
     addText(Names::add, "+ Add", barFont, UI::kWhite);
 
     const float middle = w / 2.0f;
-    addToolButton(Names::translate, resources->toolTranslateTexture.get(), {middle - 144.0f, h - 82.0f},
+    addToolButton(Names::translate, resources->toolTranslateTexture.get(), {middle - 144.0f, bottom},
                   EditorTool::translate);
-    addToolButton(Names::rotate, resources->toolRotateTexture.get(), {middle - 48.0f, h - 82.0f}, EditorTool::rotate);
-    addToolButton(Names::scale, resources->toolScaleTexture.get(), {middle + 48.0f, h - 82.0f}, EditorTool::scale);
+    addToolButton(Names::rotate, resources->toolRotateTexture.get(), {middle - 48.0f, bottom}, EditorTool::rotate);
+    addToolButton(Names::scale, resources->toolScaleTexture.get(), {middle + 48.0f, bottom}, EditorTool::scale);
 
     const Component::EditorDataComponent& data = editor->data();
     addBackground(Names::pivotLabel, {w - 220.0f, h - 58.0f}, kToggleSize, kButtonLayer, Palette::transparent);
@@ -192,8 +198,8 @@ void EditorTopBar::toggleOrientation()
 
 void EditorTopBar::toggleSnapping()
 {
-    // The editor tells the bar back through showSnapping.
     editor->toggleSnapping();
+    showSnapping(editor->data().snapping);
 }
 
 void EditorTopBar::showSnapping(bool on)

@@ -1,5 +1,5 @@
 #pragma once
-// The editor's top bar across the top 84 rows of the window: the file commands "New", "Load" and
+// The editor's top bar across the top kHeight rows of the window: the file commands "New", "Load" and
 // "Save", the "+ Add" drop-down, the three tool buttons (the current one tinted green) and the
 // pivot and transform-orientation toggles, with the snapping toggle and the "?" button of the
 // shortcut help at the right of the top row. Its elements are entered in the Menu under the
@@ -64,6 +64,9 @@ public:
     // Entities of the bar and of the "+ Add" drop-down; each is made whole or not at all.
     static constexpr std::uint32_t kElements = 18;
     static constexpr std::uint32_t kAddDropdownElements = 3;
+    // Rows of the window's top the bar takes: its top row, a line, its bottom row and a line.
+    // The shortcut help and the file browser sit below them.
+    static constexpr int kHeight = 84;
 
     // Everything given must outlive the bar.
     EditorTopBar(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine, const RenderResources& resources,
@@ -78,7 +81,8 @@ public:
     void closeAddDropdown();
     // Tints the current tool's button; the others are left clear.
     void showTool(std::uint32_t tool);
-    // Sets the snapping toggle's text ("ON" or "OFF").
+    // Sets the snapping toggle's text ("ON" or "OFF"), for the editor's snapping key; a click on
+    // the toggle sets it itself.
     void showSnapping(bool on);
     // The shortcut help under the bar ("?" and F1).
     void toggleHelp() { help.toggle(); }

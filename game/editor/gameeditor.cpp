@@ -2,7 +2,9 @@
 
 #include "engine/core/enginecore.h"
 #include "game/core/controlswitches.h"
+#include "game/menu/menubuilder.h"
 #include "game/render/meshcomponent.h"
+#include "game/ui/uicomponents.h"
 
 #include <SDL.h>
 
@@ -10,15 +12,17 @@ namespace Game {
 
 GameEditor::GameEditor(Engine::EngineCore& engine, ECS::EntityManager& world, GameMap& map,
                        GamePhysics::PhysicsWorld& physics, const RenderResources& resources, GameStateRecord& state,
-                       EditorPlayer::Entities entities, EditorMenuLinks menus,
+                       EditorPlayer::Entities entities, Menu& menu, MenuBuilder& menus,
                        EditorAutosave::MapFolderFinder findMapFolder)
     : engine(&engine)
     , world(&world)
     , state(&state)
-    , menus(std::move(menus))
+    , menus(&menus)
     , drawer(*engine.renderContext, resources)
     , selectionBox(world, resources.whiteTexture.get())
     , editor(world, map, physics, entities, state, *this, looksFrom(resources))
+    , files(world, engine, resources, menus, map, editor)
+    , bar(world, menu, engine, resources, editor, files)
     , backups(std::move(findMapFolder))
 {
 }
@@ -87,13 +91,14 @@ void GameEditor::drawGizmoIds()
 
 bool GameEditor::modalOpen()
 {
-    return menus.modalOpen && menus.modalOpen();
+    return world->componentList<Component::UIblockerComponent>().size() > 0;
 }
 
 void GameEditor::openPauseMenu()
 {
-    if (menus.openPauseMenu)
-        menus.openPauseMenu();
+    // The pause menu replaces the top bar; resume builds the bar again.
+    bar.clear();
+    menus->buildEditorPauseMenu();
 }
 
 void GameEditor::resumeFromPause()
@@ -122,8 +127,7 @@ void GameEditor::resume()
     if (!state->paused)
         return;
     state->paused = false;
-    if (menus.closePauseMenu)
-        menus.closePauseMenu();
+    menus->closePauseMenu();
     editor.setEditorCameraEnabled(true);
     clearCameraPendingChange(*world, editor.cameraEntity());
     engine->mouse->discardRelativeMotion();
@@ -137,43 +141,37 @@ void GameEditor::mapReplaced()
 
 void GameEditor::clearTopBar()
 {
-    if (menus.clearTopBar)
-        menus.clearTopBar();
+    bar.clear();
 }
 
 void GameEditor::buildTopBar()
 {
-    if (menus.buildTopBar)
-        menus.buildTopBar();
+    bar.build();
 }
 
 void GameEditor::closeAddDropdown()
 {
-    if (menus.closeAddDropdown)
-        menus.closeAddDropdown();
+    bar.closeAddDropdown();
 }
 
 void GameEditor::showTool(std::uint32_t tool)
 {
-    if (menus.showTool)
-        menus.showTool(tool);
+    bar.showTool(tool);
 }
 
 void GameEditor::showSnapping(bool on)
 {
-    if (menus.showSnapping)
-        menus.showSnapping(on);
+    bar.showSnapping(on);
 }
 
 void GameEditor::toggleHelp()
 {
-    if (menus.toggleHelp)
-        menus.toggleHelp();
+    bar.toggleHelp();
 }
 
 bool GameEditor::helpShown()
 {
-    return menus.helpShown && menus.helpShown();
+    return bar.helpShown();
 }
 
 void GameEditor::showSelectionBox(glm::vec2 corner, glm::vec2 opposite)
@@ -188,8 +186,7 @@ void GameEditor::hideSelectionBox()
 
 void GameEditor::showMessage(const std::string& text)
 {
-    if (menus.showMessage)
-        menus.showMessage(text);
+    menus->createOKpopup(kPopupLayer, text);
 }
 
 std::uint32_t GameEditor::pickHandle(int x, int y)

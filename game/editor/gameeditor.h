@@ -1,18 +1,19 @@
 #pragma once
 // The map editor as the game controller sees it: the editor pass of the update and the frame.
 // It runs the editor player on the engine's input snapshots, draws the gizmo and its picking
-// image, and answers the player's requests to the menus, the pop-ups, the window and the pointer.
-// It also keeps the window title ("Engine *" while the map has unsaved changes) and the timed
-// backups of the map.
+// image, owns the top bar (with the shortcut help) and the map file commands, and answers the
+// player's requests to the menus, the pop-ups, the window and the pointer. It also keeps the
+// window title ("Engine *" while the map has unsaved changes) and the timed backups of the map.
 #include "engine/fileutil/fileutil.h"
 #include "game/editor/editorautosave.h"
 #include "game/editor/editorgizmodrawer.h"
 #include "game/editor/editorhost.h"
+#include "game/editor/editormapfiles.h"
 #include "game/editor/editorplayer.h"
 #include "game/editor/selectionboxview.h"
+#include "game/editor/editortopbar.h"
 #include "game/core/gamehooks.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,33 +23,21 @@ class EngineCore;
 
 namespace Game {
 
-// The menus and pop-ups of the UI layer that the editor opens. An empty one does nothing.
-struct EditorMenuLinks {
-    std::function<void()> openPauseMenu;
-    std::function<void()> closePauseMenu;
-    std::function<void(const std::string& text)> showMessage;
-    std::function<bool()> modalOpen;
-    // The top bar, when there is one.
-    std::function<void()> clearTopBar;
-    std::function<void()> buildTopBar;
-    std::function<void()> closeAddDropdown;
-    std::function<void(std::uint32_t tool)> showTool;
-    std::function<void(bool on)> showSnapping;
-    // The shortcut help.
-    std::function<void()> toggleHelp;
-    std::function<bool()> helpShown;
-};
+class Menu;
+class MenuBuilder;
 
 class GameEditor final : public EditorPass, private EditorHost {
 public:
     static constexpr const char* kTitle = "Engine";
     static constexpr const char* kUnsavedTitle = "Engine *";
+    // UI layer of the editor's pop-ups: above its top bar and its pause menu.
+    static constexpr int32_t kPopupLayer = 6;
 
     // Everything given must outlive the editor; the editor entity must carry its
     // EditorDataComponent already.
     GameEditor(Engine::EngineCore& engine, ECS::EntityManager& world, GameMap& map, GamePhysics::PhysicsWorld& physics,
                const RenderResources& resources, GameStateRecord& state, EditorPlayer::Entities entities,
-               EditorMenuLinks menus = {},
+               Menu& menu, MenuBuilder& menus,
                EditorAutosave::MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
 
     void tick() override;
@@ -61,7 +50,8 @@ public:
     bool hasUnsavedChanges() override;
 
     EditorPlayer& player() { return editor; }
-    void setMenuLinks(EditorMenuLinks links) { menus = std::move(links); }
+    EditorTopBar& topBar() { return bar; }
+    EditorMapFiles& mapFiles() { return files; }
 
     // The looks of the editor's display entities: selection copies drawn by the selection pass
     // and preview blocks drawn like the map's blocks.
@@ -95,10 +85,12 @@ private:
     Engine::EngineCore* engine;
     ECS::EntityManager* world;
     GameStateRecord* state;
-    EditorMenuLinks menus;
+    MenuBuilder* menus;
     EditorGizmoDrawer drawer;
     SelectionBoxView selectionBox;
     EditorPlayer editor;
+    EditorMapFiles files;
+    EditorTopBar bar;
     EditorAutosave backups;
     bool titleUnsaved = false;
 };

@@ -147,16 +147,22 @@ void FrameRenderer::render(float alpha, const FrameState& frame)
 
 void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerControl)
 {
-    RenderResources& r = *resources;
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
-    bindTarget(*r.sceneTarget);
+    bindTarget(*resources->sceneTarget);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const CameraData& camera = sceneCamera(frame);
     useCamera(camera);
+    drawSky(camera);
+    drawWorld(alpha, frame);
+    drawHighlights(alpha, frame, playerControl);
+}
 
-    // Sky: a big cube around the eye that never hides anything (no depth written).
+void FrameRenderer::drawSky(const CameraData& camera)
+{
+    RenderResources& r = *resources;
+    // A big cube around the eye that never hides anything (no depth written).
     glDepthMask(GL_FALSE);
     renderContext->useProgram(*r.shaderSkybox);
     bindTexture(0, r.skyboxTexture.get());
@@ -164,7 +170,11 @@ void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerC
     renderContext->setModelMatrix(glm::scale(glm::translate(glm::mat4(1.0f), camera.eye), glm::vec3(kSkyScale)));
     skyBoxMesh->draw();
     glDepthMask(GL_TRUE);
+}
 
+void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
+{
+    RenderResources& r = *resources;
     // Entities with their own meshes.
     bindTexture(0, r.defaultTexture.get());
     renderContext->useProgram(*r.defaultShader);
@@ -191,6 +201,11 @@ void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerC
         r.floor->draw();
     Sampler::unbind(0);
     glDisable(GL_BLEND);
+}
+
+void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool playerControl)
+{
+    RenderResources& r = *resources;
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
 

@@ -70,6 +70,11 @@ private:
     // Binds `target` with a viewport of its whole image, which may be smaller than the window.
     static void bindTarget(const Engine::GFX::FBO& target);
     void drawScene(float alpha, const FrameState& frame, bool playerControl);
+    // The parts of the scene pass: the sky cube, the meshes, map and floor, and what lies over
+    // them (selection highlights, ropes and the editor's gizmo).
+    void drawSky(const CameraData& camera);
+    void drawWorld(float alpha, const FrameState& frame);
+    void drawHighlights(float alpha, const FrameState& frame, bool playerControl);
     void drawPickingImage(const FrameState& frame);
     void drawOutlinesAndComposite(const FrameState& frame);
     void drawOverlay(const FrameState& frame, bool playerControl);

@@ -1,4 +1,3 @@
-#include "game/filebrowser/filebrowser.h"
 #include "game/gamecontroller/gamecontroller.h"
 
 #include "engine/core/enginecore.h"
@@ -8,11 +7,9 @@
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
-#include "game/editor/editordatacomponent.h"
-#include "game/editor/editormapfiles.h"
-#include "game/editor/editortopbar.h"
 #include "game/editor/gameeditor.h"
 #include "game/core/controlswitches.h"
+#include "game/filebrowser/filebrowser.h"
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/glerrors.h"
 #include "game/gamecontroller/hudtexts.h"
@@ -25,23 +22,18 @@
 #include "game/menu/menubuilder.h"
 #include "game/menu/optionsscreen.h"
 #include "game/physics/debugdrawer.h"
-#include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicscomponents.h"
 #include "game/physics/physicsworld.h"
 #include "game/player/charactercontrollercomponent.h"
-#include "game/player/playermovement.h"
 #include "game/resources/renderresources.h"
-#include "game/transform/transformcomponent.h"
+#include "game/ui/mouseonuichecksystem.h"
 #include "game/ui/uicomponents.h"
 #include "game/ui/uilayer.h"
 #include "game/ui/uirelayout.h"
 #include "game/ui/windowsize.h"
 
-#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
-#include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <GL/glew.h>
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <set>
@@ -56,19 +48,9 @@ namespace {
 // Where the GL error lines say they come from.
 const std::string_view kSourceName = projectRelativePath(__FILE__);
 
-// A transform at `position` with the game's start orientation, drawn there from the first frame.
-TransformComponent placedAt(const glm::vec3& position)
-{
-    TransformComponent transform;
-    transform.position = position;
-    transform.rotation = TransformComponent::defaultRotation();
-    transform.copyToPrevious();
-    return transform;
-}
-
 } // namespace
 
-GameController::GameController(Engine::EngineCore& engine) : core(&engine) {}
+GameController::GameController(Engine::EngineCore& engine) : core(&engine), window(engine) {}
 
 GameController::~GameController()
 {
@@ -78,59 +60,10 @@ GameController::~GameController()
 void GameController::init()
 {
     Engine::logLine("Initialising GameController");
-    if (!Engine::prepareUserMapFolder(mapFolder))
-        mapFolder.clear();
-    folders = Engine::locateGameFolders();
-    if (!folders.root.empty())
-        Engine::logLine("Game files: " + folders.root.string());
-    config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
-    const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
-    Engine::refuseSizesAbove(config, int32_t(largest.width), int32_t(largest.height));
-    look = {config.mouseSensitivity, config.invertMouse};
-    setWindowIcon();
-    applyWindowSettings();
-    drawable = sizeOr(drawableSize(), config);
-    uiSize = sizeOr(UI::windowSize(*core), config);
-    glViewport(0, 0, drawable.x, drawable.y);
+    loadSettingsAndShapeWindow();
     state = GameStateRecord{};
-
-    physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
-    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
-    // Every camera is made from this prototype: it carries the configured field of view.
-    renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
-    Engine::logLine("All ressources loaded.");
-    speedTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
-    ropeTextMesh = std::make_unique<Engine::GFX::TextMesh>(renderResources->engineFont);
-    gameMap = std::make_unique<GameMap>();
-
-    ecs = std::make_unique<ECS::EntityManager>();
-    registerGameTypes(*ecs);
-    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look);
-    contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
-
-    debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();
-    physicsWorld->setDebugDrawer(debugDrawer.get());
-
-    uiPass = std::make_unique<UI::UiLayer>(*ecs, *core, *renderResources, state);
-    UI::addFileBrowserSystems(*ecs, *core);
-    schedule = updateSchedule(*ecs);
-
-    warpPointerToCentre();
-    frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
-
-    createStartEntities();
-
-    generateRandomMap(*ecs, *gameMap);
-    gameMap->rebuildPending = true;
-    createFloor();
-
-    updateContext.state = &state;
-    updateContext.world = ecs.get();
-    updateContext.resources = renderResources.get();
-    updateContext.renderContext = core->renderContext.get();
-    updateContext.engine = core;
-    updateContext.map = gameMap.get();
-    updateContext.physics = physicsWorld.get();
+    createWorld();
+    createStartScene();
     createMenus();
     createEditor();
 
@@ -151,6 +84,72 @@ void GameController::init()
     Engine::logLine("GameController initialised");
 }
 
+void GameController::loadSettingsAndShapeWindow()
+{
+    if (!Engine::prepareUserMapFolder(mapFolder))
+        mapFolder.clear();
+    folders = Engine::locateGameFolders();
+    if (!folders.root.empty())
+        Engine::logLine("Game files: " + folders.root.string());
+    config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
+    const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
+    Engine::refuseSizesAbove(config, int32_t(largest.width), int32_t(largest.height));
+    look = {config.mouseSensitivity, config.invertMouse};
+    window.setIcon(folders.file("data/textures/icon.png").string());
+    applyWindowSettings();
+    drawable = sizeOr(window.drawableSize(), config);
+    uiSize = sizeOr(UI::windowSize(*core), config);
+    glViewport(0, 0, drawable.x, drawable.y);
+}
+
+void GameController::createWorld()
+{
+    physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
+    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
+    // Every camera is made from this prototype: it carries the configured field of view.
+    renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
+    Engine::logLine("All ressources loaded.");
+    hud = std::make_unique<HudTexts>(renderResources->engineFont, renderResources->fpsText);
+    gameMap = std::make_unique<GameMap>();
+
+    ecs = std::make_unique<ECS::EntityManager>();
+    registerGameTypes(*ecs);
+    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look);
+    contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
+
+    debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();
+    physicsWorld->setDebugDrawer(debugDrawer.get());
+
+    uiPass = std::make_unique<UI::UiLayer>(*ecs, *core, *renderResources, state);
+    UI::addFileBrowserSystems(*ecs, *core);
+    schedule = updateSchedule(*ecs);
+    pointerOverUiCheck = ecs->getSystem<UI::System::MouseOnUIcheckSystem>();
+
+    warpPointerToCentre();
+    frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
+}
+
+void GameController::createStartScene()
+{
+    const StartEntities start = createStartEntities(*ecs, renderResources->defaultCamera, *physicsWorld);
+    updateContext.menuCameraEntity = start.menuCamera;
+    updateContext.editorCameraEntity = start.editorCamera;
+    updateContext.playerEntity = start.player;
+    updateContext.editorEntity = start.editor;
+
+    generateRandomMap(*ecs, *gameMap);
+    gameMap->rebuildPending = true;
+    floor = createFloor(*ecs);
+
+    updateContext.state = &state;
+    updateContext.world = ecs.get();
+    updateContext.resources = renderResources.get();
+    updateContext.renderContext = core->renderContext.get();
+    updateContext.engine = core;
+    updateContext.map = gameMap.get();
+    updateContext.physics = physicsWorld.get();
+}
+
 void GameController::createMenus()
 {
     MenuActions actions;
@@ -164,7 +163,7 @@ void GameController::createMenus()
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
     OptionsScreen::Links options;
-    options.displayModes = [this] { return displayModes(); };
+    options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };
     options.back = [this] { closeOptions(); };
     optionsScreen = std::make_unique<OptionsScreen>(*ecs, *gameMenu, *core, *renderResources, config, std::move(options));
@@ -177,80 +176,22 @@ void GameController::createMenus()
 
 void GameController::createEditor()
 {
-    EditorMenuLinks links;
-    // The pause menu replaces the top bar; the editor builds the bar again when it closes.
-    links.openPauseMenu = [this] {
-        topBar->clear();
-        gameMenuBuilder->buildEditorPauseMenu();
-    };
-    links.closePauseMenu = [this] { gameMenuBuilder->closePauseMenu(); };
-    links.showMessage = [this](const std::string& text) { gameMenuBuilder->createOKpopup(kEditorPopupLayer, text); };
-    links.modalOpen = [this] { return ecs->componentList<UIblockerComponent>().size() > 0; };
-    links.clearTopBar = [this] { topBar->clear(); };
-    links.buildTopBar = [this] { topBar->build(); };
-    links.closeAddDropdown = [this] { topBar->closeAddDropdown(); };
-    links.showTool = [this](std::uint32_t tool) { topBar->showTool(tool); };
-    links.showSnapping = [this](bool on) { topBar->showSnapping(on); };
-    links.toggleHelp = [this] { topBar->toggleHelp(); };
-    links.helpShown = [this] { return topBar->helpShown(); };
     auto editor = std::make_unique<GameEditor>(
         *core, *ecs, *gameMap, *physicsWorld, *renderResources, state,
         EditorPlayer::Entities{updateContext.editorEntity, updateContext.editorCameraEntity, updateContext.playerEntity},
-        std::move(links));
-    mapFiles = std::make_unique<EditorMapFiles>(*ecs, *core, *renderResources, *gameMenuBuilder, *gameMap,
-                                                editor->player());
-    topBar = std::make_unique<EditorTopBar>(*ecs, *gameMenu, *core, *renderResources, editor->player(), *mapFiles);
+        *gameMenu, *gameMenuBuilder);
+    gameEditor = editor.get();
     editorPass = std::move(editor);
 }
 
-void GameController::setWindowIcon()
+EditorMapFiles& GameController::editorMapFiles()
 {
-    SDL_Window* const window = core->window ? core->window->window : nullptr;
-    if (!window)
-        return;
-    const std::string path = folders.file("data/textures/icon.png").string();
-    SDL_Surface* const icon = IMG_Load(path.c_str());
-    if (!icon) {
-        Engine::logMissingFile(path);
-        return;
-    }
-    SDL_SetWindowIcon(window, icon);
-    SDL_FreeSurface(icon);
+    return gameEditor->mapFiles();
 }
 
 void GameController::applyWindowSettings()
 {
-    SDL_Window* const window = sdlWindow();
-    if (core->window && core->window->handle)
-        core->window->handle->swapInterval = config.swapInterval;
-    if (SDL_GL_SetSwapInterval(config.swapInterval) != 0 && config.swapInterval < 0) {
-        // Adaptive vsync needs a driver that offers it; plain vsync is the nearest.
-        Engine::logf("Adaptive vsync is not available here (%s): vsync is on\n", SDL_GetError());
-        SDL_GL_SetSwapInterval(1);
-    }
-    if (!window)
-        return;
-    SDL_SetWindowMinimumSize(window, kSmallestWindow.x, kSmallestWindow.y);
-    const bool fullscreenNow = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
-    if (config.fullscreen) {
-        // Exclusive full screen in the display mode nearest the configured resolution.
-        const SDL_DisplayMode wanted{0, config.width, config.height, 0, nullptr};
-        SDL_DisplayMode mode;
-        if (SDL_GetClosestDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0), &wanted, &mode) != nullptr)
-            SDL_SetWindowDisplayMode(window, &mode);
-        if (!fullscreenNow)
-            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
-        return;
-    }
-    if (fullscreenNow)
-        SDL_SetWindowFullscreen(window, 0);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    if (fullscreenNow || width != config.width || height != config.height) {
-        SDL_SetWindowSize(window, config.width, config.height);
-        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
+    window.apply({config.fullscreen, config.width, config.height, config.swapInterval, kSmallestWindow});
 }
 
 void GameController::applySettings()
@@ -277,35 +218,14 @@ SDL_Window* GameController::sdlWindow() const
     return core->window ? core->window->window : nullptr;
 }
 
-glm::ivec2 GameController::drawableSize() const
-{
-    glm::ivec2 size(0);
-    core->loopSource().drawableSize(sdlWindow(), size.x, size.y);
-    return size;
-}
-
 glm::ivec2 GameController::sizeOr(glm::ivec2 size, const Engine::Settings& fallback)
 {
     return size.x > 0 && size.y > 0 ? size : glm::ivec2(fallback.width, fallback.height);
 }
 
-std::vector<glm::ivec2> GameController::displayModes() const
-{
-    std::vector<glm::ivec2> modes;
-    SDL_Window* const window = sdlWindow();
-    const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
-    const int count = display >= 0 ? SDL_GetNumDisplayModes(display) : 0;
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(display, i, &mode) == 0)
-            modes.emplace_back(mode.w, mode.h);
-    }
-    return modes;
-}
-
 void GameController::followDrawableSize()
 {
-    const glm::ivec2 size = drawableSize();
+    const glm::ivec2 size = window.drawableSize();
     if (size.x <= 0 || size.y <= 0 || size == drawable)
         return;
     drawable = size;
@@ -336,12 +256,12 @@ void GameController::relayoutUi(glm::ivec2 from, glm::ivec2 to)
     for (const auto& [name, element] : gameMenu->elements())
         screen.insert(element);
     UI::recentreOverlays(*ecs, from, to, [&screen](ECS::EntityId element) { return screen.count(element) != 0; });
-    mapFiles->fitBrowserToWindow();
+    gameEditor->mapFiles().fitBrowserToWindow();
     if (gameMenu->hasElement(TopBarNames::backgroundTop)) {
         const bool dropdownOpen = gameMenu->hasElement(TopBarNames::addBlock);
-        topBar->build();
+        gameEditor->topBar().build();
         if (dropdownOpen)
-            topBar->openAddDropdown();
+            gameEditor->topBar().openAddDropdown();
     } else if (optionsScreen->shown()) {
         optionsScreen->build();
     } else {
@@ -388,63 +308,12 @@ void GameController::closeOptions()
     gameMenuBuilder->createOKpopup(kOptionsPopupLayer, kSettingsNotSavedText);
 }
 
-void GameController::createStartEntities()
-{
-    ECS::EntityManager& world = *ecs;
-    const CameraData& cameraPrototype = renderResources->defaultCamera;
-
-    const ECS::EntityId menuCamera = world.createEntity();
-    world.addComponent(menuCamera, CameraComponent(cameraPrototype));
-    world.addComponent(menuCamera, MenuCameraAnimationComponent{});
-
-    const ECS::EntityId editorCamera = world.createEntity();
-    world.addComponent(editorCamera, CameraComponent(cameraPrototype));
-    world.addComponent(editorCamera, CameraModificationComponent{});
-    world.addComponent(editorCamera, CameraMouseMovementComponent{});
-    world.addComponent(editorCamera, CameraMouseShiftComponent{});
-    world.addComponent(editorCamera, CameraMouseZoomMoveComponent{});
-    world.addComponent(editorCamera, FreeCamMovementComponent{});
-    world.addComponent(editorCamera, CameraZclampComponent{});
-    world.addComponent(editorCamera, placedAt({0.0f, 0.0f, 2.0f}));
-
-    const ECS::EntityId player = world.createEntity();
-    CharacterControllerComponent body(player, physicsWorld.get());
-    body.enabled = false;
-    world.addComponent(player, std::move(body));
-    world.addComponent(player, CameraMouseMovementComponent{});
-    world.addComponent(player, CameraModificationComponent{});
-    world.addComponent(player, CameraComponent(cameraPrototype));
-    world.addComponent(player, placedAt(glm::vec3(0.0f)));
-    Engine::logLine("Player ID:" + std::to_string(player));
-
-    // The editor keeps its working data (selection, history, tool) on this entity.
-    const ECS::EntityId editor = world.createEntity();
-    world.addComponent(editor, EditorDataComponent{});
-
-    updateContext.menuCameraEntity = menuCamera;
-    updateContext.editorCameraEntity = editorCamera;
-    updateContext.playerEntity = player;
-    updateContext.editorEntity = editor;
-}
-
-void GameController::createFloor()
-{
-    ECS::EntityManager& world = *ecs;
-    floor = world.createEntity();
-    world.addComponent(floor, placedAt(glm::vec3(0.0f)));
-    world.addComponent(floor, PhysicsColliderComponent(new btStaticPlaneShape(btVector3(0.0f, 0.0f, 1.0f), 0.0f)));
-    PhysicsRigidBodyComponent body(floor, 0.0f, glm::vec3(0.0f));
-    body.body->setCollisionFlags(body.body->getCollisionFlags() | btCollisionObject::CF_STATIC_OBJECT);
-    body.info->group = GamePhysics::CollisionGroup::floor;
-    body.info->mask = GamePhysics::CollisionGroup::all;
-    world.addComponent(floor, std::move(body));
-    Engine::logLine("FLOOR ID:" + std::to_string(floor));
-}
-
 void GameController::update()
 {
     followWindowSize();
     handleWindowKeys();
+    // Before the per-state input, so the editor reads whether the pointer lies on the UI now.
+    pointerOverUiCheck->run(0.0f);
     handleStateInput();
     if (uiPass)
         uiPass->handleClicks();
@@ -453,10 +322,9 @@ void GameController::update()
         system->run(0.0f);
     ecs->processMessages();
 
-    refreshSpeedText();
-    refreshRopeText();
+    hud->refreshPlayer(*ecs, updateContext.playerEntity);
     physicsWorld->step(contactListeners);
-    refreshFpsText();
+    hud->refreshFps(core->averageFrameMs);
     ecs->refresh();
     gameMap->rebuildMeshIfPending(*ecs, faceIdAllocator);
     drainGlErrors(kSourceName, __LINE__);
@@ -488,42 +356,6 @@ void GameController::handleStateInput()
     }
 }
 
-void GameController::refreshSpeedText()
-{
-    const ECS::EntityId player = updateContext.playerEntity;
-    if (!ecs->hasComponent<CharacterControllerComponent>(player))
-        return;
-    const CharacterControllerComponent& body = ecs->getComponent<CharacterControllerComponent>(player);
-    // Set only when it changed: laying the text out again builds a new mesh.
-    std::string text = body.enabled ? PlayerMovement::speedText(body.velocity) : std::string();
-    if (text == shownSpeed)
-        return;
-    speedTextMesh->setText(text);
-    shownSpeed = std::move(text);
-}
-
-void GameController::refreshRopeText()
-{
-    const ECS::EntityId player = updateContext.playerEntity;
-    if (!ecs->hasComponent<CharacterControllerComponent>(player))
-        return;
-    const CharacterControllerComponent& body = ecs->getComponent<CharacterControllerComponent>(player);
-    std::string text = body.enabled && body.attached ? PlayerMovement::ropeText(body.ropeLength) : std::string();
-    if (text == shownRope)
-        return;
-    ropeTextMesh->setText(text);
-    shownRope = std::move(text);
-}
-
-void GameController::refreshFpsText()
-{
-    const int fps = fpsValue(core->averageFrameMs);
-    if (fps == shownFps)
-        return;
-    shownFps = fps;
-    renderResources->fpsText.setText(fpsText(core->averageFrameMs));
-}
-
 FrameState GameController::frameState()
 {
     FrameState frame;
@@ -536,8 +368,8 @@ FrameState GameController::frameState()
     frame.mouseX = core->mouse ? core->mouse->posX : 0;
     frame.mouseY = core->mouse ? core->mouse->posY : 0;
     frame.mapMesh = gameMap->mesh.get();
-    frame.speedText = speedTextMesh.get();
-    frame.ropeText = ropeTextMesh.get();
+    frame.speedText = &hud->speed();
+    frame.ropeText = &hud->rope();
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
     return frame;
@@ -661,21 +493,21 @@ void GameController::backToMainMenu()
 
 void GameController::leaveForMainMenu()
 {
-    if (state.state != GameStateRecord::editor || !mapFiles) {
+    if (state.state != GameStateRecord::editor || !gameEditor) {
         backToMainMenu();
         return;
     }
-    mapFiles->askToDiscard([this] { backToMainMenu(); }, [this] { gameMenuBuilder->buildEditorPauseMenu(); });
+    gameEditor->mapFiles().askToDiscard([this] { backToMainMenu(); }, [this] { gameMenuBuilder->buildEditorPauseMenu(); });
 }
 
 bool GameController::closeRequested()
 {
-    if (state.state != GameStateRecord::editor || !editorPass || !editorPass->hasUnsavedChanges() || !mapFiles)
+    if (state.state != GameStateRecord::editor || !editorPass || !editorPass->hasUnsavedChanges() || !gameEditor)
         return true;
     if (closeQuestion != ECS::InvalidEntity && ecs->isAlive(closeQuestion) && !ecs->isDestroyPending(closeQuestion))
         return false; // already asking
     // Over the file browser and any pop-up, so it can always be answered.
-    closeQuestion = mapFiles->askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
+    closeQuestion = gameEditor->mapFiles().askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
     if (closeQuestion != ECS::InvalidEntity)
         return false;
     // The editor keeps ids free for the question; should it still not fit, the user's own
@@ -701,14 +533,14 @@ void GameController::releaseAll()
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
     optionsScreen.reset();
-    topBar.reset();
-    mapFiles.reset();
+    gameEditor = nullptr;
     editorPass.reset();
     gameMenuBuilder.reset();
     gameMenu.reset();
     uiPass.reset();
     frameRenderer.reset();
     schedule.clear();
+    pointerOverUiCheck = nullptr;
     contactListeners = nullptr;
     ecs.reset();
     gameMap.reset();
@@ -716,8 +548,7 @@ void GameController::releaseAll()
         physicsWorld->setDebugDrawer(nullptr);
     debugDrawer.reset();
     physicsWorld.reset();
-    speedTextMesh.reset();
-    ropeTextMesh.reset();
+    hud.reset();
     renderResources.reset();
     updateContext = UpdateContext{};
 }

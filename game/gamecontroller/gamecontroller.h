@@ -6,10 +6,12 @@
 // between main menu, single-player play and editor through its public state switches.
 #include "engine/config/settings.h"
 #include "engine/core/gameprototype.h"
+#include "engine/core/windowservice.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
 #include "game/gamecontroller/framerenderer.h"
+#include "game/gamecontroller/hudtexts.h"
 #include "game/core/gamehooks.h"
 #include "game/core/gamestaterecord.h"
 #include "game/core/updatecontext.h"
@@ -41,7 +43,7 @@ class BulletDebugDrawer_OpenGL;
 namespace Game {
 
 class EditorMapFiles;
-class EditorTopBar;
+class GameEditor;
 class GameMap;
 class Menu;
 class MenuBuilder;
@@ -51,8 +53,6 @@ class RenderResources;
 class GameController : public Engine::GamePrototype {
 public:
     static constexpr uint32_t kStepMs = 10;
-    // UI layer of the editor's pop-ups: above its top bar and its pause menu.
-    static constexpr int32_t kEditorPopupLayer = 6;
     // Lowest UI layer of the question asked when the window is closed with unsaved changes.
     static constexpr int32_t kCloseQuestionLayer = 7;
     // The pop-up when "Back" on the Options screen cannot save the settings, over the main menu.
@@ -111,7 +111,6 @@ public:
     // --- What the UI layer and the editor plug in and reach ---------------------------------
 
     void setUiPass(std::unique_ptr<UiPass> pass) { uiPass = std::move(pass); }
-    void setEditorPass(std::unique_ptr<EditorPass> pass) { editorPass = std::move(pass); }
     UiPass* ui() const { return uiPass.get(); }
     EditorPass* editor() const { return editorPass.get(); }
 
@@ -136,14 +135,13 @@ public:
     // The elements of the screen on show, and the builder of screens and pop-ups.
     Menu& menu() { return *gameMenu; }
     MenuBuilder& menuBuilder() { return *gameMenuBuilder; }
-    // The editor's top bar and its file commands.
-    EditorTopBar& editorTopBar() { return *topBar; }
-    EditorMapFiles& editorMapFiles() { return *mapFiles; }
+    // The editor's file commands.
+    EditorMapFiles& editorMapFiles();
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
-    const Engine::GFX::TextMesh& speedText() const { return *speedTextMesh; }
+    const Engine::GFX::TextMesh& speedText() const { return hud->speed(); }
     // "Rope: N.N m" while the player hangs on the rope, else empty.
-    const Engine::GFX::TextMesh& ropeText() const { return *ropeTextMesh; }
+    const Engine::GFX::TextMesh& ropeText() const { return hud->rope(); }
     // The folder where the user's maps live; empty when it could not be found or made.
     const std::filesystem::path& userMapFolder() const { return mapFolder; }
 
@@ -157,8 +155,12 @@ public:
     ECS::EntityId floorEntity() const { return floor; }
 
 private:
+    // Start-up in its order: the settings, then the window shaped by them; the physics world,
+    // resources, ECS world, UI layer and frame renderer; the start entities, random map and floor.
+    void loadSettingsAndShapeWindow();
+    void createWorld();
+    void createStartScene();
     FrameState frameState();
-    void setWindowIcon();
     // Brings the window (full screen or its size, and the swap interval) in line with the settings.
     void applyWindowSettings();
     // Everything after an Options change: mouse look, window and field of view.
@@ -166,22 +168,15 @@ private:
     // Every camera's projection for the target size and the configured field of view.
     void applyProjection();
     SDL_Window* sdlWindow() const;
-    glm::ivec2 drawableSize() const;
     static glm::ivec2 sizeOr(glm::ivec2 size, const Engine::Settings& fallback);
-    std::vector<glm::ivec2> displayModes() const;
     // Once per update and frame: render targets, viewport and projections follow a new drawable
     // size; once per update the UI is laid out again for a new window size.
     void followDrawableSize();
     void followWindowSize();
     void relayoutUi(glm::ivec2 from, glm::ivec2 to);
     void handleWindowKeys();
-    void createStartEntities();
     void createEditor();
-    void createFloor();
     void handleStateInput();
-    void refreshSpeedText();
-    void refreshRopeText();
-    void refreshFpsText();
     void capturePointer();
     void releasePointer();
     void warpPointerToCentre();
@@ -189,6 +184,7 @@ private:
     void releaseAll();
 
     Engine::EngineCore* core;
+    Engine::WindowService window;
     Engine::GameFolders folders;
     Engine::Settings config;
     CameraMath::LookSettings look;
@@ -203,8 +199,7 @@ private:
     // Declared in the order they are made; releaseAll takes them down in reverse.
     std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
     std::unique_ptr<RenderResources> renderResources;
-    std::unique_ptr<Engine::GFX::TextMesh> speedTextMesh;
-    std::unique_ptr<Engine::GFX::TextMesh> ropeTextMesh;
+    std::unique_ptr<HudTexts> hud;
     std::unique_ptr<GameMap> gameMap;
     std::unique_ptr<ECS::EntityManager> ecs;
     std::unique_ptr<DebugDraw::BulletDebugDrawer_OpenGL> debugDrawer;
@@ -213,17 +208,15 @@ private:
     std::unique_ptr<Menu> gameMenu;
     std::unique_ptr<MenuBuilder> gameMenuBuilder;
     std::unique_ptr<EditorPass> editorPass;
-    std::unique_ptr<EditorMapFiles> mapFiles;
-    std::unique_ptr<EditorTopBar> topBar;
+    // The editor behind editorPass.
+    GameEditor* gameEditor = nullptr;
     std::unique_ptr<OptionsScreen> optionsScreen;
 
     std::vector<ECS::ComponentSystem*> schedule;
+    ECS::ComponentSystem* pointerOverUiCheck = nullptr;
     GamePhysics::ContactListenerLookup contactListeners;
-    int shownFps = -1;
     // The message box of the question asked when the window was closed, while it is up.
     ECS::EntityId closeQuestion = ECS::InvalidEntity;
-    std::string shownSpeed;
-    std::string shownRope;
 };
 
 } // namespace Game

@@ -1,6 +1,7 @@
 #include "game/gamecontroller/worldsetup.h"
 
 #include "engine/core/enginecore.h"
+#include "engine/core/log.h"
 #include "game/camera/cameracomponents.h"
 #include "game/camera/camerainput.h"
 #include "game/camera/camerasystems.h"
@@ -8,6 +9,7 @@
 #include "game/filebrowser/uifilebrowsersystem.h"
 #include "game/gameplay/gameplaytypes.h"
 #include "game/gamemap/mapmessages.h"
+#include "game/physics/physicsbodyinfo.h"
 #include "game/physics/physicscomponents.h"
 #include "game/physics/physicsmessages.h"
 #include "game/physics/physicssystems.h"
@@ -20,14 +22,83 @@
 #include "game/transform/rotationanimationsystem.h"
 #include "game/transform/transformmatrixrefreshsystem.h"
 #include "game/transform/transformstatecopysystem.h"
+#include "game/transform/transformcomponent.h"
 #include "game/transform/transformtypes.h"
-#include "game/ui/mouseonuichecksystem.h"
+
+#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+
+#include <string>
 #include "game/ui/uitextinputsystem.h"
 
 namespace Game {
 
 using namespace Component;
 using namespace GamePhysics;
+
+namespace {
+
+// A transform at `position` with the game's start orientation, drawn there from the first frame.
+TransformComponent placedAt(const glm::vec3& position)
+{
+    TransformComponent transform;
+    transform.position = position;
+    transform.rotation = TransformComponent::defaultRotation();
+    transform.copyToPrevious();
+    return transform;
+}
+
+} // namespace
+
+StartEntities createStartEntities(ECS::EntityManager& world, const CameraData& cameraPrototype,
+                                  PhysicsWorld& physics)
+{
+    StartEntities made;
+    made.menuCamera = world.createEntity();
+    world.addComponent(made.menuCamera, CameraComponent(cameraPrototype));
+    world.addComponent(made.menuCamera, MenuCameraAnimationComponent{});
+
+    made.editorCamera = world.createEntity();
+    const ECS::EntityId editorCamera = made.editorCamera;
+    world.addComponent(editorCamera, CameraComponent(cameraPrototype));
+    world.addComponent(editorCamera, CameraModificationComponent{});
+    world.addComponent(editorCamera, CameraMouseMovementComponent{});
+    world.addComponent(editorCamera, CameraMouseShiftComponent{});
+    world.addComponent(editorCamera, CameraMouseZoomMoveComponent{});
+    world.addComponent(editorCamera, FreeCamMovementComponent{});
+    world.addComponent(editorCamera, CameraZclampComponent{});
+    world.addComponent(editorCamera, placedAt({0.0f, 0.0f, 2.0f}));
+
+    made.player = world.createEntity();
+    const ECS::EntityId player = made.player;
+    CharacterControllerComponent body(player, &physics);
+    body.enabled = false;
+    world.addComponent(player, std::move(body));
+    world.addComponent(player, CameraMouseMovementComponent{});
+    world.addComponent(player, CameraModificationComponent{});
+    world.addComponent(player, CameraComponent(cameraPrototype));
+    world.addComponent(player, placedAt(glm::vec3(0.0f)));
+    Engine::logLine("Player ID:" + std::to_string(player));
+
+    // The editor keeps its working data (selection, history, tool) on this entity.
+    made.editor = world.createEntity();
+    world.addComponent(made.editor, EditorDataComponent{});
+    return made;
+}
+
+ECS::EntityId createFloor(ECS::EntityManager& world)
+{
+    const ECS::EntityId floor = world.createEntity();
+    world.addComponent(floor, placedAt(glm::vec3(0.0f)));
+    world.addComponent(floor, PhysicsColliderComponent(new btStaticPlaneShape(btVector3(0.0f, 0.0f, 1.0f), 0.0f)));
+    PhysicsRigidBodyComponent body(floor, 0.0f, glm::vec3(0.0f));
+    body.body->setCollisionFlags(body.body->getCollisionFlags() | btCollisionObject::CF_STATIC_OBJECT);
+    body.info->group = CollisionGroup::floor;
+    body.info->mask = CollisionGroup::all;
+    world.addComponent(floor, std::move(body));
+    Engine::logLine("FLOOR ID:" + std::to_string(floor));
+    return floor;
+}
 
 void registerGameTypes(ECS::EntityManager& world)
 {
@@ -102,7 +173,6 @@ std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)
         world.getSystem<CharacterControllerStateCopySystem>(),
         world.getSystem<CameraStateCopySystem>(),
         world.getSystem<UI::System::UItextInputSystem>(),
-        world.getSystem<UI::System::MouseOnUIcheckSystem>(),
         world.getSystem<CameraModificationMouseMovementSystem>(),
         world.getSystem<FreeCamMovementSystem>(),
         world.getSystem<CameraMouseShiftMovementSystem>(),

@@ -1,6 +1,7 @@
 #pragma once
 // The game's ECS world as the controller sets it up: every component and message type, every
-// component system in its fixed order, and the order in which the systems run each update.
+// component system in its fixed order, the order in which the systems run each update, and the
+// entities every run starts with.
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
 
@@ -16,6 +17,23 @@ class PhysicsWorld;
 namespace Game {
 
 class RenderResources;
+struct CameraData;
+
+// The entities every run starts with.
+struct StartEntities {
+    ECS::EntityId menuCamera = ECS::InvalidEntity;
+    ECS::EntityId editorCamera = ECS::InvalidEntity;
+    ECS::EntityId player = ECS::InvalidEntity;
+    // Carries the editor's working data (selection, history, tool).
+    ECS::EntityId editor = ECS::InvalidEntity;
+};
+
+// The menu camera, the editor camera, the player (out of control, its body in `physics`) and the
+// editor's entity, each camera made from `cameraPrototype`; logs "Player ID:<id>".
+StartEntities createStartEntities(ECS::EntityManager& world, const CameraData& cameraPrototype,
+                                  GamePhysics::PhysicsWorld& physics);
+// The static floor plane z = 0 in the floor collision group; logs "FLOOR ID:<id>".
+ECS::EntityId createFloor(ECS::EntityManager& world);
 
 // Registers the component types 1 to 21 and the message types of the physics and map layers.
 // The editor registers its EditorDataComponent (22), the UI layer its types (23 to 29) and the
@@ -29,7 +47,8 @@ void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, GameP
                     RenderResources& resources, const CameraMath::LookSettings& look);
 
 // The systems one update runs, in order (with alpha 0), before the messages are handled. The UI
-// layer's systems are among them, so the UI layer must exist.
+// layer's systems are among them, so the UI layer must exist. The pointer-over-UI check is not:
+// the controller runs it before the per-state input, so the editor reads this update's answer.
 std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world);
 
 } // namespace Game

@@ -3,6 +3,7 @@
 #include "engine/gfx/shader.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
+#include "game/editor/editordatacomponent.h"
 #include "game/gamemap/gamemap.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/resources/renderresources.h"
@@ -177,6 +178,25 @@ TEST_F(GameControllerTest, EditorStartsEmptyAndLeavesForAFreshRandomMap)
     EXPECT_EQ(game().map().qubeIDs.size(), 150u) << "only the fresh random blocks, none of the editor's";
     ASSERT_NE(game().map().mesh, nullptr);
     EXPECT_EQ(game().map().mesh->vertexCount(), 150u * 36u);
+}
+
+TEST_F(GameControllerTest, TheEditorSeesThePointerOnTheTopBarInTheSameUpdate)
+{
+    runUpdates(1);
+    game().openEditor();
+    source.pointerX = 320;
+    source.pointerY = 240;
+    runUpdates(2);
+    ASSERT_FALSE(game().stateRecord().mouseOverUI);
+
+    // Onto the top bar and the left button pressed in one step: no box selection is armed there.
+    source.pointerX = 400;
+    source.pointerY = 10;
+    source.buttons = SDL_BUTTON(SDL_BUTTON_LEFT);
+    source.buttonEvent(SDL_BUTTON_LEFT, true);
+    runUpdates(1);
+    EXPECT_TRUE(game().stateRecord().mouseOverUI);
+    EXPECT_FALSE(component<EditorDataComponent>(game().editorEntity()).boxArmed);
 }
 
 TEST_F(GameControllerTest, AMenuCameraWithoutItsCameraShowsTheDefaultView)

@@ -1,0 +1,46 @@
+#pragma once
+// The game's window: its icon, full screen or windowed size, swap interval, the display modes it
+// can take and the size of its GL drawable.
+#include <SDL.h>
+#include <glm/vec2.hpp>
+
+#include <string>
+#include <vector>
+
+namespace Engine {
+
+class EngineCore;
+
+// What the window is to look like.
+struct WindowShape {
+    bool fullscreen = false;
+    // The windowed size, or the resolution whose nearest display mode full screen takes.
+    int width = 0;
+    int height = 0;
+    // 1 vsync, 0 none, -1 adaptive (plain vsync where the driver lacks it).
+    int swapInterval = 1;
+    glm::ivec2 smallest{0};
+};
+
+class WindowService {
+public:
+    // `engine` must outlive the service; without a window only the swap interval is set.
+    explicit WindowService(EngineCore& engine) : engine(&engine) {}
+
+    // The window's icon from the image file at `path`; a missing file is logged and skipped.
+    void setIcon(const std::string& path);
+    // Brings the window in line with `shape`; a windowed size change centres the window.
+    void apply(const WindowShape& shape);
+    // The resolutions of the window's display.
+    std::vector<glm::ivec2> displayModes() const;
+    // The size in pixels of the window's GL drawable.
+    glm::ivec2 drawableSize() const;
+
+private:
+    SDL_Window* window() const;
+    void applySwapInterval(int interval);
+
+    EngineCore* engine;
+};
+
+} // namespace Engine
