@@ -8,14 +8,16 @@
 #include "game/editor/editorhost.h"
 #include "game/editor/editorinput.h"
 #include "game/editor/editorscene.h"
+#include "game/editor/editortopbar.h"
 #include "game/editor/transformdrag.h"
 
 namespace Game {
 
 class EditorCamera {
 public:
-    // Rows at the top of the window that belong to the top bar (pointer wrapping).
-    static constexpr int kTopBarRows = 82;
+    // Rows at the top of the window that a wrapping pointer skips: the top bar's, less its
+    // two-pixel lower border.
+    static constexpr int kTopBarRows = EditorTopBar::kHeight - 2;
 
     EditorCamera(EditorScene& scene, ECS::EntityId camera, GameStateRecord& state, EditorHost& host);
 

@@ -55,27 +55,30 @@ void EditorTopBar::addBackground(const std::string& name, glm::vec2 position, gl
 }
 
 void EditorTopBar::addButton(const std::string& name, glm::vec2 position, glm::vec2 size, glm::vec4 color,
-                             std::function<void()> action)
+                             const UI::ButtonFace& face, std::function<void()> action)
 {
-    addBackground(name, position, size, kButtonLayer, color);
-    const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
-    UI::addClickable(*world, menu->element(name), kButtonPriority, std::move(action), white, white, Palette::hoverTint,
-                     Palette::pressedTint);
+    UI::ButtonStyle style;
+    style.texture = resources->whiteTexture.get();
+    style.color = color;
+    style.priority = kButtonPriority;
+    const ECS::EntityId button = UI::createButton(*world, kButtonLayer, position, size, style, face, std::move(action));
+    if (button != ECS::InvalidEntity)
+        menu->addElement(name, button);
 }
 
-void EditorTopBar::addText(const std::string& name, std::string_view text, const Engine::GFX::Font& font,
-                           glm::vec4 color)
+void EditorTopBar::addLabel(const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text)
 {
-    UI::addText(*world, menu->element(name), kButtonLayer, font, text, color);
+    addBackground(name, position, size, kButtonLayer, Palette::transparent);
+    if (menu->hasElement(name))
+        UI::addText(*world, menu->element(name), kButtonLayer, resources->editorSmallFont, text, kLabelColor);
 }
 
 void EditorTopBar::addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
                                  std::uint32_t tool)
 {
     const glm::vec4 color = editor->data().tool == tool ? kCurrentToolTint : Palette::transparent;
-    addButton(name, position, kToolButtonSize, color, [this, tool] { editor->setTool(tool); });
-    UI::addSprite(*world, menu->element(name), icon, UI::AlignCentreX, UI::AlignCentreY, glm::vec2(0.0f),
-                  kButtonLayer);
+    addButton(name, position, kToolButtonSize, color, UI::ButtonFace::iconOnly(icon),
+              [this, tool] { editor->setTool(tool); });
 }
 
 void EditorTopBar::build()
@@ -97,16 +100,14 @@ void EditorTopBar::build()
     addBackground(Names::backgroundBottomLine, {0.0f, bottom - kLineHeight}, {w, kLineHeight}, kBackgroundLayer,
                   kLineColor);
 
-    addButton(Names::newMap, {0.0f, h - 32.0f}, kFileButtonSize, Palette::transparent, [this] { files->askNewMap(); });
-    addText(Names::newMap, "New", barFont, UI::kWhite);
-    addButton(Names::load, {84.0f, h - 32.0f}, kFileButtonSize, Palette::transparent,
+    addButton(Names::newMap, {0.0f, h - 32.0f}, kFileButtonSize, Palette::transparent, {&barFont, "New"},
+              [this] { files->askNewMap(); });
+    addButton(Names::load, {84.0f, h - 32.0f}, kFileButtonSize, Palette::transparent, {&barFont, "Load"},
               [this] { files->openMapBrowser(EditorMapFiles::kLoad); });
-    addText(Names::load, "Load", barFont, UI::kWhite);
-    addButton(Names::save, {168.0f, h - 32.0f}, kFileButtonSize, Palette::transparent,
+    addButton(Names::save, {168.0f, h - 32.0f}, kFileButtonSize, Palette::transparent, {&barFont, "Save"},
               [this] { files->openMapBrowser(EditorMapFiles::kSave); });
-    addText(Names::save, "Save", barFont, UI::kWhite);
-    addButton(Names::add, {0.0f, bottom}, kAddButtonSize, Palette::transparent, [this] { openAddDropdown(); });
-    addText(Names::add, "+ Add", barFont, UI::kWhite);
+    addButton(Names::add, {0.0f, bottom}, kAddButtonSize, Palette::transparent, {&barFont, "+ Add"},
+              [this] { openAddDropdown(); });
 
     const float middle = w / 2.0f;
     addToolButton(Names::translate, resources->toolTranslateTexture.get(), {middle - 144.0f, bottom},
@@ -115,24 +116,19 @@ void EditorTopBar::build()
     addToolButton(Names::scale, resources->toolScaleTexture.get(), {middle + 48.0f, bottom}, EditorTool::scale);
 
     const Component::EditorDataComponent& data = editor->data();
-    addBackground(Names::pivotLabel, {w - 220.0f, h - 58.0f}, kToggleSize, kButtonLayer, Palette::transparent);
-    addText(Names::pivotLabel, "Pivot:", smallFont, kLabelColor);
-    addButton(Names::pivot, {w - 110.0f, h - 58.0f}, kToggleSize, Palette::transparent, [this] { togglePivot(); });
-    addText(Names::pivot, EditorPlayer::pivotName(data.pivot), smallFont, UI::kWhite);
-    addBackground(Names::orientationLabel, {w - 220.0f, h - 83.0f}, {110.0f, 23.0f}, kButtonLayer,
-                  Palette::transparent);
-    addText(Names::orientationLabel, "Transform:", smallFont, kLabelColor);
+    addLabel(Names::pivotLabel, {w - 220.0f, h - 58.0f}, kToggleSize, "Pivot:");
+    addButton(Names::pivot, {w - 110.0f, h - 58.0f}, kToggleSize, Palette::transparent,
+              {&smallFont, EditorPlayer::pivotName(data.pivot)}, [this] { togglePivot(); });
+    addLabel(Names::orientationLabel, {w - 220.0f, h - 83.0f}, {110.0f, 23.0f}, "Transform:");
     addButton(Names::orientation, {w - 110.0f, h - 83.0f}, kToggleSize, Palette::transparent,
-              [this] { toggleOrientation(); });
-    addText(Names::orientation, EditorPlayer::orientationName(data.orientation), smallFont, UI::kWhite);
+              {&smallFont, EditorPlayer::orientationName(data.orientation)}, [this] { toggleOrientation(); });
 
     // The right end of the top row: snapping, then the shortcut help.
-    addBackground(Names::snapLabel, {w - 268.0f, h - 28.0f}, kToggleSize, kButtonLayer, Palette::transparent);
-    addText(Names::snapLabel, "Snap:", smallFont, kLabelColor);
-    addButton(Names::snap, {w - 158.0f, h - 28.0f}, kToggleSize, Palette::transparent, [this] { toggleSnapping(); });
-    addText(Names::snap, EditorPlayer::snappingName(data.snapping), smallFont, UI::kWhite);
-    addButton(Names::help, {w - 48.0f, h - 32.0f}, {48.0f, 32.0f}, Palette::transparent, [this] { help.toggle(); });
-    addText(Names::help, "?", barFont, UI::kWhite);
+    addLabel(Names::snapLabel, {w - 268.0f, h - 28.0f}, kToggleSize, "Snap:");
+    addButton(Names::snap, {w - 158.0f, h - 28.0f}, kToggleSize, Palette::transparent,
+              {&smallFont, EditorPlayer::snappingName(data.snapping)}, [this] { toggleSnapping(); });
+    addButton(Names::help, {w - 48.0f, h - 32.0f}, {48.0f, 32.0f}, Palette::transparent, {&barFont, "?"},
+              [this] { help.toggle(); });
     help.showIfOpen();
 }
 
@@ -154,8 +150,8 @@ void EditorTopBar::openAddDropdown()
     if (!UI::roomFor(*world, kAddDropdownElements, "the \"+ Add\" drop-down"))
         return;
     const float h = static_cast<float>(UI::windowSize(*engine).y);
-    addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, Palette::panel, [this] { addBlock(); });
-    addText(Names::addBlock, "Block", resources->editorTopBarFont, UI::kWhite);
+    addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, Palette::panel,
+              {&resources->editorTopBarFont, "Block"}, [this] { addBlock(); });
     addBackground(Names::addBottomLine, {0.0f, h - 134.0f}, {128.0f, 2.0f}, kBackgroundLayer, kLineColor);
     addBackground(Names::addRightLine, {128.0f, h - 134.0f}, {2.0f, 50.0f}, kBackgroundLayer, kLineColor);
 }

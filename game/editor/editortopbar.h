@@ -6,6 +6,7 @@
 // names below, and it is built from the window size of the moment it is built.
 #include "engine/ecs/ecstypes.h"
 #include "game/editor/editorhelp.h"
+#include "game/ui/uielements.h"
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
@@ -90,9 +91,11 @@ public:
 
 private:
     void addBackground(const std::string& name, glm::vec2 position, glm::vec2 size, int32_t layer, glm::vec4 color);
+    // A button of the bar through the UI's one button maker, named `name` in the menu.
     void addButton(const std::string& name, glm::vec2 position, glm::vec2 size, glm::vec4 color,
-                   std::function<void()> action);
-    void addText(const std::string& name, std::string_view text, const Engine::GFX::Font& font, glm::vec4 color);
+                   const UI::ButtonFace& face, std::function<void()> action);
+    // A text that no click reaches, such as a toggle's caption.
+    void addLabel(const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text);
     void addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
                        std::uint32_t tool);
     void setText(const std::string& name, std::string_view text);
