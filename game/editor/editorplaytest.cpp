@@ -1,7 +1,7 @@
 #include "game/editor/editorplaytest.h"
 
 #include "game/camera/cameracomponents.h"
-#include "game/core/controlswitches.h"
+#include "game/player/controlswitches.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/transform/transformcomponent.h"
 

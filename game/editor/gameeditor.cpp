@@ -1,7 +1,7 @@
 #include "game/editor/gameeditor.h"
 
 #include "engine/core/enginecore.h"
-#include "game/core/controlswitches.h"
+#include "game/player/controlswitches.h"
 #include "game/menu/menubuilder.h"
 #include "game/render/meshcomponent.h"
 #include "game/ui/uicomponents.h"

@@ -7,7 +7,7 @@
 #include "engine/gfx/textmesh.h"
 #include "engine/gfx/texture.h"
 #include "game/camera/cameracomponents.h"
-#include "game/core/controlswitches.h"
+#include "game/player/controlswitches.h"
 #include "game/gamecontroller/framemeshes.h"
 #include "game/core/gamehooks.h"
 #include "game/core/gamestaterecord.h"

@@ -8,7 +8,7 @@
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/gameeditor.h"
-#include "game/core/controlswitches.h"
+#include "game/player/controlswitches.h"
 #include "game/filebrowser/filebrowser.h"
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/glerrors.h"

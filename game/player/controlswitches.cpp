@@ -1,4 +1,4 @@
-#include "game/core/controlswitches.h"
+#include "game/player/controlswitches.h"
 
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
