@@ -47,6 +47,14 @@ protected:
         const TransformComponent& t = world().getComponent<TransformComponent>(element);
         clickAt(int(t.position.x + t.scale.x / 2), source.windowHeight - int(t.position.y + t.scale.y / 2));
     }
+    // The pop-up that says the settings could not be saved is on show.
+    bool settingsNotSavedShown()
+    {
+        for (const UItextComponent& text : world().componentList<UItextComponent>().records())
+            if (text.text == Game::GameController::kSettingsNotSavedText)
+                return true;
+        return false;
+    }
     void clickOn(const std::string& name)
     {
         ASSERT_TRUE(menu().hasElement(name)) << name;
@@ -152,10 +160,7 @@ TEST_F(GameWindowTest, ASettingsFileThatCannotBeWrittenIsReported)
     std::ofstream(home.home() / ".config" / "tetherix") << "not a folder";
     clickOn(Game::MenuNames::options);
     clickOn(Game::OptionsNames::back);
-    bool popup = false;
-    for (const UItextComponent& text : world().componentList<UItextComponent>().records())
-        popup = popup || text.text == Game::GameController::kSettingsNotSavedText;
-    EXPECT_TRUE(popup);
+    EXPECT_TRUE(settingsNotSavedShown());
     EXPECT_TRUE(menu().hasElement(Game::MenuNames::singleplayer));
 }
 
@@ -181,10 +186,7 @@ TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsAndIsNeverOver
     // "Back" would replace what the user may still want: the file stays and the pop-up says so.
     clickOn(Game::MenuNames::options);
     clickOn(Game::OptionsNames::back);
-    bool popup = false;
-    for (const UItextComponent& text : world().componentList<UItextComponent>().records())
-        popup = popup || text.text == Game::GameController::kSettingsNotSavedText;
-    EXPECT_TRUE(popup);
+    EXPECT_TRUE(settingsNotSavedShown());
     std::string kept;
     ASSERT_TRUE(Engine::readFileBytes(userConfig(), kept));
     EXPECT_EQ(kept, damaged);
