@@ -86,7 +86,7 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     clickButton("YES");
     EXPECT_EQ(blocks(), 2u);
     EXPECT_FALSE(editorData().history.hasUnsavedChanges());
-    EXPECT_STREQ(SDL_GetWindowTitle(engine->window->window), "Engine");
+    EXPECT_EQ(source.windowTitle, "Engine");
     dismissPopup();
 
     // The loaded map is clean: "Back to menu" leaves without a question.
@@ -215,13 +215,12 @@ TEST_F(EditorMapFilesTest, EscapeEndsTypingFirstThenClosesTheBrowser)
 
 TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
 {
-    SDL_Window* window = engine->window->window;
     addBlock({0, 0, 1});
-    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
+    EXPECT_EQ(source.windowTitle, "Engine");
     EXPECT_TRUE(game().closeRequested()) << "nothing to lose: the window closes";
 
     makeUnsavedChange();
-    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine *");
+    EXPECT_EQ(source.windowTitle, "Engine *");
 
     // Closing the window asks, once however often it is closed; "NO" keeps the game running.
     EXPECT_FALSE(game().closeRequested());
@@ -243,7 +242,7 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     clickButton("Back to menu");
     clickButton("YES");
     EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
-    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
+    EXPECT_EQ(source.windowTitle, "Engine");
     EXPECT_TRUE(game().closeRequested());
 
     // In the editor again, a change and a close: "YES" ends the game.
