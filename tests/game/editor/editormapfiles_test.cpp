@@ -5,6 +5,8 @@
 #include "game/menu/menubuilder.h"
 #include "tests/game/editor/editorgame.h"
 
+#include "tests/support/tempdir.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,13 +15,9 @@
 using Game::EditorMapFiles;
 namespace Names = Game::TopBarNames;
 
-namespace {
+using TestSupport::fileBytes;
 
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+namespace {
 
 class EditorMapFilesTest : public EditorTest::EditorGame {
 protected:
@@ -134,7 +132,7 @@ TEST_F(EditorMapFilesTest, OverwritingAsksAndCancelWritesNothing)
     saveAs("level");
     EXPECT_TRUE(showing(EditorMapFiles::kOverwriteQuestion));
     clickButton("CANCEL");
-    EXPECT_EQ(bytesOf(mapFolder / "level.rmap"), "old content");
+    EXPECT_EQ(fileBytes(mapFolder / "level.rmap"), "old content");
     EXPECT_FALSE(showing(Game::GameMap::kSavedText));
 
     saveAs("level");
