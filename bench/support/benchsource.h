@@ -12,7 +12,7 @@ namespace BenchSupport {
 
 // The clock, the keys and the pointer are the benchmark's; the window is SDL's. Events are
 // drained so the X server stays answered, and dropped.
-class BenchSource final : public Engine::LoopSource {
+class BenchSource final : public Engine::SdlLoopSource {
 public:
     BenchSource() = default;
     // A pointer that rests at (x, y) in window pixels.
@@ -37,8 +37,6 @@ public:
         y = pointerY;
         return 0;
     }
-    void windowSize(SDL_Window* window, int& width, int& height) override { SDL_GetWindowSize(window, &width, &height); }
-    void swapWindow(SDL_Window* window) override { SDL_GL_SwapWindow(window); }
     void startTextInput() override {}
     void stopTextInput() override {}
     void setRelativeMouseMode(bool) override {}

@@ -24,7 +24,7 @@
 
 namespace Engine::Autoplay {
 
-class AutoplaySource final : public LoopSource {
+class AutoplaySource final : public SdlLoopSource {
 public:
     // The clock's advance per frame while the script waits: one update of the game's step.
     static constexpr Uint32 kStepMs = 10;

@@ -1,6 +1,7 @@
 #pragma once
-// The game's window: its icon, full screen or windowed size, swap interval, the display modes it
-// can take and the size of its GL drawable.
+// The game's window: its icon, title, full screen or windowed size, swap interval, the display
+// modes it can take, the size of its GL drawable, the pointer's grab and the system pointer. Every
+// request goes through the engine's loop source, so tests and autoplay see each of them.
 #include <SDL.h>
 #include <glm/vec2.hpp>
 
@@ -10,6 +11,7 @@
 namespace Engine {
 
 class EngineCore;
+class LoopSource;
 
 // What the window is to look like.
 struct WindowShape {
@@ -29,15 +31,21 @@ public:
 
     // The window's icon from the image file at `path`; a missing file is logged and skipped.
     void setIcon(const std::string& path);
+    void setTitle(const char* title);
     // Brings the window in line with `shape`; a windowed size change centres the window.
     void apply(const WindowShape& shape);
     // The resolutions of the window's display.
     std::vector<glm::ivec2> displayModes() const;
     // The size in pixels of the window's GL drawable.
     glm::ivec2 drawableSize() const;
+    // Confines the pointer to the window (true) or lets it go.
+    void grabPointer(bool grabbed);
+    // Shows or hides the system's pointer; the game hides it and draws its own.
+    void showSystemPointer(bool shown);
 
 private:
     SDL_Window* window() const;
+    LoopSource& source() const;
     void applySwapInterval(int interval);
 
     EngineCore* engine;

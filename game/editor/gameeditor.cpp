@@ -15,6 +15,7 @@ GameEditor::GameEditor(Engine::EngineCore& engine, ECS::EntityManager& world, Ga
                        EditorPlayer::Entities entities, Menu& menu, MenuBuilder& menus,
                        EditorAutosave::MapFolderFinder findMapFolder)
     : engine(&engine)
+    , window(engine)
     , world(&world)
     , state(&state)
     , menus(&menus)
@@ -60,8 +61,7 @@ void GameEditor::showUnsavedState(bool unsaved)
     if (unsaved == titleUnsaved)
         return;
     titleUnsaved = unsaved;
-    if (engine->window && engine->window->window)
-        SDL_SetWindowTitle(engine->window->window, unsaved ? kUnsavedTitle : kTitle);
+    window.setTitle(unsaved ? kUnsavedTitle : kTitle);
 }
 
 void GameEditor::autosave(bool unsaved)
@@ -196,8 +196,7 @@ std::uint32_t GameEditor::pickHandle(int x, int y)
 
 void GameEditor::windowSize(int& width, int& height)
 {
-    SDL_Window* window = engine->window ? engine->window->window : nullptr;
-    engine->loopSource().windowSize(window, width, height);
+    engine->loopSource().windowSize(engine->window ? engine->window->window : nullptr, width, height);
 }
 
 void GameEditor::warpPointer(int x, int y)
@@ -207,8 +206,7 @@ void GameEditor::warpPointer(int x, int y)
 
 void GameEditor::grabPointer(bool grabbed)
 {
-    if (engine->window && engine->window->window)
-        SDL_SetWindowGrab(engine->window->window, grabbed ? SDL_TRUE : SDL_FALSE);
+    window.grabPointer(grabbed);
 }
 
 void GameEditor::capturePointer(bool captured)

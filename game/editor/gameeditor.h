@@ -4,6 +4,7 @@
 // image, owns the top bar (with the shortcut help) and the map file commands, and answers the
 // player's requests to the menus, the pop-ups, the window and the pointer. It also keeps the
 // window title ("Engine *" while the map has unsaved changes) and the timed backups of the map.
+#include "engine/core/windowservice.h"
 #include "engine/fileutil/fileutil.h"
 #include "game/editor/editorautosave.h"
 #include "game/editor/editorgizmodrawer.h"
@@ -83,6 +84,7 @@ private:
     void autosave(bool unsaved);
 
     Engine::EngineCore* engine;
+    Engine::WindowService window;
     ECS::EntityManager* world;
     GameStateRecord* state;
     MenuBuilder* menus;

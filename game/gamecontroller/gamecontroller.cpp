@@ -67,7 +67,7 @@ void GameController::init()
     createMenus();
     createEditor();
 
-    SDL_ShowCursor(SDL_DISABLE); // the game draws its own pointer image
+    window.showSystemPointer(false); // the game draws its own pointer image
 
     core->stepMs = kStepMs;
     core->accumulator = 0;

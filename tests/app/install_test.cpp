@@ -15,7 +15,7 @@ using TestSupport::shellQuoted;
 namespace {
 
 // The menu's dark column (32 to 288 across) from near the top to near the bottom of the window.
-bool menuColumnShown(const SDL_Surface& image)
+bool menuColumnDrawn(const SDL_Surface& image)
 {
     return TestSupport::fractionOf(image, 40, 20, 280, image.h - 20,
                                    [](int r, int g, int b) { return r + g + b < 90; }) > 0.8;
@@ -68,5 +68,5 @@ TEST(InstallTest, AnInstalledCopyStartedElsewhereFindsItsFilesAndTheUsersSetting
     ASSERT_TRUE(image) << run.output;
     EXPECT_EQ(image->w, 960) << "the user's configured width";
     EXPECT_EQ(image->h, 600);
-    EXPECT_TRUE(menuColumnShown(*image));
+    EXPECT_TRUE(menuColumnDrawn(*image));
 }

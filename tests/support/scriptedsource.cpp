@@ -39,6 +39,34 @@ void ScriptedSource::warpMouse(SDL_Window*, int x, int y)
     warps.emplace_back(x, y);
 }
 
+bool ScriptedSource::setSwapInterval(int interval)
+{
+    windowRequests.push_back("swap " + std::to_string(interval));
+    if (interval < 0 && !adaptiveVsync)
+        return false;
+    swapInterval = interval;
+    return true;
+}
+
+bool ScriptedSource::setWindowIcon(SDL_Window*, const char* path)
+{
+    iconPath = path;
+    return iconReadable;
+}
+
+void ScriptedSource::setFullscreen(SDL_Window*, bool on)
+{
+    windowRequests.push_back(on ? "fullscreen on" : "fullscreen off");
+    fullscreen = on;
+}
+
+void ScriptedSource::setWindowSize(SDL_Window*, int width, int height)
+{
+    windowRequests.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
+    windowWidth = width;
+    windowHeight = height;
+}
+
 void ScriptedSource::motion(int xrel, int yrel)
 {
     SDL_Event event{};

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <deque>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,20 @@ public:
     void setRelativeMouseMode(bool enabled) override { relativeMouseMode = enabled; }
     // Moves the pointer, as SDL does, and records the request.
     void warpMouse(SDL_Window* window, int x, int y) override;
+
+    // The window requests: each is recorded, and sets the state a real window would take.
+    bool setSwapInterval(int interval) override;
+    bool setWindowIcon(SDL_Window*, const char* path) override;
+    void setWindowTitle(SDL_Window*, const char* title) override { windowTitle = title; }
+    void setMinimumWindowSize(SDL_Window*, int width, int height) override { minimumSize = {width, height}; }
+    bool isFullscreen(SDL_Window*) override { return fullscreen; }
+    void setFullscreen(SDL_Window*, bool on) override;
+    void setFullscreenMode(SDL_Window*, int width, int height) override { fullscreenMode = {width, height}; }
+    // Sizes the window as asked, also when it is smaller than the minimum; tests may check both.
+    void setWindowSize(SDL_Window*, int width, int height) override;
+    std::vector<SDL_Point> displayModes(SDL_Window*) override { return modes; }
+    void setWindowGrab(SDL_Window*, bool grabbed) override { pointerGrabbed = grabbed; }
+    void showCursor(bool shown) override { cursorShown = shown; }
 
     // Queue events for the next update step.
     void motion(int xrel, int yrel);
@@ -53,6 +68,21 @@ public:
     bool textInputActive = false;
     bool relativeMouseMode = false;
     std::vector<std::pair<int, int>> warps;
+
+    // What the window requests left, and a line per request that changed the window
+    // ("fullscreen on", "size 800x600", "swap 1"...), in order.
+    std::vector<std::string> windowRequests;
+    int swapInterval = 0;
+    bool adaptiveVsync = true; // false: the driver refuses a swap interval of -1
+    std::string iconPath;
+    bool iconReadable = true;
+    std::string windowTitle = "Engine";
+    std::pair<int, int> minimumSize{0, 0};
+    bool fullscreen = false;
+    std::pair<int, int> fullscreenMode{0, 0};
+    std::vector<SDL_Point> modes{{1920, 1080}, {1280, 720}, {800, 600}};
+    bool pointerGrabbed = false;
+    bool cursorShown = true;
 };
 
 } // namespace TestSupport

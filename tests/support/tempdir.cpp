@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -31,6 +32,12 @@ std::filesystem::path TempDir::write(const std::filesystem::path& name, std::str
     if (!out)
         throw std::runtime_error("cannot write test file " + file.string());
     return file;
+}
+
+std::string fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace TestSupport

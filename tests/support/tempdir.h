@@ -2,6 +2,7 @@
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes out of scope. Tests that touch files work only inside one.
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace TestSupport {
@@ -22,5 +23,8 @@ public:
 private:
     std::filesystem::path root;
 };
+
+// The whole file, byte for byte; empty when it cannot be read.
+std::string fileBytes(const std::filesystem::path& path);
 
 } // namespace TestSupport

@@ -14,7 +14,7 @@ using TestSupport::GLTest;
 
 namespace {
 
-const char* kFragment = "#version 330 core\nuniform sampler2D uFirst;\nuniform sampler2D uSecond;\nout vec4 c;\n"
+const char* kTwoSamplerFragment = "#version 330 core\nuniform sampler2D uFirst;\nuniform sampler2D uSecond;\nout vec4 c;\n"
                         "void main() { c = texture(uFirst, vec2(0.5)) + texture(uSecond, vec2(0.5)); }\n";
 
 const char* kVertexAllMatrices = "#version 330 core\nin vec3 aPosition;\nuniform mat4 uModelViewMatrix;\n"
@@ -42,7 +42,7 @@ struct Matrices {
 
 TEST_F(GLTest, RenderContextUploadsStandardMatricesOfTheBoundProgram)
 {
-    ShaderProgram program(kVertexAllMatrices, kFragment, "all");
+    ShaderProgram program(kVertexAllMatrices, kTwoSamplerFragment, "all");
     ASSERT_TRUE(program.isLinked());
     RenderContext context;
     const Matrices m;
@@ -72,8 +72,8 @@ TEST_F(GLTest, RenderContextUploadsStandardMatricesOfTheBoundProgram)
 
 TEST_F(GLTest, RenderContextSwitchingProgramsForgetsAbsentMatrices)
 {
-    ShaderProgram withModel(kVertexAllMatrices, kFragment, "all");
-    ShaderProgram withoutModel(kVertexNoModel, kFragment, "noModel");
+    ShaderProgram withModel(kVertexAllMatrices, kTwoSamplerFragment, "all");
+    ShaderProgram withoutModel(kVertexNoModel, kTwoSamplerFragment, "noModel");
     RenderContext context;
     const Matrices m;
     context.viewMatrix = m.view;

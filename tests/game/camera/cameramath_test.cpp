@@ -1,5 +1,7 @@
 #include "game/camera/cameramath.h"
 
+#include "tests/support/vecnear.h"
+
 #include <gtest/gtest.h>
 #include <glm/geometric.hpp>
 
@@ -8,22 +10,15 @@
 
 using namespace Game::CameraMath;
 
-namespace {
-void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-} // namespace
+using TestSupport::expectVecNear;
 
 TEST(CameraMath, DirectionsFromAnglesAreOrthonormal)
 {
-    expectVec(forwardFromAngles(0, 0), {1, 0, 0});
-    expectVec(forwardFromAngles(90, 0), {0, 1, 0});
-    expectVec(forwardFromAngles(0, 90), {0, 0, 1});
-    expectVec(upFromAngles(0, 0, 0), {0, 0, 1});
-    expectVec(upFromAngles(0, 0, 90), {0, 1, 0}); // rolled onto its left side
+    expectVecNear(forwardFromAngles(0, 0), {1, 0, 0});
+    expectVecNear(forwardFromAngles(90, 0), {0, 1, 0});
+    expectVecNear(forwardFromAngles(0, 90), {0, 0, 1});
+    expectVecNear(upFromAngles(0, 0, 0), {0, 0, 1});
+    expectVecNear(upFromAngles(0, 0, 90), {0, 1, 0}); // rolled onto its left side
     for (float yaw : {-170.0f, 10.0f, 123.0f})
         for (float pitch : {-80.0f, 0.0f, 45.0f})
             for (float roll : {0.0f, 30.0f}) {
@@ -72,22 +67,22 @@ TEST(CameraMath, DriveMotions)
 {
     MoveKeys w;
     w.forward = true;
-    expectVec(freeCamStep(90, 0, 0, w), {0, 0.4f, 0});
+    expectVecNear(freeCamStep(90, 0, 0, w), {0, 0.4f, 0});
     MoveKeys a;
     a.left = true;
-    expectVec(freeCamStep(0, 0, 0, a), {0, 0.4f, 0});
+    expectVecNear(freeCamStep(0, 0, 0, a), {0, 0.4f, 0});
     MoveKeys wa = w;
     wa.left = true;
     EXPECT_FLOAT_EQ(freeCamKeyAngle(wa), 45.0f);
     MoveKeys ws = w;
     ws.back = true;
     EXPECT_FLOAT_EQ(freeCamKeyAngle(ws), 270.0f) << "no special rule for W with S";
-    expectVec(freeCamStep(0, 0, 0, MoveKeys{}), {0, 0, 0});
+    expectVecNear(freeCamStep(0, 0, 0, MoveKeys{}), {0, 0, 0});
 
     // Looking along +x with z up: right is -y.
-    expectVec(panStep({0, 0, 0}, {1, 0, 0}, {0, 0, 1}, 20, 10), {0, -1.0f, -0.5f});
-    expectVec(zoomStep({0, 0, 0}, {0, 3, 0}, -1), {0, -1, 0});
-    expectVec(zoomStep({0, 0, 0}, {0, 3, 0}, 2), {0, 2, 0}); // notches of one step add up
-    expectVec(zoomStep({1, 1, 1}, {1, 1, 1}, 1), {0, 0, 0});
-    expectVec(panStep({0, 0, 0}, {0, 0, 1}, {0, 0, 1}, 5, 0), {0, 0, 0});
+    expectVecNear(panStep({0, 0, 0}, {1, 0, 0}, {0, 0, 1}, 20, 10), {0, -1.0f, -0.5f});
+    expectVecNear(zoomStep({0, 0, 0}, {0, 3, 0}, -1), {0, -1, 0});
+    expectVecNear(zoomStep({0, 0, 0}, {0, 3, 0}, 2), {0, 2, 0}); // notches of one step add up
+    expectVecNear(zoomStep({1, 1, 1}, {1, 1, 1}, 1), {0, 0, 0});
+    expectVecNear(panStep({0, 0, 0}, {0, 0, 1}, {0, 0, 1}, 5, 0), {0, 0, 0});
 }

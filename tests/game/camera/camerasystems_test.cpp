@@ -3,6 +3,7 @@
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
 #include "game/transform/transformcomponent.h"
+#include "tests/support/vecnear.h"
 
 #include <gtest/gtest.h>
 #include <glm/geometric.hpp>
@@ -10,6 +11,8 @@
 #include <cmath>
 
 using namespace Component;
+
+using TestSupport::expectVecNear;
 
 namespace {
 
@@ -83,13 +86,6 @@ public:
     Game::CameraModificationDeltaSystem* view;
 };
 
-void expectVec(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 } // namespace
 
 TEST(CameraSystems, MouseLookOnlyWhenEnabledWithClampedPitchAndWrappedYaw)
@@ -118,20 +114,20 @@ TEST(CameraSystems, ViewOfAKnownPoseAndShortestArcBetweenTicks)
     w.angles().yaw = w.angles().previousYaw = 90.0f;
     w.view->run(1.0f);
     const Game::CameraData& data = w.current(w.editor);
-    expectVec(data.eye, {1, 2, 3.3f});
-    expectVec(data.center, {1, 3, 3.3f});
-    expectVec(data.up, {0, 0, 1});
+    expectVecNear(data.eye, {1, 2, 3.3f});
+    expectVecNear(data.center, {1, 3, 3.3f});
+    expectVecNear(data.up, {0, 0, 1});
     // The view puts the point looked at straight ahead, down its -z, and +x (looking along +y) to the right.
-    expectVec(glm::vec3(data.view * glm::vec4(data.center, 1.0f)), {0, 0, -1});
-    expectVec(glm::vec3(data.view * glm::vec4(data.eye + glm::vec3(1, 0, 0), 1.0f)), {1, 0, 0});
+    expectVecNear(glm::vec3(data.view * glm::vec4(data.center, 1.0f)), {0, 0, -1});
+    expectVecNear(glm::vec3(data.view * glm::vec4(data.eye + glm::vec3(1, 0, 0), 1.0f)), {1, 0, 0});
 
     const glm::mat4 projection = data.projection;
     w.angles().previousYaw = 179.0f;
     w.angles().yaw = -179.0f;
     w.transform().previousPosition = glm::vec3(0, 0, 0);
     w.view->run(0.5f);
-    expectVec(w.current(w.editor).center - w.current(w.editor).eye, {-1, 0, 0});
-    expectVec(w.current(w.editor).eye, {0.5f, 1, 1.8f});
+    expectVecNear(w.current(w.editor).center - w.current(w.editor).eye, {-1, 0, 0});
+    expectVecNear(w.current(w.editor).eye, {0.5f, 1, 1.8f});
     EXPECT_EQ(w.current(w.editor).projection, projection) << "the projection is set once, elsewhere";
 }
 
@@ -150,15 +146,15 @@ TEST(CameraSystems, FlightPanZoomAndMinimumHeight)
     w.view->run(1.0f);
     w.input.wheel = 1; // one notch along the view (+x)
     w.tick();
-    expectVec(w.transform().position, {1, 0, 0.5f});
+    expectVecNear(w.transform().position, {1, 0, 0.5f});
 
     w.input = {};
     w.input.dx = 20;
     w.tick();
-    expectVec(w.transform().position, {1, 0, 0.5f}); // panning starts disabled
+    expectVecNear(w.transform().position, {1, 0, 0.5f}); // panning starts disabled
     w.ecs.getComponent<CameraMouseShiftComponent>(w.editor).enabled = true;
     w.tick();
-    expectVec(w.transform().position, {1, -1, 0.5f});
+    expectVecNear(w.transform().position, {1, -1, 0.5f});
 }
 
 TEST(CameraSystems, MenuCameraCirclesAtItsHeightLookingAtTheTarget)
@@ -169,7 +165,7 @@ TEST(CameraSystems, MenuCameraCirclesAtItsHeightLookingAtTheTarget)
     const Game::CameraData& data = w.current(w.menuCamera);
     EXPECT_NEAR(std::hypot(data.eye.x, data.eye.y), std::sqrt(3200.0f), 1e-3f);
     EXPECT_FLOAT_EQ(data.eye.z, 5.0f);
-    expectVec(data.center, {0, 0, 10});
+    expectVecNear(data.center, {0, 0, 10});
     EXPECT_NEAR(std::atan2(data.eye.y, data.eye.x) * 180.0 / M_PI, 44.0, 1e-3);
     const glm::vec4 target = data.view * glm::vec4(0, 0, 10, 1);
     EXPECT_NEAR(target.x, 0.0f, 1e-4f);

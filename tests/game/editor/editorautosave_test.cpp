@@ -11,6 +11,8 @@
 
 using Game::EditorAutosave;
 
+using TestSupport::fileBytes;
+
 namespace {
 
 std::vector<Game::QubeRecord> blocks(size_t count)
@@ -24,12 +26,6 @@ std::vector<Game::QubeRecord> blocks(size_t count)
 size_t blocksIn(const std::filesystem::path& file)
 {
     return Game::MapFile::readFile(file).qubes.size();
-}
-
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 class EditorAutosaveTest : public ::testing::Test {
@@ -83,7 +79,7 @@ TEST_F(EditorAutosaveTest, KeepsTheNewestFiveAndNeverTouchesTheUsersFile)
     testing::internal::CaptureStdout();
     ASSERT_TRUE(autosave.write(blocks(8), slot(3)));
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(bytesOf(slot(3)), "the user's own");
+    EXPECT_EQ(fileBytes(slot(3)), "the user's own");
     EXPECT_EQ(blocksIn(slot(1)), 8u);
     EXPECT_EQ(blocksIn(slot(2)), 7u);
     EXPECT_EQ(blocksIn(slot(4)), 6u);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using EditorTest::kTurned;
 using EditorTest::World;
 using Game::BlockPose;
 
@@ -11,8 +12,6 @@ namespace {
 
 // One window pixel at the blocks' distance, in world units, for pointer positions rounded to pixels.
 constexpr float kPixel = 0.1f;
-
-const glm::quat kTurned = glm::angleAxis(0.7f, glm::normalize(glm::vec3(1, 2, 3)));
 
 } // namespace
 

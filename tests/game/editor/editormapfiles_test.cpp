@@ -5,6 +5,8 @@
 #include "game/menu/menubuilder.h"
 #include "tests/game/editor/editorgame.h"
 
+#include "tests/support/tempdir.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,13 +15,9 @@
 using Game::EditorMapFiles;
 namespace Names = Game::TopBarNames;
 
-namespace {
+using TestSupport::fileBytes;
 
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+namespace {
 
 class EditorMapFilesTest : public EditorTest::EditorGame {
 protected:
@@ -86,7 +84,7 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     clickButton("YES");
     EXPECT_EQ(blocks(), 2u);
     EXPECT_FALSE(editorData().history.hasUnsavedChanges());
-    EXPECT_STREQ(SDL_GetWindowTitle(engine->window->window), "Engine");
+    EXPECT_EQ(source.windowTitle, "Engine");
     dismissPopup();
 
     // The loaded map is clean: "Back to menu" leaves without a question.
@@ -134,7 +132,7 @@ TEST_F(EditorMapFilesTest, OverwritingAsksAndCancelWritesNothing)
     saveAs("level");
     EXPECT_TRUE(showing(EditorMapFiles::kOverwriteQuestion));
     clickButton("CANCEL");
-    EXPECT_EQ(bytesOf(mapFolder / "level.rmap"), "old content");
+    EXPECT_EQ(fileBytes(mapFolder / "level.rmap"), "old content");
     EXPECT_FALSE(showing(Game::GameMap::kSavedText));
 
     saveAs("level");
@@ -215,13 +213,12 @@ TEST_F(EditorMapFilesTest, EscapeEndsTypingFirstThenClosesTheBrowser)
 
 TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
 {
-    SDL_Window* window = engine->window->window;
     addBlock({0, 0, 1});
-    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
+    EXPECT_EQ(source.windowTitle, "Engine");
     EXPECT_TRUE(game().closeRequested()) << "nothing to lose: the window closes";
 
     makeUnsavedChange();
-    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine *");
+    EXPECT_EQ(source.windowTitle, "Engine *");
 
     // Closing the window asks, once however often it is closed; "NO" keeps the game running.
     EXPECT_FALSE(game().closeRequested());
@@ -243,7 +240,7 @@ TEST_F(EditorMapFilesTest, UnsavedChangesShowInTheTitleAndAskBeforeTheMapGoes)
     clickButton("Back to menu");
     clickButton("YES");
     EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
-    EXPECT_STREQ(SDL_GetWindowTitle(window), "Engine");
+    EXPECT_EQ(source.windowTitle, "Engine");
     EXPECT_TRUE(game().closeRequested());
 
     // In the editor again, a change and a close: "YES" ends the game.

@@ -5,14 +5,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
+using EditorTest::kTurned;
 using EditorTest::World;
 using Game::BlockPose;
-
-namespace {
-
-const glm::quat kTurned = glm::angleAxis(0.7f, glm::normalize(glm::vec3(1, 2, 3)));
-
-} // namespace
 
 TEST(EditorPlayer, UndoOfADeleteRestoresThePlaceExactlyAndLaterUndosFindTheNewBlock)
 {

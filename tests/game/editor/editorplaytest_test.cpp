@@ -4,13 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using EditorTest::kTurned;
 using EditorTest::World;
-
-namespace {
-
-const glm::quat kTurned = glm::angleAxis(0.7f, glm::normalize(glm::vec3(1, 2, 3)));
-
-} // namespace
 
 TEST(EditorPlayTest, PlayTestAndBackKeepsTheMapAndTheHistory)
 {

@@ -26,6 +26,9 @@
 
 namespace EditorTest {
 
+// A rotation about no main axis, for blocks that are turned every way at once.
+inline const glm::quat kTurned = glm::angleAxis(0.7f, glm::normalize(glm::vec3(1, 2, 3)));
+
 class FakeHost : public Game::EditorHost {
 public:
     bool modal = false;

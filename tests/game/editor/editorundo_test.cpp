@@ -36,14 +36,14 @@ struct Snapshot {
     bool operator==(const Snapshot& other) const { return blocks == other.blocks && selected == other.selected; }
 };
 
-const glm::quat kTurned = glm::angleAxis(0.4f, glm::normalize(glm::vec3(3, -1, 2)));
+const glm::quat kTilted = glm::angleAxis(0.4f, glm::normalize(glm::vec3(3, -1, 2)));
 
 } // namespace
 
 TEST(EditorUndo, RedoAfterUndoRestoresEveryStepExactly)
 {
     World world;
-    world.addBlock({0, 0, 0}, {1.5f, 1, 2}, kTurned);
+    world.addBlock({0, 0, 0}, {1.5f, 1, 2}, kTilted);
     world.addBlock({4, 0, 0});
     std::vector<Snapshot> states{Snapshot::of(world)};
     const auto stepDone = [&] { states.push_back(Snapshot::of(world)); };

@@ -4,6 +4,8 @@
 #include "game/gamemap/mapfile.h"
 #include "tests/game/editor/editorgame.h"
 
+#include "tests/support/tempdir.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,13 +13,9 @@
 
 using Game::EditorAutosave;
 
-namespace {
+using TestSupport::fileBytes;
 
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+namespace {
 
 size_t linesStartingWith(const std::string& console, const std::string& start)
 {
@@ -40,7 +38,7 @@ TEST_F(GameEditorTest, BacksUpTheChangedMapEveryTwoMinutesAndAFailedBackupInterr
     saveAs("level");
     clickButton("OK");
     const auto level = mapFolder / "level.rmap";
-    const std::string saved = bytesOf(level);
+    const std::string saved = fileBytes(level);
     const auto backups = mapFolder / EditorAutosave::kFolderName;
 
     runUndrawnUpdates(interval);
@@ -55,7 +53,7 @@ TEST_F(GameEditorTest, BacksUpTheChangedMapEveryTwoMinutesAndAFailedBackupInterr
     std::string console = testing::internal::GetCapturedStdout();
     EXPECT_EQ(Game::MapFile::readFile(EditorAutosave::slotPath(backups, 1)).qubes.size(), 3u);
     EXPECT_EQ(linesStartingWith(console, "AUTOSAVE "), 1u) << console;
-    EXPECT_EQ(bytesOf(level), saved) << "the user's file is left alone";
+    EXPECT_EQ(fileBytes(level), saved) << "the user's file is left alone";
 
     // The folder cannot be made: one line, no pop-up, and the editor goes on as before.
     std::filesystem::remove_all(backups);
@@ -66,7 +64,7 @@ TEST_F(GameEditorTest, BacksUpTheChangedMapEveryTwoMinutesAndAFailedBackupInterr
     EXPECT_EQ(linesStartingWith(console, "AUTOSAVE FAILED: "), 1u) << console;
     EXPECT_EQ(world().componentList<Component::UIblockerComponent>().size(), 0u) << "no pop-up";
     EXPECT_FALSE(game().stateRecord().paused);
-    EXPECT_STREQ(SDL_GetWindowTitle(engine->window->window), "Engine *");
+    EXPECT_EQ(source.windowTitle, "Engine *");
     tap(SDL_SCANCODE_G);
     EXPECT_TRUE(editorData().snapping) << "keys still reach the editor";
 }

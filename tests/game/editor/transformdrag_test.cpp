@@ -1,8 +1,10 @@
 #include "game/editor/transformdrag.h"
 
 #include "game/editor/editordatacomponent.h"
+#include "tests/support/vecnear.h"
 
 #include <glm/gtc/constants.hpp>
+
 #include <gtest/gtest.h>
 
 using namespace Game::TransformDrag;
@@ -11,14 +13,11 @@ namespace Tool = Game::EditorTool;
 namespace Pivot = Game::EditorPivot;
 namespace Handle = Game::EditorHandle;
 
+using TestSupport::expectVecNear;
+
 namespace {
 
-void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-4f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
+constexpr float kDragTolerance = 1e-4f;
 
 // A camera at (0, -20, 0) looking along +y with z up; rays aimed at world points.
 DragRay rayAt(const glm::vec3& target, const glm::vec3& eye = {0, -20, 0})
@@ -59,11 +58,11 @@ TEST(TransformDrag, RotateTurnsAboutTheGizmoOrEachBlock)
     const auto change = selectionChange(Tool::rotate, Handle::z, frame, anchor, hits, gizmo, now);
     ASSERT_TRUE(change);
     const auto global = rebuildPlace(kBlock, *change, Tool::rotate, Handle::z, Pivot::global, frame);
-    expectNear(global->position, {0, 2, 0});
-    expectNear(global->rotation * glm::vec3(1, 0, 0), {0, 1, 0});
+    expectVecNear(global->position, {0, 2, 0}, kDragTolerance);
+    expectVecNear(global->rotation * glm::vec3(1, 0, 0), {0, 1, 0}, kDragTolerance);
     const auto local = rebuildPlace(kBlock, *change, Tool::rotate, Handle::z, Pivot::local, frame);
-    expectNear(local->position, kBlock.position);
-    expectNear(local->rotation * glm::vec3(1, 0, 0), {0, 1, 0});
+    expectVecNear(local->position, kBlock.position, kDragTolerance);
+    expectVecNear(local->rotation * glm::vec3(1, 0, 0), {0, 1, 0}, kDragTolerance);
 }
 
 TEST(TransformDrag, ScaleGrowsAlongTheGizmoAxesAndNeverBelowATenth)
@@ -80,10 +79,10 @@ TEST(TransformDrag, ScaleGrowsAlongTheGizmoAxesAndNeverBelowATenth)
     ASSERT_TRUE(change);
     const BlockPose onY{{0, 4, 0}, {1, 1, 1}, turned};
     const auto local = rebuildPlace(onY, *change, Tool::scale, Handle::x, Pivot::local, frame);
-    expectNear(local->scale, {3, 1, 1});
-    expectNear(local->position, onY.position);
+    expectVecNear(local->scale, {3, 1, 1}, kDragTolerance);
+    expectVecNear(local->position, onY.position, kDragTolerance);
     const auto global = rebuildPlace(onY, *change, Tool::scale, Handle::x, Pivot::global, frame);
-    expectNear(global->position, {0, 6, 0});
+    expectVecNear(global->position, {0, 6, 0}, kDragTolerance);
 
     const auto shrunk = drag(Tool::scale, Handle::x, Pivot::local, DragFrame::fromMatrix(glm::mat4(1.0f)), kBlock,
                              {3, 0, 0}, {0.2f, 0, 0});
@@ -93,7 +92,7 @@ TEST(TransformDrag, ScaleGrowsAlongTheGizmoAxesAndNeverBelowATenth)
     // The centre handle adds the pointer's height above the centre to every axis.
     const auto all = drag(Tool::scale, Handle::centre, Pivot::local, DragFrame::fromMatrix(glm::mat4(1.0f)), kBlock,
                           {0, 0, 0}, {0, 0, 1.5f});
-    expectNear(all->scale, kBlock.scale + glm::vec3(1.5f));
+    expectVecNear(all->scale, kBlock.scale + glm::vec3(1.5f), kDragTolerance);
 }
 
 TEST(TransformDrag, AnEdgeOnPlaneLeavesTheBlocksWhereTheyAre)

@@ -330,11 +330,14 @@ TEST_F(GameWindowTest, F11AndAltReturnToggleFullScreen)
 {
     tapKey(SDL_SCANCODE_F11);
     EXPECT_TRUE(game().settings().fullscreen);
+    EXPECT_TRUE(source.fullscreen);
     setKey(SDL_SCANCODE_LALT, true);
     tapKey(SDL_SCANCODE_RETURN);
     setKey(SDL_SCANCODE_LALT, false);
     EXPECT_FALSE(game().settings().fullscreen);
-    EXPECT_EQ(SDL_GetWindowFlags(SDL_GL_GetCurrentWindow()) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_FALSE(source.fullscreen);
+    EXPECT_EQ(source.windowRequests.back(), "size " + std::to_string(game().settings().width) + "x" + std::to_string(game().settings().height))
+        << "back to the windowed size";
     tapKey(SDL_SCANCODE_RETURN);
     EXPECT_FALSE(game().settings().fullscreen) << "Return alone is no toggle";
 }

@@ -14,14 +14,9 @@
 using Component::TransformComponent;
 using MapTest::transformOf;
 
-namespace {
+using TestSupport::fileBytes;
 
-std::string fileBytes(const std::filesystem::path& path)
-{
-    std::string bytes;
-    EXPECT_TRUE(Engine::readFileBytes(path, bytes));
-    return bytes;
-}
+namespace {
 
 bool sameOrientation(const glm::quat& a, const glm::quat& b)
 {

@@ -16,6 +16,8 @@ using Game::MapReadStatus;
 using Game::QubeRecord;
 namespace MapFile = Game::MapFile;
 
+using TestSupport::fileBytes;
+
 namespace {
 
 std::string bytesOf(std::initializer_list<int> values)
@@ -42,13 +44,6 @@ std::string record(std::initializer_list<int64_t> numbers)
     std::string bytes;
     for (int64_t number : numbers)
         bytes += be32(number);
-    return bytes;
-}
-
-std::string fileBytes(const std::filesystem::path& path)
-{
-    std::string bytes;
-    EXPECT_TRUE(Engine::readFileBytes(path, bytes));
     return bytes;
 }
 

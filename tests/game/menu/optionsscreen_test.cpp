@@ -13,7 +13,7 @@ using Component::TransformComponent;
 using Component::UItextComponent;
 using Game::Option;
 using Game::OptionsScreen;
-namespace Names = Game::OptionsNames;
+namespace OptionsNames = Game::OptionsNames;
 
 namespace {
 
@@ -58,14 +58,14 @@ TEST_F(OptionsScreenTest, ShowsEverySettingAndTheStepsChangeAndApplyThemAtOnce)
     screen.build();
     ui.step();
     ASSERT_TRUE(screen.shown());
-    EXPECT_TRUE(dimmed(Names::less(Option::vsync))) << "Off is the first vsync choice";
+    EXPECT_TRUE(dimmed(OptionsNames::less(Option::vsync))) << "Off is the first vsync choice";
 
-    clickElement(Names::more(Option::fieldOfView));
-    clickElement(Names::less(Option::mouseSensitivity));
-    clickElement(Names::more(Option::vsync));
-    clickElement(Names::value(Option::invertMouse));
-    clickElement(Names::value(Option::fullscreen));
-    clickElement(Names::more(Option::resolution));
+    clickElement(OptionsNames::more(Option::fieldOfView));
+    clickElement(OptionsNames::less(Option::mouseSensitivity));
+    clickElement(OptionsNames::more(Option::vsync));
+    clickElement(OptionsNames::value(Option::invertMouse));
+    clickElement(OptionsNames::value(Option::fullscreen));
+    clickElement(OptionsNames::more(Option::resolution));
     EXPECT_EQ(settings.fieldOfView, 115);
     EXPECT_FLOAT_EQ(settings.mouseSensitivity, 0.9f);
     EXPECT_EQ(settings.swapInterval, 1);
@@ -74,12 +74,12 @@ TEST_F(OptionsScreenTest, ShowsEverySettingAndTheStepsChangeAndApplyThemAtOnce)
     EXPECT_EQ(glm::ivec2(settings.width, settings.height), glm::ivec2(1600, 900));
     ASSERT_EQ(applied.size(), 6u) << "each change is applied as it is made";
     EXPECT_EQ(applied.back(), settings);
-    EXPECT_EQ(text(Names::value(Option::fieldOfView)).text, "115\u00b0");
-    EXPECT_EQ(text(Names::value(Option::mouseSensitivity)).text, "0.9");
-    EXPECT_EQ(text(Names::value(Option::vsync)).text, "On");
-    EXPECT_EQ(text(Names::value(Option::resolution)).text, "1600 \u00d7 900");
+    EXPECT_EQ(text(OptionsNames::value(Option::fieldOfView)).text, "115\u00b0");
+    EXPECT_EQ(text(OptionsNames::value(Option::mouseSensitivity)).text, "0.9");
+    EXPECT_EQ(text(OptionsNames::value(Option::vsync)).text, "On");
+    EXPECT_EQ(text(OptionsNames::value(Option::resolution)).text, "1600 \u00d7 900");
 
-    clickElement(Names::back);
+    clickElement(OptionsNames::back);
     EXPECT_EQ(backs, 1);
 }
 
@@ -88,10 +88,10 @@ TEST_F(OptionsScreenTest, ValuesOutOfRangeAreRefusedAndTheStepsStopAtTheEnds)
     screen.build();
     ui.step();
     for (int i = 0; i < 5; ++i)
-        clickElement(Names::more(Option::fieldOfView));
+        clickElement(OptionsNames::more(Option::fieldOfView));
     EXPECT_EQ(settings.fieldOfView, 120);
-    EXPECT_TRUE(dimmed(Names::more(Option::fieldOfView)));
-    EXPECT_FALSE(dimmed(Names::less(Option::fieldOfView)));
+    EXPECT_TRUE(dimmed(OptionsNames::more(Option::fieldOfView)));
+    EXPECT_FALSE(dimmed(OptionsNames::less(Option::fieldOfView)));
     EXPECT_FALSE(screen.step(Option::fieldOfView, 1));
 
     const size_t changes = applied.size();
@@ -130,6 +130,6 @@ TEST_F(OptionsScreenTest, BuiltAgainForANewWindowSize)
     ui.source.windowHeight = 600;
     screen.build();
     ui.step();
-    EXPECT_EQ(ui.world.getComponent<TransformComponent>(menu.element(Names::panel)).scale.y, 600.0f);
+    EXPECT_EQ(ui.world.getComponent<TransformComponent>(menu.element(OptionsNames::panel)).scale.y, 600.0f);
     EXPECT_EQ(menu.elements().size(), elements) << "the old screen is gone";
 }

@@ -3,8 +3,10 @@
 #include "game/player/charactercontrollercomponent.h"
 #include "game/transform/transformcomponent.h"
 #include "tests/support/gameharness.h"
+#include "tests/support/vecnear.h"
 
 #include <GL/glew.h>
+
 #include <gtest/gtest.h>
 #include <glm/geometric.hpp>
 
@@ -13,6 +15,8 @@
 
 using Game::ropeModelMatrix;
 using Game::rotationFromZ;
+
+using TestSupport::expectVecNear;
 
 namespace {
 
@@ -25,13 +29,6 @@ bool finite(const glm::mat4& m)
     return true;
 }
 
-void expectNear(const glm::vec3& actual, const glm::vec3& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
-
 } // namespace
 
 TEST(RopeGeometryTest, RotationTurnsZOntoTheRopeInEveryDirection)
@@ -42,7 +39,7 @@ TEST(RopeGeometryTest, RotationTurnsZOntoTheRopeInEveryDirection)
     for (const glm::vec3& n : directions) {
         const glm::mat4 r = rotationFromZ(n);
         ASSERT_TRUE(finite(r));
-        expectNear(glm::vec3(r * glm::vec4(0, 0, 1, 0)), n);
+        expectVecNear(glm::vec3(r * glm::vec4(0, 0, 1, 0)), n);
         // A rotation: orthonormal and right-handed, so the rod keeps its round shape.
         EXPECT_NEAR(glm::determinant(glm::mat3(r)), 1.0f, 1e-5f);
         EXPECT_NEAR(glm::dot(glm::vec3(r[0]), glm::vec3(r[1])), 0.0f, 1e-5f);
@@ -56,13 +53,13 @@ TEST(RopeGeometryTest, RodRunsFromTheOffsetToTheAnchor)
         const auto model = ropeModelMatrix(from, anchor);
         ASSERT_TRUE(model.has_value());
         const glm::vec3 n = glm::normalize(anchor - from);
-        expectNear(glm::vec3(*model * glm::vec4(0, 0, 0, 1)), from + n * Game::kRopeStartOffset);
-        expectNear(glm::vec3(*model * glm::vec4(0, 0, 1, 1)), anchor);
+        expectVecNear(glm::vec3(*model * glm::vec4(0, 0, 0, 1)), from + n * Game::kRopeStartOffset);
+        expectVecNear(glm::vec3(*model * glm::vec4(0, 0, 1, 1)), anchor);
     }
     // A rope shorter than the offset points back from the offset to the anchor.
     const auto shortRope = ropeModelMatrix(from, from + glm::vec3(0.1f, 0, 0));
     ASSERT_TRUE(shortRope.has_value());
-    expectNear(glm::vec3(*shortRope * glm::vec4(0, 0, 1, 1)), from + glm::vec3(0.1f, 0, 0));
+    expectVecNear(glm::vec3(*shortRope * glm::vec4(0, 0, 1, 1)), from + glm::vec3(0.1f, 0, 0));
 }
 
 TEST(RopeGeometryTest, RopeStraightOverTheEyeStartsBeyondIt)
@@ -71,12 +68,12 @@ TEST(RopeGeometryTest, RopeStraightOverTheEyeStartsBeyondIt)
     const glm::vec3 eye = from + glm::vec3(0, 0, 0.3f);
     const auto above = ropeModelMatrix(from, glm::vec3(0, 0, 11), &eye);
     ASSERT_TRUE(above.has_value());
-    expectNear(glm::vec3(*above * glm::vec4(0, 0, 0, 1)), eye + glm::vec3(0, 0, Game::kRopeEyeClearance));
-    expectNear(glm::vec3(*above * glm::vec4(0, 0, 1, 1)), glm::vec3(0, 0, 11));
+    expectVecNear(glm::vec3(*above * glm::vec4(0, 0, 0, 1)), eye + glm::vec3(0, 0, Game::kRopeEyeClearance));
+    expectVecNear(glm::vec3(*above * glm::vec4(0, 0, 1, 1)), glm::vec3(0, 0, 11));
     // A rope leaving sideways passes well clear of the eye and keeps its start.
     const auto sideways = ropeModelMatrix(from, glm::vec3(10, 0, 1), &eye);
     ASSERT_TRUE(sideways.has_value());
-    expectNear(glm::vec3(*sideways * glm::vec4(0, 0, 0, 1)), from + glm::vec3(Game::kRopeStartOffset, 0, 0));
+    expectVecNear(glm::vec3(*sideways * glm::vec4(0, 0, 0, 1)), from + glm::vec3(Game::kRopeStartOffset, 0, 0));
     // Anchored between the centre and the eye: nothing of it is in view.
     EXPECT_FALSE(ropeModelMatrix(from, from + glm::vec3(0, 0, 0.25f), &eye).has_value());
 }

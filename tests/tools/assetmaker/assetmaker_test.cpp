@@ -1,6 +1,8 @@
 #include "engine/gfx/imageloader.h"
 #include "engine/gfx/meshfile.h"
 
+#include "tests/support/tempdir.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,18 +13,14 @@
 
 using namespace Engine::GFX;
 
+using TestSupport::fileBytes;
+
 namespace {
 
 const char* const kGizmoNames[] = {"x_axis_transform", "y_axis_transform", "z_axis_transform",
                                    "x_axis_rotate",    "y_axis_rotate",    "z_axis_rotate",
                                    "x_axis_scale",     "y_axis_scale",     "z_axis_scale",
                                    "center",           "center_sphere"};
-
-std::string fileBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Bounds of the vertices one sub-mesh draws.
 void subMeshBounds(const Mesh::MeshFileData& mesh, const Mesh::MeshFileSubMesh& sub, glm::vec3& low, glm::vec3& high)
