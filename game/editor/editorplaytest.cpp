@@ -45,22 +45,15 @@ void EditorPlayTest::start(Engine::MouseState& mouse)
 
 void EditorPlayTest::placePlayerAtCamera()
 {
-    auto& controller = world->getComponent<CharacterControllerComponent>(player);
-    const glm::vec3 start = camera->position();
-    controller.placeAt(start);
-    controller.resetMotion();
-    if (world->hasComponent<TransformComponent>(player)) {
-        TransformComponent& body = world->getComponent<TransformComponent>(player);
-        body.position = start;
-        body.copyToPrevious();
-    }
     const ECS::EntityId view = camera->entity();
-    if (world->hasComponent<CameraModificationComponent>(player)
-        && world->hasComponent<CameraModificationComponent>(view)) {
-        const auto& from = world->getComponent<CameraModificationComponent>(view);
+    if (!world->hasComponent<CameraModificationComponent>(view)) {
+        placePlayer(*world, player, camera->position(), 0.0f, 0.0f);
+        return;
+    }
+    const auto& from = world->getComponent<CameraModificationComponent>(view);
+    placePlayer(*world, player, camera->position(), from.yaw, from.pitch);
+    if (world->hasComponent<CameraModificationComponent>(player)) {
         auto& to = world->getComponent<CameraModificationComponent>(player);
-        to.yaw = to.previousYaw = from.yaw;
-        to.pitch = to.previousPitch = from.pitch;
         to.roll = to.previousRoll = from.roll;
     }
 }

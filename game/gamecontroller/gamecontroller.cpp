@@ -160,8 +160,12 @@ void GameController::createMenus()
     actions.resumeEditor = [this] { resumeEditor(); };
     actions.backToMainMenu = [this] { leaveForMainMenu(); };
     actions.openOptions = [this] { openOptions(); };
+    actions.playMap = [this] { timeTrial->openChooser(); };
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
+    timeTrial = std::make_unique<TimeTrialPlay>(*core, *ecs, *renderResources, *gameMenuBuilder,
+                                                updateContext.playerEntity, [this] { startSinglePlayer(); });
+    trialHud = std::make_unique<TimeTrialHud>(*ecs, *core, *renderResources);
     OptionsScreen::Links options;
     options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };
@@ -324,10 +328,19 @@ void GameController::update()
 
     hud->refreshPlayer(*ecs, updateContext.playerEntity);
     physicsWorld->step(contactListeners);
+    followTimeTrial();
     hud->refreshFps(core->averageFrameMs);
     ecs->refresh();
     gameMap->rebuildMeshIfPending(*ecs, faceIdAllocator);
     drainGlErrors(kSourceName, __LINE__);
+}
+
+void GameController::followTimeTrial()
+{
+    if (state.state != GameStateRecord::singlePlayer || state.paused || !timeTrial->active())
+        return;
+    timeTrial->afterStep();
+    trialHud->show(*timeTrial->current());
 }
 
 void GameController::handleStateInput()
@@ -340,6 +353,8 @@ void GameController::handleStateInput()
             else
                 pauseSinglePlayer();
         }
+        if (!state.paused)
+            timeTrial->beforeStep(*core->keyboard);
         break;
     case GameStateRecord::editor:
         if (editorPass)
@@ -480,6 +495,13 @@ void GameController::backToMainMenu()
     gameMenuBuilder->buildMainMenu();
     state.state = GameStateRecord::mainMenu;
     setPlayerControl(*ecs, updateContext.playerEntity, false);
+    if (timeTrial->playing()) {
+        // The chosen map goes with its trial; the menu shows a fresh random map again.
+        timeTrial->end();
+        trialHud->hide();
+        gameMap->clear(*ecs);
+        ecs->sendMessage(Message::CreateRandomMap{});
+    }
     if (from == GameStateRecord::editor) {
         setEditorCameraControl(*ecs, updateContext.editorCameraEntity, false);
         if (editorPass)
@@ -533,6 +555,8 @@ void GameController::releaseAll()
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
     optionsScreen.reset();
+    trialHud.reset();
+    timeTrial.reset();
     gameEditor = nullptr;
     editorPass.reset();
     gameMenuBuilder.reset();

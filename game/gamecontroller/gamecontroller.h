@@ -17,6 +17,8 @@
 #include "game/core/updatecontext.h"
 #include "game/gamemap/faceidallocator.h"
 #include "game/physics/contacttracker.h"
+#include "game/timetrial/timetrialhud.h"
+#include "game/timetrial/timetrialplay.h"
 
 #include <SDL.h>
 #include <glm/vec2.hpp>
@@ -122,6 +124,8 @@ public:
     // The mouse look's settings, read by the camera systems every tick.
     const CameraMath::LookSettings& lookSettings() const { return look; }
     OptionsScreen& options() { return *optionsScreen; }
+    TimeTrialPlay& timeTrialPlay() { return *timeTrial; }
+    const TimeTrialHud& timeTrialHud() const { return *trialHud; }
     // The size the render targets and projections follow (the window's drawable), and the size
     // the UI was laid out for (the window's).
     glm::ivec2 targetSize() const { return drawable; }
@@ -177,6 +181,8 @@ private:
     void handleWindowKeys();
     void createEditor();
     void handleStateInput();
+    // After the physics step of play on a chosen map: the trial's step and its read-outs.
+    void followTimeTrial();
     void capturePointer();
     void releasePointer();
     void warpPointerToCentre();
@@ -211,6 +217,9 @@ private:
     // The editor behind editorPass.
     GameEditor* gameEditor = nullptr;
     std::unique_ptr<OptionsScreen> optionsScreen;
+    // "Play a map" and the time trial over its course, with the trial's read-outs.
+    std::unique_ptr<TimeTrialPlay> timeTrial;
+    std::unique_ptr<TimeTrialHud> trialHud;
 
     std::vector<ECS::ComponentSystem*> schedule;
     ECS::ComponentSystem* pointerOverUiCheck = nullptr;

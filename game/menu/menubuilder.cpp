@@ -108,6 +108,11 @@ void MenuBuilder::buildMainMenu()
 {
     const int h = UI::windowSize(*engine).y;
     const float first = static_cast<float>(h / 2 - 48);
+    // Above the four first buttons, which keep their places.
+    addMenuButton(MenuNames::playMap, "Play a map", {kMenuX, first + kButtonSpacing}, 1, [this] {
+        if (actions.playMap)
+            actions.playMap();
+    });
     addMenuButton(MenuNames::singleplayer, "Singleplayer", {kMenuX, first}, 1, clearThen(actions.startSinglePlayer));
     addMenuButton(MenuNames::mapEditor, "Map-Editor", {kMenuX, first - kButtonSpacing}, 1,
                   clearThen(actions.openEditor));

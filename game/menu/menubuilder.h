@@ -26,6 +26,7 @@ class RenderResources;
 
 // Names of the elements entered in the Menu.
 namespace MenuNames {
+inline const std::string playMap = "Play_a_map";
 inline const std::string singleplayer = "Singleplayer";
 inline const std::string mapEditor = "Map-Editor";
 inline const std::string options = "Options";
@@ -46,6 +47,7 @@ struct MenuActions {
     std::function<void()> resumeEditor;       // "Resume" of the editor pause menu
     std::function<void()> backToMainMenu;     // "Back to menu" of either pause menu
     std::function<void()> openOptions;        // "Options"
+    std::function<void()> playMap;            // "Play a map": the map chooser over the main menu
 };
 
 class MenuBuilder {

@@ -56,4 +56,24 @@ bool hasPlayerControl(ECS::EntityManager& world, ECS::EntityId entity)
            && world.getComponent<CharacterControllerComponent>(entity).enabled;
 }
 
+void placePlayer(ECS::EntityManager& world, ECS::EntityId player, const glm::vec3& position, float yaw, float pitch)
+{
+    if (world.hasComponent<CharacterControllerComponent>(player)) {
+        auto& body = world.getComponent<CharacterControllerComponent>(player);
+        body.placeAt(position);
+        body.resetMotion();
+        body.attached = false;
+    }
+    if (world.hasComponent<TransformComponent>(player)) {
+        TransformComponent& transform = world.getComponent<TransformComponent>(player);
+        transform.position = position;
+        transform.copyToPrevious();
+    }
+    if (world.hasComponent<CameraModificationComponent>(player)) {
+        auto& look = world.getComponent<CameraModificationComponent>(player);
+        look.yaw = look.previousYaw = yaw;
+        look.pitch = look.previousPitch = pitch;
+    }
+}
+
 } // namespace Game

@@ -1,0 +1,179 @@
+#include "game/timetrial/timetrialplay.h"
+
+#include "engine/bytebuffer/bytebuffer.h"
+#include "engine/core/enginecore.h"
+#include "engine/core/keyboardstate.h"
+#include "engine/core/log.h"
+#include "engine/ecs/entitymanager.h"
+#include "game/camera/cameracomponents.h"
+#include "game/course/checksum.h"
+#include "game/filebrowser/filebrowser.h"
+#include "game/filebrowser/uifilebrowsercomponent.h"
+#include "game/gamemap/gamemap.h"
+#include "game/gamemap/mapfile.h"
+#include "game/gamemap/mapmessages.h"
+#include "game/menu/menubuilder.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "game/player/controlswitches.h"
+#include "game/resources/renderresources.h"
+#include "game/ui/uielements.h"
+#include "game/ui/windowsize.h"
+
+#include <SDL.h>
+
+#include <system_error>
+
+namespace Game {
+
+using Component::CharacterControllerComponent;
+using Component::UIfileBrowserComponent;
+
+TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
+                             MenuBuilder& menus, ECS::EntityId player, StartPlay startPlay,
+                             Engine::MapFolderFinder findMapFolder)
+    : engine(&engine)
+    , world(&world)
+    , resources(&resources)
+    , menus(&menus)
+    , player(player)
+    , startPlay(std::move(startPlay))
+    , findMapFolder(std::move(findMapFolder))
+{
+}
+
+void TimeTrialPlay::openChooser()
+{
+    if (browser != ECS::InvalidEntity && world->upcomingComponent<UIfileBrowserComponent>(browser) != nullptr)
+        return;
+    std::filesystem::path folder;
+    if (!findMapFolder || !findMapFolder(folder)) {
+        menus->createOKpopup(kPopupLayer, kNoMapFolderText);
+        return;
+    }
+    if (!UI::roomFor(*world, UI::FileBrowser::kMaxElements, "the map chooser"))
+        return;
+    const glm::vec2 window(UI::windowSize(*engine));
+    const glm::vec2 size = glm::floor(window * glm::vec2(0.6f, 0.85f));
+    UI::FileBrowserSettings settings;
+    settings.mode = UI::FileBrowserSettings::kOpen;
+    settings.startFolder = folder;
+    Engine::EngineCore* const core = engine;
+    settings.clock = [core] { return core->loopSource().ticks(); };
+    settings.blocker = UI::createBlocker(*world, kBrowserBlockerLayer, resources->whiteTexture.get(), window.x, window.y);
+    browser = world->createEntity();
+    const ECS::EntityId opened = browser;
+    settings.onConfirm = [this, opened] {
+        if (!world->hasComponent<UIfileBrowserComponent>(opened))
+            return;
+        const UIfileBrowserComponent& b = world->getComponent<UIfileBrowserComponent>(opened);
+        if (b.selectedName.empty())
+            return;
+        const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
+        UI::FileBrowser::close(*world, opened);
+        play(path);
+    };
+    UI::createFileBrowser(browser, *world, glm::floor((window - size) / 2.0f), size, *resources, std::move(settings));
+}
+
+std::optional<CourseDocument> TimeTrialPlay::courseFor(const std::filesystem::path& path, const std::string& bytes) const
+{
+    std::optional<CourseDocument> course = CourseFile::loadFor(path, Checksum::fnv1a64(bytes));
+    if (course && !course->course.playable()) {
+        Engine::logLine("COURSE NOT PLAYED: " + path.u8string() + ": it needs a start and a finish; the map is played freely");
+        return std::nullopt;
+    }
+    return course;
+}
+
+bool TimeTrialPlay::play(const std::filesystem::path& path)
+{
+    // The course belongs to exactly the bytes that are loaded, so they are read once, whole.
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    std::string bytes;
+    const bool readable = !error && size <= MapFile::kHeaderSize + MapFile::kRecordSize * MapFile::maxQubes() &&
+                          Engine::readFileBytes(path, bytes);
+    MapLoadResult loaded = readable ? GameMap::load(Engine::ByteBuffer::fromBytes(bytes.data(), bytes.size()))
+                                    : MapLoadResult{MapReadStatus::CannotOpen, "cannot be opened", {}};
+    if (!loaded.ok()) {
+        Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": " + loaded.problem);
+        menus->createOKpopup(kPopupLayer, kReadFailedText);
+        return false;
+    }
+    Engine::logLine("MAP LOADED: " + path.u8string() + " (" + std::to_string(loaded.qubes.size()) + " blocks)");
+    world->sendMessage(Message::LoadMapMessage{std::move(loaded.qubes)});
+    const std::optional<CourseDocument> course = courseFor(path, bytes);
+    trial = course ? std::make_unique<TimeTrial>(course->course) : nullptr;
+    chosenMap = true;
+    if (startPlay)
+        startPlay();
+    if (trial)
+        restartRun();
+    return true;
+}
+
+void TimeTrialPlay::end()
+{
+    trial.reset();
+    chosenMap = false;
+}
+
+glm::vec3 TimeTrialPlay::playerPosition() const
+{
+    if (!world->hasComponent<CharacterControllerComponent>(player))
+        return glm::vec3(0.0f);
+    return world->getComponent<CharacterControllerComponent>(player).position();
+}
+
+void TimeTrialPlay::restartRun()
+{
+    const RunSpawn spawn = trial->spawn();
+    placePlayer(*world, player, spawn.position, spawn.yaw, 0.0f);
+    trial->restart();
+}
+
+void TimeTrialPlay::keepState()
+{
+    if (!world->hasComponent<CharacterControllerComponent>(player) ||
+        !world->hasComponent<Component::CameraModificationComponent>(player))
+        return;
+    const auto& body = world->getComponent<CharacterControllerComponent>(player);
+    const auto& look = world->getComponent<Component::CameraModificationComponent>(player);
+    trial->saveState({body.position(), body.velocity, look.yaw, look.pitch, body.attached, body.anchor, body.ropeLength});
+}
+
+void TimeTrialPlay::restoreState()
+{
+    const std::optional<PracticeState> kept = trial->restoreState();
+    if (!kept)
+        return;
+    placePlayer(*world, player, kept->position, kept->yaw, kept->pitch);
+    auto& body = world->getComponent<CharacterControllerComponent>(player);
+    body.velocity = kept->velocity;
+    body.attached = kept->roped;
+    body.anchor = kept->anchor;
+    body.ropeLength = kept->ropeLength;
+}
+
+void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys)
+{
+    if (!trial)
+        return;
+    if (keys.isPressed(SDL_SCANCODE_R))
+        restartRun();
+    if (keys.isPressed(SDL_SCANCODE_P))
+        trial->togglePractice();
+    if (keys.isPressed(SDL_SCANCODE_F5))
+        keepState();
+    if (keys.isPressed(SDL_SCANCODE_F9))
+        restoreState();
+    stepFrom = playerPosition();
+}
+
+void TimeTrialPlay::afterStep()
+{
+    if (trial)
+        trial->step(stepFrom, playerPosition());
+}
+
+} // namespace Game

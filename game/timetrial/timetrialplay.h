@@ -1,0 +1,87 @@
+#pragma once
+// "Play a map": the main menu's map chooser, and the timed run over the chosen map's course while
+// the player plays it. The chooser is the file browser on the user's map folder; the chosen map
+// replaces the world's blocks, and its course (NAME.course beside it, made for these very bytes)
+// turns play into a time trial: the player starts at the start gate, R restarts at once, P
+// switches practice (F5 keeps the player's state, F9 puts it back), and the HUD shows the time,
+// the splits and the finish. A map without a course is played freely.
+#include "engine/ecs/ecstypes.h"
+#include "engine/fileutil/fileutil.h"
+#include "game/course/coursefile.h"
+#include "game/timetrial/timetrial.h"
+
+#include <glm/vec3.hpp>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ECS {
+class EntityManager;
+}
+namespace Engine {
+class EngineCore;
+struct KeyboardState;
+} // namespace Engine
+
+namespace Game {
+
+class MenuBuilder;
+class RenderResources;
+
+class TimeTrialPlay {
+public:
+    // What the chooser asks of the game once a map is chosen and loaded: start playing it.
+    using StartPlay = std::function<void()>;
+
+    static constexpr const char* kNoMapFolderText = "No folder for maps";
+    static constexpr const char* kReadFailedText = "This map cannot be read";
+    static constexpr int32_t kBrowserBlockerLayer = 4;
+    static constexpr int32_t kPopupLayer = 6;
+
+    TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
+                  MenuBuilder& menus, ECS::EntityId player, StartPlay startPlay,
+                  Engine::MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
+
+    // Opens the browser on the user's maps; nothing when one is open already.
+    void openChooser();
+    // Loads the map at `path` with its course and starts play; a map that cannot be read says so
+    // in a pop-up and play does not start. True when play started.
+    bool play(const std::filesystem::path& path);
+    // Ends the play of the chosen map and its trial (back to the menu); the world's blocks are
+    // the caller's to replace.
+    void end();
+    // A chosen map is being played, with or without a course.
+    bool playing() const { return chosenMap; }
+    // A chosen map with a course is being played.
+    bool active() const { return trial != nullptr; }
+    const TimeTrial* current() const { return trial.get(); }
+
+    // Each update of play, before the player moves: R, P, F5 and F9, and where the player is.
+    void beforeStep(const Engine::KeyboardState& keys);
+    // Each update of play, after the physics step: the run's step over the player's motion.
+    void afterStep();
+
+private:
+    glm::vec3 playerPosition() const;
+    void restartRun();
+    void keepState();
+    void restoreState();
+    std::optional<CourseDocument> courseFor(const std::filesystem::path& path, const std::string& bytes) const;
+
+    Engine::EngineCore* engine;
+    ECS::EntityManager* world;
+    const RenderResources* resources;
+    MenuBuilder* menus;
+    ECS::EntityId player;
+    StartPlay startPlay;
+    Engine::MapFolderFinder findMapFolder;
+    ECS::EntityId browser = ECS::InvalidEntity;
+    std::unique_ptr<TimeTrial> trial;
+    bool chosenMap = false;
+    glm::vec3 stepFrom{0.0f};
+};
+
+} // namespace Game

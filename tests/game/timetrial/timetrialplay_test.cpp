@@ -1,0 +1,116 @@
+#include "game/timetrial/timetrialplay.h"
+
+#include "game/course/checksum.h"
+#include "game/course/coursefile.h"
+#include "game/gamemap/mapfile.h"
+#include "game/player/charactercontrollercomponent.h"
+#include "tests/support/gameharness.h"
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+using Game::GameStateRecord;
+using Game::TimeTrialHud;
+
+namespace {
+
+// A map of one block out of the way and, when asked, a course over the floor beside it: the start
+// around the origin facing +x, the finish 6 units ahead.
+class TimeTrialPlayTest : public TestSupport::GameHarness {
+protected:
+    std::filesystem::path writeMap(bool withCourse, uint64_t checksumOffset = 0)
+    {
+        const std::filesystem::path path = dir.path() / "course.rmap";
+        EXPECT_TRUE(Game::MapFile::writeFile(path, {Game::QubeRecord{{0.0f, -20.0f, 0.5f}}}).ok());
+        if (!withCourse)
+            return path;
+        Game::CourseDocument document;
+        document.mapName = "course";
+        document.mapChecksum = Game::Checksum::fnv1a64(TestSupport::fileBytes(path)) + checksumOffset;
+        const glm::quat level(1.0f, 0.0f, 0.0f, 0.0f);
+        document.course.add({Game::GateKind::Start, 0, {{0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, 2.0f}, level}});
+        document.course.add({Game::GateKind::Finish, 0, {{6.0f, 0.0f, 1.0f}, {0.5f, 2.0f, 2.0f}, level}});
+        EXPECT_TRUE(Game::CourseFile::writeFile(Game::CourseFile::pathFor(path), document));
+        return path;
+    }
+
+    void tapKey(SDL_Scancode key)
+    {
+        setKey(key, true);
+        runUpdates(1);
+        setKey(key, false);
+        runUpdates(1);
+    }
+
+    // Holds W until the console says the run finished (at most ten seconds of steps); what the
+    // console said.
+    std::string runForward()
+    {
+        testing::internal::CaptureStdout();
+        setKey(SDL_SCANCODE_W, true);
+        for (int i = 0; i < 100 && game().timeTrialHud().text(TimeTrialHud::FinishTime).empty(); ++i)
+            runUpdates(10);
+        setKey(SDL_SCANCODE_W, false);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    static std::string finishLine(const std::string& console)
+    {
+        const size_t at = console.find("RUN FINISHED ");
+        return at == std::string::npos ? std::string() : console.substr(at, console.find('\n', at) - at);
+    }
+
+    TestSupport::TempDir dir;
+};
+
+} // namespace
+
+TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestartsAtTheStart)
+{
+    ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true)));
+    EXPECT_EQ(game().stateRecord().state, GameStateRecord::singlePlayer);
+    ASSERT_TRUE(game().timeTrialPlay().active());
+    runUpdates(1);
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "0:00.00") << "the timer waits at the start";
+
+    const std::string first = finishLine(runForward());
+    ASSERT_FALSE(first.empty()) << "the run finishes";
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::NewBest), "New best!");
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Keys), TimeTrialHud::kKeysText);
+
+    tapKey(SDL_SCANCODE_R);
+    const auto& body = game().world().getComponent<Component::CharacterControllerComponent>(game().context().playerEntity);
+    EXPECT_LT(glm::length(glm::vec2(body.position())), 1.0f) << "back inside the start gate";
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishTime), "") << "the finish texts go";
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "0:00.00");
+
+    const std::string second = finishLine(runForward());
+    EXPECT_EQ(second, first) << "counted in game steps, the same run takes the same time";
+}
+
+TEST_F(TimeTrialPlayTest, PracticeShowsOnTheTimerAndACourseForOtherBytesIsPlayedFreely)
+{
+    ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true)));
+    tapKey(SDL_SCANCODE_P);
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "PRACTICE");
+    tapKey(SDL_SCANCODE_ESCAPE);
+    game().backToMainMenu();
+    EXPECT_FALSE(game().timeTrialPlay().playing()) << "leaving ends the trial";
+
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true, 1)));
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("COURSE NOT LOADED: "), std::string::npos) << console;
+    EXPECT_EQ(game().stateRecord().state, GameStateRecord::singlePlayer) << "the map is played freely";
+    EXPECT_FALSE(game().timeTrialPlay().active());
+}
+
+TEST_F(TimeTrialPlayTest, AMapThatCannotBeReadSaysSoAndStaysInTheMenu)
+{
+    const std::filesystem::path broken = dir.write("broken.rmap", "not a map");
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(game().timeTrialPlay().play(broken));
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("MAP NOT LOADED: "), std::string::npos) << console;
+    EXPECT_EQ(game().stateRecord().state, GameStateRecord::mainMenu);
+}
