@@ -164,7 +164,7 @@ void GameController::createMenus()
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
     timeTrial = std::make_unique<TimeTrialPlay>(*core, *ecs, *renderResources, *gameMenuBuilder,
-                                                updateContext.playerEntity, [this] { startSinglePlayer(); });
+                                                updateContext.playerEntity, look, [this] { startSinglePlayer(); });
     trialHud = std::make_unique<TimeTrialHud>(*ecs, *core, *renderResources);
     OptionsScreen::Links options;
     options.displayModes = [this] { return window.displayModes(); };
@@ -354,7 +354,7 @@ void GameController::handleStateInput()
                 pauseSinglePlayer();
         }
         if (!state.paused)
-            timeTrial->beforeStep(*core->keyboard);
+            timeTrial->beforeStep(*core->keyboard, *core->mouse);
         break;
     case GameStateRecord::editor:
         if (editorPass)

@@ -6,7 +6,9 @@
 #include "engine/core/log.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
+#include "game/camera/camerainput.h"
 #include "game/course/checksum.h"
+#include "game/course/runrecords.h"
 #include "game/filebrowser/filebrowser.h"
 #include "game/filebrowser/uifilebrowsercomponent.h"
 #include "game/gamemap/gamemap.h"
@@ -29,8 +31,8 @@ using Component::CharacterControllerComponent;
 using Component::UIfileBrowserComponent;
 
 TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
-                             MenuBuilder& menus, ECS::EntityId player, StartPlay startPlay,
-                             Engine::MapFolderFinder findMapFolder)
+                             MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look,
+                             StartPlay startPlay, Engine::MapFolderFinder findMapFolder)
     : engine(&engine)
     , world(&world)
     , resources(&resources)
@@ -38,6 +40,7 @@ TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& wor
     , player(player)
     , startPlay(std::move(startPlay))
     , findMapFolder(std::move(findMapFolder))
+    , look(&look)
 {
 }
 
@@ -75,9 +78,9 @@ void TimeTrialPlay::openChooser()
     UI::createFileBrowser(browser, *world, glm::floor((window - size) / 2.0f), size, *resources, std::move(settings));
 }
 
-std::optional<CourseDocument> TimeTrialPlay::courseFor(const std::filesystem::path& path, const std::string& bytes) const
+std::optional<CourseDocument> TimeTrialPlay::courseFor(const std::filesystem::path& path, uint64_t checksum) const
 {
-    std::optional<CourseDocument> course = CourseFile::loadFor(path, Checksum::fnv1a64(bytes));
+    std::optional<CourseDocument> course = CourseFile::loadFor(path, checksum);
     if (course && !course->course.playable()) {
         Engine::logLine("COURSE NOT PLAYED: " + path.u8string() + ": it needs a start and a finish; the map is played freely");
         return std::nullopt;
@@ -102,8 +105,15 @@ bool TimeTrialPlay::play(const std::filesystem::path& path)
     }
     Engine::logLine("MAP LOADED: " + path.u8string() + " (" + std::to_string(loaded.qubes.size()) + " blocks)");
     world->sendMessage(Message::LoadMapMessage{std::move(loaded.qubes)});
-    const std::optional<CourseDocument> course = courseFor(path, bytes);
+    const uint64_t checksum = Checksum::fnv1a64(bytes);
+    const std::optional<CourseDocument> course = courseFor(path, checksum);
     trial = course ? std::make_unique<TimeTrial>(course->course) : nullptr;
+    if (trial) {
+        recordsFolder = RunRecords::folder();
+        courseKey = RunRecords::courseKey(course->course, checksum);
+        const std::optional<RunRecord> best = RunRecords::load(recordsFolder, courseKey);
+        trial->setBest(best ? std::optional<RunTimes>(best->times) : std::nullopt);
+    }
     chosenMap = true;
     if (startPlay)
         startPlay();
@@ -125,11 +135,44 @@ glm::vec3 TimeTrialPlay::playerPosition() const
     return world->getComponent<CharacterControllerComponent>(player).position();
 }
 
+GhostSample TimeTrialPlay::playerPose() const
+{
+    GhostSample pose;
+    if (!world->hasComponent<CharacterControllerComponent>(player))
+        return pose;
+    const auto& body = world->getComponent<CharacterControllerComponent>(player);
+    pose.position = body.position();
+    pose.yaw = body.yaw;
+    pose.roped = body.attached;
+    pose.anchor = body.anchor;
+    return pose;
+}
+
 void TimeTrialPlay::restartRun()
 {
     const RunSpawn spawn = trial->spawn();
     placePlayer(*world, player, spawn.position, spawn.yaw, 0.0f);
+    if (nextBest) {
+        trial->setBest(nextBest);
+        nextBest.reset();
+    }
     trial->restart();
+    GhostSample start;
+    start.position = spawn.position;
+    start.yaw = spawn.yaw;
+    recorder.restart(start);
+}
+
+void TimeTrialPlay::storeIfBest()
+{
+    if (!trial->newBest())
+        return;
+    const RunTimes times = trial->run().times();
+    const std::optional<RunRecord> record = recorder.record(courseKey, times, *look);
+    if (record)
+        RunRecords::storeIfBest(recordsFolder, *record);
+    // The finished run keeps showing "New best!"; the next run races this one.
+    nextBest = times;
 }
 
 void TimeTrialPlay::keepState()
@@ -155,7 +198,7 @@ void TimeTrialPlay::restoreState()
     body.ropeLength = kept->ropeLength;
 }
 
-void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys)
+void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse)
 {
     if (!trial)
         return;
@@ -168,12 +211,18 @@ void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys)
     if (keys.isPressed(SDL_SCANCODE_F9))
         restoreState();
     stepFrom = playerPosition();
+    stepInput = StepInput::from(PlayerMovement::PlayerInput::read(keys, mouse), CameraInput::read(keys, mouse));
 }
 
 void TimeTrialPlay::afterStep()
 {
-    if (trial)
-        trial->step(stepFrom, playerPosition());
+    if (!trial)
+        return;
+    const bool running = trial->run().phase() != RunPhase::Finished;
+    if (running)
+        recorder.step(stepInput, playerPose());
+    if (trial->step(stepFrom, playerPosition()) == RunEvent::Finished)
+        storeIfBest();
 }
 
 } // namespace Game

@@ -4,10 +4,13 @@
 // replaces the world's blocks, and its course (NAME.course beside it, made for these very bytes)
 // turns play into a time trial: the player starts at the start gate, R restarts at once, P
 // switches practice (F5 keeps the player's state, F9 puts it back), and the HUD shows the time,
-// the splits and the finish. A map without a course is played freely.
+// the splits and the finish. Every run is recorded, each step's input and the ghost's pose, and a
+// best run is kept in the user's records folder. A map without a course is played freely.
 #include "engine/ecs/ecstypes.h"
 #include "engine/fileutil/fileutil.h"
+#include "game/camera/cameramath.h"
 #include "game/course/coursefile.h"
+#include "game/course/runrecorder.h"
 #include "game/timetrial/timetrial.h"
 
 #include <glm/vec3.hpp>
@@ -24,6 +27,7 @@ class EntityManager;
 namespace Engine {
 class EngineCore;
 struct KeyboardState;
+struct MouseState;
 } // namespace Engine
 
 namespace Game {
@@ -42,7 +46,7 @@ public:
     static constexpr int32_t kPopupLayer = 6;
 
     TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
-                  MenuBuilder& menus, ECS::EntityId player, StartPlay startPlay,
+                  MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look, StartPlay startPlay,
                   Engine::MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
 
     // Opens the browser on the user's maps; nothing when one is open already.
@@ -59,17 +63,20 @@ public:
     bool active() const { return trial != nullptr; }
     const TimeTrial* current() const { return trial.get(); }
 
-    // Each update of play, before the player moves: R, P, F5 and F9, and where the player is.
-    void beforeStep(const Engine::KeyboardState& keys);
+    // Each update of play, before the player moves: R, P, F5 and F9, where the player is and the
+    // step's input.
+    void beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse);
     // Each update of play, after the physics step: the run's step over the player's motion.
     void afterStep();
 
 private:
     glm::vec3 playerPosition() const;
+    GhostSample playerPose() const;
     void restartRun();
+    void storeIfBest();
     void keepState();
     void restoreState();
-    std::optional<CourseDocument> courseFor(const std::filesystem::path& path, const std::string& bytes) const;
+    std::optional<CourseDocument> courseFor(const std::filesystem::path& path, uint64_t checksum) const;
 
     Engine::EngineCore* engine;
     ECS::EntityManager* world;
@@ -79,9 +86,15 @@ private:
     StartPlay startPlay;
     Engine::MapFolderFinder findMapFolder;
     ECS::EntityId browser = ECS::InvalidEntity;
+    const CameraMath::LookSettings* look;
     std::unique_ptr<TimeTrial> trial;
     bool chosenMap = false;
     glm::vec3 stepFrom{0.0f};
+    StepInput stepInput;
+    RunRecorder recorder;
+    std::filesystem::path recordsFolder;
+    uint64_t courseKey = 0;
+    std::optional<RunTimes> nextBest; // a new best, raced from the next restart on
 };
 
 } // namespace Game

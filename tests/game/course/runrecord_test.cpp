@@ -44,7 +44,7 @@ RunRecord recordedRun(uint32_t steps, uint64_t key = 7)
     return record.value_or(RunRecord{});
 }
 
-std::string problemOf(const std::string& bytes)
+std::string recordProblem(const std::string& bytes)
 {
     return RunRecordFile::decode(bytes).problem;
 }
@@ -100,12 +100,12 @@ TEST(RunRecord, ATwoMinuteRecordReadsBackWhole)
 TEST(RunRecord, DamagedRecordsAreRefusedWithAReason)
 {
     const std::string good = RunRecordFile::encode(recordedRun(100));
-    ASSERT_EQ(problemOf(good), "");
+    ASSERT_EQ(recordProblem(good), "");
     for (size_t length = 0; length < good.size(); length += 7)
-        EXPECT_NE(problemOf(good.substr(0, length)), "") << length;
+        EXPECT_NE(recordProblem(good.substr(0, length)), "") << length;
     std::string flipped = good;
     flipped[200] ^= 0x10;
-    EXPECT_EQ(problemOf(flipped), "the checksum does not match its content");
+    EXPECT_EQ(recordProblem(flipped), "the checksum does not match its content");
 
     const float nan = std::nanf("");
     const struct {
@@ -132,7 +132,7 @@ TEST(RunRecord, DamagedRecordsAreRefusedWithAReason)
         {changed([](RunRecord& r) { r.ghost[20].anchor.x = -INFINITY; }), "rope anchor"},
     };
     for (const auto& c : cases)
-        EXPECT_NE(problemOf(c.bytes).find(c.problem), std::string::npos) << c.problem << " gave: " << problemOf(c.bytes);
+        EXPECT_NE(recordProblem(c.bytes).find(c.problem), std::string::npos) << c.problem << " gave: " << recordProblem(c.bytes);
 }
 
 TEST(RunRecord, RecorderHoldsAnHourAndStopsPastIt)

@@ -18,7 +18,7 @@ using Component::UIclickableComponent;
 using Component::UItextComponent;
 using Game::MenuBuilder;
 using TestSupport::GLTest;
-namespace Names = Game::MenuNames;
+namespace MenuNames = Game::MenuNames;
 
 namespace {
 
@@ -63,9 +63,9 @@ protected:
 TEST_F(MenuBuilderTest, EveryButtonTakesItsScreenDownThenCallsItsAction)
 {
     const std::vector<std::pair<void (MenuBuilder::*)(), const std::string*>> presses = {
-        {&MenuBuilder::buildMainMenu, &Names::singleplayer}, {&MenuBuilder::buildMainMenu, &Names::mapEditor},
-        {&MenuBuilder::buildMainMenu, &Names::options},      {&MenuBuilder::buildPauseMenu, &Names::resumeGame},
-        {&MenuBuilder::buildEditorPauseMenu, &Names::backToMenu}};
+        {&MenuBuilder::buildMainMenu, &MenuNames::singleplayer}, {&MenuBuilder::buildMainMenu, &MenuNames::mapEditor},
+        {&MenuBuilder::buildMainMenu, &MenuNames::options},      {&MenuBuilder::buildPauseMenu, &MenuNames::resumeGame},
+        {&MenuBuilder::buildEditorPauseMenu, &MenuNames::backToMenu}};
     for (const auto& [build, button] : presses) {
         (builder.*build)();
         ui.step();
@@ -77,7 +77,7 @@ TEST_F(MenuBuilderTest, EveryButtonTakesItsScreenDownThenCallsItsAction)
     // "End Game" leaves the menu up while the game closes.
     builder.buildMainMenu();
     ui.step();
-    clickElement(Names::endGame);
+    clickElement(MenuNames::endGame);
     EXPECT_EQ(calls.back(), "end");
 }
 
@@ -88,8 +88,8 @@ TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwiceAndClosingToAPartScreen)
     ui.step();
     builder.buildMainMenu();
     ui.step();
-    EXPECT_EQ(menu.elements().size(), 5u);
-    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 4u);
+    EXPECT_EQ(menu.elements().size(), 6u) << "five buttons and the backdrop, once";
+    EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 5u);
 
     menu.clear();
     builder.buildPauseMenu();
@@ -99,7 +99,7 @@ TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwiceAndClosingToAPartScreen)
     EXPECT_EQ(ui.world.componentList<UItextComponent>().size(), 2u);
 
     // Closing removes what is there and does not mind what is not.
-    menu.removeElement(Names::backdrop);
+    menu.removeElement(MenuNames::backdrop);
     builder.closePauseMenu();
     ui.step();
     EXPECT_TRUE(menu.elements().empty());
@@ -117,8 +117,8 @@ TEST_F(MenuBuilderTest, AnOkPopupBlocksWhatLiesUnderIt)
         EXPECT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 1u);
 
         // The menu's buttons under the dimmed window do nothing.
-        clickElement(Names::singleplayer);
-        clickElement(Names::endGame);
+        clickElement(MenuNames::singleplayer);
+        clickElement(MenuNames::endGame);
         EXPECT_TRUE(calls.empty()) << "layer " << layer;
         EXPECT_TRUE(ui.state.mouseOverUI);
 
@@ -126,9 +126,9 @@ TEST_F(MenuBuilderTest, AnOkPopupBlocksWhatLiesUnderIt)
         ui.click(640, 360 - 150 + 24);
         EXPECT_FALSE(ui.world.isAlive(box));
         EXPECT_EQ(ui.world.componentList<Component::UIblockerComponent>().size(), 0u);
-        EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 5u);
+        EXPECT_EQ(ui.world.componentList<UIBackgroundComponent>().size(), 6u);
     }
-    clickElement(Names::singleplayer);
+    clickElement(MenuNames::singleplayer);
     EXPECT_EQ(calls, std::vector<std::string>{"start"});
 }
 

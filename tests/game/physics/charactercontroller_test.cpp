@@ -2,6 +2,7 @@
 
 #include "game/physics/physicsworld.h"
 #include "tests/game/physics/testbodies.h"
+#include "tests/support/vecnear.h"
 
 #include <BulletCollision/CollisionDispatch/btGhostObject.h>
 #include <BulletCollision/CollisionShapes/btCapsuleShape.h>
@@ -69,7 +70,6 @@ private:
     std::unique_ptr<GamePhysics::CustomCharacterController> controller;
 };
 
-bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 } // namespace
 
@@ -140,8 +140,8 @@ TEST(CharacterController, NonFiniteMotionIsRefusedAndNeverFreezesTheCapsule)
     c.walkDirection = {INFINITY, 0, 0};
     w.tickOnce();
     EXPECT_TRUE(std::isfinite(c.verticalVelocity));
-    EXPECT_TRUE(finite(c.walkDirection));
-    EXPECT_TRUE(finite(w.position()));
+    EXPECT_TRUE(TestSupport::isFinite(c.walkDirection));
+    EXPECT_TRUE(TestSupport::isFinite(w.position()));
     w.run(100);
     EXPECT_NEAR(w.position().z, capsuleHalfHeight, 0.01f) << "the capsule fell to the floor";
     EXPECT_TRUE(c.onGround);
@@ -153,6 +153,6 @@ TEST(CharacterController, AMoveThatEndsBeyondTheLargestNumberStaysPut)
     GamePhysics::CustomCharacterController& c = w.spawn({3.39e38f, 0, 3});
     c.setVelocity({3e38f, 0, 0});
     w.tickOnce();
-    EXPECT_TRUE(finite(w.position()));
-    EXPECT_TRUE(finite(c.currentPosition));
+    EXPECT_TRUE(TestSupport::isFinite(w.position()));
+    EXPECT_TRUE(TestSupport::isFinite(c.currentPosition));
 }

@@ -1,4 +1,5 @@
 #include "tests/game/player/playertestworld.h"
+#include "tests/support/vecnear.h"
 
 #include <gtest/gtest.h>
 #include <glm/geometric.hpp>
@@ -10,8 +11,6 @@
 using PlayerTest::PlayerWorld;
 
 namespace {
-
-bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 float horizontalSpeed(const glm::vec3& v) { return std::hypot(v.x, v.y); }
 
@@ -124,7 +123,7 @@ TEST(CharacterControllerSystem, WalkingIntoAWallAtAnAngleSlidesAlongIt)
     int slowTicks = 0;
     for (int i = 0; i < 300; ++i) {
         w.tick();
-        ASSERT_TRUE(finite(w.position()));
+        ASSERT_TRUE(TestSupport::isFinite(w.position()));
         ASSERT_LE(w.position().x, 3.0f - 0.305f + 0.006f) << "tick " << i;
         slowTicks += i > 150 && w.position().y - lastY < 0.03f;
         lastY = w.position().y;
@@ -149,7 +148,7 @@ TEST(CharacterControllerSystem, CornerOfTwoWallsDoesNotHang)
     w.input.jumpHeld = true; // jumping into the corner as well
     for (int i = 0; i < 300; ++i) {
         w.tick();
-        ASSERT_TRUE(finite(w.position()));
+        ASSERT_TRUE(TestSupport::isFinite(w.position()));
     }
     EXPECT_NEAR(w.position().x, 3.0f - 0.305f, 0.02f);
     EXPECT_NEAR(w.position().y, 3.0f - 0.305f, 0.02f);
@@ -210,7 +209,7 @@ TEST(CharacterControllerSystem, SwingStaysOnTheRopeAndReleaseFliesFree)
     float lowest = w.position().z;
     for (int i = 0; i < 150; ++i) {
         w.tick();
-        ASSERT_TRUE(finite(w.position()));
+        ASSERT_TRUE(TestSupport::isFinite(w.position()));
         ASSERT_LE(glm::length(w.position() - anchor), length + 1e-3f) << "tick " << i;
         fastest = std::max(fastest, horizontalSpeed(w.body().velocity));
         lowest = std::min(lowest, w.position().z);

@@ -2,6 +2,7 @@
 
 #include "game/course/checksum.h"
 #include "game/course/coursefile.h"
+#include "game/course/runrecords.h"
 #include "game/gamemap/mapfile.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "tests/support/gameharness.h"
@@ -86,6 +87,14 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
 
     const std::string second = finishLine(runForward());
     EXPECT_EQ(second, first) << "counted in game steps, the same run takes the same time";
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::NewBest), "") << "as fast is no new best";
+    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishBest), "Best " + first.substr(13));
+
+    // The first run is the course's record, kept in the user's records folder.
+    size_t records = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Game::RunRecords::folder()))
+        records += entry.path().extension() == ".record" ? 1 : 0;
+    EXPECT_EQ(records, 1u);
 }
 
 TEST_F(TimeTrialPlayTest, PracticeShowsOnTheTimerAndACourseForOtherBytesIsPlayedFreely)
