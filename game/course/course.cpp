@@ -2,9 +2,27 @@
 
 #include "engine/core/assert.h"
 
+#include <glm/trigonometric.hpp>
+
 #include <algorithm>
+#include <cmath>
 
 namespace Game {
+namespace {
+
+// A facing axis whose horizontal part is this short points straight up or down: its yaw would
+// be rounding noise.
+constexpr float kVerticalFacing = 1e-5f;
+
+} // namespace
+
+float facingYaw(const OrientedBox& box)
+{
+    const glm::vec3 facing = box.rotation * glm::vec3(1.0f, 0.0f, 0.0f);
+    if (std::fabs(facing.x) < kVerticalFacing && std::fabs(facing.y) < kVerticalFacing)
+        return 0.0f;
+    return glm::degrees(std::atan2(facing.y, facing.x));
+}
 
 const Gate* Course::find(GateKind kind) const
 {

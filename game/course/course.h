@@ -30,6 +30,10 @@ struct Gate {
     OrientedBox box;
 };
 
+// The way a player spawned in `box` faces: its local +x axis, as a yaw in degrees (z up, from
+// +x towards +y, as the camera counts it); 0 when that axis points (nearly) straight up or down.
+float facingYaw(const OrientedBox& box);
+
 class Course {
 public:
     // The most gates a course holds, so that files and runs stay small.

@@ -21,6 +21,8 @@ constexpr std::string_view kHeader = "tetherix course 1";
 constexpr std::string_view kHeaderStart = "tetherix course";
 constexpr std::string_view kChecksumKind = "fnv1a64";
 constexpr size_t kGateNumbers = 10;
+// Map files are hashed in pieces of this size.
+constexpr size_t kHashPieceBytes = 64 * 1024;
 // A rotation whose squared length is this close to 1 is kept as written: normalising it again
 // would change its last digits at every save, and with them the course's record key.
 constexpr float kUnitLengthTolerance = 1e-5f;
@@ -327,6 +329,23 @@ bool writeFile(const fs::path& path, const CourseDocument& document, std::string
     if (text.empty())
         return false;
     return Engine::writeFileAtomically(path, text.data(), text.size(), problem);
+}
+
+std::optional<uint64_t> mapChecksum(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    std::vector<char> piece(kHashPieceBytes);
+    uint64_t hash = Checksum::kFnvOffset;
+    while (file) {
+        file.read(piece.data(), std::streamsize(piece.size()));
+        hash = Checksum::fnv1a64(std::string_view(piece.data(), size_t(file.gcount())), hash);
+    }
+    if (file.bad() || !file.eof())
+        return std::nullopt;
+    return hash;
 }
 
 fs::path pathFor(const fs::path& mapPath)

@@ -65,6 +65,10 @@ std::string encode(const CourseDocument& document, std::string* problem = nullpt
 // it cannot be encoded or written (the old file is then unchanged).
 bool writeFile(const std::filesystem::path& path, const CourseDocument& document, std::string* problem = nullptr);
 
+// FNV-1a 64 of the whole regular file at `path` (the map's bytes that a course belongs to),
+// read in pieces; none when it cannot be read.
+std::optional<uint64_t> mapChecksum(const std::filesystem::path& path);
+
 // NAME.course beside the map file NAME.rmap.
 std::filesystem::path pathFor(const std::filesystem::path& mapPath);
 

@@ -117,3 +117,18 @@ TEST(Course, DuplicateFollowsItsOriginal)
     course.add(gate(GateKind::Start));
     EXPECT_FALSE(course.duplicateCheckpoint(course.gates().size() - 1));
 }
+
+TEST(Course, PlayersFaceTheStartGatesLocalXAxis)
+{
+    Game::OrientedBox box;
+    EXPECT_FLOAT_EQ(Game::facingYaw(box), 0.0f);
+    box.rotation = glm::angleAxis(glm::radians(120.0f), glm::vec3(0, 0, 1));
+    EXPECT_NEAR(Game::facingYaw(box), 120.0f, 1e-4f);
+    for (float degrees : {90.0f, -90.0f}) { // +x turned straight down or up
+        const glm::quat down = glm::angleAxis(glm::radians(degrees), glm::vec3(0, 1, 0));
+        box.rotation = down;
+        EXPECT_EQ(Game::facingYaw(box), 0.0f);
+        box.rotation = down * glm::angleAxis(0.7f, glm::vec3(1, 0, 0)); // spun about its facing first
+        EXPECT_EQ(Game::facingYaw(box), 0.0f);
+    }
+}

@@ -193,7 +193,9 @@ TEST(CourseFile, NamesAreMadeStorable)
 TEST(CourseFile, LoadsOnlyBesideTheMapBytesItWasMadeFor)
 {
     TestSupport::TempDir dir;
-    const auto map = dir.path() / "m.rmap";
+    const auto map = dir.write("m.rmap", std::string(200000, 'a'));
+    EXPECT_EQ(CourseFile::mapChecksum(map), Game::Checksum::fnv1a64(std::string(200000, 'a')));
+    EXPECT_FALSE(CourseFile::mapChecksum(dir.path()));
     EXPECT_FALSE(CourseFile::loadFor(map, 1)); // no course: free play without a line
 
     CourseDocument doc = sample();
