@@ -3,11 +3,6 @@
 #include "engine/core/assert.h"
 #include "engine/core/log.h"
 
-#include <glm/gtc/quaternion.hpp>
-#include <glm/trigonometric.hpp>
-
-#include <cmath>
-
 namespace Game {
 
 TimeTrial::TimeTrial(const Course& course) : run_(course), spawn_(spawnOf(course))
@@ -17,13 +12,10 @@ TimeTrial::TimeTrial(const Course& course) : run_(course), spawn_(spawnOf(course
 
 RunSpawn TimeTrial::spawnOf(const Course& course)
 {
+    if (!course.start())
+        return {}; // refused by the constructor's check
     const OrientedBox& box = course.start()->box;
-    const glm::vec3 facing = box.rotation * glm::vec3(1.0f, 0.0f, 0.0f);
-    // A start gate turned upright faces along its x axis; one tipped over still faces level.
-    const float yaw = (std::fabs(facing.x) + std::fabs(facing.y) > 1e-6f)
-                          ? glm::degrees(std::atan2(facing.y, facing.x))
-                          : 0.0f;
-    return {box.center, yaw};
+    return {box.center, facingYaw(box)};
 }
 
 void TimeTrial::restart()
