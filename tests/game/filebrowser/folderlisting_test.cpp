@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-using Names = std::vector<std::string>;
+using NameList = std::vector<std::string>;
 
 TEST(FolderListing, FoldersAndFilesEachSortedByNameWithoutHiddenNames)
 {
@@ -23,17 +23,17 @@ TEST(FolderListing, FoldersAndFilesEachSortedByNameWithoutHiddenNames)
 
     const UI::FolderListing listing = UI::listFolder(dir.path());
     ASSERT_TRUE(listing.ok) << listing.problem;
-    EXPECT_EQ(listing.folders, (Names{"Archive", "linked", "maps"}));
-    EXPECT_EQ(listing.files, (Names{"A.rmap", "a.rmap", "b.rmap", "c.txt", "dangling", "Zeta"}));
+    EXPECT_EQ(listing.folders, (NameList{"Archive", "linked", "maps"}));
+    EXPECT_EQ(listing.files, (NameList{"A.rmap", "a.rmap", "b.rmap", "c.txt", "dangling", "Zeta"}));
 
     const UI::FolderListing maps = UI::listFolder(dir.path(), {"rmap"});
     EXPECT_EQ(maps.folders, listing.folders) << "folders are never filtered";
-    EXPECT_EQ(maps.files, (Names{"A.rmap", "a.rmap", "b.rmap"}));
+    EXPECT_EQ(maps.files, (NameList{"A.rmap", "a.rmap", "b.rmap"}));
     EXPECT_EQ(UI::lowerCaseExtension("Level.RMAP"), "rmap");
 
     std::vector<std::string> numbered{"level10", "level2", "level1b", "level01", "level1", "Level3", "level"};
     std::sort(numbered.begin(), numbered.end(), UI::namesInOrder);
-    EXPECT_EQ(numbered, (Names{"level", "level01", "level1", "level1b", "level2", "Level3", "level10"}));
+    EXPECT_EQ(numbered, (NameList{"level", "level01", "level1", "level1b", "level2", "Level3", "level10"}));
     EXPECT_EQ(UI::lowerCaseExtension("level"), "");
 }
 
@@ -61,7 +61,7 @@ TEST(FolderListing, EntriesWithoutAStatusAreLeftOutAndTheRestListed)
     const UI::FolderListing listing = UI::listFolder(dir.path());
     const std::string console = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(listing.ok) << listing.problem;
-    EXPECT_EQ(listing.folders, Names{"maps"});
-    EXPECT_EQ(listing.files, Names{"level.rmap"});
+    EXPECT_EQ(listing.folders, NameList{"maps"});
+    EXPECT_EQ(listing.files, NameList{"level.rmap"});
     EXPECT_NE(console.find("self"), std::string::npos) << console;
 }

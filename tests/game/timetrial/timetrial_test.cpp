@@ -14,7 +14,7 @@ namespace {
 
 // A straight course along x: the start around x = 0, checkpoint 1 at x = 10, the finish at x = 20;
 // each gate 1 unit thick and 4 wide and high.
-Course straightCourse()
+Course trialTrack()
 {
     Course course;
     const glm::vec3 half(0.5f, 2.0f, 2.0f);
@@ -35,7 +35,7 @@ void runTo(TimeTrial& trial, float speed, float endX)
 
 TEST(TimeTrialTest, TheSpawnIsTheStartGateAndItsFacing)
 {
-    Course course = straightCourse();
+    Course course = trialTrack();
     EXPECT_EQ(TimeTrial(course).spawn().position, glm::vec3(0.0f, 0.0f, 1.0f));
     EXPECT_NEAR(TimeTrial(course).spawn().yaw, 0.0f, 1e-4f);
 
@@ -48,7 +48,7 @@ TEST(TimeTrialTest, TheSpawnIsTheStartGateAndItsFacing)
 
 TEST(TimeTrialTest, AFinishedRunSaysItsTimeOnTheConsoleAndOnTheHud)
 {
-    TimeTrial trial(straightCourse());
+    TimeTrial trial(trialTrack());
     EXPECT_EQ(trial.timerText(), "0:00.00");
     testing::internal::CaptureStdout();
     runTo(trial, 0.1f, 30.0f);
@@ -72,7 +72,7 @@ TEST(TimeTrialTest, AFinishedRunSaysItsTimeOnTheConsoleAndOnTheHud)
 
 TEST(TimeTrialTest, TheSplitShowsForTwoSecondsGreenWhenAheadRedWhenBehind)
 {
-    TimeTrial trial(straightCourse());
+    TimeTrial trial(trialTrack());
     trial.setBest(Game::RunTimes{5000, {1000}});
     EXPECT_FALSE(trial.split()) << "no split before the first checkpoint";
     runTo(trial, 0.1f, 10.0f);
@@ -94,7 +94,7 @@ TEST(TimeTrialTest, TheSplitShowsForTwoSecondsGreenWhenAheadRedWhenBehind)
 
 TEST(TimeTrialTest, PracticeShowsItselfKeepsStatesAndNeverSetsARecord)
 {
-    TimeTrial trial(straightCourse());
+    TimeTrial trial(trialTrack());
     Game::PracticeState state;
     state.position = {3.0f, 0.0f, 1.0f};
     trial.saveState(state);
