@@ -59,6 +59,7 @@ void TimeTrialPlay::openChooser()
     const glm::vec2 size = glm::floor(window * glm::vec2(0.6f, 0.85f));
     UI::FileBrowserSettings settings;
     settings.mode = UI::FileBrowserSettings::kOpen;
+    settings.extensions = "rmap"; // a course file is chosen with its map
     settings.startFolder = folder;
     Engine::EngineCore* const core = engine;
     settings.clock = [core] { return core->loopSource().ticks(); };
