@@ -47,7 +47,9 @@ ECS::EntityId createEntry(ECS::EntityManager& world, ECS::EntityId browser, cons
         addSprite(world, entry, b.folderIcon, AlignLeft, AlignCentreY, kFolderIconOffset,
                   static_cast<uint32_t>(b.layer));
     const float textOffset = isFolder ? kFolderTextOffset : float(b.entryTextOffset);
-    addLeftText(world, entry, b, fitText(*b.font, name, size.x - textOffset - float(b.entryTextOffset), false),
+    const std::string note = !isFolder && b.fileNote ? b.fileNote(b.folder / std::filesystem::u8path(name)) : "";
+    const std::string shown = note.empty() ? name : name + "   " + note;
+    addLeftText(world, entry, b, fitText(*b.font, shown, size.x - textOffset - float(b.entryTextOffset), false),
                 textOffset, b.textColor);
     return entry;
 }

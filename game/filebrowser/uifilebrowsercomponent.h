@@ -46,6 +46,8 @@ struct FileBrowserSettings {
     ECS::EntityId blocker = ECS::InvalidEntity;
     // Milliseconds of the game's clock, for telling double clicks; empty: SDL's tick counter.
     std::function<uint32_t()> clock;
+    // What the list shows after a file's name (UTF-8), such as a map's best time; empty: nothing.
+    std::function<std::string(const std::filesystem::path& file)> fileNote;
 };
 
 } // namespace UI
@@ -115,6 +117,7 @@ struct UIfileBrowserComponent : ECS::Component {
     // The last click on an entry, for telling a double click: its row on the page (-1: none to
     // pair with), when it came, the name clicked and whether the click entered a folder.
     std::function<uint32_t()> clock;
+    std::function<std::string(const std::filesystem::path& file)> fileNote;
     int32_t lastClickRow = -1;
     uint32_t lastClickMs = 0;
     std::string lastClickName;

@@ -30,6 +30,38 @@ namespace Game {
 using Component::CharacterControllerComponent;
 using Component::UIfileBrowserComponent;
 
+namespace {
+
+// The whole file of the map at `path`, or none when it cannot be read or is larger than any map.
+std::optional<std::string> readMapBytes(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    std::string bytes;
+    if (error || size > MapFile::kHeaderSize + MapFile::kRecordSize * MapFile::maxQubes() ||
+        !Engine::readFileBytes(path, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+std::string TimeTrialPlay::courseNote(const std::filesystem::path& mapPath)
+{
+    const std::optional<std::string> bytes = readMapBytes(mapPath);
+    if (!bytes)
+        return {};
+    const CourseReadResult course = CourseFile::readFile(CourseFile::pathFor(mapPath));
+    const uint64_t checksum = Checksum::fnv1a64(*bytes);
+    if (!course.ok() || course.document.mapChecksum != checksum || !course.document.course.playable())
+        return {};
+    const std::optional<RunRecord> best =
+        RunRecords::load(RunRecords::folder(), RunRecords::courseKey(course.document.course, checksum));
+    if (!best)
+        return "course";
+    return "best " + std::string(RunClock::format(best->times.total).view());
+}
+
 TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
                              MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look,
                              StartPlay startPlay, Engine::MapFolderFinder findMapFolder)
@@ -60,6 +92,7 @@ void TimeTrialPlay::openChooser()
     UI::FileBrowserSettings settings;
     settings.mode = UI::FileBrowserSettings::kOpen;
     settings.extensions = "rmap"; // a course file is chosen with its map
+    settings.fileNote = courseNote;
     settings.startFolder = folder;
     Engine::EngineCore* const core = engine;
     settings.clock = [core] { return core->loopSource().ticks(); };
@@ -92,13 +125,10 @@ std::optional<CourseDocument> TimeTrialPlay::courseFor(const std::filesystem::pa
 bool TimeTrialPlay::play(const std::filesystem::path& path)
 {
     // The course belongs to exactly the bytes that are loaded, so they are read once, whole.
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    std::string bytes;
-    const bool readable = !error && size <= MapFile::kHeaderSize + MapFile::kRecordSize * MapFile::maxQubes() &&
-                          Engine::readFileBytes(path, bytes);
-    MapLoadResult loaded = readable ? GameMap::load(Engine::ByteBuffer::fromBytes(bytes.data(), bytes.size()))
-                                    : MapLoadResult{MapReadStatus::CannotOpen, "cannot be opened", {}};
+    const std::optional<std::string> read = readMapBytes(path);
+    const std::string bytes = read.value_or(std::string());
+    MapLoadResult loaded = read ? GameMap::load(Engine::ByteBuffer::fromBytes(bytes.data(), bytes.size()))
+                                : MapLoadResult{MapReadStatus::CannotOpen, "cannot be opened", {}};
     if (!loaded.ok()) {
         Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": " + loaded.problem);
         menus->createOKpopup(kPopupLayer, kReadFailedText);

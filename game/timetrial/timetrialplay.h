@@ -51,6 +51,9 @@ public:
 
     // Opens the browser on the user's maps; nothing when one is open already.
     void openChooser();
+    // What the chooser shows after a map's name: "best m:ss.cc" for a course with a record,
+    // "course" for one without, nothing for a map without a course of its own.
+    static std::string courseNote(const std::filesystem::path& mapPath);
     // Loads the map at `path` with its course and starts play; a map that cannot be read says so
     // in a pop-up and play does not start. True when play started.
     bool play(const std::filesystem::path& path);

@@ -68,7 +68,9 @@ protected:
 
 TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestartsAtTheStart)
 {
-    ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true)));
+    const std::filesystem::path map = writeMap(true);
+    EXPECT_EQ(Game::TimeTrialPlay::courseNote(map), "course") << "a course never finished";
+    ASSERT_TRUE(game().timeTrialPlay().play(map));
     EXPECT_EQ(game().stateRecord().state, GameStateRecord::singlePlayer);
     ASSERT_TRUE(game().timeTrialPlay().active());
     runUpdates(1);
@@ -84,6 +86,9 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     EXPECT_LT(glm::length(glm::vec2(body.position())), 1.0f) << "back inside the start gate";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishTime), "") << "the finish texts go";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "0:00.00");
+
+    EXPECT_EQ(Game::TimeTrialPlay::courseNote(dir.path() / "course.rmap"), "best " + first.substr(13))
+        << "the chooser shows the record";
 
     const std::string second = finishLine(runForward());
     EXPECT_EQ(second, first) << "counted in game steps, the same run takes the same time";
@@ -107,7 +112,9 @@ TEST_F(TimeTrialPlayTest, PracticeShowsOnTheTimerAndACourseForOtherBytesIsPlayed
     EXPECT_FALSE(game().timeTrialPlay().playing()) << "leaving ends the trial";
 
     testing::internal::CaptureStdout();
-    ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true, 1)));
+    const std::filesystem::path otherBytes = writeMap(true, 1);
+    EXPECT_EQ(Game::TimeTrialPlay::courseNote(otherBytes), "") << "no note for a course of other bytes";
+    ASSERT_TRUE(game().timeTrialPlay().play(otherBytes));
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("COURSE NOT LOADED: "), std::string::npos) << console;
     EXPECT_EQ(game().stateRecord().state, GameStateRecord::singlePlayer) << "the map is played freely";
