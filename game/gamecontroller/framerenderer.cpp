@@ -17,6 +17,7 @@
 #include "game/render/selectedentityrendersystem.h"
 #include "game/camera/camerasystems.h"
 #include "game/resources/renderresources.h"
+#include "game/timetrial/coursegatedrawer.h"
 #include "game/transform/transformmatrixrefreshsystem.h"
 
 #include <GL/glew.h>
@@ -228,6 +229,8 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
     glEnable(GL_BLEND);
     ropes->run(alpha);
     glDisable(GL_BLEND);
+    if (frame.course)
+        CourseGateDrawer::draw(*renderContext, *resources, *frame.course);
 
     // The editor's gizmo lies over the whole scene.
     if (!playerControl) {

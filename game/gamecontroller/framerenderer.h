@@ -22,6 +22,7 @@ class TextMesh;
 
 namespace Game {
 
+class Course;
 class EditorPass;
 class Model3Dmap;
 class RenderResources;
@@ -43,6 +44,7 @@ struct FrameState {
     const Engine::GFX::TextMesh* ropeText = nullptr; // empty unless the player hangs on the rope
     UiPass* ui = nullptr;
     EditorPass* editor = nullptr;
+    const Course* course = nullptr; // the gates of the course being run, drawn over the scene
 };
 
 class FrameRenderer {

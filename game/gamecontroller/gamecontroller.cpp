@@ -387,6 +387,7 @@ FrameState GameController::frameState()
     frame.ropeText = &hud->rope();
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
+    frame.course = timeTrial->course();
     return frame;
 }
 

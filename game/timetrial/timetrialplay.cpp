@@ -140,6 +140,7 @@ bool TimeTrialPlay::play(const std::filesystem::path& path)
     const std::optional<CourseDocument> course = courseFor(path, checksum);
     trial = course ? std::make_unique<TimeTrial>(course->course) : nullptr;
     if (trial) {
+        runCourse = course->course;
         recordsFolder = RunRecords::folder();
         courseKey = RunRecords::courseKey(course->course, checksum);
         const std::optional<RunRecord> best = RunRecords::load(recordsFolder, courseKey);

@@ -64,6 +64,8 @@ public:
     bool playing() const { return chosenMap; }
     // A chosen map with a course is being played.
     bool active() const { return trial != nullptr; }
+    // The gates of the course being run, for drawing; null without a trial.
+    const Course* course() const { return trial ? &runCourse : nullptr; }
     const TimeTrial* current() const { return trial.get(); }
 
     // Each update of play, before the player moves: R, P, F5 and F9, where the player is and the
@@ -91,6 +93,7 @@ private:
     ECS::EntityId browser = ECS::InvalidEntity;
     const CameraMath::LookSettings* look;
     std::unique_ptr<TimeTrial> trial;
+    Course runCourse;
     bool chosenMap = false;
     glm::vec3 stepFrom{0.0f};
     StepInput stepInput;

@@ -75,6 +75,10 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     ASSERT_TRUE(game().timeTrialPlay().active());
     runUpdates(1);
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "0:00.00") << "the timer waits at the start";
+    // The player stands in the start gate, whose translucent green lies over the view.
+    const glm::ivec2 size = game().targetSize();
+    const Pixel seen = readPixels(0, size.x / 2, size.y / 4, 1, 1).front();
+    EXPECT_GT(int(seen[1]), int(seen[0]) + 20) << "green over the floor below the horizon";
 
     const std::string first = finishLine(runForward());
     ASSERT_FALSE(first.empty()) << "the run finishes";
