@@ -48,7 +48,7 @@ std::string program(const std::string& name)
 
 ProgramRun runAutoplay(const std::filesystem::path& script, const std::filesystem::path& home)
 {
-    const std::string user = home.empty() ? "" : "env -u XDG_CONFIG_HOME HOME=" + shellQuoted(home.string()) + " ";
+    const std::string user = home.empty() ? "" : "env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=" + shellQuoted(home.string()) + " ";
     return runCommand(user + program("tetherix-autoplay") + " " + shellQuoted(script.string()));
 }
 
