@@ -33,6 +33,7 @@
 #include <dlfcn.h>
 #include <glm/gtc/quaternion.hpp>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -49,6 +50,18 @@ constexpr int kUiPasses = 200;
 constexpr double kStepMs = Game::GameController::kStepMs;
 
 using Samples = std::vector<double>;
+
+constexpr int kPassFrames = 30;
+constexpr const char* kPassNames[] = {"sky",  "entities", "map",       "floor", "highlights", "rope",
+                                      "picking", "outline", "composite", "texts", "UI"};
+static_assert(std::size(kPassNames) == size_t(Game::FramePass::count));
+
+// Milliseconds per pass of a frame, and the swap, each with its GPU work finished.
+struct PassTimes {
+    std::array<double, size_t(Game::FramePass::count)> ms{};
+    double presentMs = 0.0;
+    int frames = 0;
+};
 
 // The game's draw calls, counted on their way to the driver.
 long drawCalls = 0;
@@ -105,6 +118,31 @@ struct Bench : GameBench {
         figures.ms = msBetween(start, Clock::now()) / kUiPasses;
         glEnable(GL_DEPTH_TEST);
         return figures;
+    }
+
+    // Frames drawn with the GPU work finished after every pass, each pass's time summed.
+    PassTimes passTimes(int frames)
+    {
+        PassTimes times;
+        Clock::time_point mark;
+        game.frame().observePasses([&times, &mark](Game::FramePass pass) {
+            glFinish();
+            const Clock::time_point now = Clock::now();
+            times.ms[size_t(pass)] += msBetween(mark, now);
+            mark = now;
+        });
+        glFinish();
+        for (int i = 0; i < frames; ++i) {
+            update(i);
+            mark = Clock::now();
+            game.render(0.5f);
+            source.swapWindow(engine.window->window);
+            glFinish();
+            times.presentMs += msSince(mark);
+        }
+        game.frame().observePasses({});
+        times.frames = frames;
+        return times;
     }
 
     long drawCallsOfOneFrame()
@@ -331,7 +369,23 @@ StartUpFigures measureStartUp(Bench& bench, Clock::time_point mainStart)
     return figures;
 }
 
+// One line: the mean time of every pass that took place, and the sum.
+void printPassTimes(const char* what, const PassTimes& times)
+{
+    const double frames = std::max(times.frames, 1);
+    double total = times.presentMs / frames;
+    std::printf("%s passes (GPU work finished after each, mean of %d frames):", what, times.frames);
+    for (size_t i = 0; i < times.ms.size(); ++i) {
+        if (times.ms[i] <= 0.0)
+            continue;
+        std::printf(" %s %.2f,", kPassNames[i], times.ms[i] / frames);
+        total += times.ms[i] / frames;
+    }
+    std::printf(" swap %.2f; sum %.2f ms\n", times.presentMs / frames, total);
+}
+
 struct MenuFigures {
+    PassTimes passes;
     Samples frames;
     Bench::UiPassFigures ui;
 };
@@ -344,11 +398,13 @@ MenuFigures measureMenu(Bench& bench)
         bench.update(i);
         menu.frames.push_back(bench.frame());
     }
+    menu.passes = bench.passTimes(kPassFrames);
     menu.ui = bench.uiPass();
     return menu;
 }
 
 struct PlayFigures {
+    PassTimes passes;
     Samples updates;
     Samples frames;
     long drawCalls = 0; // of one frame
@@ -365,6 +421,7 @@ PlayFigures measurePlay(Bench& bench)
         if (i % kUpdatesPerFrame == kUpdatesPerFrame - 1)
             play.frames.push_back(bench.frame());
     }
+    play.passes = bench.passTimes(kPassFrames);
     play.drawCalls = bench.drawCallsOfOneFrame();
     return play;
 }
@@ -418,6 +475,8 @@ void printGameFigures(Bench& bench, const GameFigures& figures)
                 startUp.initMs, startUp.firstFrameMs);
     std::printf("frame at %dx%d: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n", width, height,
                 mean(figures.menu.frames), kMenuFrames, mean(figures.play.frames), figures.play.frames.size());
+    printPassTimes("menu frame", figures.menu.passes);
+    printPassTimes("play frame", figures.play.passes);
     std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", figures.play.drawCalls, 150,
                 figures.largeMap.drawCalls, figures.largeMap.blocks);
     const Bench::UiPassFigures& menuUi = figures.menu.ui;

@@ -170,6 +170,7 @@ void FrameRenderer::drawSky(const CameraData& camera)
     renderContext->setModelMatrix(glm::scale(glm::translate(glm::mat4(1.0f), camera.eye), glm::vec3(kSkyScale)));
     skyBoxMesh->draw();
     glDepthMask(GL_TRUE);
+    passEnded(FramePass::sky);
 }
 
 void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
@@ -180,6 +181,7 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
     renderContext->useProgram(*r.defaultShader);
     renderContext->setModelMatrix(glm::mat4(1.0f));
     defaultMeshes->run(alpha);
+    passEnded(FramePass::entities);
 
     // The map: every block in one mesh.
     renderContext->useProgram(*r.shaderMapGeometry);
@@ -189,6 +191,7 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
     renderContext->setModelMatrix(glm::mat4(1.0f));
     if (frame.mapMesh)
         frame.mapMesh->draw();
+    passEnded(FramePass::map);
 
     // Floor grid, blended so that it fades with distance.
     glEnable(GL_BLEND);
@@ -201,6 +204,7 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
         r.floor->draw();
     Sampler::unbind(0);
     glDisable(GL_BLEND);
+    passEnded(FramePass::floor);
 }
 
 void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool playerControl)
@@ -218,6 +222,7 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
         glDisable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
         Sampler::unbind(0);
+        passEnded(FramePass::highlights);
     }
 
     // Ropes.
@@ -228,12 +233,14 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
     glEnable(GL_BLEND);
     ropes->run(alpha);
     glDisable(GL_BLEND);
+    passEnded(FramePass::rope);
 
     // The editor's gizmo lies over the whole scene.
     if (!playerControl) {
         glClear(GL_DEPTH_BUFFER_BIT);
         if (frame.editor)
             frame.editor->drawGizmo();
+        passEnded(FramePass::highlights);
     }
 }
 
@@ -246,6 +253,7 @@ void FrameRenderer::drawPickingImage(const FrameState& frame)
     if (frame.editor)
         frame.editor->drawGizmoIds();
     Engine::GFX::FBO::bindDefault();
+    passEnded(FramePass::picking);
 }
 
 void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
@@ -265,6 +273,7 @@ void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
     screenQuadMesh->draw();
     Engine::GFX::FBO::bindDefault();
     Sampler::unbind(0);
+    passEnded(FramePass::outline);
 
     // The images may be smaller than the window (the GPU's limit): stretched over all of it.
     glViewport(0, 0, frame.width, frame.height);
@@ -276,6 +285,7 @@ void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
     screenQuadMesh->draw();
     bindTexture(1, nullptr);
     glActiveTexture(GL_TEXTURE0);
+    passEnded(FramePass::composite);
 }
 
 void FrameRenderer::setTextDefaults(const FrameState& frame)
@@ -307,10 +317,12 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
         Engine::GFX::drawTextMesh(*renderContext, r.bannerText, at, {1.0f, 1.0f});
     }
 
+    passEnded(FramePass::texts);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_BLEND);
     if (frame.ui)
         frame.ui->draw();
+    passEnded(FramePass::ui);
 
     // The UI may leave any program, colour and clip bounds behind: the texts set their own.
     glEnable(GL_BLEND);
@@ -323,6 +335,7 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
     if (frame.ropeText)
         Engine::GFX::drawTextMesh(*renderContext, *frame.ropeText, {0.0f, kFpsTextY + 2.0f * lineHeight, 0.0f},
                                   {1.0f, 1.0f});
+    passEnded(FramePass::texts);
 
     if (playerControl && !frame.state->paused) {
         setTextDefaults(frame);
@@ -342,6 +355,7 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
         r.cursorQuad->draw();
         Texture2D::unbind();
     }
+    passEnded(FramePass::ui);
 }
 
 } // namespace Game

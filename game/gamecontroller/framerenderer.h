@@ -11,6 +11,7 @@
 #include "engine/gfx/model3d.h"
 #include "game/camera/cameradata.h"
 
+#include <functional>
 #include <memory>
 
 namespace Engine::GFX {
@@ -45,6 +46,13 @@ struct FrameState {
     EditorPass* editor = nullptr;
 };
 
+// The passes of a frame, named as each ends. A pass may end more than once a frame (the texts
+// before and after the UI); the editor's selection and gizmo count as highlights.
+enum class FramePass { sky, entities, map, floor, highlights, rope, picking, outline, composite, texts, ui, count };
+
+// Called as each pass ends, its GL work queued; benchmarks finish the GPU work there to time it.
+using PassObserver = std::function<void(FramePass)>;
+
 class FrameRenderer {
 public:
     // Builds the sky box, the screen quad and the screen-quad camera, and finds the render-time
@@ -65,7 +73,15 @@ public:
     const Engine::GFX::Mesh::Model3D& screenQuad() const { return *screenQuadMesh; }
     const CameraData& screenQuadCamera() const { return quadCamera; }
 
+    // From now on `observer` hears the end of every pass (empty: nobody does).
+    void observePasses(PassObserver observer) { passObserver = std::move(observer); }
+
 private:
+    void passEnded(FramePass pass) const
+    {
+        if (passObserver)
+            passObserver(pass);
+    }
     void useCamera(const CameraData& camera);
     // Binds `target` with a viewport of its whole image, which may be smaller than the window.
     static void bindTarget(const Engine::GFX::FBO& target);
@@ -89,6 +105,7 @@ private:
     std::unique_ptr<Engine::GFX::Mesh::Model3D> skyBoxMesh;
     std::unique_ptr<Engine::GFX::Mesh::Model3D> screenQuadMesh;
     CameraData quadCamera;
+    PassObserver passObserver;
 
     ECS::ComponentSystem* transformRefresh;
     ECS::ComponentSystem* cameraDelta;
