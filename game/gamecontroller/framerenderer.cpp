@@ -1,5 +1,6 @@
 #include "game/gamecontroller/framerenderer.h"
 
+#include "engine/config/settings.h"
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/rendercontext.h"
 #include "engine/gfx/sampler.h"
@@ -79,7 +80,6 @@ FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resourc
       ropes(world.getSystem<GrapplingHookMeshRenderSysten>())
 {
     skyColourLocation = uniformLocation(*resources.shaderSkybox, "uColor");
-    pixelSizeLocation = uniformLocation(*resources.shaderEdgeDetection, "uPixelSize");
     textColourLocation = uniformLocation(*resources.shaderFontDefault, "uColor");
     textBoundsXLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsX");
     textBoundsYLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsY");
@@ -124,6 +124,7 @@ void FrameRenderer::render(float alpha, const FrameState& frame)
     glCullFace(GL_BACK);
     glFrontFace(GL_CCW);
 
+    followRenderScale(frame);
     transformRefresh->run(alpha);
     cameraDelta->run(alpha);
     cameraModificationDelta->run(alpha);
@@ -145,6 +146,15 @@ void FrameRenderer::render(float alpha, const FrameState& frame)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+void FrameRenderer::followRenderScale(const FrameState& frame)
+{
+    if (frame.renderScale == Engine::kRenderScaleAuto)
+        autoScale.frameShown(frame.clockMs);
+    else
+        autoScale.restart();
+    resources->setSceneScale(renderScalePercent(frame.renderScale, autoScale));
+}
+
 void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerControl)
 {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -154,21 +164,25 @@ void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerC
 
     const CameraData& camera = sceneCamera(frame);
     useCamera(camera);
-    drawSky(camera);
     drawWorld(alpha, frame);
+    drawSky(camera);
+    drawFloor();
     drawHighlights(alpha, frame, playerControl);
 }
 
 void FrameRenderer::drawSky(const CameraData& camera)
 {
     RenderResources& r = *resources;
-    // A big cube around the eye that never hides anything (no depth written).
+    // A big cube around the eye, drawn at the far plane after the opaque geometry so that only
+    // the pixels nothing covers are shaded; it hides nothing (no depth written).
     glDepthMask(GL_FALSE);
+    glDepthFunc(GL_LEQUAL);
     renderContext->useProgram(*r.shaderSkybox);
     bindTexture(0, r.skyboxTexture.get());
     glUniform3f(skyColourLocation, 0.0f, 1.0f, 0.0f);
     renderContext->setModelMatrix(glm::scale(glm::translate(glm::mat4(1.0f), camera.eye), glm::vec3(kSkyScale)));
     skyBoxMesh->draw();
+    glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
     passEnded(FramePass::sky);
 }
@@ -192,8 +206,12 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
     if (frame.mapMesh)
         frame.mapMesh->draw();
     passEnded(FramePass::map);
+}
 
-    // Floor grid, blended so that it fades with distance.
+void FrameRenderer::drawFloor()
+{
+    RenderResources& r = *resources;
+    // Floor grid, blended over the sky so that it fades with distance.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     renderContext->useProgram(*r.shaderFloor);
@@ -259,32 +277,38 @@ void FrameRenderer::drawPickingImage(const FrameState& frame)
 void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
 {
     RenderResources& r = *resources;
-    renderContext->useProgram(*r.defaultShader);
     glDisable(GL_DEPTH_TEST);
     useCamera(quadCamera);
-
-    bindTarget(*r.outlineTarget);
-    renderContext->useProgram(*r.shaderEdgeDetection);
-    r.nearestSampler->bind(0);
-    bindTexture(0, &r.sceneTarget->colourTexture(1));
-    // One texel of the image the edges are found in.
-    glUniform2f(pixelSizeLocation, 1.0f / float(r.sceneTarget->width()), 1.0f / float(r.sceneTarget->height()));
-    renderContext->setModelMatrix(glm::mat4(1.0f));
-    screenQuadMesh->draw();
-    Engine::GFX::FBO::bindDefault();
-    Sampler::unbind(0);
-    passEnded(FramePass::outline);
-
-    // The images may be smaller than the window (the GPU's limit): stretched over all of it.
-    glViewport(0, 0, frame.width, frame.height);
-
+    // The pass reads the scene images texel for texel at their own size: straight onto a window
+    // of that size, else into the outline target of the same size, stretched afterwards.
+    const Engine::GFX::FBO& scene = *r.sceneTarget;
+    const bool windowSized = int(scene.width()) == frame.width && int(scene.height()) == frame.height;
+    if (windowSized) {
+        Engine::GFX::FBO::bindDefault();
+        glViewport(0, 0, frame.width, frame.height);
+    } else {
+        bindTarget(*r.outlineTarget);
+    }
     renderContext->useProgram(*r.shaderFinalComposit);
     renderContext->setModelMatrix(glm::mat4(1.0f));
-    bindTexture(0, &r.sceneTarget->colourTexture(0));
-    bindTexture(1, &r.outlineTarget->colourTexture(0));
+    bindTexture(0, &scene.colourTexture(0));
+    bindTexture(1, &scene.colourTexture(1));
     screenQuadMesh->draw();
     bindTexture(1, nullptr);
     glActiveTexture(GL_TEXTURE0);
+    passEnded(FramePass::outline);
+    if (!windowSized)
+        stretchOverWindow(frame);
+}
+
+void FrameRenderer::stretchOverWindow(const FrameState& frame)
+{
+    const Engine::GFX::FBO& outline = *resources->outlineTarget;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, outline.id());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, GLint(outline.width()), GLint(outline.height()), 0, 0, frame.width, frame.height,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    Engine::GFX::FBO::bindDefault();
     passEnded(FramePass::composite);
 }
 

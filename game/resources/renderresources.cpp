@@ -159,10 +159,21 @@ void RenderResources::setScreenPixelCamera(int width, int height)
     screenPixelCamera.projection = glm::ortho(0.0f, float(width), 0.0f, float(height), -10.0f, 10.0f);
 }
 
+void RenderResources::setSceneScale(int32_t percent)
+{
+    if (percent == scenePercent)
+        return;
+    scenePercent = percent;
+    createRenderTargets(targetWidth, targetHeight);
+}
+
 void RenderResources::createRenderTargets(int width, int height)
 {
-    auto scene = createSceneTarget(uint32_t(width), uint32_t(height));
-    auto outline = createOutlineTarget(uint32_t(width), uint32_t(height));
+    targetWidth = width;
+    targetHeight = height;
+    const auto scaled = [this](int size) { return uint32_t(std::max((size * scenePercent + 50) / 100, 1)); };
+    auto scene = createSceneTarget(scaled(width), scaled(height));
+    auto outline = createOutlineTarget(scaled(width), scaled(height));
     auto picking = createPickingTarget(uint32_t(width), uint32_t(height));
     if (!scene || !outline || !picking) {
         Engine::logLine("No render targets for " + std::to_string(width) + "x" + std::to_string(height) +
@@ -181,7 +192,7 @@ void RenderResources::loadShaders(int width, int height)
     ProgramPtr* const programs[] = {
         &defaultShader,         &shaderSceneMapMRT,   &shaderEntity,       &shaderDepthVisualisation,
         &skeletalShader,        &shaderFinalComposit, &shaderMaxDepthWrite, &shaderMapGeometry,
-        &shaderEdgeDetection,   &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
+        &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
         &shaderFloor,           &shaderFontDefault,   &shaderPhysicsDebug, &shaderUiBackground,
         &shaderDefaultPremultipliedAlpha, &shaderEntitySelection, &shaderEditorAxis, &shaderEditorAxisID,
     };

@@ -1,6 +1,6 @@
 #pragma once
 // Every graphics resource of the game, loaded once at start-up and kept for the whole run: meshes,
-// the skinned figure, fonts and text meshes, cameras, render targets, the twenty programs,
+// the skinned figure, fonts and text meshes, cameras, render targets, the nineteen programs,
 // samplers and textures. Systems and render passes read them; nothing here changes per frame.
 #include "engine/gfx/animation.h"
 #include "engine/gfx/fbo.h"
@@ -35,10 +35,15 @@ public:
     RenderResources& operator=(const RenderResources&) = delete;
 
     // Follows a new window size: the scene, outline and picking targets are made anew at
-    // `width` x `height` pixels (the old ones and their images are deleted), and the default
-    // camera's projection, the screen-pixel camera and the font program's default clip bounds
-    // follow. Sizes below one pixel count as one.
+    // `width` x `height` pixels (the scene and outline targets at the scene scale's share of it;
+    // the old ones and their images are deleted), and the default camera's projection, the
+    // screen-pixel camera and the font program's default clip bounds follow. Sizes below one
+    // pixel count as one.
     void resize(int width, int height);
+    // The scene and outline targets from now on at `percent` of the window size in each
+    // direction (made anew when that changes); the picking target keeps the window's size.
+    void setSceneScale(int32_t percent);
+    int32_t sceneScale() const { return scenePercent; }
 
     using Model3D = Engine::GFX::Mesh::Model3D;
     using ProgramPtr = std::unique_ptr<Engine::GFX::ShaderProgram>;
@@ -74,10 +79,9 @@ public:
     ProgramPtr shaderEntity;
     ProgramPtr shaderDepthVisualisation;
     ProgramPtr skeletalShader;
-    ProgramPtr shaderFinalComposit;
+    ProgramPtr shaderFinalComposit; // the scene darkened along its outlines, found in one pass
     ProgramPtr shaderMaxDepthWrite;
     ProgramPtr shaderMapGeometry;
-    ProgramPtr shaderEdgeDetection;
     ProgramPtr shaderDefaultWithColorID;
     ProgramPtr shaderSkybox;
     ProgramPtr shaderRope;
@@ -125,6 +129,9 @@ public:
 
 private:
     std::filesystem::path root;
+    int32_t scenePercent = 100;
+    int targetWidth = 1; // the window size the targets follow
+    int targetHeight = 1;
 
     // `relative` ("./data/..." or "data/...") under the root; unchanged for the working directory.
     std::string shippedFile(const std::string& relative) const;
@@ -134,7 +141,8 @@ private:
     void setUpCameras(int width, int height);
     void setScreenPixelCamera(int width, int height);
     void setFontBounds(int width, int height);
-    // Makes the three render targets at this size; when the GPU cannot, the old ones stay.
+    // Makes the three render targets for a window of this size; when the GPU cannot, the old
+    // ones stay.
     void createRenderTargets(int width, int height);
     void loadShaders(int width, int height);
     void loadTextures();
