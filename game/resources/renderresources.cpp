@@ -2,6 +2,7 @@
 
 #include "engine/core/log.h"
 #include "engine/gfx/gltexturefactory.h"
+#include "engine/gfx/imagebatch.h"
 #include "engine/gfx/meshdata.h"
 #include "game/resources/shadercollection.h"
 
@@ -69,6 +70,11 @@ void checkBonesAgree(const Mesh::SkeletalMesh* mesh, const Skeleton& skeleton, c
 
 RenderResources::RenderResources(int width, int height, const std::filesystem::path& root) : root(root)
 {
+    // The texture files are decoded on worker threads while the rest loads.
+    std::vector<std::string> texturePaths;
+    for (const GameTexture& texture : gameTextures())
+        texturePaths.push_back(shippedFile(texture.path));
+    ImageBatch images(std::move(texturePaths));
     loadSkeletalData();
     loadFonts();
     createTextMeshes();
@@ -78,7 +84,7 @@ RenderResources::RenderResources(int width, int height, const std::filesystem::p
     Engine::logLine("Creating Samplers");
     repeatSampler = std::make_unique<Sampler>(Sampler::makeRepeatSampler());
     nearestSampler = std::make_unique<Sampler>(Sampler::makeNearestSampler());
-    loadTextures();
+    loadTextures(images);
     loadMeshes();
 }
 
@@ -216,7 +222,7 @@ void RenderResources::setFontBounds(int width, int height)
     glUseProgram(0);
 }
 
-void RenderResources::loadTextures()
+void RenderResources::loadTextures(ImageBatch& images)
 {
     Engine::logLine("Loading Textures");
     TexturePtr* const textures[] = {
@@ -227,7 +233,7 @@ void RenderResources::loadTextures()
     };
     static_assert(std::size(textures) == std::tuple_size_v<std::decay_t<decltype(gameTextures())>>);
     for (size_t i = 0; i < std::size(textures); ++i)
-        *textures[i] = TexturePtr(loadTexture(shippedFile(gameTextures()[i].path), gameTextures()[i].settings));
+        *textures[i] = TexturePtr(createTexture(images.take(i), gameTextures()[i].settings));
 }
 
 void RenderResources::loadMeshes()

@@ -21,6 +21,10 @@
 #include <string>
 #include <vector>
 
+namespace Engine::GFX {
+class ImageBatch;
+}
+
 namespace Game {
 
 class RenderResources {
@@ -145,7 +149,8 @@ private:
     // ones stay.
     void createRenderTargets(int width, int height);
     void loadShaders(int width, int height);
-    void loadTextures();
+    // Makes the textures from the images `images` decodes, in the order of gameTextures().
+    void loadTextures(Engine::GFX::ImageBatch& images);
     void loadMeshes();
 };
 
