@@ -2,7 +2,11 @@
 // software renderer under Xvfb), the clock and the keys scripted so that every run plays the same.
 // Prints
 //   - the time from process start (and from main) to the first menu frame on screen;
-//   - the mean frame time in the menu and in play (render, swap, and the GPU's work finished);
+//   - the mean frame time in the menu and in play (render, swap, and the GPU's work finished) at
+//     render scale 100%, and at Auto with the loop clock following the wall clock (and the step
+//     Auto settled on);
+//   - the time of every pass of a menu and a play frame at 100%, the GPU's work finished after
+//     each;
 //   - the draw calls of one frame in play with the 150-block map and with 1,500 blocks, counted
 //     by wrapping the GL draw entry points the game uses (glDrawArrays, glDrawElements,
 //     glDrawElementsBaseVertex);
@@ -10,9 +14,10 @@
 //     menu, and over the main menu with a confirm dialog and an OK pop-up open;
 //   - the editor's tick while a handle drag moves 200 selected blocks of 1,500, as a share of the
 //     step (target: under 0.1);
-//   - and, last, the update in play on the 150-block map (every system, messages, one physics
-//     step, refresh) over 1,000 updates: worst and mean as a share of the 10 ms step (target:
-//     mean under 0.05).
+//   - the update in play on the 150-block map (every system, messages, one physics step,
+//     refresh) over 1,000 updates: worst and mean as a share of the 10 ms step (target: mean
+//     under 0.05);
+//   - and, last, the play frame at render scale 100%.
 // Run it from the repository root with a display (scripts/xvfb.sh), on a quiet machine.
 #include "bench/support/gamebench.h"
 #include "engine/core/keyboardstate.h"
@@ -22,10 +27,12 @@
 #include "game/gamecontroller/gamecontroller.h"
 #include "game/gamemap/gamemap.h"
 #include "game/menu/menubuilder.h"
+#include "game/menu/optionsscreen.h"
 #include "game/physics/physicscomponents.h"
 #include "game/physics/physicssystems.h"
 #include "game/physics/physicsworld.h"
 #include "game/player/charactercontrollercomponent.h"
+#include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
 
 #include <GL/glew.h>
@@ -33,6 +40,7 @@
 #include <dlfcn.h>
 #include <glm/gtc/quaternion.hpp>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -49,6 +57,20 @@ constexpr int kUiPasses = 200;
 constexpr double kStepMs = Game::GameController::kStepMs;
 
 using Samples = std::vector<double>;
+
+constexpr int kPassFrames = 30;
+constexpr int kAutoSettleFrames = 200; // Auto measures a second at each step before it moves
+constexpr int kAutoFrames = 60;
+constexpr const char* kPassNames[] = {"sky",  "entities", "map",       "floor", "highlights", "rope",
+                                      "picking", "outline", "composite", "texts", "UI"};
+static_assert(std::size(kPassNames) == size_t(Game::FramePass::count));
+
+// Milliseconds per pass of a frame, and the swap, each with its GPU work finished.
+struct PassTimes {
+    std::array<double, size_t(Game::FramePass::count)> ms{};
+    double presentMs = 0.0;
+    int frames = 0;
+};
 
 // The game's draw calls, counted on their way to the driver.
 long drawCalls = 0;
@@ -105,6 +127,46 @@ struct Bench : GameBench {
         figures.ms = msBetween(start, Clock::now()) / kUiPasses;
         glEnable(GL_DEPTH_TEST);
         return figures;
+    }
+
+    // One update and one frame with the loop clock following the wall clock, as the game's loop
+    // sees the frames, so that Auto measures real frame times; answers the frame's milliseconds.
+    double realTimeFrame(int index, Clock::time_point from)
+    {
+        const Uint32 base = source.clock;
+        update(index);
+        engine.lastTicks = base + Uint32(msSince(from));
+        const double ms = frame();
+        source.clock = base + Uint32(msSince(from));
+        return ms;
+    }
+
+    // The render scale setting: Auto or a step.
+    void setRenderScale(int32_t setting) { game.options().setRenderScale(setting); }
+
+    // Frames drawn with the GPU work finished after every pass, each pass's time summed.
+    PassTimes passTimes(int frames)
+    {
+        PassTimes times;
+        Clock::time_point mark;
+        game.frame().observePasses([&times, &mark](Game::FramePass pass) {
+            glFinish();
+            const Clock::time_point now = Clock::now();
+            times.ms[size_t(pass)] += msBetween(mark, now);
+            mark = now;
+        });
+        glFinish();
+        for (int i = 0; i < frames; ++i) {
+            update(i);
+            mark = Clock::now();
+            game.render(0.5f);
+            source.swapWindow(engine.window->window);
+            glFinish();
+            times.presentMs += msSince(mark);
+        }
+        game.frame().observePasses({});
+        times.frames = frames;
+        return times;
     }
 
     long drawCallsOfOneFrame()
@@ -331,7 +393,44 @@ StartUpFigures measureStartUp(Bench& bench, Clock::time_point mainStart)
     return figures;
 }
 
+// One line: the mean time of every pass that took place, and the sum.
+void printPassTimes(const char* what, const PassTimes& times)
+{
+    const double frames = std::max(times.frames, 1);
+    double total = times.presentMs / frames;
+    std::printf("%s passes (GPU work finished after each, mean of %d frames):", what, times.frames);
+    for (size_t i = 0; i < times.ms.size(); ++i) {
+        if (times.ms[i] <= 0.0)
+            continue;
+        std::printf(" %s %.2f,", kPassNames[i], times.ms[i] / frames);
+        total += times.ms[i] / frames;
+    }
+    std::printf(" swap %.2f; sum %.2f ms\n", times.presentMs / frames, total);
+}
+
+struct AutoFigures {
+    Samples frames;
+    int32_t percent = 100; // where Auto settled
+};
+
+// Frames at Auto in the present scene: first until it settles, then measured.
+AutoFigures measureAuto(Bench& bench)
+{
+    bench.setRenderScale(Engine::kRenderScaleAuto);
+    const Clock::time_point from = Clock::now();
+    for (int i = 0; i < kAutoSettleFrames; ++i)
+        bench.realTimeFrame(i, from);
+    AutoFigures figures;
+    for (int i = 0; i < kAutoFrames; ++i)
+        figures.frames.push_back(bench.realTimeFrame(i, from));
+    figures.percent = bench.game.resources().sceneScale();
+    bench.setRenderScale(100);
+    return figures;
+}
+
 struct MenuFigures {
+    AutoFigures automatic;
+    PassTimes passes;
     Samples frames;
     Bench::UiPassFigures ui;
 };
@@ -344,11 +443,15 @@ MenuFigures measureMenu(Bench& bench)
         bench.update(i);
         menu.frames.push_back(bench.frame());
     }
+    menu.passes = bench.passTimes(kPassFrames);
     menu.ui = bench.uiPass();
+    menu.automatic = measureAuto(bench);
     return menu;
 }
 
 struct PlayFigures {
+    AutoFigures automatic;
+    PassTimes passes;
     Samples updates;
     Samples frames;
     long drawCalls = 0; // of one frame
@@ -365,7 +468,9 @@ PlayFigures measurePlay(Bench& bench)
         if (i % kUpdatesPerFrame == kUpdatesPerFrame - 1)
             play.frames.push_back(bench.frame());
     }
+    play.passes = bench.passTimes(kPassFrames);
     play.drawCalls = bench.drawCallsOfOneFrame();
+    play.automatic = measureAuto(bench);
     return play;
 }
 
@@ -416,8 +521,14 @@ void printGameFigures(Bench& bench, const GameFigures& figures)
                 startUp.fromMainMs, startUp.fromProcessMs);
     std::printf("  window and context %.0f ms, game init %.0f ms, first update and frame %.0f ms\n", startUp.windowMs,
                 startUp.initMs, startUp.firstFrameMs);
-    std::printf("frame at %dx%d: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n", width, height,
+    std::printf("frame at %dx%d, render scale 100%%: menu mean %.2f ms (%d frames), play mean %.2f ms (%zu frames)\n", width, height,
                 mean(figures.menu.frames), kMenuFrames, mean(figures.play.frames), figures.play.frames.size());
+    std::printf("frame at %dx%d, render scale Auto: menu mean %.2f ms at %d%%, play mean %.2f ms at %d%% "
+                "(%d frames each, after %d to settle)\n",
+                width, height, mean(figures.menu.automatic.frames), figures.menu.automatic.percent,
+                mean(figures.play.automatic.frames), figures.play.automatic.percent, kAutoFrames, kAutoSettleFrames);
+    printPassTimes("menu frame", figures.menu.passes);
+    printPassTimes("play frame", figures.play.passes);
     std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", figures.play.drawCalls, 150,
                 figures.largeMap.drawCalls, figures.largeMap.blocks);
     const Bench::UiPassFigures& menuUi = figures.menu.ui;
@@ -462,6 +573,7 @@ int main()
 
     GameFigures figures;
     figures.startUp = measureStartUp(bench, mainStart);
+    bench.setRenderScale(100);
     figures.menu = measureMenu(bench);
     figures.play = measurePlay(bench);
     figures.largeMap = measureLargeMapDrawCalls(bench);
@@ -474,6 +586,8 @@ int main()
     std::printf("editor tick mean / step: %.4f\n", editorMs / kStepMs);
     std::printf("update worst / step: %.3f\n", worst(updates) / kStepMs);
     std::printf("update mean / step: %.4f\n", mean(updates) / kStepMs);
+    std::printf("play frame at %dx%d, render scale 100%%: %.2f ms\n", bench.game.settings().width,
+                bench.game.settings().height, mean(figures.play.frames));
 
     bench.game.shutdown();
     return 0;

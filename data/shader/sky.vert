@@ -1,5 +1,6 @@
 #version 330 core
-// The sky box around the camera: a cube whose faces sample the 3 x 2 sky atlas.
+// The sky box around the camera: a cube whose faces sample the 3 x 2 sky atlas, drawn at the far
+// plane.
 
 in vec3 aPosition;
 in vec3 aNormal;
@@ -16,5 +17,6 @@ void main()
 {
     vTexCoord = aTexCoord;
     vDirection = aPosition;
-    gl_Position = uProjectionMatrix * uModelViewMatrix * vec4(aPosition, 1.0);
+    // At the far plane (depth 1), behind everything drawn before it.
+    gl_Position = (uProjectionMatrix * uModelViewMatrix * vec4(aPosition, 1.0)).xyww;
 }

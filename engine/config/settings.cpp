@@ -27,7 +27,7 @@ constexpr KeyRule kKeys[] = {
     {"resolution_width", ValueKind::Number}, {"resolution_height", ValueKind::Number},
     {"fullscreen", ValueKind::Bool},         {"vsync", ValueKind::Number},
     {"mouse_sensitivity", ValueKind::Number}, {"field_of_view", ValueKind::Number},
-    {"invert_mouse", ValueKind::Bool},
+    {"invert_mouse", ValueKind::Bool},       {"render_scale", ValueKind::Number},
 };
 constexpr size_t kKeyCount = std::size(kKeys);
 
@@ -70,6 +70,22 @@ void applyBool(const IniSectionData& section, const char* key, bool& target)
 {
     if (section.hasBool(key))
         target = section.getBool(key);
+}
+
+// Stores the render scale when the file gives one of its values: Auto or one of the steps.
+void applyRenderScale(const IniSectionData& section, int32_t& target)
+{
+    const char* key = "render_scale";
+    if (!section.hasFloat(key))
+        return;
+    const float value = section.getFloat(key);
+    const bool step = std::find(std::begin(kRenderScaleSteps), std::end(kRenderScaleSteps), value) !=
+                      std::end(kRenderScaleSteps);
+    if (value != float(kRenderScaleAuto) && !step) {
+        logf("CONFIG: %s = %g is not 0 (Auto), 50, 75 or 100, using %d\n", key, static_cast<double>(value), target);
+        return;
+    }
+    target = static_cast<int32_t>(value);
 }
 
 // The index of `key` in kKeys, or kKeyCount when the game does not own it.
@@ -175,7 +191,8 @@ bool applyFile(const std::filesystem::path& file, Settings& settings)
     return true;
 }
 
-// The value text of every key of kKeys for `settings`, in the same order.
+// The value text of every key of kKeys for `settings`, in the same order; empty for a render
+// scale not chosen yet, which is not written.
 std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
 {
     char sensitivity[32];
@@ -183,7 +200,8 @@ std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
     const auto flag = [](bool value) { return value ? std::string("true") : std::string("false"); };
     return {std::to_string(settings.width),        std::to_string(settings.height), flag(settings.fullscreen),
             std::to_string(settings.swapInterval), sensitivity,                     std::to_string(settings.fieldOfView),
-            flag(settings.invertMouse)};
+            flag(settings.invertMouse),
+            settings.renderScale == kRenderScaleUnset ? std::string() : std::to_string(settings.renderScale)};
 }
 
 // `line`, which sets the owned key `key`, with `value` instead: what precedes the old value (the
@@ -226,7 +244,7 @@ std::string mergedText(std::string_view existing, const Settings& settings)
         }
         const bool setsKey = parsed.kind == IniLine::Kind::Value || parsed.kind == IniLine::Kind::Incomplete;
         const size_t index = unnamed && setsKey ? ownedKey(parsed.name) : kKeyCount;
-        if (index < kKeyCount) {
+        if (index < kKeyCount && !values[index].empty()) {
             present[index] = true;
             merged += replacedValue(line, kKeys[index].key, values[index]);
         } else {
@@ -238,7 +256,7 @@ std::string mergedText(std::string_view existing, const Settings& settings)
     }
     std::string missing;
     for (size_t i = 0; i < kKeyCount; ++i) {
-        if (!present[i])
+        if (!present[i] && !values[i].empty())
             missing += std::string(kKeys[i].key) + " = " + values[i] + std::string(newline);
     }
     if (insertAt != std::string::npos)
@@ -261,7 +279,7 @@ bool Settings::operator==(const Settings& other) const
 {
     return fullscreen == other.fullscreen && swapInterval == other.swapInterval && width == other.width &&
            height == other.height && mouseSensitivity == other.mouseSensitivity &&
-           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse;
+           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse && renderScale == other.renderScale;
 }
 
 void applyConfig(const IniData& config, Settings& settings)
@@ -276,6 +294,7 @@ void applyConfig(const IniData& config, Settings& settings)
     applyNumber(section, "mouse_sensitivity", kMinMouseSensitivity, kMaxMouseSensitivity, settings.mouseSensitivity);
     applyInteger(section, "field_of_view", kMinFieldOfView, kMaxFieldOfView, settings.fieldOfView);
     applyBool(section, "invert_mouse", settings.invertMouse);
+    applyRenderScale(section, settings.renderScale);
 }
 
 void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight)

@@ -26,6 +26,11 @@ constexpr float kMouseSensitivityStep = 0.1f;
 constexpr int32_t kMinFieldOfView = 60;
 constexpr int32_t kMaxFieldOfView = 120;
 constexpr int32_t kFieldOfViewStep = 5;
+// The render scale's values: a share of the window in percent, Auto, or not chosen yet (the game
+// chooses at start; the value is not written to a file).
+constexpr int32_t kRenderScaleUnset = -1;
+constexpr int32_t kRenderScaleAuto = 0;
+constexpr int32_t kRenderScaleSteps[] = {100, 75, 50};
 
 struct Settings {
     bool fullscreen = false;       // "fullscreen" (bool)
@@ -35,6 +40,7 @@ struct Settings {
     float mouseSensitivity = 1.0f; // "mouse_sensitivity" (number): multiplies the mouse look's turn per pixel
     int32_t fieldOfView = 110;     // "field_of_view" (number, truncated): vertical, in degrees
     bool invertMouse = false;      // "invert_mouse" (bool): moving the mouse up looks down
+    int32_t renderScale = kRenderScaleUnset; // "render_scale" (number): 0 (Auto), 50, 75 or 100
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
@@ -42,7 +48,8 @@ struct Settings {
 
 // Applies the keys of the unnamed section of `config` to `settings`. A key that is absent or of
 // another type leaves its value; a number that is not finite or, truncated, lies outside its
-// limits also leaves it, with a console line naming the key.
+// limits (for the render scale: is not one of its values) also leaves it, with a console line
+// naming the key.
 void applyConfig(const IniData& config, Settings& settings);
 
 // Refuses a window size larger than the GPU draws (`largestWidth` x `largestHeight`, known once

@@ -60,7 +60,11 @@ std::unique_ptr<Texture2D> createTexture(const Image& image, const TextureSettin
 
 std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings)
 {
-    const std::optional<Image> image = loadImage(path);
+    return createTexture(loadImage(path), settings);
+}
+
+std::unique_ptr<Texture2D> createTexture(const std::optional<Image>& image, const TextureSettings& settings)
+{
     return createTexture(image ? *image : makeFallbackImage(), settings);
 }
 

@@ -4,6 +4,7 @@
 #include "engine/gfx/texture.h"
 
 #include <array>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,8 @@ std::unique_ptr<Texture2D> createTexture(const Image& image, const TextureSettin
 
 // The same for the image file at `path`, or for the fallback checker when it cannot be loaded.
 std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSettings& settings);
+// The same for a decoded image, or for the fallback checker when there is none.
+std::unique_ptr<Texture2D> createTexture(const std::optional<Image>& image, const TextureSettings& settings);
 
 struct GameTexture {
     const char* path;

@@ -20,14 +20,28 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 std::optional<Image> loadImage(const std::string& path)
 {
+    std::string error;
+    std::optional<Image> image = decodeImage(path, error);
+    if (!image)
+        logLine(error);
+    return image;
+}
+
+void startImageDecoding()
+{
+    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+}
+
+std::optional<Image> decodeImage(const std::string& path, std::string& error)
+{
     SurfacePtr surface(IMG_Load(path.c_str()));
     if (!surface) {
-        logLine("Cannot load image \"" + path + "\": " + IMG_GetError());
+        error = "Cannot load image \"" + path + "\": " + IMG_GetError();
         return std::nullopt;
     }
     // Some formats (TGA) decode a header of zero width or height into an empty surface.
     if (surface->w <= 0 || surface->h <= 0) {
-        logLine("Cannot load image \"" + path + "\": it has no pixels");
+        error = "Cannot load image \"" + path + "\": it has no pixels";
         return std::nullopt;
     }
     // RGBA32 is R, G, B, A in memory order. A PNG with an alpha channel decodes to it already;
@@ -35,7 +49,7 @@ std::optional<Image> loadImage(const std::string& path)
     if (surface->format->format != SDL_PIXELFORMAT_RGBA32) {
         surface.reset(SDL_ConvertSurfaceFormat(surface.get(), SDL_PIXELFORMAT_RGBA32, 0));
         if (!surface) {
-            logLine("Cannot convert image \"" + path + "\": " + SDL_GetError());
+            error = "Cannot convert image \"" + path + "\": " + SDL_GetError();
             return std::nullopt;
         }
     }

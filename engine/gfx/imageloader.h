@@ -11,4 +11,11 @@ namespace Engine::GFX {
 // A file that cannot be read, or holds no pixels, prints its path and the reason and gives nothing.
 std::optional<Image> loadImage(const std::string& path);
 
+// The same without a console line: on failure `error` holds the line loadImage prints. Safe on
+// any thread once startImageDecoding has run.
+std::optional<Image> decodeImage(const std::string& path, std::string& error);
+
+// Readies the decoders so that threads may decode at once. Call on the main thread.
+void startImageDecoding();
+
 } // namespace Engine::GFX

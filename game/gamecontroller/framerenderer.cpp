@@ -1,5 +1,6 @@
 #include "game/gamecontroller/framerenderer.h"
 
+#include "engine/config/settings.h"
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/rendercontext.h"
 #include "engine/gfx/sampler.h"
@@ -80,7 +81,6 @@ FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resourc
       ropes(world.getSystem<GrapplingHookMeshRenderSysten>())
 {
     skyColourLocation = uniformLocation(*resources.shaderSkybox, "uColor");
-    pixelSizeLocation = uniformLocation(*resources.shaderEdgeDetection, "uPixelSize");
     textColourLocation = uniformLocation(*resources.shaderFontDefault, "uColor");
     textBoundsXLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsX");
     textBoundsYLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsY");
@@ -125,6 +125,7 @@ void FrameRenderer::render(float alpha, const FrameState& frame)
     glCullFace(GL_BACK);
     glFrontFace(GL_CCW);
 
+    followRenderScale(frame);
     transformRefresh->run(alpha);
     cameraDelta->run(alpha);
     cameraModificationDelta->run(alpha);
@@ -146,6 +147,15 @@ void FrameRenderer::render(float alpha, const FrameState& frame)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+void FrameRenderer::followRenderScale(const FrameState& frame)
+{
+    if (frame.renderScale == Engine::kRenderScaleAuto)
+        autoScale.frameShown(frame.clockMs);
+    else
+        autoScale.restart();
+    resources->setSceneScale(renderScalePercent(frame.renderScale, autoScale));
+}
+
 void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerControl)
 {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -155,22 +165,27 @@ void FrameRenderer::drawScene(float alpha, const FrameState& frame, bool playerC
 
     const CameraData& camera = sceneCamera(frame);
     useCamera(camera);
-    drawSky(camera);
     drawWorld(alpha, frame);
+    drawSky(camera);
+    drawFloor();
     drawHighlights(alpha, frame, playerControl);
 }
 
 void FrameRenderer::drawSky(const CameraData& camera)
 {
     RenderResources& r = *resources;
-    // A big cube around the eye that never hides anything (no depth written).
+    // A big cube around the eye, drawn at the far plane after the opaque geometry so that only
+    // the pixels nothing covers are shaded; it hides nothing (no depth written).
     glDepthMask(GL_FALSE);
+    glDepthFunc(GL_LEQUAL);
     renderContext->useProgram(*r.shaderSkybox);
     bindTexture(0, r.skyboxTexture.get());
     glUniform3f(skyColourLocation, 0.0f, 1.0f, 0.0f);
     renderContext->setModelMatrix(glm::scale(glm::translate(glm::mat4(1.0f), camera.eye), glm::vec3(kSkyScale)));
     skyBoxMesh->draw();
+    glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
+    passEnded(FramePass::sky);
 }
 
 void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
@@ -181,17 +196,32 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
     renderContext->useProgram(*r.defaultShader);
     renderContext->setModelMatrix(glm::mat4(1.0f));
     defaultMeshes->run(alpha);
+    passEnded(FramePass::entities);
 
-    // The map: every block in one mesh.
-    renderContext->useProgram(*r.shaderMapGeometry);
-    bindTexture(0, r.hexagonTexture.get());
-    bindTexture(1, r.defaultTexture.get());
-    glActiveTexture(GL_TEXTURE0);
-    renderContext->setModelMatrix(glm::mat4(1.0f));
-    if (frame.mapMesh)
+    // The map, every block in one mesh: its depth first, then its shading where it is nearest,
+    // so that hidden faces cost no shading.
+    if (frame.mapMesh) {
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        renderContext->useProgram(*r.shaderMapDepth);
+        renderContext->setModelMatrix(glm::mat4(1.0f));
         frame.mapMesh->draw();
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDepthFunc(GL_LEQUAL);
+        renderContext->useProgram(*r.shaderMapGeometry);
+        bindTexture(0, r.hexagonTexture.get());
+        bindTexture(1, r.defaultTexture.get());
+        glActiveTexture(GL_TEXTURE0);
+        renderContext->setModelMatrix(glm::mat4(1.0f));
+        frame.mapMesh->draw();
+        glDepthFunc(GL_LESS);
+    }
+    passEnded(FramePass::map);
+}
 
-    // Floor grid, blended so that it fades with distance.
+void FrameRenderer::drawFloor()
+{
+    RenderResources& r = *resources;
+    // Floor grid, blended over the sky so that it fades with distance.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     renderContext->useProgram(*r.shaderFloor);
@@ -202,6 +232,7 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
         r.floor->draw();
     Sampler::unbind(0);
     glDisable(GL_BLEND);
+    passEnded(FramePass::floor);
 }
 
 void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool playerControl)
@@ -219,6 +250,7 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
         glDisable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
         Sampler::unbind(0);
+        passEnded(FramePass::highlights);
     }
 
     // Ropes.
@@ -229,14 +261,17 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
     glEnable(GL_BLEND);
     ropes->run(alpha);
     glDisable(GL_BLEND);
+    // A course's translucent gates, timed with the rope.
     if (frame.course)
         CourseGateDrawer::draw(*renderContext, *resources, *frame.course);
+    passEnded(FramePass::rope);
 
     // The editor's gizmo lies over the whole scene.
     if (!playerControl) {
         glClear(GL_DEPTH_BUFFER_BIT);
         if (frame.editor)
             frame.editor->drawGizmo();
+        passEnded(FramePass::highlights);
     }
 }
 
@@ -249,36 +284,45 @@ void FrameRenderer::drawPickingImage(const FrameState& frame)
     if (frame.editor)
         frame.editor->drawGizmoIds();
     Engine::GFX::FBO::bindDefault();
+    passEnded(FramePass::picking);
 }
 
 void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
 {
     RenderResources& r = *resources;
-    renderContext->useProgram(*r.defaultShader);
     glDisable(GL_DEPTH_TEST);
     useCamera(quadCamera);
-
-    bindTarget(*r.outlineTarget);
-    renderContext->useProgram(*r.shaderEdgeDetection);
-    r.nearestSampler->bind(0);
-    bindTexture(0, &r.sceneTarget->colourTexture(1));
-    // One texel of the image the edges are found in.
-    glUniform2f(pixelSizeLocation, 1.0f / float(r.sceneTarget->width()), 1.0f / float(r.sceneTarget->height()));
-    renderContext->setModelMatrix(glm::mat4(1.0f));
-    screenQuadMesh->draw();
-    Engine::GFX::FBO::bindDefault();
-    Sampler::unbind(0);
-
-    // The images may be smaller than the window (the GPU's limit): stretched over all of it.
-    glViewport(0, 0, frame.width, frame.height);
-
+    // The pass reads the scene images texel for texel at their own size: straight onto a window
+    // of that size, else into the outline target of the same size, stretched afterwards.
+    const Engine::GFX::FBO& scene = *r.sceneTarget;
+    const bool windowSized = int(scene.width()) == frame.width && int(scene.height()) == frame.height;
+    if (windowSized) {
+        Engine::GFX::FBO::bindDefault();
+        glViewport(0, 0, frame.width, frame.height);
+    } else {
+        bindTarget(*r.outlineTarget);
+    }
     renderContext->useProgram(*r.shaderFinalComposit);
     renderContext->setModelMatrix(glm::mat4(1.0f));
-    bindTexture(0, &r.sceneTarget->colourTexture(0));
-    bindTexture(1, &r.outlineTarget->colourTexture(0));
+    bindTexture(0, &scene.colourTexture(0));
+    bindTexture(1, &scene.colourTexture(1));
     screenQuadMesh->draw();
     bindTexture(1, nullptr);
     glActiveTexture(GL_TEXTURE0);
+    passEnded(FramePass::outline);
+    if (!windowSized)
+        stretchOverWindow(frame);
+}
+
+void FrameRenderer::stretchOverWindow(const FrameState& frame)
+{
+    const Engine::GFX::FBO& outline = *resources->outlineTarget;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, outline.id());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, GLint(outline.width()), GLint(outline.height()), 0, 0, frame.width, frame.height,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    Engine::GFX::FBO::bindDefault();
+    passEnded(FramePass::composite);
 }
 
 void FrameRenderer::setTextDefaults(const FrameState& frame)
@@ -310,10 +354,12 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
         Engine::GFX::drawTextMesh(*renderContext, r.bannerText, at, {1.0f, 1.0f});
     }
 
+    passEnded(FramePass::texts);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_BLEND);
     if (frame.ui)
         frame.ui->draw();
+    passEnded(FramePass::ui);
 
     // The UI may leave any program, colour and clip bounds behind: the texts set their own.
     glEnable(GL_BLEND);
@@ -326,6 +372,7 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
     if (frame.ropeText)
         Engine::GFX::drawTextMesh(*renderContext, *frame.ropeText, {0.0f, kFpsTextY + 2.0f * lineHeight, 0.0f},
                                   {1.0f, 1.0f});
+    passEnded(FramePass::texts);
 
     if (playerControl && !frame.state->paused) {
         setTextDefaults(frame);
@@ -345,6 +392,7 @@ void FrameRenderer::drawOverlay(const FrameState& frame, bool playerControl)
         r.cursorQuad->draw();
         Texture2D::unbind();
     }
+    passEnded(FramePass::ui);
 }
 
 } // namespace Game

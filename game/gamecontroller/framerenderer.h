@@ -1,8 +1,9 @@
 #pragma once
-// One frame of the game: the 3-D scene into the off-screen scene target (sky, entities, map,
-// floor, selection, rope, editor gizmo), the editor's picking image, the outline image, the
-// composite onto the window, and over it the texts, the UI layers, the crosshair and the
-// pointer image. Each pass sets the GL state it needs; the frame ends with culling and depth
+// One frame of the game: the 3-D scene into the off-screen scene target at the render scale's
+// share of the window (entities, map, sky, floor, selection, rope, editor gizmo), the editor's
+// picking image at the window's size, the scene darkened along its outlines in one pass (onto the
+// window, or into the outline target stretched over the window when the scene is smaller), and
+// over it at the window's size the texts, the UI layers, the crosshair and the pointer image. Each pass sets the GL state it needs; the frame ends with culling and depth
 // test on, blending off with (SRC_ALPHA, ONE_MINUS_SRC_ALPHA), the window bound, no sampler on
 // unit 0 and depth writes on. The off-screen images may be smaller than the window when it is
 // larger than the GPU draws: each is drawn with a viewport of its own size and stretched over
@@ -10,7 +11,9 @@
 #include "engine/ecs/entitymanager.h"
 #include "engine/gfx/model3d.h"
 #include "game/camera/cameradata.h"
+#include "game/gamecontroller/renderscale.h"
 
+#include <functional>
 #include <memory>
 
 namespace Engine::GFX {
@@ -37,6 +40,8 @@ struct FrameState {
     ECS::EntityId playerEntity = ECS::InvalidEntity;
     int width = 0; // window size in pixels
     int height = 0;
+    int32_t renderScale = 100; // the setting: Engine::kRenderScaleAuto, a step, or not chosen (100%)
+    double clockMs = 0.0;      // the loop clock as the frame is drawn, which Auto measures by
     int mouseX = 0; // pointer in window pixels from the bottom-left corner
     int mouseY = 0;
     const Model3Dmap* mapMesh = nullptr; // absent while the map is empty
@@ -47,6 +52,13 @@ struct FrameState {
     const Course* course = nullptr; // the gates of the course being run, drawn over the scene
 };
 
+// The passes of a frame, named as each ends. A pass may end more than once a frame (the texts
+// before and after the UI); the editor's selection and gizmo count as highlights.
+enum class FramePass { sky, entities, map, floor, highlights, rope, picking, outline, composite, texts, ui, count };
+
+// Called as each pass ends, its GL work queued; benchmarks finish the GPU work there to time it.
+using PassObserver = std::function<void(FramePass)>;
+
 class FrameRenderer {
 public:
     // Builds the sky box, the screen quad and the screen-quad camera, and finds the render-time
@@ -55,7 +67,8 @@ public:
     FrameRenderer(const FrameRenderer&) = delete;
     FrameRenderer& operator=(const FrameRenderer&) = delete;
 
-    // Draws the frame `alpha` of the way from the previous update to the last one.
+    // Draws the frame `alpha` of the way from the previous update to the last one, the scene at
+    // the render scale `frame` asks for.
     void render(float alpha, const FrameState& frame);
 
     // The camera the 3-D scene is seen through in `frame`: the menu camera in the main menu, the
@@ -67,18 +80,31 @@ public:
     const Engine::GFX::Mesh::Model3D& screenQuad() const { return *screenQuadMesh; }
     const CameraData& screenQuadCamera() const { return quadCamera; }
 
+    // From now on `observer` hears the end of every pass (empty: nobody does).
+    void observePasses(PassObserver observer) { passObserver = std::move(observer); }
+
 private:
+    void passEnded(FramePass pass) const
+    {
+        if (passObserver)
+            passObserver(pass);
+    }
     void useCamera(const CameraData& camera);
     // Binds `target` with a viewport of its whole image, which may be smaller than the window.
     static void bindTarget(const Engine::GFX::FBO& target);
     void drawScene(float alpha, const FrameState& frame, bool playerControl);
-    // The parts of the scene pass: the sky cube, the meshes, map and floor, and what lies over
-    // them (selection highlights, ropes and the editor's gizmo).
-    void drawSky(const CameraData& camera);
+    // The parts of the scene pass: the meshes and map, the sky cube behind them, the floor, and
+    // what lies over them (selection highlights, ropes and the editor's gizmo).
     void drawWorld(float alpha, const FrameState& frame);
+    void drawSky(const CameraData& camera);
+    void drawFloor();
     void drawHighlights(float alpha, const FrameState& frame, bool playerControl);
     void drawPickingImage(const FrameState& frame);
     void drawOutlinesAndComposite(const FrameState& frame);
+    // The outline target stretched over the window, smoothly.
+    void stretchOverWindow(const FrameState& frame);
+    // The scene targets at the scale `frame` asks for; Auto measures the frames while it is on.
+    void followRenderScale(const FrameState& frame);
     void drawOverlay(const FrameState& frame, bool playerControl);
     // Binds "shaderFontDefault" with white text and clip bounds covering the whole window.
     void useTextProgram(const FrameState& frame);
@@ -91,6 +117,8 @@ private:
     std::unique_ptr<Engine::GFX::Mesh::Model3D> skyBoxMesh;
     std::unique_ptr<Engine::GFX::Mesh::Model3D> screenQuadMesh;
     CameraData quadCamera;
+    PassObserver passObserver;
+    AutoRenderScale autoScale;
 
     ECS::ComponentSystem* transformRefresh;
     ECS::ComponentSystem* cameraDelta;
@@ -101,7 +129,6 @@ private:
 
     // Uniform locations looked up once.
     int skyColourLocation = -1;
-    int pixelSizeLocation = -1;
     int textColourLocation = -1;
     int textBoundsXLocation = -1;
     int textBoundsYLocation = -1;

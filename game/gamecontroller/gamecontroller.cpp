@@ -94,6 +94,10 @@ void GameController::loadSettingsAndShapeWindow()
     config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
     const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
     Engine::refuseSizesAbove(config, int32_t(largest.width), int32_t(largest.height));
+    if (config.renderScale == Engine::kRenderScaleUnset) {
+        const auto* const renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        config.renderScale = firstStartRenderScale(renderer ? renderer : "");
+    }
     look = {config.mouseSensitivity, config.invertMouse};
     window.setIcon(folders.file("data/textures/icon.png").string());
     applyWindowSettings();
@@ -380,6 +384,8 @@ FrameState GameController::frameState()
     frame.playerEntity = updateContext.playerEntity;
     frame.width = drawable.x;
     frame.height = drawable.y;
+    frame.renderScale = config.renderScale;
+    frame.clockMs = double(core->lastTicks);
     frame.mouseX = core->mouse ? core->mouse->posX : 0;
     frame.mouseY = core->mouse ? core->mouse->posY : 0;
     frame.mapMesh = gameMap->mesh.get();

@@ -143,6 +143,7 @@ public:
     EditorMapFiles& editorMapFiles();
     FaceIdAllocator& faceIds() { return faceIdAllocator; }
     const FrameRenderer& frame() const { return *frameRenderer; }
+    FrameRenderer& frame() { return *frameRenderer; }
     const Engine::GFX::TextMesh& speedText() const { return hud->speed(); }
     // "Rope: N.N m" while the player hangs on the rope, else empty.
     const Engine::GFX::TextMesh& ropeText() const { return hud->rope(); }

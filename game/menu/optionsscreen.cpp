@@ -32,7 +32,7 @@ constexpr glm::vec2 kTitleSize{kPanelWidth, 48.0f};
 constexpr glm::vec2 kBackSize{256.0f, 48.0f};
 // Rows from the middle of the window: the first row's bottom edge, and the spacing.
 constexpr float kFirstRowAboveMiddle = 128.0f;
-constexpr float kRowSpacing = 56.0f;
+constexpr float kRowSpacing = 48.0f;
 constexpr float kTitleAboveMiddle = 184.0f;
 constexpr float kBackBelowMiddle = 232.0f;
 
@@ -45,6 +45,15 @@ constexpr int32_t kButtonPriority = 1;
 
 // The swap intervals in the order the stepper walks them.
 constexpr int32_t kSwapIntervals[] = {0, 1, -1};
+// The render scales in the order the stepper walks them.
+constexpr int32_t kRenderScales[] = {Engine::kRenderScaleAuto, 100, 75, 50};
+
+// Where `scale` stands in kRenderScales; a scale not chosen yet stands at 100%.
+long renderScaleIndex(int32_t scale)
+{
+    const auto* const at = std::find(std::begin(kRenderScales), std::end(kRenderScales), scale);
+    return at == std::end(kRenderScales) ? 1 : long(at - std::begin(kRenderScales));
+}
 
 const char* rowName(Option option)
 {
@@ -61,6 +70,8 @@ const char* rowName(Option option)
         return "fov";
     case Option::invertMouse:
         return "invert";
+    case Option::renderScale:
+        return "renderscale";
     }
     return "";
 }
@@ -124,6 +135,10 @@ std::string OptionsScreen::valueText(Option option, const Engine::Settings& s)
         return std::to_string(s.fieldOfView) + "\u00b0";
     case Option::invertMouse:
         return onOff(s.invertMouse);
+    case Option::renderScale:
+        return s.renderScale == Engine::kRenderScaleAuto
+                   ? "Auto"
+                   : std::to_string(kRenderScales[renderScaleIndex(s.renderScale)]) + "%";
     }
     return {};
 }
@@ -214,6 +229,15 @@ bool OptionsScreen::setInvertMouse(bool on)
     return take(changed);
 }
 
+bool OptionsScreen::setRenderScale(int32_t percent)
+{
+    if (std::find(std::begin(kRenderScales), std::end(kRenderScales), percent) == std::end(kRenderScales))
+        return false;
+    Engine::Settings changed = *settings;
+    changed.renderScale = percent;
+    return take(changed);
+}
+
 bool OptionsScreen::step(Option option, int direction)
 {
     switch (option) {
@@ -240,6 +264,10 @@ bool OptionsScreen::step(Option option, int direction)
             float(Engine::kFieldOfViewStep)));
     case Option::invertMouse:
         return setInvertMouse(!settings->invertMouse);
+    case Option::renderScale: {
+        const long next = renderScaleIndex(settings->renderScale) + (direction > 0 ? 1 : -1);
+        return next >= 0 && next < long(std::size(kRenderScales)) && setRenderScale(kRenderScales[next]);
+    }
     }
     return false;
 }
@@ -261,6 +289,10 @@ bool OptionsScreen::canStep(Option option, int direction) const
     case Option::fieldOfView:
         return direction > 0 ? settings->fieldOfView < Engine::kMaxFieldOfView
                              : settings->fieldOfView > Engine::kMinFieldOfView;
+    case Option::renderScale: {
+        const long at = renderScaleIndex(settings->renderScale);
+        return direction > 0 ? at + 1 < long(std::size(kRenderScales)) : at > 0;
+    }
     case Option::fullscreen:
     case Option::invertMouse:
         return true;
@@ -342,7 +374,7 @@ void OptionsScreen::build()
         menu->addElement(OptionsNames::title, title);
 
     const char* const labels[] = {"Resolution", "Full screen", "Vsync", "Mouse sensitivity", "Field of view",
-                                  "Invert mouse"};
+                                  "Invert mouse", "Render scale"};
     for (size_t row = 0; row < kOptions.size(); ++row)
         addRow(kOptions[row], labels[row], middle + kFirstRowAboveMiddle - float(row) * kRowSpacing);
     addButton(OptionsNames::back, "Back", {kPanelX + (kPanelWidth - kBackSize.x) / 2.0f, middle - kBackBelowMiddle},

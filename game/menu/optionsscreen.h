@@ -1,7 +1,7 @@
 #pragma once
 // The Options screen behind the main menu's "Options" button: a dark column like the menu's with
 // one row per setting (resolution, full screen, vsync, mouse sensitivity, field of view, invert
-// mouse) and a "Back" button. Steppers ("<" and ">") walk a setting through its values and stop
+// mouse, render scale) and a "Back" button. Steppers ("<" and ">") walk a setting through its values and stop
 // at the ends of its range; the on/off settings toggle on a click of their value. Every change
 // goes into the settings at once and the game applies it; "Back" (or Escape) hands over to the
 // game, which saves the settings and shows the main menu. The elements are entered in the Menu.
@@ -33,9 +33,10 @@ class RenderResources;
 // The smallest window the game's screens fit in; the window cannot be made smaller.
 inline constexpr glm::ivec2 kSmallestWindow{640, 480};
 
-enum class Option : uint32_t { resolution, fullscreen, vsync, mouseSensitivity, fieldOfView, invertMouse };
-inline constexpr std::array<Option, 6> kOptions = {Option::resolution,       Option::fullscreen,  Option::vsync,
-                                                   Option::mouseSensitivity, Option::fieldOfView, Option::invertMouse};
+enum class Option : uint32_t { resolution, fullscreen, vsync, mouseSensitivity, fieldOfView, invertMouse, renderScale };
+inline constexpr std::array<Option, 7> kOptions = {Option::resolution,       Option::fullscreen,  Option::vsync,
+                                                   Option::mouseSensitivity, Option::fieldOfView, Option::invertMouse,
+                                                   Option::renderScale};
 
 namespace OptionsNames {
 inline const std::string panel = "Options_panel";
@@ -80,6 +81,8 @@ public:
     bool setMouseSensitivity(float sensitivity);
     bool setFieldOfView(int32_t degrees);
     bool setInvertMouse(bool on);
+    // Auto (Engine::kRenderScaleAuto) or one of Engine::kRenderScaleSteps.
+    bool setRenderScale(int32_t percent);
     // A stepper: the next value towards `direction` (-1 "<", +1 ">"), or false at the end of
     // the range. The on/off settings toggle whatever the direction.
     bool step(Option option, int direction);
@@ -88,7 +91,7 @@ public:
     // size, smallest first, each once.
     std::vector<glm::ivec2> resolutions() const;
     // How the row shows `option`'s value of `settings`: "1280 × 720", "On", "Adaptive", "1.5",
-    // "110°", ...
+    // "110°", "Auto", "75%", ...
     static std::string valueText(Option option, const Engine::Settings& settings);
 
 private:

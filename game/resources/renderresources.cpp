@@ -2,6 +2,7 @@
 
 #include "engine/core/log.h"
 #include "engine/gfx/gltexturefactory.h"
+#include "engine/gfx/imagebatch.h"
 #include "engine/gfx/meshdata.h"
 #include "game/resources/shadercollection.h"
 
@@ -69,6 +70,11 @@ void checkBonesAgree(const Mesh::SkeletalMesh* mesh, const Skeleton& skeleton, c
 
 RenderResources::RenderResources(int width, int height, const std::filesystem::path& root) : root(root)
 {
+    // The texture files are decoded on worker threads while the rest loads.
+    std::vector<std::string> texturePaths;
+    for (const GameTexture& texture : gameTextures())
+        texturePaths.push_back(shippedFile(texture.path));
+    ImageBatch images(std::move(texturePaths));
     loadSkeletalData();
     loadFonts();
     createTextMeshes();
@@ -78,7 +84,7 @@ RenderResources::RenderResources(int width, int height, const std::filesystem::p
     Engine::logLine("Creating Samplers");
     repeatSampler = std::make_unique<Sampler>(Sampler::makeRepeatSampler());
     nearestSampler = std::make_unique<Sampler>(Sampler::makeNearestSampler());
-    loadTextures();
+    loadTextures(images);
     loadMeshes();
 }
 
@@ -159,10 +165,21 @@ void RenderResources::setScreenPixelCamera(int width, int height)
     screenPixelCamera.projection = glm::ortho(0.0f, float(width), 0.0f, float(height), -10.0f, 10.0f);
 }
 
+void RenderResources::setSceneScale(int32_t percent)
+{
+    if (percent == scenePercent)
+        return;
+    scenePercent = percent;
+    createRenderTargets(targetWidth, targetHeight);
+}
+
 void RenderResources::createRenderTargets(int width, int height)
 {
-    auto scene = createSceneTarget(uint32_t(width), uint32_t(height));
-    auto outline = createOutlineTarget(uint32_t(width), uint32_t(height));
+    targetWidth = width;
+    targetHeight = height;
+    const auto scaled = [this](int size) { return uint32_t(std::max((size * scenePercent + 50) / 100, 1)); };
+    auto scene = createSceneTarget(scaled(width), scaled(height));
+    auto outline = createOutlineTarget(scaled(width), scaled(height));
     auto picking = createPickingTarget(uint32_t(width), uint32_t(height));
     if (!scene || !outline || !picking) {
         Engine::logLine("No render targets for " + std::to_string(width) + "x" + std::to_string(height) +
@@ -181,9 +198,10 @@ void RenderResources::loadShaders(int width, int height)
     ProgramPtr* const programs[] = {
         &defaultShader,         &shaderSceneMapMRT,   &shaderEntity,       &shaderDepthVisualisation,
         &skeletalShader,        &shaderFinalComposit, &shaderMaxDepthWrite, &shaderMapGeometry,
-        &shaderEdgeDetection,   &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
+        &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
         &shaderFloor,           &shaderFontDefault,   &shaderPhysicsDebug, &shaderUiBackground,
         &shaderDefaultPremultipliedAlpha, &shaderEntitySelection, &shaderEditorAxis, &shaderEditorAxisID,
+        &shaderMapDepth,
     };
     static_assert(std::size(programs) == ShaderCollection::kProgramNames.size());
     for (size_t i = 0; i < std::size(programs); ++i)
@@ -205,7 +223,7 @@ void RenderResources::setFontBounds(int width, int height)
     glUseProgram(0);
 }
 
-void RenderResources::loadTextures()
+void RenderResources::loadTextures(ImageBatch& images)
 {
     Engine::logLine("Loading Textures");
     TexturePtr* const textures[] = {
@@ -216,7 +234,7 @@ void RenderResources::loadTextures()
     };
     static_assert(std::size(textures) == std::tuple_size_v<std::decay_t<decltype(gameTextures())>>);
     for (size_t i = 0; i < std::size(textures); ++i)
-        *textures[i] = TexturePtr(loadTexture(shippedFile(gameTextures()[i].path), gameTextures()[i].settings));
+        *textures[i] = TexturePtr(createTexture(images.take(i), gameTextures()[i].settings));
 }
 
 void RenderResources::loadMeshes()

@@ -21,6 +21,10 @@
 #include <string>
 #include <vector>
 
+namespace Engine::GFX {
+class ImageBatch;
+}
+
 namespace Game {
 
 class RenderResources {
@@ -35,10 +39,15 @@ public:
     RenderResources& operator=(const RenderResources&) = delete;
 
     // Follows a new window size: the scene, outline and picking targets are made anew at
-    // `width` x `height` pixels (the old ones and their images are deleted), and the default
-    // camera's projection, the screen-pixel camera and the font program's default clip bounds
-    // follow. Sizes below one pixel count as one.
+    // `width` x `height` pixels (the scene and outline targets at the scene scale's share of it;
+    // the old ones and their images are deleted), and the default camera's projection, the
+    // screen-pixel camera and the font program's default clip bounds follow. Sizes below one
+    // pixel count as one.
     void resize(int width, int height);
+    // The scene and outline targets from now on at `percent` of the window size in each
+    // direction (made anew when that changes); the picking target keeps the window's size.
+    void setSceneScale(int32_t percent);
+    int32_t sceneScale() const { return scenePercent; }
 
     using Model3D = Engine::GFX::Mesh::Model3D;
     using ProgramPtr = std::unique_ptr<Engine::GFX::ShaderProgram>;
@@ -74,10 +83,9 @@ public:
     ProgramPtr shaderEntity;
     ProgramPtr shaderDepthVisualisation;
     ProgramPtr skeletalShader;
-    ProgramPtr shaderFinalComposit;
+    ProgramPtr shaderFinalComposit; // the scene darkened along its outlines, found in one pass
     ProgramPtr shaderMaxDepthWrite;
     ProgramPtr shaderMapGeometry;
-    ProgramPtr shaderEdgeDetection;
     ProgramPtr shaderDefaultWithColorID;
     ProgramPtr shaderSkybox;
     ProgramPtr shaderRope;
@@ -89,6 +97,7 @@ public:
     ProgramPtr shaderEntitySelection;
     ProgramPtr shaderEditorAxis;
     ProgramPtr shaderEditorAxisID;
+    ProgramPtr shaderMapDepth; // the map's depth alone, before its shading
 
     std::unique_ptr<Engine::GFX::Sampler> repeatSampler;  // trilinear, repeating, anisotropic
     std::unique_ptr<Engine::GFX::Sampler> nearestSampler; // nearest, clamped
@@ -125,6 +134,9 @@ public:
 
 private:
     std::filesystem::path root;
+    int32_t scenePercent = 100;
+    int targetWidth = 1; // the window size the targets follow
+    int targetHeight = 1;
 
     // `relative` ("./data/..." or "data/...") under the root; unchanged for the working directory.
     std::string shippedFile(const std::string& relative) const;
@@ -134,10 +146,12 @@ private:
     void setUpCameras(int width, int height);
     void setScreenPixelCamera(int width, int height);
     void setFontBounds(int width, int height);
-    // Makes the three render targets at this size; when the GPU cannot, the old ones stay.
+    // Makes the three render targets for a window of this size; when the GPU cannot, the old
+    // ones stay.
     void createRenderTargets(int width, int height);
     void loadShaders(int width, int height);
-    void loadTextures();
+    // Makes the textures from the images `images` decodes, in the order of gameTextures().
+    void loadTextures(Engine::GFX::ImageBatch& images);
     void loadMeshes();
 };
 

@@ -25,11 +25,11 @@ bool staysInFolder(const std::string& fileName)
 const std::array<const char*, 20> ShaderCollection::kProgramNames = {
     "defaultShader",         "shaderSceneMapMRT",   "shaderEntity",
     "shaderDepthVisualisation", "skeletalShader",   "shaderFinalComposit",
-    "shaderMaxDepthWrite",   "shaderMapGeometry",   "shaderEdgeDetection",
-    "shaderDefaultWithColorID", "shaderSkybox",     "shaderRope",
+    "shaderMaxDepthWrite",   "shaderMapGeometry",   "shaderDefaultWithColorID",
+    "shaderSkybox",          "shaderRope",
     "shaderFloor",           "shaderFontDefault",   "shaderPhysicsDebug",
     "shaderUiBackground",    "shaderDefaultPremultipliedAlpha", "shaderEntitySelection",
-    "shaderEditorAxis",      "shaderEditorAxisID",
+    "shaderEditorAxis",      "shaderEditorAxisID",  "shaderMapDepth",
 };
 
 ShaderCollection::ShaderCollection(std::string baseFolder, const std::string& configPath)

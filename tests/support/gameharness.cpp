@@ -1,6 +1,7 @@
 #include "tests/support/gameharness.h"
 
 #include "engine/gfx/fbo.h"
+#include "game/menu/optionsscreen.h"
 #include "game/resources/renderresources.h"
 
 #include <GL/glew.h>
@@ -33,6 +34,9 @@ void GameHarness::SetUp()
     testing::internal::CaptureStdout();
     controller->init();
     initLog = testing::internal::GetCapturedStdout();
+    // The scripted clock makes frames of up to 100 ms, which Auto would answer with a smaller
+    // scene: tests see the scene at the window's size unless they choose another scale.
+    controller->options().setRenderScale(100);
 }
 
 void GameHarness::TearDown()

@@ -262,3 +262,36 @@ TEST(SettingsTest, AFileLeftOutWholeIsNeverOverwritten)
     EXPECT_FALSE(Engine::saveSettings(Settings{}, dir.path() / "folder.cfg"));
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder.cfg"));
 }
+
+TEST(SettingsTest, RenderScaleTakesAutoOrAStepAndIsWrittenOnceChosen)
+{
+    EXPECT_EQ(Settings{}.renderScale, Engine::kRenderScaleUnset);
+    EXPECT_EQ(fromText("render_scale = 0\n").renderScale, Engine::kRenderScaleAuto);
+    EXPECT_EQ(fromText("render_scale = 75\n").renderScale, 75);
+    EXPECT_EQ(fromText("render_scale = 50\n").renderScale, 50);
+    testing::internal::CaptureStdout();
+    Settings chosen;
+    chosen.renderScale = 100;
+    Engine::applyConfig(Engine::parseIni("render_scale = 60\n"), chosen);
+    EXPECT_EQ(chosen.renderScale, 100);
+    EXPECT_EQ(fromText("render_scale = 75.5\n").renderScale, Engine::kRenderScaleUnset);
+    EXPECT_EQ(fromText("render_scale = -1\n").renderScale, Engine::kRenderScaleUnset);
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_NE(output.find("CONFIG: render_scale = 60 is not 0 (Auto), 50, 75 or 100, using 100"), std::string::npos);
+    EXPECT_NE(output.find("render_scale = 75.5"), std::string::npos);
+
+    // Not chosen yet: not written, and a line already in the file stays as it is.
+    EXPECT_EQ(Engine::settingsText(Settings{}).find("render_scale"), std::string::npos);
+    const TestSupport::TempDir dir;
+    const auto user = dir.write("user.cfg", "render_scale = 50\n");
+    ASSERT_TRUE(Engine::saveSettings(Settings{}, user));
+    std::string saved;
+    ASSERT_TRUE(Engine::readFileBytes(user, saved));
+    EXPECT_EQ(saved.find("render_scale = 50\n"), 0u);
+
+    chosen.renderScale = Engine::kRenderScaleAuto;
+    ASSERT_TRUE(Engine::saveSettings(chosen, user));
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Engine::loadSettings(dir.write("shipped.cfg", ""), user), chosen);
+    testing::internal::GetCapturedStdout();
+}

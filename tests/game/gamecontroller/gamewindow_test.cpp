@@ -24,6 +24,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -178,7 +179,9 @@ protected:
 
 TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsAndIsNeverOverwritten)
 {
-    EXPECT_EQ(game().settings(), Engine::loadSettings(Engine::GameFolders{}.shippedConfig(), fs::path()));
+    Engine::Settings defaults = Engine::loadSettings(Engine::GameFolders{}.shippedConfig(), fs::path());
+    defaults.renderScale = game().settings().renderScale; // chosen at start, not read from a file
+    EXPECT_EQ(game().settings(), defaults);
     EXPECT_NE(initLog.find("CONFIG: " + userConfig().string() + " is damaged (not a text file), ignored\n"),
               std::string::npos)
         << initLog;
@@ -221,11 +224,6 @@ TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWind
     EXPECT_FALSE(glIsFramebuffer(oldFramebuffer)) << "the old target is deleted, not leaked";
     EXPECT_FALSE(glIsTexture(oldImage));
     EXPECT_NEAR(aspectOf(game().sceneCamera().projection), 1000.0f / 600.0f, 1e-4f);
-    // The outline pass reads the surface image one window pixel at a time.
-    GLfloat pixelSize[2] = {};
-    glGetUniformfv(r.shaderEdgeDetection->programId(), r.shaderEdgeDetection->getUniformLocation("uPixelSize"),
-                   pixelSize);
-    EXPECT_FLOAT_EQ(pixelSize[0], 1.0f / 1000.0f);
 
     // The picking image of the new size holds the gizmo's centre where the new view shows it.
     const glm::ivec2 centre = pixelOf(glm::vec3(editor.gizmoMatrix[3]));
@@ -238,6 +236,52 @@ TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWind
     EXPECT_EQ(bar.position.y, 600.0f - 32.0f);
     EXPECT_EQ(glm::ivec2(game().settings().width, game().settings().height), glm::ivec2(1000, 600))
         << "the size the user chose is the resolution the Options screen shows and saves";
+}
+
+TEST_F(GameWindowTest, TheSceneFollowsTheRenderScaleWhileTextsStaySharpAndPickingHits)
+{
+    // Text pixels drawn fully white over the dark menu panel: the "Singleplayer" button's text.
+    const auto textCores = [this] {
+        runUpdates(1);
+        std::vector<bool> cores;
+        for (const Pixel& pixel : readPixels(-1, 80, 320, 160, 40))
+            cores.push_back(pixel[0] >= 250 && pixel[1] >= 250 && pixel[2] >= 250);
+        return cores;
+    };
+    const std::vector<bool> native = textCores();
+    ASSERT_GT(std::count(native.begin(), native.end(), true), 50);
+
+    game().options().setRenderScale(50);
+    runUpdates(2);
+    const Game::RenderResources& r = game().resources();
+    EXPECT_EQ(r.sceneTarget->width(), 640u);
+    EXPECT_EQ(r.sceneTarget->height(), 360u);
+    EXPECT_EQ(r.outlineTarget->width(), 640u);
+    EXPECT_EQ(r.pickingTarget->width(), 1280u) << "picking reads window pixels";
+    EXPECT_EQ(textCores(), native) << "texts are drawn at the window's resolution";
+    resizeWindow(1000, 600);
+    EXPECT_EQ(r.sceneTarget->width(), 500u);
+    EXPECT_EQ(r.sceneTarget->height(), 300u);
+
+    // The editor at 50%: a click on a block selects it, and the handles are found where they show.
+    game().openEditor();
+    runUpdates(2);
+    const glm::vec3 block(8.0f, 2.0f, 2.5f);
+    TransformComponent placed;
+    placed.position = block;
+    game().map().addQube(world(), placed);
+    game().map().rebuildPending = true;
+    runUpdates(2);
+    const glm::ivec2 shown = pixelOf(block);
+    clickAt(shown.x, source.windowHeight - shown.y);
+    const auto& editor = world().getComponent<EditorDataComponent>(game().editorEntity());
+    ASSERT_TRUE(editor.gizmoShown);
+    const glm::ivec2 centre = pixelOf(glm::vec3(editor.gizmoMatrix[3]));
+    EXPECT_EQ(Engine::GFX::readPixelID(centre.x, centre.y, *r.pickingTarget), uint32_t(Game::EditorHandle::centre));
+
+    game().options().setRenderScale(Engine::kRenderScaleAuto);
+    runUpdates(2);
+    EXPECT_EQ(r.sceneTarget->width(), 1000u) << "Auto starts at 100%";
 }
 
 TEST_F(GameWindowTest, AWindowWiderThanTheGpuDrawsGetsTargetsThatFitAndTheViewStretched)

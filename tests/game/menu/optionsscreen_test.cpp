@@ -66,18 +66,21 @@ TEST_F(OptionsScreenTest, ShowsEverySettingAndTheStepsChangeAndApplyThemAtOnce)
     clickElement(OptionsNames::value(Option::invertMouse));
     clickElement(OptionsNames::value(Option::fullscreen));
     clickElement(OptionsNames::more(Option::resolution));
+    clickElement(OptionsNames::more(Option::renderScale));
     EXPECT_EQ(settings.fieldOfView, 115);
     EXPECT_FLOAT_EQ(settings.mouseSensitivity, 0.9f);
     EXPECT_EQ(settings.swapInterval, 1);
     EXPECT_TRUE(settings.invertMouse);
     EXPECT_TRUE(settings.fullscreen);
     EXPECT_EQ(glm::ivec2(settings.width, settings.height), glm::ivec2(1600, 900));
-    ASSERT_EQ(applied.size(), 6u) << "each change is applied as it is made";
+    EXPECT_EQ(settings.renderScale, 75) << "a scale not chosen yet steps from 100%";
+    ASSERT_EQ(applied.size(), 7u) << "each change is applied as it is made";
     EXPECT_EQ(applied.back(), settings);
     EXPECT_EQ(text(OptionsNames::value(Option::fieldOfView)).text, "115\u00b0");
     EXPECT_EQ(text(OptionsNames::value(Option::mouseSensitivity)).text, "0.9");
     EXPECT_EQ(text(OptionsNames::value(Option::vsync)).text, "On");
     EXPECT_EQ(text(OptionsNames::value(Option::resolution)).text, "1600 \u00d7 900");
+    EXPECT_EQ(text(OptionsNames::value(Option::renderScale)).text, "75%");
 
     clickElement(OptionsNames::back);
     EXPECT_EQ(backs, 1);
@@ -120,6 +123,19 @@ TEST_F(OptionsScreenTest, ValuesOutOfRangeAreRefusedAndTheStepsStopAtTheEnds)
     modes.clear();
     EXPECT_EQ(screen.resolutions(), (std::vector<glm::ivec2>{{1280, 720}})) << "the window's own size is offered";
     EXPECT_FALSE(screen.step(Option::resolution, 1));
+
+    // Render scale: Auto, 100%, 75%, 50%, and nothing beyond.
+    EXPECT_FALSE(screen.setRenderScale(60));
+    EXPECT_FALSE(screen.setRenderScale(Engine::kRenderScaleUnset));
+    while (screen.step(Option::renderScale, -1)) {
+    }
+    EXPECT_EQ(settings.renderScale, Engine::kRenderScaleAuto);
+    EXPECT_EQ(OptionsScreen::valueText(Option::renderScale, settings), "Auto");
+    EXPECT_TRUE(dimmed(OptionsNames::less(Option::renderScale)));
+    while (screen.step(Option::renderScale, 1)) {
+    }
+    EXPECT_EQ(settings.renderScale, 50);
+    EXPECT_TRUE(dimmed(OptionsNames::more(Option::renderScale)));
 }
 
 TEST_F(OptionsScreenTest, BuiltAgainForANewWindowSize)

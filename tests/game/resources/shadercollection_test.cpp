@@ -67,7 +67,6 @@ TEST_F(GLTest, ShaderCollectionBuildsAllShippedProgramsWithTheirUniforms)
         {"shaderFontDefault", "uColor", GL_FLOAT_VEC4},
         {"shaderFontDefault", "uDrawBoundsX", GL_FLOAT_VEC2},
         {"shaderFontDefault", "uDrawBoundsY", GL_FLOAT_VEC2},
-        {"shaderEdgeDetection", "uPixelSize", GL_FLOAT_VEC2},
         {"shaderEntitySelection", "uScale", GL_FLOAT_VEC3},
         {"shaderUiBackground", "uBackgroundColor", GL_FLOAT_VEC4},
     };
