@@ -1,5 +1,6 @@
 #include "game/editor/gameeditor.h"
 
+#include "engine/core/log.h"
 #include "engine/core/enginecore.h"
 #include "game/player/controlswitches.h"
 #include "game/menu/menubuilder.h"
@@ -212,6 +213,23 @@ void GameEditor::grabPointer(bool grabbed)
 void GameEditor::capturePointer(bool captured)
 {
     engine->loopSource().setRelativeMouseMode(captured);
+}
+
+bool GameEditor::allowClose(std::function<void()> close)
+{
+    // Above the browser and the editor's pop-ups, so it can always be answered.
+    constexpr int32_t kCloseQuestionLayer = 7;
+    if (!hasUnsavedChanges())
+        return true;
+    if (closeQuestion != ECS::InvalidEntity && world->isAlive(closeQuestion) && !world->isDestroyPending(closeQuestion))
+        return false; // already asking
+    closeQuestion = files.askToDiscard(std::move(close), {}, kCloseQuestionLayer);
+    if (closeQuestion != ECS::InvalidEntity)
+        return false;
+    // The editor keeps ids free for the question; should it still not fit, the user's own
+    // request decides rather than a window that cannot be closed.
+    Engine::logLine("EDITOR: no room to ask about the unsaved changes; the window closes as asked");
+    return true;
 }
 
 } // namespace Game

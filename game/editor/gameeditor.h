@@ -15,6 +15,7 @@
 #include "game/editor/editortopbar.h"
 #include "game/core/gamehooks.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,9 @@ public:
     EditorPlayer& player() { return editor; }
     EditorTopBar& topBar() { return bar; }
     EditorMapFiles& mapFiles() { return files; }
+    // The window's close button in the editor: true when the window may close now; with unsaved
+    // changes it asks once (over the browser and any pop-up) and `close` runs on "YES".
+    bool allowClose(std::function<void()> close);
 
     // The looks of the editor's display entities: selection copies drawn by the selection pass
     // and preview blocks drawn like the map's blocks.
@@ -95,6 +99,8 @@ private:
     EditorTopBar bar;
     EditorAutosave backups;
     bool titleUnsaved = false;
+    // The message box of the question asked when the window was closed, while it is up.
+    ECS::EntityId closeQuestion = ECS::InvalidEntity;
 };
 
 } // namespace Game

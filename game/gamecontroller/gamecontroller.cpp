@@ -169,7 +169,6 @@ void GameController::createMenus()
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
     timeTrial = std::make_unique<TimeTrialPlay>(*core, *ecs, *renderResources, *gameMenuBuilder,
                                                 updateContext.playerEntity, look, [this] { startSinglePlayer(); });
-    trialHud = std::make_unique<TimeTrialHud>(*ecs, *core, *renderResources);
     OptionsScreen::Links options;
     options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };
@@ -211,14 +210,7 @@ void GameController::applySettings()
 
 void GameController::applyProjection()
 {
-    const float width = float(drawable.x);
-    const float height = float(drawable.y);
-    const float fieldOfView = float(config.fieldOfView);
-    renderResources->defaultCamera.setPerspective(width, height, fieldOfView);
-    for (CameraComponent& camera : ecs->componentList<CameraComponent>().records()) {
-        for (CameraData* data : {&camera.current, &camera.previous, &camera.spare})
-            data->setPerspective(width, height, fieldOfView);
-    }
+    setEveryPerspective(*ecs, renderResources->defaultCamera, drawable, float(config.fieldOfView));
 }
 
 SDL_Window* GameController::sdlWindow() const
@@ -332,19 +324,12 @@ void GameController::update()
 
     hud->refreshPlayer(*ecs, updateContext.playerEntity);
     physicsWorld->step(contactListeners);
-    followTimeTrial();
+    if (state.state == GameStateRecord::singlePlayer && !state.paused)
+        timeTrial->afterStep();
     hud->refreshFps(core->averageFrameMs);
     ecs->refresh();
     gameMap->rebuildMeshIfPending(*ecs, faceIdAllocator);
     drainGlErrors(kSourceName, __LINE__);
-}
-
-void GameController::followTimeTrial()
-{
-    if (state.state != GameStateRecord::singlePlayer || state.paused || !timeTrial->active())
-        return;
-    timeTrial->afterStep();
-    trialHud->show(*timeTrial->current());
 }
 
 void GameController::handleStateInput()
@@ -502,19 +487,16 @@ void GameController::backToMainMenu()
     gameMenuBuilder->buildMainMenu();
     state.state = GameStateRecord::mainMenu;
     setPlayerControl(*ecs, updateContext.playerEntity, false);
-    if (timeTrial->playing()) {
-        // The chosen map goes with its trial; the menu shows a fresh random map again.
-        timeTrial->end();
-        trialHud->hide();
-        gameMap->clear(*ecs);
-        ecs->sendMessage(Message::CreateRandomMap{});
-    }
+    const bool chosenMap = timeTrial->playing();
+    timeTrial->end();
     if (from == GameStateRecord::editor) {
         setEditorCameraControl(*ecs, updateContext.editorCameraEntity, false);
         if (editorPass)
             editorPass->close();
-        // The editor's blocks go now; the fresh random map is made in the next update, once
-        // their ids are free again, so the menu never shows the two mixed.
+    }
+    if (from == GameStateRecord::editor || chosenMap) {
+        // The editor's or the chosen map's blocks go now; the fresh random map is made in the next
+        // update, once their ids are free again, so the menu never shows the two mixed.
         gameMap->clear(*ecs);
         ecs->sendMessage(Message::CreateRandomMap{});
     }
@@ -531,18 +513,9 @@ void GameController::leaveForMainMenu()
 
 bool GameController::closeRequested()
 {
-    if (state.state != GameStateRecord::editor || !editorPass || !editorPass->hasUnsavedChanges() || !gameEditor)
+    if (state.state != GameStateRecord::editor || !gameEditor)
         return true;
-    if (closeQuestion != ECS::InvalidEntity && ecs->isAlive(closeQuestion) && !ecs->isDestroyPending(closeQuestion))
-        return false; // already asking
-    // Over the file browser and any pop-up, so it can always be answered.
-    closeQuestion = gameEditor->mapFiles().askToDiscard([this] { endGame(); }, {}, kCloseQuestionLayer);
-    if (closeQuestion != ECS::InvalidEntity)
-        return false;
-    // The editor keeps ids free for the question; should it still not fit, the user's own
-    // request decides rather than a window that cannot be closed.
-    Engine::logLine("EDITOR: no room to ask about the unsaved changes; the window closes as asked");
-    return true;
+    return gameEditor->allowClose([this] { endGame(); });
 }
 
 void GameController::endGame()
@@ -562,7 +535,6 @@ void GameController::releaseAll()
     // before the resources its meshes and systems point at; everything goes while the GL
     // context still exists.
     optionsScreen.reset();
-    trialHud.reset();
     timeTrial.reset();
     gameEditor = nullptr;
     editorPass.reset();

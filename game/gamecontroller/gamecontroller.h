@@ -17,7 +17,6 @@
 #include "game/core/updatecontext.h"
 #include "game/gamemap/faceidallocator.h"
 #include "game/physics/contacttracker.h"
-#include "game/timetrial/timetrialhud.h"
 #include "game/timetrial/timetrialplay.h"
 
 #include <SDL.h>
@@ -55,8 +54,6 @@ class RenderResources;
 class GameController : public Engine::GamePrototype {
 public:
     static constexpr uint32_t kStepMs = 10;
-    // Lowest UI layer of the question asked when the window is closed with unsaved changes.
-    static constexpr int32_t kCloseQuestionLayer = 7;
     // The pop-up when "Back" on the Options screen cannot save the settings, over the main menu.
     static constexpr int32_t kOptionsPopupLayer = 2;
     static constexpr const char* kSettingsNotSavedText = "ERROR:\nUnable to save the settings.";
@@ -125,7 +122,7 @@ public:
     const CameraMath::LookSettings& lookSettings() const { return look; }
     OptionsScreen& options() { return *optionsScreen; }
     TimeTrialPlay& timeTrialPlay() { return *timeTrial; }
-    const TimeTrialHud& timeTrialHud() const { return *trialHud; }
+    const TimeTrialHud& timeTrialHud() const { return timeTrial->hud(); }
     // The size the render targets and projections follow (the window's drawable), and the size
     // the UI was laid out for (the window's).
     glm::ivec2 targetSize() const { return drawable; }
@@ -182,8 +179,6 @@ private:
     void handleWindowKeys();
     void createEditor();
     void handleStateInput();
-    // After the physics step of play on a chosen map: the trial's step and its read-outs.
-    void followTimeTrial();
     void capturePointer();
     void releasePointer();
     void warpPointerToCentre();
@@ -218,15 +213,12 @@ private:
     // The editor behind editorPass.
     GameEditor* gameEditor = nullptr;
     std::unique_ptr<OptionsScreen> optionsScreen;
-    // "Play a map" and the time trial over its course, with the trial's read-outs.
+    // "Play a map" and the time trial over its course.
     std::unique_ptr<TimeTrialPlay> timeTrial;
-    std::unique_ptr<TimeTrialHud> trialHud;
 
     std::vector<ECS::ComponentSystem*> schedule;
     ECS::ComponentSystem* pointerOverUiCheck = nullptr;
     GamePhysics::ContactListenerLookup contactListeners;
-    // The message box of the question asked when the window was closed, while it is up.
-    ECS::EntityId closeQuestion = ECS::InvalidEntity;
 };
 
 } // namespace Game

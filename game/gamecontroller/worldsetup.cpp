@@ -163,6 +163,17 @@ void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, Physi
     // UIfileBrowserRefreshMessageSystem: added by the browser; CreateOKpopupSystem: by the controller.
 }
 
+void setEveryPerspective(ECS::EntityManager& world, CameraData& prototype, glm::ivec2 size, float fieldOfView)
+{
+    const float width = float(size.x);
+    const float height = float(size.y);
+    prototype.setPerspective(width, height, fieldOfView);
+    for (CameraComponent& camera : world.componentList<CameraComponent>().records()) {
+        for (CameraData* data : {&camera.current, &camera.previous, &camera.spare})
+            data->setPerspective(width, height, fieldOfView);
+    }
+}
+
 std::vector<ECS::ComponentSystem*> updateSchedule(ECS::EntityManager& world)
 {
     // State copies first, so every "previous" holds the state at the start of the tick; then

@@ -5,6 +5,8 @@
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
 
+#include <glm/vec2.hpp>
+
 #include <vector>
 
 namespace Engine {
@@ -45,6 +47,10 @@ void registerGameTypes(ECS::EntityManager& world);
 // (which must outlive the world) every tick.
 void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, GamePhysics::PhysicsWorld& physics,
                     RenderResources& resources, const CameraMath::LookSettings& look);
+
+// Gives the camera prototype and every camera of `world` (now, previous and spare) the
+// perspective of a `size` drawable with a vertical `fieldOfView` in degrees.
+void setEveryPerspective(ECS::EntityManager& world, CameraData& prototype, glm::ivec2 size, float fieldOfView);
 
 // The systems one update runs, in order (with alpha 0), before the messages are handled. The UI
 // layer's systems are among them, so the UI layer must exist. The pointer-over-UI check is not:

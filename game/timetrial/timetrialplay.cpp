@@ -73,6 +73,7 @@ TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& wor
     , startPlay(std::move(startPlay))
     , findMapFolder(std::move(findMapFolder))
     , look(&look)
+    , readouts(world, engine, resources)
 {
 }
 
@@ -156,6 +157,7 @@ bool TimeTrialPlay::play(const std::filesystem::path& path)
 
 void TimeTrialPlay::end()
 {
+    readouts.hide();
     trial.reset();
     chosenMap = false;
 }
@@ -255,6 +257,7 @@ void TimeTrialPlay::afterStep()
         recorder.step(stepInput, playerPose());
     if (trial->step(stepFrom, playerPosition()) == RunEvent::Finished)
         storeIfBest();
+    readouts.show(*trial);
 }
 
 } // namespace Game

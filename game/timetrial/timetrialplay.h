@@ -11,6 +11,7 @@
 #include "game/camera/cameramath.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecorder.h"
+#include "game/timetrial/timetrialhud.h"
 #include "game/timetrial/timetrial.h"
 
 #include <glm/vec3.hpp>
@@ -71,8 +72,10 @@ public:
     // Each update of play, before the player moves: R, P, F5 and F9, where the player is and the
     // step's input.
     void beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse);
-    // Each update of play, after the physics step: the run's step over the player's motion.
+    // Each update of play, after the physics step: the run's step over the player's motion, and
+    // the read-outs that show it.
     void afterStep();
+    const TimeTrialHud& hud() const { return readouts; }
 
 private:
     glm::vec3 playerPosition() const;
@@ -93,6 +96,7 @@ private:
     ECS::EntityId browser = ECS::InvalidEntity;
     const CameraMath::LookSettings* look;
     std::unique_ptr<TimeTrial> trial;
+    TimeTrialHud readouts;
     Course runCourse;
     bool chosenMap = false;
     glm::vec3 stepFrom{0.0f};
