@@ -85,6 +85,9 @@ bool EngineCore::startUp()
     // GLEW's extension probing leaves an error behind on core contexts; it is not the game's.
     while (glGetError() != GL_NO_ERROR) {
     }
+    // Which renderer draws, so that a slow start on a software one explains itself.
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    logLine(std::string("Renderer: ") + (renderer ? renderer : "unknown"));
 
     SDL_GL_SetSwapInterval(0);
     window->handle = std::make_unique<WindowHandle>(WindowHandle{window->window, 0});
