@@ -9,13 +9,14 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace Engine {
 
 namespace {
 
-enum class ValueKind { Number, Bool };
+enum class ValueKind { Number, Bool, Text };
 
 struct KeyRule {
     const char* key;
@@ -28,7 +29,12 @@ constexpr KeyRule kKeys[] = {
     {"fullscreen", ValueKind::Bool},         {"vsync", ValueKind::Number},
     {"mouse_sensitivity", ValueKind::Number}, {"field_of_view", ValueKind::Number},
     {"invert_mouse", ValueKind::Bool},
+#define TX_BINDING_KEY(name, configKey, label, binding) {configKey, ValueKind::Text},
+    TX_PLAYER_ACTIONS(TX_BINDING_KEY)
+#undef TX_BINDING_KEY
 };
+// Where the bindings' keys start in kKeys.
+constexpr size_t kFirstBindingKey = std::size(kKeys) - kActionCount;
 constexpr size_t kKeyCount = std::size(kKeys);
 
 // Whether `value` lies within [minimum, maximum]. The range is checked on the float, before any
@@ -72,6 +78,21 @@ void applyBool(const IniSectionData& section, const char* key, bool& target)
         target = section.getBool(key);
 }
 
+// Stores the binding named under `key` in `target` when it names one that can be bound.
+void applyBinding(const IniSectionData& section, const char* key, InputBinding& target)
+{
+    if (!section.hasString(key))
+        return;
+    const std::string& text = section.getString(key);
+    const std::optional<InputBinding> binding = parseBinding(text);
+    if (!binding || !isBindable(*binding)) {
+        logf("CONFIG: %s = \"%s\" is not a key or mouse button, using \"%s\"\n", key, text.c_str(),
+             bindingText(target).c_str());
+        return;
+    }
+    target = *binding;
+}
+
 // The index of `key` in kKeys, or kKeyCount when the game does not own it.
 size_t ownedKey(std::string_view key)
 {
@@ -84,7 +105,28 @@ size_t ownedKey(std::string_view key)
 
 IniValueType typeOfKey(size_t index)
 {
-    return kKeys[index].kind == ValueKind::Bool ? IniValueType::Bool : IniValueType::Number;
+    switch (kKeys[index].kind) {
+    case ValueKind::Bool:
+        return IniValueType::Bool;
+    case ValueKind::Text:
+        return IniValueType::String;
+    case ValueKind::Number:
+        break;
+    }
+    return IniValueType::Number;
+}
+
+// What a key of `type` takes, for the console line about a value it cannot.
+const char* wantedValue(IniValueType type)
+{
+    switch (type) {
+    case IniValueType::Bool:
+        return "true or false";
+    case IniValueType::String:
+        return "a key name in quotes";
+    default:
+        return "a number";
+    }
 }
 
 // The game's keys take only their own type, and only in the unnamed section; lines that are not
@@ -113,8 +155,7 @@ void reportDropped(const IniDroppedLine& dropped, const std::filesystem::path& f
     const size_t index = dropped.section.empty() ? ownedKey(dropped.key) : kKeyCount;
     if (index == kKeyCount)
         return;
-    const bool wantsBool = typeOfKey(index) == IniValueType::Bool;
-    logLine(prefix + "\"" + dropped.text + "\" is not " + (wantsBool ? "true or false" : "a number") + ", ignored");
+    logLine(prefix + "\"" + dropped.text + "\" is not " + wantedValue(typeOfKey(index)) + ", ignored");
 }
 
 enum class ReadOutcome { Absent, Unreadable, TooLarge, NotText, Text };
@@ -181,9 +222,13 @@ std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
     char sensitivity[32];
     std::snprintf(sensitivity, sizeof sensitivity, "%.2f", static_cast<double>(settings.mouseSensitivity));
     const auto flag = [](bool value) { return value ? std::string("true") : std::string("false"); };
-    return {std::to_string(settings.width),        std::to_string(settings.height), flag(settings.fullscreen),
-            std::to_string(settings.swapInterval), sensitivity,                     std::to_string(settings.fieldOfView),
-            flag(settings.invertMouse)};
+    std::array<std::string, kKeyCount> texts = {
+        std::to_string(settings.width),        std::to_string(settings.height), flag(settings.fullscreen),
+        std::to_string(settings.swapInterval), sensitivity,                     std::to_string(settings.fieldOfView),
+        flag(settings.invertMouse)};
+    for (size_t i = 0; i < kActionCount; ++i)
+        texts[kFirstBindingKey + i] = "\"" + bindingText(settings.bindings[i]) + "\"";
+    return texts;
 }
 
 // `line`, which sets the owned key `key`, with `value` instead: what precedes the old value (the
@@ -261,7 +306,7 @@ bool Settings::operator==(const Settings& other) const
 {
     return fullscreen == other.fullscreen && swapInterval == other.swapInterval && width == other.width &&
            height == other.height && mouseSensitivity == other.mouseSensitivity &&
-           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse;
+           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse && bindings == other.bindings;
 }
 
 void applyConfig(const IniData& config, Settings& settings)
@@ -276,6 +321,8 @@ void applyConfig(const IniData& config, Settings& settings)
     applyNumber(section, "mouse_sensitivity", kMinMouseSensitivity, kMaxMouseSensitivity, settings.mouseSensitivity);
     applyInteger(section, "field_of_view", kMinFieldOfView, kMaxFieldOfView, settings.fieldOfView);
     applyBool(section, "invert_mouse", settings.invertMouse);
+    for (size_t i = 0; i < kActionCount; ++i)
+        applyBinding(section, kActionTable[i].configKey, settings.bindings[i]);
 }
 
 void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight)

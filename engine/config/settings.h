@@ -2,6 +2,7 @@
 // The game's settings: window size, full screen and swap interval, and the mouse and view
 // settings of the Options screen. The shipped configuration file gives the defaults; the user's
 // own file, written by the Options screen, is applied over it.
+#include "engine/config/inputbinding.h"
 #include "engine/ini/inireader.h"
 
 #include <cstddef>
@@ -35,6 +36,8 @@ struct Settings {
     float mouseSensitivity = 1.0f; // "mouse_sensitivity" (number): multiplies the mouse look's turn per pixel
     int32_t fieldOfView = 110;     // "field_of_view" (number, truncated): vertical, in degrees
     bool invertMouse = false;      // "invert_mouse" (bool): moving the mouse up looks down
+    // "bind_forward", "bind_jump", ... (text: bindingText's names): each action's key or button
+    Bindings bindings = defaultBindings();
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }

@@ -114,7 +114,7 @@ void GameController::createWorld()
 
     ecs = std::make_unique<ECS::EntityManager>();
     registerGameTypes(*ecs);
-    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look);
+    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look, config.bindings);
     contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
 
     debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();

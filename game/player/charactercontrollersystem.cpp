@@ -148,7 +148,7 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
     }
     if (c.attached) {
         holdRope(c, t, start, velocity);
-        reelRope(c, in.wheel);
+        reelRope(c, reelPerNotch * float(in.wheel) + reelPerTick * float(in.reelHeld));
     }
     if (c.attached || !wasOnGround)
         velocity = slideAlongContacts(k, velocity);
@@ -202,14 +202,14 @@ void CharacterControllerSystem::holdRope(CharacterControllerComponent& c, Transf
     velocity = glm::vec2(swing);
 }
 
-// Shortens or lengthens the attached rope by the wheel's notches. Reeling in pulls the player
+// Shortens (positive `units`) or lengthens the attached rope. Reeling in pulls the player
 // towards the anchor through the controller's sweep; where a block stops him, the rope is only
 // as short as he got, so the rope's hold never drags him through the block afterwards.
-void CharacterControllerSystem::reelRope(CharacterControllerComponent& c, int wheel) const
+void CharacterControllerSystem::reelRope(CharacterControllerComponent& c, float units) const
 {
-    if (wheel == 0)
+    if (units == 0.0f)
         return;
-    const float wanted = reeledLength(c.ropeLength, wheel);
+    const float wanted = reeledBy(c.ropeLength, units);
     GamePhysics::CustomCharacterController& k = *c.controller;
     const glm::vec3 position = k.ghostPosition();
     const glm::vec3 towardsAnchor = c.anchor - position;

@@ -14,15 +14,23 @@
 
 namespace Game::PlayerMovement {
 
-PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse)
+PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
+                              const Engine::Bindings& bindings)
 {
-    constexpr Uint32 leftButton = SDL_BUTTON_LMASK;
+    using Engine::Action;
+    const auto down = [&](Action action) { return Engine::bindingDown(bindings[indexOf(action)], keyboard, mouse); };
+    const auto notches = [&](Action action) { return Engine::bindingNotches(bindings[indexOf(action)], mouse); };
+    const auto heldKey = [&](Action action) { return down(action) && notches(action) == 0; };
     PlayerInput input;
-    input.keys = CameraMath::readMoveKeys(keyboard);
-    input.jumpHeld = keyboard.isDown(SDL_SCANCODE_SPACE);
-    input.ropeHeld = (mouse.buttons & leftButton) != 0;
-    input.ropeHeldBefore = (mouse.previousButtons & leftButton) != 0;
-    input.wheel = mouse.wheel;
+    input.keys.forward = down(Action::forward);
+    input.keys.back = down(Action::back);
+    input.keys.left = down(Action::left);
+    input.keys.right = down(Action::right);
+    input.jumpHeld = down(Action::jump);
+    input.ropeHeld = down(Action::rope);
+    input.ropeHeldBefore = input.ropeHeld && !Engine::bindingPressed(bindings[indexOf(Action::rope)], keyboard, mouse);
+    input.wheel = notches(Action::reelIn) - notches(Action::reelOut);
+    input.reelHeld = int(heldKey(Action::reelIn)) - int(heldKey(Action::reelOut));
     return input;
 }
 
@@ -90,10 +98,15 @@ glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, con
 
 float reeledLength(float length, int wheel)
 {
-    if (wheel > 0)
-        return std::min(length, std::max(minRopeLength, length - reelPerNotch * float(wheel)));
-    if (wheel < 0)
-        return std::max(length, std::min(maxRopeLength, length - reelPerNotch * float(wheel)));
+    return reeledBy(length, reelPerNotch * float(wheel));
+}
+
+float reeledBy(float length, float units)
+{
+    if (units > 0.0f)
+        return std::min(length, std::max(minRopeLength, length - units));
+    if (units < 0.0f)
+        return std::max(length, std::min(maxRopeLength, length - units));
     return length;
 }
 

@@ -3,6 +3,8 @@
 // horizontal velocity (units per second). Tuning is per 10 ms game tick.
 #include "game/camera/cameramath.h"
 
+#include "engine/config/inputbinding.h"
+
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
@@ -28,20 +30,24 @@ constexpr float ropeRange = 100.0f;
 constexpr float minRopeLength = 2.0f;
 constexpr float maxRopeLength = 100.0f;
 constexpr float reelPerNotch = 1.0f;
+// A reel key or button held reels this many units a tick (10 a second).
+constexpr float reelPerTick = 0.1f;
 
 // The input of one tick, taken from the engine's keyboard and mouse snapshots.
 struct PlayerInput {
     CameraMath::MoveKeys keys;
-    bool jumpHeld = false;        // space bar down in this tick
-    bool ropeHeld = false;        // left mouse button down in this tick
-    bool ropeHeldBefore = false;  // left mouse button down in the previous tick
+    bool jumpHeld = false;        // the jump binding is down in this tick
+    bool ropeHeld = false;        // the rope binding is down in this tick
+    bool ropeHeldBefore = false;  // ... and was already down before it, so it fires nothing
     int wheel = 0;                // notches of the tick: up reels in, down reels out, 0 none
+    int reelHeld = 0;             // a reel key or button held: 1 in, -1 out, 0 neither (or both)
 
     bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
 
-    // W, A, S, D and space (SDL scancodes 26, 4, 22, 7, 44), the left button now and before, and
-    // the wheel.
-    static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse);
+    // The actions of `bindings` (by default W, A, S, D, space, the left button, the wheel) in the
+    // snapshots: keys and buttons held, the rope's fresh press, the wheel's notches.
+    static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
+                            const Engine::Bindings& bindings = Engine::defaultBindings());
 };
 
 // Angle of the wanted direction relative to the view yaw, in degrees, or none without input.
@@ -68,6 +74,9 @@ glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, con
 // The rope length `wheel` notches ask for from `length`: one unit shorter a notch up, longer a
 // notch down, never past the limits, and a rope already beyond a limit never goes further.
 float reeledLength(float length, int wheel);
+// The rope length `units` of reeling ask for from `length` (positive in, negative out), within
+// the same limits.
+float reeledBy(float length, float units);
 
 // "Speed: N km/h" with N the speed in km/h rounded up.
 std::string speedText(const glm::vec3& velocity);
