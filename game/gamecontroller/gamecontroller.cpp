@@ -334,7 +334,8 @@ void GameController::handleStateInput()
 {
     switch (state.state) {
     case GameStateRecord::singlePlayer:
-        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE)) {
+        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE) ||
+            Engine::bindingPressed(config.bindings[indexOf(Engine::Action::pause)], *core->keyboard, *core->mouse)) {
             if (state.paused)
                 resumeSinglePlayer();
             else
@@ -346,6 +347,7 @@ void GameController::handleStateInput()
             editorPass->tick();
         break;
     case GameStateRecord::mainMenu:
+        optionsScreen->tick();
         // Escape leaves the Options screen as "Back" does, unless a pop-up lies over it.
         if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && optionsScreen->shown() &&
             ecs->componentList<UIblockerComponent>().size() == 0)
