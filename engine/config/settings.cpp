@@ -28,7 +28,8 @@ constexpr KeyRule kKeys[] = {
     {"resolution_width", ValueKind::Number}, {"resolution_height", ValueKind::Number},
     {"fullscreen", ValueKind::Bool},         {"vsync", ValueKind::Number},
     {"mouse_sensitivity", ValueKind::Number}, {"field_of_view", ValueKind::Number},
-    {"invert_mouse", ValueKind::Bool},
+    {"invert_mouse", ValueKind::Bool},       {"pad_look_sensitivity", ValueKind::Number},
+    {"invert_pad_look", ValueKind::Bool},
 #define TX_BINDING_KEY(name, configKey, label, binding) {configKey, ValueKind::Text},
     TX_PLAYER_ACTIONS(TX_BINDING_KEY)
 #undef TX_BINDING_KEY
@@ -221,11 +222,13 @@ std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
 {
     char sensitivity[32];
     std::snprintf(sensitivity, sizeof sensitivity, "%.2f", static_cast<double>(settings.mouseSensitivity));
+    char padSensitivity[32];
+    std::snprintf(padSensitivity, sizeof padSensitivity, "%.2f", static_cast<double>(settings.padLookSensitivity));
     const auto flag = [](bool value) { return value ? std::string("true") : std::string("false"); };
     std::array<std::string, kKeyCount> texts = {
         std::to_string(settings.width),        std::to_string(settings.height), flag(settings.fullscreen),
         std::to_string(settings.swapInterval), sensitivity,                     std::to_string(settings.fieldOfView),
-        flag(settings.invertMouse)};
+        flag(settings.invertMouse),            padSensitivity,                  flag(settings.invertPadLook)};
     for (size_t i = 0; i < kActionCount; ++i)
         texts[kFirstBindingKey + i] = "\"" + bindingText(settings.bindings[i]) + "\"";
     return texts;
@@ -306,7 +309,9 @@ bool Settings::operator==(const Settings& other) const
 {
     return fullscreen == other.fullscreen && swapInterval == other.swapInterval && width == other.width &&
            height == other.height && mouseSensitivity == other.mouseSensitivity &&
-           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse && bindings == other.bindings;
+           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse &&
+           padLookSensitivity == other.padLookSensitivity && invertPadLook == other.invertPadLook &&
+           bindings == other.bindings;
 }
 
 void applyConfig(const IniData& config, Settings& settings)
@@ -321,6 +326,9 @@ void applyConfig(const IniData& config, Settings& settings)
     applyNumber(section, "mouse_sensitivity", kMinMouseSensitivity, kMaxMouseSensitivity, settings.mouseSensitivity);
     applyInteger(section, "field_of_view", kMinFieldOfView, kMaxFieldOfView, settings.fieldOfView);
     applyBool(section, "invert_mouse", settings.invertMouse);
+    applyNumber(section, "pad_look_sensitivity", kMinMouseSensitivity, kMaxMouseSensitivity,
+                settings.padLookSensitivity);
+    applyBool(section, "invert_pad_look", settings.invertPadLook);
     for (size_t i = 0; i < kActionCount; ++i)
         applyBinding(section, kActionTable[i].configKey, settings.bindings[i]);
 }

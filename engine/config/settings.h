@@ -36,6 +36,8 @@ struct Settings {
     float mouseSensitivity = 1.0f; // "mouse_sensitivity" (number): multiplies the mouse look's turn per pixel
     int32_t fieldOfView = 110;     // "field_of_view" (number, truncated): vertical, in degrees
     bool invertMouse = false;      // "invert_mouse" (bool): moving the mouse up looks down
+    float padLookSensitivity = 1.0f; // "pad_look_sensitivity" (number, mouse sensitivity's limits): the right stick's turn
+    bool invertPadLook = false;      // "invert_pad_look" (bool): pushing the right stick up looks down
     // "bind_forward", "bind_jump", ... (text: bindingText's names): each action's key or button
     Bindings bindings = defaultBindings();
 

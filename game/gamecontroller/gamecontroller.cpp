@@ -13,6 +13,7 @@
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/glerrors.h"
 #include "game/gamecontroller/hudtexts.h"
+#include "game/gamecontroller/padcontrols.h"
 #include "game/gamecontroller/worldsetup.h"
 #include "game/gamemap/gamemap.h"
 #include "game/gamemap/mapmessages.h"
@@ -94,7 +95,7 @@ void GameController::loadSettingsAndShapeWindow()
     config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
     const Engine::GFX::TargetSize largest = Engine::GFX::maxTargetSize();
     Engine::refuseSizesAbove(config, int32_t(largest.width), int32_t(largest.height));
-    look = {config.mouseSensitivity, config.invertMouse};
+    look = {config.mouseSensitivity, config.invertMouse, config.padLookSensitivity, config.invertPadLook};
     window.setIcon(folders.file("data/textures/icon.png").string());
     applyWindowSettings();
     drawable = sizeOr(window.drawableSize(), config);
@@ -167,6 +168,7 @@ void GameController::createMenus()
     options.apply = [this] { applySettings(); };
     options.back = [this] { closeOptions(); };
     optionsScreen = std::make_unique<OptionsScreen>(*ecs, *gameMenu, *core, *renderResources, config, std::move(options));
+    padControls = std::make_unique<PadControls>(*core, *ecs, state);
     ecs->registerMessage<Message::CreateOKpopupMessage>();
     ecs->addMessageSystem(CreateOKpopupSystem(*gameMenuBuilder));
     updateContext.menu = gameMenu.get();
@@ -196,7 +198,7 @@ void GameController::applyWindowSettings()
 
 void GameController::applySettings()
 {
-    look = {config.mouseSensitivity, config.invertMouse};
+    look = {config.mouseSensitivity, config.invertMouse, config.padLookSensitivity, config.invertPadLook};
     applyWindowSettings();
     applyProjection();
 }
@@ -310,6 +312,7 @@ void GameController::closeOptions()
 
 void GameController::update()
 {
+    padControls->beforeUpdate(); // before anything reads the step's keys and buttons
     followWindowSize();
     handleWindowKeys();
     // Before the per-state input, so the editor reads whether the pointer lies on the UI now.
@@ -334,8 +337,7 @@ void GameController::handleStateInput()
 {
     switch (state.state) {
     case GameStateRecord::singlePlayer:
-        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE) ||
-            Engine::bindingPressed(config.bindings[indexOf(Engine::Action::pause)], *core->keyboard, *core->mouse)) {
+        if (PadControls::pausePressed(*core, config.bindings)) {
             if (state.paused)
                 resumeSinglePlayer();
             else

@@ -48,6 +48,7 @@ class GameMap;
 class Menu;
 class MenuBuilder;
 class OptionsScreen;
+class PadControls;
 class RenderResources;
 
 class GameController : public Engine::GamePrototype {
@@ -211,6 +212,7 @@ private:
     // The editor behind editorPass.
     GameEditor* gameEditor = nullptr;
     std::unique_ptr<OptionsScreen> optionsScreen;
+    std::unique_ptr<PadControls> padControls;
 
     std::vector<ECS::ComponentSystem*> schedule;
     ECS::ComponentSystem* pointerOverUiCheck = nullptr;

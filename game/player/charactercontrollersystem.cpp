@@ -61,15 +61,16 @@ glm::vec3 takeView(CharacterControllerComponent& c, const CameraModificationComp
     return Game::CameraMath::forwardFromAngles(c.yaw, c.pitch);
 }
 
-// The horizontal velocity the keys ask for: friction first (not while on the rope), then the
+// The horizontal velocity the keys or the stick ask for: friction first (not while on the rope), then the
 // keys' push relative to the view's yaw.
-glm::vec2 steeredVelocity(const CharacterControllerComponent& c, const CameraMath::MoveKeys& keys)
+glm::vec2 steeredVelocity(const CharacterControllerComponent& c, const PlayerInput& in)
 {
     glm::vec2 velocity(c.velocity.x, c.velocity.y);
     if (!c.attached)
         velocity = applyFriction(velocity, c.friction);
-    if (const auto angle = keyAngle(keys))
-        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction, c.maxSpeed);
+    if (const auto angle = moveAngle(in))
+        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction,
+                              std::min(c.maxSpeed, speedLimit(in)));
     return velocity;
 }
 
@@ -132,7 +133,7 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
     const bool wasOnGround = k.onGround;
     setMovementRules(c, wasOnGround);
     const glm::vec3 look = takeView(c, camera);
-    glm::vec2 velocity = steeredVelocity(c, in.keys);
+    glm::vec2 velocity = steeredVelocity(c, in);
     const glm::vec3 start = prepareStep(k, velocity);
 
     if (in.ropeFired())

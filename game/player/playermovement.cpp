@@ -1,5 +1,6 @@
 #include "game/player/playermovement.h"
 
+#include "engine/core/gamepadstate.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 #include "game/camera/camerainput.h"
@@ -14,8 +15,26 @@
 
 namespace Game::PlayerMovement {
 
+namespace {
+
+// The pad's part of the tick's input, joined to what the keys and mouse asked for.
+void addPad(PlayerInput& input, const Engine::GamepadState& pad)
+{
+    input.stick = pad.leftStick();
+    input.jumpHeld = input.jumpHeld || pad.buttonDown(SDL_CONTROLLER_BUTTON_A);
+    if (pad.rightTriggerHeld() && !input.ropeHeld) {
+        input.ropeHeld = true;
+        input.ropeHeldBefore = pad.rightTriggerHeldBefore();
+    }
+    input.reelHeld += int(pad.buttonDown(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER)) -
+                      int(pad.buttonDown(SDL_CONTROLLER_BUTTON_LEFTSHOULDER));
+    input.reelHeld = std::clamp(input.reelHeld, -1, 1);
+}
+
+} // namespace
+
 PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
-                              const Engine::Bindings& bindings)
+                              const Engine::Bindings& bindings, const Engine::GamepadState* pad)
 {
     using Engine::Action;
     const auto down = [&](Action action) { return Engine::bindingDown(bindings[indexOf(action)], keyboard, mouse); };
@@ -31,7 +50,25 @@ PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engin
     input.ropeHeldBefore = input.ropeHeld && !Engine::bindingPressed(bindings[indexOf(Action::rope)], keyboard, mouse);
     input.wheel = notches(Action::reelIn) - notches(Action::reelOut);
     input.reelHeld = int(heldKey(Action::reelIn)) - int(heldKey(Action::reelOut));
+    if (pad && pad->connected())
+        addPad(input, *pad);
     return input;
+}
+
+std::optional<float> moveAngle(const PlayerInput& input)
+{
+    if (const auto angle = keyAngle(input.keys))
+        return angle;
+    if (input.stick == glm::vec2(0.0f))
+        return std::nullopt;
+    return glm::degrees(std::atan2(-input.stick.x, input.stick.y));
+}
+
+float speedLimit(const PlayerInput& input)
+{
+    if (input.keys.any() || input.stick == glm::vec2(0.0f))
+        return maxSpeed;
+    return maxSpeed * std::min(1.0f, glm::length(input.stick));
 }
 
 std::optional<float> keyAngle(const CameraMath::MoveKeys& keys)

@@ -12,6 +12,7 @@
 #include <string>
 
 namespace Engine {
+class GamepadState;
 struct KeyboardState;
 struct MouseState;
 } // namespace Engine
@@ -41,18 +42,28 @@ struct PlayerInput {
     bool ropeHeldBefore = false;  // ... and was already down before it, so it fires nothing
     int wheel = 0;                // notches of the tick: up reels in, down reels out, 0 none
     int reelHeld = 0;             // a reel key or button held: 1 in, -1 out, 0 neither (or both)
+    glm::vec2 stick{0.0f};        // a game controller's left stick, dead zone applied: x right, y forward
 
     bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
 
     // The actions of `bindings` (by default W, A, S, D, space, the left button, the wheel) in the
-    // snapshots: keys and buttons held, the rope's fresh press, the wheel's notches.
+    // snapshots: keys and buttons held, the rope's fresh press, the wheel's notches. With a
+    // connected `pad` as well: the left stick moves, A jumps, the right trigger holds the rope,
+    // the right shoulder reels in and the left one out.
     static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
-                            const Engine::Bindings& bindings = Engine::defaultBindings());
+                            const Engine::Bindings& bindings = Engine::defaultBindings(),
+                            const Engine::GamepadState* pad = nullptr);
 };
 
 // Angle of the wanted direction relative to the view yaw, in degrees, or none without input.
 // W is 0 (forward), A 90 (left), S 180, D 270; W with A is 45, W with S forward, A with D right.
 std::optional<float> keyAngle(const CameraMath::MoveKeys& keys);
+// The wanted direction of `input` as keyAngle gives it, or, without keys, of its stick (forward
+// 0, left 90, right -90); none without either.
+std::optional<float> moveAngle(const PlayerInput& input);
+// How fast `input` lets the player run by himself: full speed with keys, the stick's share of
+// it with the stick.
+float speedLimit(const PlayerInput& input);
 
 // Shortens `velocity` by `friction` along its own direction; stops it when it is not faster.
 glm::vec2 applyFriction(const glm::vec2& velocity, float friction);

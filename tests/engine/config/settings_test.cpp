@@ -128,6 +128,8 @@ TEST(SettingsTest, TheUsersFileOverridesTheShippedOneAndSavesRoundTrip)
     settings.mouseSensitivity = 2.3f;
     settings.fieldOfView = 75;
     settings.invertMouse = true;
+    settings.padLookSensitivity = 0.4f;
+    settings.invertPadLook = true;
     Engine::bind(settings.bindings, Engine::Action::jump, Engine::InputBinding::key(SDL_SCANCODE_RSHIFT));
     Engine::bind(settings.bindings, Engine::Action::rope, Engine::InputBinding::mouseButton(SDL_BUTTON_X1));
     Engine::bind(settings.bindings, Engine::Action::reelIn, Engine::InputBinding::key(SDL_SCANCODE_Q));
@@ -231,7 +233,9 @@ TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
                      "resolution_height = 720\r\n"
                      "vsync = 0\r\n"
                      "mouse_sensitivity = 2.50\r\n"
-                     "invert_mouse = false\r\n" +
+                     "invert_mouse = false\r\n"
+                     "pad_look_sensitivity = 1.00\r\n"
+                     "invert_pad_look = false\r\n" +
                          defaultBindingLines("\r\n") +
                      "\r\n"
                      "; video\r\n"
@@ -256,7 +260,8 @@ TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
     ASSERT_TRUE(Engine::readFileBytes(plain, appended));
     EXPECT_EQ(appended, "vsync = 0\n# end\n"
                         "resolution_width = 1600\nresolution_height = 720\nfullscreen = true\n"
-                        "mouse_sensitivity = 2.50\nfield_of_view = 110\ninvert_mouse = false\n" +
+                        "mouse_sensitivity = 2.50\nfield_of_view = 110\ninvert_mouse = false\n"
+                        "pad_look_sensitivity = 1.00\ninvert_pad_look = false\n" +
                             defaultBindingLines("\n"));
 }
 
