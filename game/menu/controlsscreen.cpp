@@ -8,6 +8,9 @@
 #include "game/ui/uipalette.h"
 #include "game/ui/windowsize.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <utility>
 
 namespace Game {
@@ -34,6 +37,12 @@ constexpr float kStatusBelowMiddle = 176.0f;
 constexpr glm::vec2 kButtonSize{240.0f, 48.0f};
 constexpr float kButtonsBelowMiddle = 232.0f;
 constexpr glm::vec2 kPromptSize{520.0f, 140.0f};
+// The pad's row under the bindings: a stepper in the first column, a toggle in the second; and a
+// line naming the pad's fixed buttons.
+constexpr float kPadRowBelowMiddle = 100.0f;
+constexpr float kPadHelpBelowMiddle = 140.0f;
+constexpr glm::vec2 kStepperSize{36.0f, 36.0f};
+constexpr const char* kPadHelpText = "Pad: A jump, RT rope, LB/RB reel, Start pause, B back";
 
 constexpr glm::vec4 kBindingColor{1.0f, 1.0f, 1.0f, 0.1f};
 constexpr glm::vec4 kLabelColor{0.75f, 0.75f, 0.75f, 1.0f};
@@ -42,6 +51,13 @@ constexpr int32_t kControlLayer = 1;
 constexpr int32_t kPromptLayer = 2; // over the screen, as the Options screen's pop-ups
 constexpr int32_t kButtonPriority = 1;
 constexpr int kMouseButtons = 5;    // SDL's buttons 1 to 5 can be bound
+
+std::string padLookText(float sensitivity)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(sensitivity));
+    return text;
+}
 
 size_t rowsPerColumn()
 {
@@ -135,12 +151,69 @@ void ControlsScreen::build()
         const float y = middle + kFirstRowAboveMiddle - float(i % rowsPerColumn()) * kRowSpacing;
         addRow(i, {kColumnX[column], y});
     }
+    addPadRows(middle - kPadRowBelowMiddle, middle - kPadHelpBelowMiddle);
     addText(ControlsNames::status, {kPanelX, middle - kStatusBelowMiddle}, kStatusSize, status);
     const float buttonsY = middle - kButtonsBelowMiddle;
     addButton(ControlsNames::defaults, "Defaults", {kPanelX + 32.0f, buttonsY}, kButtonSize,
               [this] { restoreDefaults(); }, Palette::transparent);
     addButton(ControlsNames::back, "Back", {kPanelX + kPanelWidth - 32.0f - kButtonSize.x, buttonsY}, kButtonSize,
               [this] { goBack(); }, Palette::transparent);
+}
+
+void ControlsScreen::addPadRows(float y, float helpY)
+{
+    const Engine::GFX::Texture2D* white = resources->whiteTexture.get();
+    const auto addLabel = [&](const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text,
+                              glm::vec4 background, uint32_t align) {
+        const glm::vec4 color = background == Palette::transparent ? kLabelColor : UI::kWhite;
+        const ECS::EntityId element = UI::createTextElement(*world, kControlLayer, position, size, white, background,
+                                                            resources->engineFont, color, text, align,
+                                                            glm::vec2(0.0f));
+        if (element != ECS::InvalidEntity)
+            menu->addElement(name, element);
+    };
+    addLabel(ControlsNames::padLookLabel, {kColumnX[0], y}, kLabelSize, "Pad look", Palette::transparent,
+             UI::AlignLeft);
+    const float stepperX = kColumnX[0] + kBindingOffset;
+    addButton(ControlsNames::padLookLess, "<", {stepperX, y}, kStepperSize, [this] { stepPadLook(-1); },
+              Palette::transparent);
+    addLabel(ControlsNames::padLook, {stepperX + kStepperSize.x, y},
+             {kBindingSize.x - 2.0f * kStepperSize.x, kBindingSize.y}, padLookText(settings->padLookSensitivity),
+             kBindingColor, UI::AlignCentreX);
+    addButton(ControlsNames::padLookMore, ">", {stepperX + kBindingSize.x - kStepperSize.x, y}, kStepperSize,
+              [this] { stepPadLook(1); }, Palette::transparent);
+    addLabel(ControlsNames::padInvertLabel, {kColumnX[1], y}, kLabelSize, "Invert pad", Palette::transparent,
+             UI::AlignLeft);
+    addButton(ControlsNames::padInvert, settings->invertPadLook ? "On" : "Off",
+              {kColumnX[1] + kBindingOffset, y}, kBindingSize, [this] { togglePadInvert(); }, kBindingColor);
+    addLabel(ControlsNames::padHelp, {kPanelX, helpY}, kStatusSize, kPadHelpText, Palette::transparent,
+             UI::AlignCentreX);
+}
+
+bool ControlsScreen::stepPadLook(int direction)
+{
+    constexpr float kStep = Engine::kMouseSensitivityStep;
+    const float tenths = std::round(settings->padLookSensitivity / kStep) + (direction > 0 ? 1.0f : -1.0f);
+    const float next = tenths * kStep;
+    if (next < Engine::kMinMouseSensitivity - 1e-4f || next > Engine::kMaxMouseSensitivity + 1e-4f)
+        return false;
+    settings->padLookSensitivity = std::clamp(next, Engine::kMinMouseSensitivity, Engine::kMaxMouseSensitivity);
+    settingsChanged();
+    return true;
+}
+
+void ControlsScreen::togglePadInvert()
+{
+    settings->invertPadLook = !settings->invertPadLook;
+    settingsChanged();
+}
+
+void ControlsScreen::settingsChanged()
+{
+    setText(*world, menu->element(ControlsNames::padLook), padLookText(settings->padLookSensitivity));
+    setText(*world, menu->element(ControlsNames::padInvert), settings->invertPadLook ? "On" : "Off");
+    if (links.apply)
+        links.apply();
 }
 
 void ControlsScreen::awaitBinding(Action action)

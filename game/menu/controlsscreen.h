@@ -3,7 +3,8 @@
 // bindable action and what it is bound to, in two columns, with "Defaults" and "Back". Clicking an
 // action's binding waits for the next key, mouse button or wheel notch and binds it (Escape
 // cancels); a binding that another action held moves over, that action takes the old one, and
-// the screen says so. Bindings go into the settings at once; the game saves them with the rest.
+// the screen says so. Below them, the game controller's look speed (a stepper) and inverted look
+// (a toggle). Changes go into the settings at once; the game saves them with the rest.
 #include "engine/config/settings.h"
 
 #include <glm/vec2.hpp>
@@ -34,6 +35,13 @@ inline const std::string defaults = "Controls_Defaults";
 inline const std::string back = "Controls_Back";
 inline const std::string prompt = "Controls_prompt";         // the box asking for a key
 inline const std::string promptBlocker = "Controls_blocker"; // the backdrop under it
+inline const std::string padLookLabel = "Controls_pad_look_label";
+inline const std::string padLookLess = "Controls_pad_look_less";
+inline const std::string padLook = "Controls_pad_look";
+inline const std::string padLookMore = "Controls_pad_look_more";
+inline const std::string padInvertLabel = "Controls_pad_invert_label";
+inline const std::string padInvert = "Controls_pad_invert";
+inline const std::string padHelp = "Controls_pad_help";
 // An action's label and its binding (the button that rebinds it).
 std::string label(Engine::Action action);
 std::string binding(Engine::Action action);
@@ -67,12 +75,18 @@ public:
     bool bindAction(Engine::Action action, Engine::InputBinding binding);
     // "Defaults": every action gets its default binding again.
     void restoreDefaults();
+    // The pad's look speed one step (0.1) up or down within the mouse sensitivity's limits;
+    // false at the end of the range.
+    bool stepPadLook(int direction);
+    void togglePadInvert();
     // The status line: what the last binding did.
     const std::string& statusText() const { return status; }
 
 private:
     std::optional<Engine::InputBinding> takenBinding() const;
     void addRow(size_t index, glm::vec2 position);
+    void addPadRows(float y, float helpY);
+    void settingsChanged();
     void addButton(const std::string& name, std::string_view text, glm::vec2 position, glm::vec2 size,
                    std::function<void()> action, glm::vec4 color);
     void showPrompt(Engine::Action action);

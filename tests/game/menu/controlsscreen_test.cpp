@@ -158,3 +158,23 @@ TEST_F(ControlsScreenTest, TheOptionsScreenLeadsHereAndEscapeLeadsBack)
     options.goBack();
     EXPECT_EQ(optionsBacks, 1);
 }
+
+TEST_F(ControlsScreenTest, ThePadsLookSpeedStepsWithinItsRangeAndItsInversionToggles)
+{
+    screen.build();
+    step();
+    EXPECT_EQ(shown(Names::padLook), "1.0");
+    clickElement(Names::padLookMore);
+    EXPECT_FLOAT_EQ(settings.padLookSensitivity, 1.1f);
+    EXPECT_EQ(shown(Names::padLook), "1.1");
+    EXPECT_EQ(applied, 1);
+    settings.padLookSensitivity = Engine::kMinMouseSensitivity;
+    EXPECT_FALSE(screen.stepPadLook(-1)) << "the lower end";
+    EXPECT_FLOAT_EQ(settings.padLookSensitivity, Engine::kMinMouseSensitivity);
+    settings.padLookSensitivity = Engine::kMaxMouseSensitivity;
+    EXPECT_FALSE(screen.stepPadLook(1)) << "the upper end";
+
+    clickElement(Names::padInvert);
+    EXPECT_TRUE(settings.invertPadLook);
+    EXPECT_EQ(shown(Names::padInvert), "On");
+}

@@ -171,3 +171,21 @@ TEST(PlayerMovement, InputFollowsTheBindings)
     EXPECT_EQ(input.reelHeld, -1) << "Space held reels out";
     EXPECT_FLOAT_EQ(Game::PlayerMovement::reeledBy(10.0f, -Game::PlayerMovement::reelPerTick), 10.1f);
 }
+
+TEST(PlayerMovement, TheStickSteersWhenNoKeyIsHeld)
+{
+    using Game::PlayerMovement::moveAngle;
+    using Game::PlayerMovement::speedLimit;
+    PlayerInput input;
+    EXPECT_FALSE(moveAngle(input));
+    input.stick = {0.0f, 1.0f};
+    EXPECT_FLOAT_EQ(*moveAngle(input), 0.0f) << "forward";
+    input.stick = {-1.0f, 0.0f};
+    EXPECT_FLOAT_EQ(*moveAngle(input), 90.0f) << "left";
+    input.stick = {0.5f, 0.0f};
+    EXPECT_FLOAT_EQ(*moveAngle(input), -90.0f) << "right";
+    EXPECT_FLOAT_EQ(speedLimit(input), Game::PlayerMovement::maxSpeed * 0.5f) << "half a tilt, half the speed";
+    input.keys.back = true;
+    EXPECT_FLOAT_EQ(*moveAngle(input), 180.0f) << "keys first";
+    EXPECT_FLOAT_EQ(speedLimit(input), Game::PlayerMovement::maxSpeed);
+}
