@@ -1,6 +1,6 @@
 #pragma once
-// The game's settings: window size, full screen and swap interval, and the mouse and view
-// settings of the Options screen. The shipped configuration file gives the defaults; the user's
+// The game's settings: window size, full screen and swap interval, the mouse, pad and view
+// settings of the Options screen and the player's bindings. The shipped configuration file gives the defaults; the user's
 // own file, written by the Options screen, is applied over it.
 #include "engine/config/inputbinding.h"
 #include "engine/ini/inireader.h"

@@ -255,6 +255,10 @@ std::optional<InputBinding> ControlsScreen::takenBinding() const
         if (keys.isPressed(scancode) && scancode != SDL_SCANCODE_ESCAPE)
             return InputBinding::key(SDL_Scancode(scancode));
     }
+    // A game controller's A clicks as the left button does; it binds no mouse button.
+    const Engine::GamepadState* pad = engine->gamepad.get();
+    if (pad && pad->buttonDown(SDL_CONTROLLER_BUTTON_A))
+        return std::nullopt;
     const Engine::MouseState& mouse = *engine->mouse;
     for (int button = 1; button <= kMouseButtons; ++button) {
         const InputBinding binding = InputBinding::mouseButton(button);

@@ -178,3 +178,22 @@ TEST_F(ControlsScreenTest, ThePadsLookSpeedStepsWithinItsRangeAndItsInversionTog
     EXPECT_TRUE(settings.invertPadLook);
     EXPECT_EQ(shown(Names::padInvert), "On");
 }
+
+TEST_F(ControlsScreenTest, APadsClickBindsNoMouseButton)
+{
+    screen.build();
+    step();
+    clickElement(Names::binding(Action::jump));
+    ASSERT_TRUE(screen.awaiting());
+    // The pad's A stands in for the left button; the wait goes on for a key.
+    ui.engine.gamepad->buttons[SDL_CONTROLLER_BUTTON_A] = 1;
+    ui.holdLeftButton(true);
+    step();
+    EXPECT_TRUE(screen.awaiting());
+    EXPECT_EQ(bound(Action::jump), InputBinding::key(SDL_SCANCODE_SPACE));
+    ui.engine.gamepad->buttons[SDL_CONTROLLER_BUTTON_A] = 0;
+    ui.holdLeftButton(false);
+    step();
+    tap(SDL_SCANCODE_K);
+    EXPECT_EQ(bound(Action::jump), InputBinding::key(SDL_SCANCODE_K));
+}
