@@ -50,6 +50,7 @@ class GameMap;
 class Menu;
 class MenuBuilder;
 class OptionsScreen;
+class PadControls;
 class RenderResources;
 
 class GameController : public Engine::GamePrototype {
@@ -221,6 +222,7 @@ private:
     // "Play a map" and the time trial over its course, with the trial's read-outs.
     std::unique_ptr<TimeTrialPlay> timeTrial;
     std::unique_ptr<TimeTrialHud> trialHud;
+    std::unique_ptr<PadControls> padControls;
 
     std::vector<ECS::ComponentSystem*> schedule;
     ECS::ComponentSystem* pointerOverUiCheck = nullptr;
