@@ -7,6 +7,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev libglew-dev libbullet-dev libglm-dev libutfcpp-dev
   libgtest-dev libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth libgl1-mesa-dri libegl1
+  appstream desktop-file-utils
 )
 
 installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/install ok installed$/ {print $1}' || true)"

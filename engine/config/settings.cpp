@@ -9,13 +9,14 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace Engine {
 
 namespace {
 
-enum class ValueKind { Number, Bool };
+enum class ValueKind { Number, Bool, Text };
 
 struct KeyRule {
     const char* key;
@@ -28,7 +29,13 @@ constexpr KeyRule kKeys[] = {
     {"fullscreen", ValueKind::Bool},         {"vsync", ValueKind::Number},
     {"mouse_sensitivity", ValueKind::Number}, {"field_of_view", ValueKind::Number},
     {"invert_mouse", ValueKind::Bool},       {"render_scale", ValueKind::Number},
+    {"pad_look_sensitivity", ValueKind::Number}, {"invert_pad_look", ValueKind::Bool},
+#define TX_BINDING_KEY(name, configKey, label, binding) {configKey, ValueKind::Text},
+    TX_PLAYER_ACTIONS(TX_BINDING_KEY)
+#undef TX_BINDING_KEY
 };
+// Where the bindings' keys start in kKeys.
+constexpr size_t kFirstBindingKey = std::size(kKeys) - kActionCount;
 constexpr size_t kKeyCount = std::size(kKeys);
 
 // Whether `value` lies within [minimum, maximum]. The range is checked on the float, before any
@@ -88,6 +95,21 @@ void applyRenderScale(const IniSectionData& section, int32_t& target)
     target = static_cast<int32_t>(value);
 }
 
+// Stores the binding named under `key` in `target` when it names one that can be bound.
+void applyBinding(const IniSectionData& section, const char* key, InputBinding& target)
+{
+    if (!section.hasString(key))
+        return;
+    const std::string& text = section.getString(key);
+    const std::optional<InputBinding> binding = parseBinding(text);
+    if (!binding || !isBindable(*binding)) {
+        logf("CONFIG: %s = \"%s\" is not a key or mouse button, using \"%s\"\n", key, text.c_str(),
+             bindingText(target).c_str());
+        return;
+    }
+    target = *binding;
+}
+
 // The index of `key` in kKeys, or kKeyCount when the game does not own it.
 size_t ownedKey(std::string_view key)
 {
@@ -100,7 +122,28 @@ size_t ownedKey(std::string_view key)
 
 IniValueType typeOfKey(size_t index)
 {
-    return kKeys[index].kind == ValueKind::Bool ? IniValueType::Bool : IniValueType::Number;
+    switch (kKeys[index].kind) {
+    case ValueKind::Bool:
+        return IniValueType::Bool;
+    case ValueKind::Text:
+        return IniValueType::String;
+    case ValueKind::Number:
+        break;
+    }
+    return IniValueType::Number;
+}
+
+// What a key of `type` takes, for the console line about a value it cannot.
+const char* wantedValue(IniValueType type)
+{
+    switch (type) {
+    case IniValueType::Bool:
+        return "true or false";
+    case IniValueType::String:
+        return "a key name in quotes";
+    default:
+        return "a number";
+    }
 }
 
 // The game's keys take only their own type, and only in the unnamed section; lines that are not
@@ -129,8 +172,7 @@ void reportDropped(const IniDroppedLine& dropped, const std::filesystem::path& f
     const size_t index = dropped.section.empty() ? ownedKey(dropped.key) : kKeyCount;
     if (index == kKeyCount)
         return;
-    const bool wantsBool = typeOfKey(index) == IniValueType::Bool;
-    logLine(prefix + "\"" + dropped.text + "\" is not " + (wantsBool ? "true or false" : "a number") + ", ignored");
+    logLine(prefix + "\"" + dropped.text + "\" is not " + wantedValue(typeOfKey(index)) + ", ignored");
 }
 
 enum class ReadOutcome { Absent, Unreadable, TooLarge, NotText, Text };
@@ -197,11 +239,23 @@ std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
 {
     char sensitivity[32];
     std::snprintf(sensitivity, sizeof sensitivity, "%.2f", static_cast<double>(settings.mouseSensitivity));
+    char padSensitivity[32];
+    std::snprintf(padSensitivity, sizeof padSensitivity, "%.2f", static_cast<double>(settings.padLookSensitivity));
     const auto flag = [](bool value) { return value ? std::string("true") : std::string("false"); };
-    return {std::to_string(settings.width),        std::to_string(settings.height), flag(settings.fullscreen),
-            std::to_string(settings.swapInterval), sensitivity,                     std::to_string(settings.fieldOfView),
-            flag(settings.invertMouse),
-            settings.renderScale == kRenderScaleUnset ? std::string() : std::to_string(settings.renderScale)};
+    std::array<std::string, kKeyCount> texts = {
+        std::to_string(settings.width),
+        std::to_string(settings.height),
+        flag(settings.fullscreen),
+        std::to_string(settings.swapInterval),
+        sensitivity,
+        std::to_string(settings.fieldOfView),
+        flag(settings.invertMouse),
+        settings.renderScale == kRenderScaleUnset ? std::string() : std::to_string(settings.renderScale),
+        padSensitivity,
+        flag(settings.invertPadLook)};
+    for (size_t i = 0; i < kActionCount; ++i)
+        texts[kFirstBindingKey + i] = "\"" + bindingText(settings.bindings[i]) + "\"";
+    return texts;
 }
 
 // `line`, which sets the owned key `key`, with `value` instead: what precedes the old value (the
@@ -279,7 +333,9 @@ bool Settings::operator==(const Settings& other) const
 {
     return fullscreen == other.fullscreen && swapInterval == other.swapInterval && width == other.width &&
            height == other.height && mouseSensitivity == other.mouseSensitivity &&
-           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse && renderScale == other.renderScale;
+           fieldOfView == other.fieldOfView && invertMouse == other.invertMouse && renderScale == other.renderScale &&
+           padLookSensitivity == other.padLookSensitivity && invertPadLook == other.invertPadLook &&
+           bindings == other.bindings;
 }
 
 void applyConfig(const IniData& config, Settings& settings)
@@ -295,6 +351,11 @@ void applyConfig(const IniData& config, Settings& settings)
     applyInteger(section, "field_of_view", kMinFieldOfView, kMaxFieldOfView, settings.fieldOfView);
     applyBool(section, "invert_mouse", settings.invertMouse);
     applyRenderScale(section, settings.renderScale);
+    applyNumber(section, "pad_look_sensitivity", kMinMouseSensitivity, kMaxMouseSensitivity,
+                settings.padLookSensitivity);
+    applyBool(section, "invert_pad_look", settings.invertPadLook);
+    for (size_t i = 0; i < kActionCount; ++i)
+        applyBinding(section, kActionTable[i].configKey, settings.bindings[i]);
 }
 
 void refuseSizesAbove(Settings& settings, int32_t largestWidth, int32_t largestHeight)

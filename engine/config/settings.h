@@ -1,7 +1,8 @@
 #pragma once
-// The game's settings: window size, full screen and swap interval, and the mouse and view
-// settings of the Options screen. The shipped configuration file gives the defaults; the user's
+// The game's settings: window size, full screen and swap interval, the mouse, pad and view
+// settings of the Options screen and the player's bindings. The shipped configuration file gives the defaults; the user's
 // own file, written by the Options screen, is applied over it.
+#include "engine/config/inputbinding.h"
 #include "engine/ini/inireader.h"
 
 #include <cstddef>
@@ -41,6 +42,10 @@ struct Settings {
     int32_t fieldOfView = 110;     // "field_of_view" (number, truncated): vertical, in degrees
     bool invertMouse = false;      // "invert_mouse" (bool): moving the mouse up looks down
     int32_t renderScale = kRenderScaleUnset; // "render_scale" (number): 0 (Auto), 50, 75 or 100
+    float padLookSensitivity = 1.0f; // "pad_look_sensitivity" (number, mouse sensitivity's limits): the right stick's turn
+    bool invertPadLook = false;      // "invert_pad_look" (bool): pushing the right stick up looks down
+    // "bind_forward", "bind_jump", ... (text: bindingText's names): each action's key or button
+    Bindings bindings = defaultBindings();
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }

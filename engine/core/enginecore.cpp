@@ -58,6 +58,9 @@ bool EngineCore::startUp()
         logf("SDL could not initialize! SDL Error: %s\n", SDL_GetError());
         return false;
     }
+    // Game controllers are welcome but not needed: without them the game plays by keyboard and mouse.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        logf("No game controller support: %s\n", SDL_GetError());
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -85,6 +88,9 @@ bool EngineCore::startUp()
     // GLEW's extension probing leaves an error behind on core contexts; it is not the game's.
     while (glGetError() != GL_NO_ERROR) {
     }
+    // Which renderer draws, so that a slow start on a software one explains itself.
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    logLine(std::string("Renderer: ") + (renderer ? renderer : "unknown"));
 
     SDL_GL_SetSwapInterval(0);
     window->handle = std::make_unique<WindowHandle>(WindowHandle{window->window, 0});
@@ -99,6 +105,7 @@ void EngineCore::createInputState(SDL_Window* sdlWindow)
     keyboard = std::make_unique<KeyboardState>(keys, numKeys);
     mouse = std::make_unique<MouseState>();
     mouse->window = sdlWindow;
+    gamepad = std::make_unique<GamepadState>();
 }
 
 void EngineCore::mainLoop()
@@ -242,6 +249,8 @@ void EngineCore::runStep()
     }
 
     keyboard->refresh();
+    if (gamepad)
+        gamepad->refresh();
     takeMouseSnapshot(gathered.motionX, gathered.motionY, gathered.wheel, gathered.buttonsWentDown);
     game->update();
 }
@@ -274,6 +283,7 @@ void EngineCore::shutDown()
         game->shutdown();
     keyboard.reset();
     mouse.reset();
+    gamepad.reset();
     renderContext.reset();
     window.reset();
     SDL_Quit();

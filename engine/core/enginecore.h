@@ -1,6 +1,7 @@
 #pragma once
 // The engine object: owns the window and GL context, runs the fixed-step main loop, keeps the
 // per-step input snapshots and drives one game through init, update, render and shutdown.
+#include "engine/core/gamepadstate.h"
 #include "engine/core/gameprototype.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/loopsource.h"
@@ -40,8 +41,8 @@ public:
     // the input snapshots. False, after printing SDL's or GLEW's error, when any of that fails.
     bool startUp();
 
-    // Creates the keyboard snapshot over the loop source's key array and the mouse snapshot for
-    // `sdlWindow`.
+    // Creates the keyboard snapshot over the loop source's key array, the mouse snapshot for
+    // `sdlWindow` and the game controller snapshot.
     void createInputState(SDL_Window* sdlWindow);
     // Calls game->init, then runs frames until quit is set. Needs the input snapshots.
     void mainLoop();
@@ -56,6 +57,7 @@ public:
     std::unique_ptr<GFX::RenderContext> renderContext;
     std::unique_ptr<KeyboardState> keyboard;
     std::unique_ptr<MouseState> mouse;
+    std::unique_ptr<GamepadState> gamepad;
     Uint32 lastTicks = 0;
     Uint32 accumulator = 0;
     Uint32 stepMs = kStartStepMs;

@@ -31,6 +31,14 @@ void KeyboardState::refresh()
     }
 }
 
+void KeyboardState::press(int scancode)
+{
+    if (scancode < 0 || scancode >= numKeys)
+        return;
+    current[static_cast<size_t>(scancode)] = 1;
+    wentDown[static_cast<size_t>(scancode)] = 1;
+}
+
 bool KeyboardState::isDown(int scancode) const
 {
     return scancode >= 0 && scancode < numKeys && current[static_cast<size_t>(scancode)] != 0;

@@ -19,6 +19,10 @@ struct KeyboardState {
     // array plus the keys that went down during the step.
     void refresh();
 
+    // Counts `scancode` as pressed in this step, as a key tapped in it would be (a game
+    // controller's button standing in for the key); ignored outside the array.
+    void press(int scancode);
+
     // Both answer false for scancodes outside the array.
     bool isDown(int scancode) const;
     // Went down in this step: up in the previous one, or released and pressed again within it.

@@ -1,5 +1,6 @@
 #include "game/camera/camerainput.h"
 
+#include "engine/core/gamepadstate.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 
@@ -19,13 +20,16 @@ MoveKeys readMoveKeys(const Engine::KeyboardState& keyboard)
 
 } // namespace CameraMath
 
-CameraInput CameraInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse)
+CameraInput CameraInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
+                              const Engine::GamepadState* pad)
 {
     CameraInput input;
     input.dx = mouse.relX;
     input.dy = mouse.relY;
     input.wheel = mouse.wheel;
     input.keys = CameraMath::readMoveKeys(keyboard);
+    if (pad)
+        input.stick = pad->rightStick();
     return input;
 }
 

@@ -57,6 +57,14 @@ float wrapYaw(float degrees)
     return std::fmod(degrees, 360.0f);
 }
 
+LookAngles padLook(float yaw, float pitch, glm::vec2 stick, const LookSettings& settings)
+{
+    const float degrees = padDegreesPerTick * settings.padSensitivity;
+    yaw -= stick.x * degrees;
+    pitch += (settings.padInvert ? -stick.y : stick.y) * degrees;
+    return {wrapYaw(yaw), std::clamp(std::isfinite(pitch) ? pitch : 0.0f, -maxPitch, maxPitch)};
+}
+
 float interpolateYaw(float previous, float current, float alpha)
 {
     return previous - wrapAngle(previous - current) * alpha;

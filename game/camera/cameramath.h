@@ -9,6 +9,8 @@
 namespace Game::CameraMath {
 
 constexpr float mouseDegreesPerPixel = 0.5f;
+// A game controller's right stick at full tilt turns the view this far a tick (180° a second).
+constexpr float padDegreesPerTick = 1.8f;
 constexpr float maxPitch = 90.0f;
 constexpr float freeCamUnitsPerTick = 0.4f;
 constexpr float panUnitsPerPixel = 0.05f;
@@ -41,14 +43,20 @@ struct LookAngles {
     float yaw;
     float pitch;
 };
-// The player's mouse settings: a factor on the turn per pixel, and up and down swapped.
+// The player's mouse settings: a factor on the turn per pixel, and up and down swapped; the same
+// for a game controller's right stick.
 struct LookSettings {
     float sensitivity = 1.0f;
     bool invert = false;
+    float padSensitivity = 1.0f;
+    bool padInvert = false;
 };
 // Mouse look: half a degree per pixel times the sensitivity, right turns right, down looks down
 // (up when inverted), pitch clamped.
 LookAngles mouseLook(float yaw, float pitch, int dx, int dy, const LookSettings& settings = {});
+// Stick look: `stick` (x right, y up, -1 to 1) turns padDegreesPerTick a tick at full tilt times
+// the pad sensitivity; right turns right, up looks up (down when inverted), pitch clamped.
+LookAngles padLook(float yaw, float pitch, glm::vec2 stick, const LookSettings& settings = {});
 
 // Key angle of the free-flying camera in degrees: W+A is 45, otherwise the mean of the held
 // keys' angles (W 360, A 90, S 180, D 270).

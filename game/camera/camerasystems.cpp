@@ -56,8 +56,9 @@ void CameraModificationMouseMovementSystem::processEntity(ECS::EntityId entity, 
         return;
     CameraModificationComponent& m = manager->getComponent<CameraModificationComponent>(entity);
     const CameraInput in = readInput(input);
-    const CameraMath::LookAngles look =
-        CameraMath::mouseLook(m.yaw, m.pitch, in.dx, in.dy, settings ? *settings : CameraMath::LookSettings{});
+    const CameraMath::LookSettings& chosen = settings ? *settings : CameraMath::LookSettings{};
+    CameraMath::LookAngles look = CameraMath::mouseLook(m.yaw, m.pitch, in.dx, in.dy, chosen);
+    look = CameraMath::padLook(look.yaw, look.pitch, in.stick, chosen);
     m.yaw = look.yaw;
     m.pitch = look.pitch;
 }

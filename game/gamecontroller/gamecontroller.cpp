@@ -13,6 +13,7 @@
 #include "game/gamecontroller/framerenderer.h"
 #include "game/gamecontroller/glerrors.h"
 #include "game/gamecontroller/hudtexts.h"
+#include "game/gamecontroller/padcontrols.h"
 #include "game/gamecontroller/worldsetup.h"
 #include "game/gamemap/gamemap.h"
 #include "game/gamemap/mapmessages.h"
@@ -98,7 +99,7 @@ void GameController::loadSettingsAndShapeWindow()
         const auto* const renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         config.renderScale = firstStartRenderScale(renderer ? renderer : "");
     }
-    look = {config.mouseSensitivity, config.invertMouse};
+    look = {config.mouseSensitivity, config.invertMouse, config.padLookSensitivity, config.invertPadLook};
     window.setIcon(folders.file("data/textures/icon.png").string());
     applyWindowSettings();
     drawable = sizeOr(window.drawableSize(), config);
@@ -118,7 +119,7 @@ void GameController::createWorld()
 
     ecs = std::make_unique<ECS::EntityManager>();
     registerGameTypes(*ecs);
-    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look);
+    addGameSystems(*ecs, *core, *physicsWorld, *renderResources, look, config.bindings);
     contactListeners = GamePhysics::collisionCallbackLookup(*ecs);
 
     debugDrawer = std::make_unique<DebugDraw::BulletDebugDrawer_OpenGL>();
@@ -174,6 +175,7 @@ void GameController::createMenus()
     options.apply = [this] { applySettings(); };
     options.back = [this] { closeOptions(); };
     optionsScreen = std::make_unique<OptionsScreen>(*ecs, *gameMenu, *core, *renderResources, config, std::move(options));
+    padControls = std::make_unique<PadControls>(*core, *ecs, state);
     ecs->registerMessage<Message::CreateOKpopupMessage>();
     ecs->addMessageSystem(CreateOKpopupSystem(*gameMenuBuilder));
     updateContext.menu = gameMenu.get();
@@ -203,7 +205,7 @@ void GameController::applyWindowSettings()
 
 void GameController::applySettings()
 {
-    look = {config.mouseSensitivity, config.invertMouse};
+    look = {config.mouseSensitivity, config.invertMouse, config.padLookSensitivity, config.invertPadLook};
     applyWindowSettings();
     applyProjection();
 }
@@ -310,6 +312,7 @@ void GameController::closeOptions()
 
 void GameController::update()
 {
+    padControls->beforeUpdate(); // before anything reads the step's keys and buttons
     followWindowSize();
     handleWindowKeys();
     // Before the per-state input, so the editor reads whether the pointer lies on the UI now.
@@ -336,7 +339,7 @@ void GameController::handleStateInput()
 {
     switch (state.state) {
     case GameStateRecord::singlePlayer:
-        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE)) {
+        if (PadControls::pausePressed(*core, config.bindings)) {
             if (state.paused)
                 resumeSinglePlayer();
             else
@@ -350,6 +353,7 @@ void GameController::handleStateInput()
             editorPass->tick();
         break;
     case GameStateRecord::mainMenu:
+        optionsScreen->tick();
         // Escape leaves the Options screen as "Back" does, unless a pop-up lies over it.
         if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && optionsScreen->shown() &&
             ecs->componentList<UIblockerComponent>().size() == 0)

@@ -49,6 +49,7 @@ class GameMap;
 class Menu;
 class MenuBuilder;
 class OptionsScreen;
+class PadControls;
 class RenderResources;
 
 class GameController : public Engine::GamePrototype {
@@ -215,6 +216,7 @@ private:
     std::unique_ptr<OptionsScreen> optionsScreen;
     // "Play a map" and the time trial over its course.
     std::unique_ptr<TimeTrialPlay> timeTrial;
+    std::unique_ptr<PadControls> padControls;
 
     std::vector<ECS::ComponentSystem*> schedule;
     ECS::ComponentSystem* pointerOverUiCheck = nullptr;

@@ -127,12 +127,14 @@ void registerGameTypes(ECS::EntityManager& world)
 }
 
 void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, PhysicsWorld& physics,
-                    RenderResources& resources, const CameraMath::LookSettings& look)
+                    RenderResources& resources, const CameraMath::LookSettings& look, const Engine::Bindings& bindings)
 {
     Engine::EngineCore* const core = &engine;
-    const CameraInputSource cameraInput = [core] { return CameraInput::read(*core->keyboard, *core->mouse); };
-    const CharacterControllerSystem::InputSource playerInput = [core] {
-        return PlayerMovement::PlayerInput::read(*core->keyboard, *core->mouse);
+    const CameraInputSource cameraInput = [core] {
+        return CameraInput::read(*core->keyboard, *core->mouse, core->gamepad.get());
+    };
+    const CharacterControllerSystem::InputSource playerInput = [core, &bindings] {
+        return PlayerMovement::PlayerInput::read(*core->keyboard, *core->mouse, bindings, core->gamepad.get());
     };
     Engine::GFX::RenderContext& renderContext = *engine.renderContext;
 

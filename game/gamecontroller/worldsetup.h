@@ -2,6 +2,7 @@
 // The game's ECS world as the controller sets it up: every component and message type, every
 // component system in its fixed order, the order in which the systems run each update, and the
 // entities every run starts with.
+#include "engine/config/inputbinding.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameramath.h"
 
@@ -43,10 +44,10 @@ ECS::EntityId createFloor(ECS::EntityManager& world);
 void registerGameTypes(ECS::EntityManager& world);
 
 // Adds the component systems in their fixed order, then the physics message handler. The
-// drives read the engine's input snapshots of the current step; the mouse look reads `look`
-// (which must outlive the world) every tick.
+// drives read the engine's input snapshots of the current step; the mouse look reads `look` and
+// the player's drive `bindings` (both must outlive the world) every tick.
 void addGameSystems(ECS::EntityManager& world, Engine::EngineCore& engine, GamePhysics::PhysicsWorld& physics,
-                    RenderResources& resources, const CameraMath::LookSettings& look);
+                    RenderResources& resources, const CameraMath::LookSettings& look, const Engine::Bindings& bindings);
 
 // Gives the camera prototype and every camera of `world` (now, previous and spare) the
 // perspective of a `size` drawable with a vertical `fieldOfView` in degrees.

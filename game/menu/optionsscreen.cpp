@@ -42,6 +42,10 @@ constexpr glm::vec4 kDimmed{0.35f, 0.35f, 0.35f, 1.0f};
 constexpr int32_t kPanelLayer = 0;
 constexpr int32_t kControlLayer = 1;
 constexpr int32_t kButtonPriority = 1;
+// "Controls" at the right of the title row, over the title's own element.
+constexpr glm::vec2 kControlsSize{140.0f, 40.0f};
+constexpr float kControlsRightMargin = 16.0f;
+constexpr int32_t kControlsPriority = 2;
 
 // The swap intervals in the order the stepper walks them.
 constexpr int32_t kSwapIntervals[] = {0, 1, -1};
@@ -110,7 +114,8 @@ std::string more(Option option) { return std::string("Options_") + rowName(optio
 
 OptionsScreen::OptionsScreen(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine,
                              const RenderResources& resources, Engine::Settings& settings, Links links)
-    : world(&world), menu(&menu), engine(&engine), resources(&resources), settings(&settings), links(std::move(links))
+    : world(&world), menu(&menu), engine(&engine), resources(&resources), settings(&settings), links(std::move(links)),
+      controlsScreen(world, menu, engine, resources, settings, {this->links.apply, [this] { showOptions(); }})
 {
 }
 
@@ -302,13 +307,33 @@ bool OptionsScreen::canStep(Option option, int direction) const
 
 bool OptionsScreen::shown() const
 {
-    return menu->hasElement(OptionsNames::panel);
+    return menu->hasElement(OptionsNames::panel) || controlsScreen.shown();
 }
 
 void OptionsScreen::goBack()
 {
-    if (links.back)
+    if (controlsScreen.shown())
+        controlsScreen.goBack();
+    else if (links.back)
         links.back();
+}
+
+void OptionsScreen::showOptions()
+{
+    menu->clear();
+    build();
+}
+
+void OptionsScreen::addControlsButton(float titleY)
+{
+    const UI::ButtonStyle style{resources->whiteTexture.get(), kValueColor, Palette::hoverTint, Palette::pressedTint,
+                                kControlsPriority};
+    const glm::vec2 position{kPanelX + kPanelWidth - kControlsRightMargin - kControlsSize.x, titleY + 4.0f};
+    const ECS::EntityId button = UI::createButton(*world, kControlLayer, position, kControlsSize, style,
+                                                  {&resources->engineFont, "Controls", UI::kWhite},
+                                                  [this] { controlsScreen.build(); });
+    if (button != ECS::InvalidEntity)
+        menu->addElement(OptionsNames::controls, button);
 }
 
 glm::vec4 OptionsScreen::stepperColor(Option option, int direction) const
@@ -356,6 +381,10 @@ void OptionsScreen::addRow(Option option, const char* label, float y)
 
 void OptionsScreen::build()
 {
+    if (controlsScreen.shown()) {
+        controlsScreen.build();
+        return;
+    }
     menu->clear();
     const float middle = static_cast<float>(UI::windowSize(*engine).y / 2);
     const float height = static_cast<float>(UI::windowSize(*engine).y);
@@ -372,6 +401,7 @@ void OptionsScreen::build()
                               glm::vec2(0.0f));
     if (title != ECS::InvalidEntity)
         menu->addElement(OptionsNames::title, title);
+    addControlsButton(middle + kTitleAboveMiddle);
 
     const char* const labels[] = {"Resolution", "Full screen", "Vsync", "Mouse sensitivity", "Field of view",
                                   "Invert mouse", "Render scale"};

@@ -5,8 +5,10 @@
 // at the ends of its range; the on/off settings toggle on a click of their value. Every change
 // goes into the settings at once and the game applies it; "Back" (or Escape) hands over to the
 // game, which saves the settings and shows the main menu. The elements are entered in the Menu.
+// "Controls" at the title's right opens the Controls screen, which counts as part of this one.
 #include "engine/config/settings.h"
 #include "engine/ecs/ecstypes.h"
+#include "game/menu/controlsscreen.h"
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
@@ -42,6 +44,7 @@ namespace OptionsNames {
 inline const std::string panel = "Options_panel";
 inline const std::string title = "Options_title";
 inline const std::string back = "Options_Back";
+inline const std::string controls = "Options_Controls";
 // The elements of a row: its label, its value, and the steppers of the rows that have them.
 std::string label(Option option);
 std::string value(Option option);
@@ -64,14 +67,18 @@ public:
     OptionsScreen(ECS::EntityManager& world, Menu& menu, Engine::EngineCore& engine, const RenderResources& resources,
                   Engine::Settings& settings, Links links);
 
-    // Takes down whatever the Menu shows and builds the screen for the window's present size.
+    // Takes down whatever the Menu shows and builds the screen (or the Controls screen, while
+    // that is on show) for the window's present size.
     void build();
-    // The screen is on show.
+    // The screen or its Controls screen is on show.
     bool shown() const;
     // Shows the settings' present values (after a change made elsewhere, such as F11).
     void showValues();
-    // "Back" and Escape.
+    // "Back" and Escape: from the Controls screen back to this one, from this one to the game.
     void goBack();
+    // Once per update: the Controls screen takes the key it waits for.
+    void tick() { controlsScreen.tick(); }
+    ControlsScreen& controls() { return controlsScreen; }
 
     // The controls. A value within the setting's range (for the resolution: one offered) is
     // taken, applied and shown; anything else is refused with false, and nothing changes.
@@ -96,6 +103,9 @@ public:
 
 private:
     bool take(const Engine::Settings& changed);
+    // Takes down the Controls screen and shows this one.
+    void showOptions();
+    void addControlsButton(float titleY);
     bool canStep(Option option, int direction) const;
     void addRow(Option option, const char* label, float y);
     glm::vec4 stepperColor(Option option, int direction) const;
@@ -111,6 +121,7 @@ private:
     const RenderResources* resources;
     Engine::Settings* settings;
     Links links;
+    ControlsScreen controlsScreen;
 };
 
 } // namespace Game

@@ -61,15 +61,16 @@ glm::vec3 takeView(CharacterControllerComponent& c, const CameraModificationComp
     return Game::CameraMath::forwardFromAngles(c.yaw, c.pitch);
 }
 
-// The horizontal velocity the keys ask for: friction first (not while on the rope), then the
+// The horizontal velocity the keys or the stick ask for: friction first (not while on the rope), then the
 // keys' push relative to the view's yaw.
-glm::vec2 steeredVelocity(const CharacterControllerComponent& c, const CameraMath::MoveKeys& keys)
+glm::vec2 steeredVelocity(const CharacterControllerComponent& c, const PlayerInput& in)
 {
     glm::vec2 velocity(c.velocity.x, c.velocity.y);
     if (!c.attached)
         velocity = applyFriction(velocity, c.friction);
-    if (const auto angle = keyAngle(keys))
-        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction, c.maxSpeed);
+    if (const auto angle = moveAngle(in))
+        velocity = accelerate(velocity, c.yaw + *angle, c.acceleration, c.friction,
+                              std::min(c.maxSpeed, speedLimit(in)));
     return velocity;
 }
 
@@ -132,7 +133,7 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
     const bool wasOnGround = k.onGround;
     setMovementRules(c, wasOnGround);
     const glm::vec3 look = takeView(c, camera);
-    glm::vec2 velocity = steeredVelocity(c, in.keys);
+    glm::vec2 velocity = steeredVelocity(c, in);
     const glm::vec3 start = prepareStep(k, velocity);
 
     if (in.ropeFired())
@@ -148,7 +149,7 @@ void CharacterControllerSystem::tick(ECS::EntityId entity, const PlayerInput& in
     }
     if (c.attached) {
         holdRope(c, t, start, velocity);
-        reelRope(c, in.wheel);
+        reelRope(c, reelPerNotch * float(in.wheel) + reelPerTick * float(in.reelHeld));
     }
     if (c.attached || !wasOnGround)
         velocity = slideAlongContacts(k, velocity);
@@ -202,14 +203,14 @@ void CharacterControllerSystem::holdRope(CharacterControllerComponent& c, Transf
     velocity = glm::vec2(swing);
 }
 
-// Shortens or lengthens the attached rope by the wheel's notches. Reeling in pulls the player
+// Shortens (positive `units`) or lengthens the attached rope. Reeling in pulls the player
 // towards the anchor through the controller's sweep; where a block stops him, the rope is only
 // as short as he got, so the rope's hold never drags him through the block afterwards.
-void CharacterControllerSystem::reelRope(CharacterControllerComponent& c, int wheel) const
+void CharacterControllerSystem::reelRope(CharacterControllerComponent& c, float units) const
 {
-    if (wheel == 0)
+    if (units == 0.0f)
         return;
-    const float wanted = reeledLength(c.ropeLength, wheel);
+    const float wanted = reeledBy(c.ropeLength, units);
     GamePhysics::CustomCharacterController& k = *c.controller;
     const glm::vec3 position = k.ghostPosition();
     const glm::vec3 towardsAnchor = c.anchor - position;

@@ -37,7 +37,7 @@ private:
     void fireRope(Component::CharacterControllerComponent& c, const glm::vec3& from, const glm::vec3& look) const;
     void holdRope(Component::CharacterControllerComponent& c, Component::TransformComponent& t,
                   const glm::vec3& start, glm::vec2& velocity) const;
-    void reelRope(Component::CharacterControllerComponent& c, int wheel) const;
+    void reelRope(Component::CharacterControllerComponent& c, float units) const;
 
     InputSource input;
 };

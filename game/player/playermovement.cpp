@@ -1,5 +1,6 @@
 #include "game/player/playermovement.h"
 
+#include "engine/core/gamepadstate.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 #include "game/camera/camerainput.h"
@@ -14,16 +15,60 @@
 
 namespace Game::PlayerMovement {
 
-PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse)
+namespace {
+
+// The pad's part of the tick's input, joined to what the keys and mouse asked for.
+void addPad(PlayerInput& input, const Engine::GamepadState& pad)
 {
-    constexpr Uint32 leftButton = SDL_BUTTON_LMASK;
+    input.stick = pad.leftStick();
+    input.jumpHeld = input.jumpHeld || pad.buttonDown(SDL_CONTROLLER_BUTTON_A);
+    if (pad.rightTriggerHeld() && !input.ropeHeld) {
+        input.ropeHeld = true;
+        input.ropeHeldBefore = pad.rightTriggerHeldBefore();
+    }
+    input.reelHeld += int(pad.buttonDown(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER)) -
+                      int(pad.buttonDown(SDL_CONTROLLER_BUTTON_LEFTSHOULDER));
+    input.reelHeld = std::clamp(input.reelHeld, -1, 1);
+}
+
+} // namespace
+
+PlayerInput PlayerInput::read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
+                              const Engine::Bindings& bindings, const Engine::GamepadState* pad)
+{
+    using Engine::Action;
+    const auto down = [&](Action action) { return Engine::bindingDown(bindings[indexOf(action)], keyboard, mouse); };
+    const auto notches = [&](Action action) { return Engine::bindingNotches(bindings[indexOf(action)], mouse); };
+    const auto heldKey = [&](Action action) { return down(action) && notches(action) == 0; };
     PlayerInput input;
-    input.keys = CameraMath::readMoveKeys(keyboard);
-    input.jumpHeld = keyboard.isDown(SDL_SCANCODE_SPACE);
-    input.ropeHeld = (mouse.buttons & leftButton) != 0;
-    input.ropeHeldBefore = (mouse.previousButtons & leftButton) != 0;
-    input.wheel = mouse.wheel;
+    input.keys.forward = down(Action::forward);
+    input.keys.back = down(Action::back);
+    input.keys.left = down(Action::left);
+    input.keys.right = down(Action::right);
+    input.jumpHeld = down(Action::jump);
+    input.ropeHeld = down(Action::rope);
+    input.ropeHeldBefore = input.ropeHeld && !Engine::bindingPressed(bindings[indexOf(Action::rope)], keyboard, mouse);
+    input.wheel = notches(Action::reelIn) - notches(Action::reelOut);
+    input.reelHeld = int(heldKey(Action::reelIn)) - int(heldKey(Action::reelOut));
+    if (pad && pad->connected())
+        addPad(input, *pad);
     return input;
+}
+
+std::optional<float> moveAngle(const PlayerInput& input)
+{
+    if (const auto angle = keyAngle(input.keys))
+        return angle;
+    if (input.stick == glm::vec2(0.0f))
+        return std::nullopt;
+    return glm::degrees(std::atan2(-input.stick.x, input.stick.y));
+}
+
+float speedLimit(const PlayerInput& input)
+{
+    if (input.keys.any() || input.stick == glm::vec2(0.0f))
+        return maxSpeed;
+    return maxSpeed * std::min(1.0f, glm::length(input.stick));
 }
 
 std::optional<float> keyAngle(const CameraMath::MoveKeys& keys)
@@ -90,10 +135,15 @@ glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, con
 
 float reeledLength(float length, int wheel)
 {
-    if (wheel > 0)
-        return std::min(length, std::max(minRopeLength, length - reelPerNotch * float(wheel)));
-    if (wheel < 0)
-        return std::max(length, std::min(maxRopeLength, length - reelPerNotch * float(wheel)));
+    return reeledBy(length, reelPerNotch * float(wheel));
+}
+
+float reeledBy(float length, float units)
+{
+    if (units > 0.0f)
+        return std::min(length, std::max(minRopeLength, length - units));
+    if (units < 0.0f)
+        return std::max(length, std::min(maxRopeLength, length - units));
     return length;
 }
 

@@ -3,6 +3,8 @@
 // horizontal velocity (units per second). Tuning is per 10 ms game tick.
 #include "game/camera/cameramath.h"
 
+#include "engine/config/inputbinding.h"
+
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
@@ -10,6 +12,7 @@
 #include <string>
 
 namespace Engine {
+class GamepadState;
 struct KeyboardState;
 struct MouseState;
 } // namespace Engine
@@ -28,25 +31,39 @@ constexpr float ropeRange = 100.0f;
 constexpr float minRopeLength = 2.0f;
 constexpr float maxRopeLength = 100.0f;
 constexpr float reelPerNotch = 1.0f;
+// A reel key or button held reels this many units a tick (10 a second).
+constexpr float reelPerTick = 0.1f;
 
 // The input of one tick, taken from the engine's keyboard and mouse snapshots.
 struct PlayerInput {
     CameraMath::MoveKeys keys;
-    bool jumpHeld = false;        // space bar down in this tick
-    bool ropeHeld = false;        // left mouse button down in this tick
-    bool ropeHeldBefore = false;  // left mouse button down in the previous tick
+    bool jumpHeld = false;        // the jump binding is down in this tick
+    bool ropeHeld = false;        // the rope binding is down in this tick
+    bool ropeHeldBefore = false;  // ... and was already down before it, so it fires nothing
     int wheel = 0;                // notches of the tick: up reels in, down reels out, 0 none
+    int reelHeld = 0;             // a reel key or button held: 1 in, -1 out, 0 neither (or both)
+    glm::vec2 stick{0.0f};        // a game controller's left stick, dead zone applied: x right, y forward
 
     bool ropeFired() const { return ropeHeld && !ropeHeldBefore; }
 
-    // W, A, S, D and space (SDL scancodes 26, 4, 22, 7, 44), the left button now and before, and
-    // the wheel.
-    static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse);
+    // The actions of `bindings` (by default W, A, S, D, space, the left button, the wheel) in the
+    // snapshots: keys and buttons held, the rope's fresh press, the wheel's notches. With a
+    // connected `pad` as well: the left stick moves, A jumps, the right trigger holds the rope,
+    // the right shoulder reels in and the left one out.
+    static PlayerInput read(const Engine::KeyboardState& keyboard, const Engine::MouseState& mouse,
+                            const Engine::Bindings& bindings = Engine::defaultBindings(),
+                            const Engine::GamepadState* pad = nullptr);
 };
 
 // Angle of the wanted direction relative to the view yaw, in degrees, or none without input.
 // W is 0 (forward), A 90 (left), S 180, D 270; W with A is 45, W with S forward, A with D right.
 std::optional<float> keyAngle(const CameraMath::MoveKeys& keys);
+// The wanted direction of `input` as keyAngle gives it, or, without keys, of its stick (forward
+// 0, left 90, right -90); none without either.
+std::optional<float> moveAngle(const PlayerInput& input);
+// How fast `input` lets the player run by himself: full speed with keys, the stick's share of
+// it with the stick.
+float speedLimit(const PlayerInput& input);
 
 // Shortens `velocity` by `friction` along its own direction; stops it when it is not faster.
 glm::vec2 applyFriction(const glm::vec2& velocity, float friction);
@@ -68,6 +85,9 @@ glm::vec3 removeRadial(const glm::vec3& velocity, const glm::vec3& position, con
 // The rope length `wheel` notches ask for from `length`: one unit shorter a notch up, longer a
 // notch down, never past the limits, and a rope already beyond a limit never goes further.
 float reeledLength(float length, int wheel);
+// The rope length `units` of reeling ask for from `length` (positive in, negative out), within
+// the same limits.
+float reeledBy(float length, float units);
 
 // "Speed: N km/h" with N the speed in km/h rounded up.
 std::string speedText(const glm::vec3& velocity);

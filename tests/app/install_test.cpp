@@ -39,7 +39,8 @@ TEST(InstallTest, AnInstalledCopyStartedElsewhereFindsItsFilesAndTheUsersSetting
 
     for (const char* file : {"bin/tetherix", "bin/rmapinfo", "bin/tetherix-autoplay", "share/tetherix/data/shaders.shconf",
                              "share/tetherix/data/fonts/engine_font.fnt", "share/tetherix/profile/config.cfg",
-                             "share/icons/hicolor/256x256/apps/tetherix.png"})
+                             "share/icons/hicolor/256x256/apps/tetherix.png",
+                             "share/metainfo/org.example.Tetherix.metainfo.xml"})
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     const std::string entry = fileText(prefix / "share/applications/tetherix.desktop");
     EXPECT_NE(entry.find("\nExec=\"" + (prefix / "bin/tetherix").string() + "\"\n"), std::string::npos) << entry;

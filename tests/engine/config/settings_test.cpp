@@ -15,6 +15,17 @@ Settings fromText(const std::string& text)
     return settings;
 }
 
+// The default bindings as a saved file lists them, each line ended by `newline`.
+std::string defaultBindingLines(const std::string& newline)
+{
+    std::string lines;
+    for (const char* line : {"bind_forward = \"W\"", "bind_back = \"S\"", "bind_left = \"A\"", "bind_right = \"D\"",
+                             "bind_jump = \"Space\"", "bind_rope = \"Mouse Left\"", "bind_reel_in = \"Wheel Up\"",
+                             "bind_reel_out = \"Wheel Down\"", "bind_pause = \"Escape\""})
+        lines += line + newline;
+    return lines;
+}
+
 void expectDefaults(const Settings& settings)
 {
     EXPECT_EQ(settings.width, 1280);
@@ -117,6 +128,12 @@ TEST(SettingsTest, TheUsersFileOverridesTheShippedOneAndSavesRoundTrip)
     settings.mouseSensitivity = 2.3f;
     settings.fieldOfView = 75;
     settings.invertMouse = true;
+    settings.padLookSensitivity = 0.4f;
+    settings.invertPadLook = true;
+    Engine::bind(settings.bindings, Engine::Action::jump, Engine::InputBinding::key(SDL_SCANCODE_RSHIFT));
+    Engine::bind(settings.bindings, Engine::Action::rope, Engine::InputBinding::mouseButton(SDL_BUTTON_X1));
+    Engine::bind(settings.bindings, Engine::Action::reelIn, Engine::InputBinding::key(SDL_SCANCODE_Q));
+    Engine::bind(settings.bindings, Engine::Action::pause, Engine::InputBinding::wheelDown()); // reel out gets Escape
     std::string error;
     ASSERT_TRUE(Engine::saveSettings(settings, user, &error)) << error;
     EXPECT_EQ(Engine::loadSettings(shipped, user), settings);
@@ -217,6 +234,9 @@ TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
                      "vsync = 0\r\n"
                      "mouse_sensitivity = 2.50\r\n"
                      "invert_mouse = false\r\n"
+                     "pad_look_sensitivity = 1.00\r\n"
+                     "invert_pad_look = false\r\n" +
+                         defaultBindingLines("\r\n") +
                      "\r\n"
                      "; video\r\n"
                      "[video]\r\n"
@@ -240,7 +260,9 @@ TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
     ASSERT_TRUE(Engine::readFileBytes(plain, appended));
     EXPECT_EQ(appended, "vsync = 0\n# end\n"
                         "resolution_width = 1600\nresolution_height = 720\nfullscreen = true\n"
-                        "mouse_sensitivity = 2.50\nfield_of_view = 110\ninvert_mouse = false\n");
+                        "mouse_sensitivity = 2.50\nfield_of_view = 110\ninvert_mouse = false\n"
+                        "pad_look_sensitivity = 1.00\ninvert_pad_look = false\n" +
+                            defaultBindingLines("\n"));
 }
 
 TEST(SettingsTest, AFileLeftOutWholeIsNeverOverwritten)
@@ -294,4 +316,38 @@ TEST(SettingsTest, RenderScaleTakesAutoOrAStepAndIsWrittenOnceChosen)
     testing::internal::CaptureStdout();
     EXPECT_EQ(Engine::loadSettings(dir.write("shipped.cfg", ""), user), chosen);
     testing::internal::GetCapturedStdout();
+}
+
+TEST(SettingsTest, BindingsAreReadByKeyNameAndBadOnesKeepTheirBindingWithAConsoleLine)
+{
+    using Engine::Action;
+    using Engine::InputBinding;
+    testing::internal::CaptureStdout();
+    const Settings settings = fromText("bind_forward = \"Up\"\nbind_jump = \"left shift\"\nbind_rope = \"Mouse Right\"\n"
+                                       "bind_back = \"Nonsense\"\nbind_left = \"Mouse 9\"\nbind_pause = P\n"
+                                       "bind_right = 7\n");
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(settings.bindings[indexOf(Action::forward)], InputBinding::key(SDL_SCANCODE_UP));
+    EXPECT_EQ(settings.bindings[indexOf(Action::jump)], InputBinding::key(SDL_SCANCODE_LSHIFT));
+    EXPECT_EQ(settings.bindings[indexOf(Action::rope)], InputBinding::mouseButton(SDL_BUTTON_RIGHT));
+    EXPECT_EQ(settings.bindings[indexOf(Action::back)], InputBinding::key(SDL_SCANCODE_S));
+    EXPECT_EQ(settings.bindings[indexOf(Action::left)], InputBinding::key(SDL_SCANCODE_A));
+    EXPECT_EQ(settings.bindings[indexOf(Action::pause)], InputBinding::key(SDL_SCANCODE_ESCAPE));
+    EXPECT_EQ(settings.bindings[indexOf(Action::right)], InputBinding::key(SDL_SCANCODE_D));
+    EXPECT_NE(output.find("CONFIG: bind_back = \"Nonsense\" is not a key or mouse button, using \"S\""),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("CONFIG: bind_left = \"Mouse 9\" is not a key or mouse button, using \"A\""),
+              std::string::npos)
+        << output;
+
+    // Through the file reader, a value that is not in quotes is named as such.
+    const TestSupport::TempDir dir;
+    testing::internal::CaptureStdout();
+    const Settings loaded = Engine::loadSettings(dir.write("config.cfg", "bind_pause = P\nbind_jump = \"Return\"\n"));
+    const std::string fileOutput = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(loaded.bindings[indexOf(Action::pause)], InputBinding::key(SDL_SCANCODE_ESCAPE));
+    EXPECT_EQ(loaded.bindings[indexOf(Action::jump)], InputBinding::key(SDL_SCANCODE_RETURN));
+    EXPECT_NE(fileOutput.find("\"bind_pause = P\" is not a key name in quotes, ignored"), std::string::npos)
+        << fileOutput;
 }

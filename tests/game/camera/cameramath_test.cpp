@@ -86,3 +86,17 @@ TEST(CameraMath, DriveMotions)
     expectVecNear(zoomStep({1, 1, 1}, {1, 1, 1}, 1), {0, 0, 0});
     expectVecNear(panStep({0, 0, 0}, {0, 0, 1}, {0, 0, 1}, 5, 0), {0, 0, 0});
 }
+
+TEST(CameraMath, PadLookTurnsByTiltWithItsOwnSettings)
+{
+    using Game::CameraMath::padLook;
+    const Game::CameraMath::LookAngles right = padLook(90.0f, 0.0f, {1.0f, 0.0f});
+    EXPECT_FLOAT_EQ(right.yaw, 90.0f - Game::CameraMath::padDegreesPerTick) << "right turns right";
+    EXPECT_FLOAT_EQ(padLook(0.0f, 0.0f, {0.0f, 0.5f}).pitch, 0.9f) << "up looks up, by the tilt";
+    Game::CameraMath::LookSettings settings;
+    settings.sensitivity = 5.0f; // the mouse's: no part of the stick's turn
+    settings.padSensitivity = 2.0f;
+    settings.padInvert = true;
+    EXPECT_FLOAT_EQ(padLook(0.0f, 0.0f, {0.0f, 0.5f}, settings).pitch, -1.8f);
+    EXPECT_FLOAT_EQ(padLook(0.0f, 89.0f, {0.0f, -1.0f}, settings).pitch, 90.0f) << "pitch clamped";
+}

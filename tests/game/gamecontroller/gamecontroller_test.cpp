@@ -5,6 +5,7 @@
 #include "game/camera/cameracomponents.h"
 #include "game/editor/editordatacomponent.h"
 #include "game/gamemap/gamemap.h"
+#include "game/menu/optionsscreen.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/resources/renderresources.h"
 #include "game/transform/transformcomponent.h"
@@ -275,4 +276,32 @@ TEST_F(GameControllerTest, ShutDownReleasesEverythingWhileTheContextExists)
     EXPECT_EQ(glIsTexture(texture), GL_FALSE);
     game().shutdown(); // a second call finds nothing left to release
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(GameControllerTest, ThePlayerAndThePauseFollowTheControlsScreensBindings)
+{
+    Game::ControlsScreen& controls = game().options().controls();
+    ASSERT_TRUE(controls.bindAction(Engine::Action::forward, Engine::InputBinding::key(SDL_SCANCODE_UP)));
+    ASSERT_TRUE(controls.bindAction(Engine::Action::pause, Engine::InputBinding::key(SDL_SCANCODE_P)));
+    game().startSinglePlayer();
+    runUpdates(200);
+    const glm::vec3 landed = playerPosition();
+    setKey(SDL_SCANCODE_W, true);
+    runUpdates(50);
+    EXPECT_LT(glm::length(glm::vec2(playerPosition() - landed)), 0.01f) << "W no longer runs";
+    setKey(SDL_SCANCODE_W, false);
+    setKey(SDL_SCANCODE_UP, true);
+    runUpdates(50);
+    EXPECT_GT(glm::length(glm::vec2(playerPosition() - landed)), 1.0f) << "Up runs";
+    setKey(SDL_SCANCODE_UP, false);
+
+    setKey(SDL_SCANCODE_P, true);
+    runUpdates(1);
+    EXPECT_TRUE(game().stateRecord().paused);
+    setKey(SDL_SCANCODE_P, false);
+    runUpdates(1);
+    setKey(SDL_SCANCODE_ESCAPE, true);
+    runUpdates(1);
+    EXPECT_FALSE(game().stateRecord().paused) << "Escape still pauses and resumes";
+    setKey(SDL_SCANCODE_ESCAPE, false);
 }

@@ -130,3 +130,62 @@ TEST(PlayerMovement, InputReadFromTheEngineSnapshots)
     EXPECT_EQ(camera.wheel, -1);
     EXPECT_TRUE(camera.keys.forward && camera.keys.right);
 }
+
+TEST(PlayerMovement, InputFollowsTheBindings)
+{
+    using Engine::Action;
+    using Engine::InputBinding;
+    Engine::Bindings bindings = Engine::defaultBindings();
+    Engine::bind(bindings, Action::forward, InputBinding::key(SDL_SCANCODE_UP));
+    Engine::bind(bindings, Action::rope, InputBinding::key(SDL_SCANCODE_E));
+    Engine::bind(bindings, Action::reelIn, InputBinding::mouseButton(SDL_BUTTON_RIGHT));
+    Engine::bind(bindings, Action::jump, InputBinding::wheelDown()); // reel out takes Space
+
+    std::vector<Uint8> keys(SDL_NUM_SCANCODES, 0);
+    Engine::KeyboardState keyboard(keys.data(), static_cast<int>(keys.size()));
+    keys[SDL_SCANCODE_W] = 1;
+    keys[SDL_SCANCODE_UP] = 1;
+    keys[SDL_SCANCODE_E] = 1;
+    keyboard.refresh();
+    Engine::MouseState mouse;
+    mouse.buttons = SDL_BUTTON_LMASK | SDL_BUTTON_RMASK;
+    mouse.wheel = -2;
+
+    PlayerInput input = PlayerInput::read(keyboard, mouse, bindings);
+    EXPECT_TRUE(input.keys.forward) << "Up moves forward";
+    EXPECT_TRUE(input.ropeFired()) << "a fresh E fires the rope, the left button does not matter";
+    EXPECT_TRUE(input.jumpHeld) << "the wheel turned down jumps";
+    EXPECT_EQ(input.wheel, 0) << "the wheel no longer reels";
+    EXPECT_EQ(input.reelHeld, 1) << "the right button held reels in";
+
+    keys[SDL_SCANCODE_UP] = 0;
+    keys[SDL_SCANCODE_SPACE] = 1;
+    keyboard.refresh();
+    mouse.buttons = 0;
+    mouse.wheel = 0;
+    input = PlayerInput::read(keyboard, mouse, bindings);
+    EXPECT_FALSE(input.keys.forward) << "W no longer moves";
+    EXPECT_TRUE(input.ropeHeld);
+    EXPECT_FALSE(input.ropeFired()) << "E held since the tick before";
+    EXPECT_FALSE(input.jumpHeld);
+    EXPECT_EQ(input.reelHeld, -1) << "Space held reels out";
+    EXPECT_FLOAT_EQ(Game::PlayerMovement::reeledBy(10.0f, -Game::PlayerMovement::reelPerTick), 10.1f);
+}
+
+TEST(PlayerMovement, TheStickSteersWhenNoKeyIsHeld)
+{
+    using Game::PlayerMovement::moveAngle;
+    using Game::PlayerMovement::speedLimit;
+    PlayerInput input;
+    EXPECT_FALSE(moveAngle(input));
+    input.stick = {0.0f, 1.0f};
+    EXPECT_FLOAT_EQ(*moveAngle(input), 0.0f) << "forward";
+    input.stick = {-1.0f, 0.0f};
+    EXPECT_FLOAT_EQ(*moveAngle(input), 90.0f) << "left";
+    input.stick = {0.5f, 0.0f};
+    EXPECT_FLOAT_EQ(*moveAngle(input), -90.0f) << "right";
+    EXPECT_FLOAT_EQ(speedLimit(input), Game::PlayerMovement::maxSpeed * 0.5f) << "half a tilt, half the speed";
+    input.keys.back = true;
+    EXPECT_FLOAT_EQ(*moveAngle(input), 180.0f) << "keys first";
+    EXPECT_FLOAT_EQ(speedLimit(input), Game::PlayerMovement::maxSpeed);
+}
