@@ -28,8 +28,12 @@ constexpr float kColumnX[] = {48.0f, 328.0f};
 constexpr glm::vec2 kLabelSize{116.0f, 36.0f};
 constexpr float kBindingOffset = 120.0f;
 constexpr glm::vec2 kBindingSize{148.0f, 36.0f};
-constexpr float kFirstRowAboveMiddle = 128.0f;
+// The binding rows fill the band from under the title to over the pad's row: at most
+// kRowSpacing apart and kLabelSize.y high, with at least kRowGap between two rows.
+constexpr float kRowsTopAboveMiddle = 180.0f;
+constexpr float kRowsBottomAboveMiddle = -56.0f;
 constexpr float kRowSpacing = 44.0f;
+constexpr float kRowGap = 8.0f;
 constexpr glm::vec2 kTitleSize{kPanelWidth, 48.0f};
 constexpr float kTitleAboveMiddle = 184.0f;
 constexpr glm::vec2 kStatusSize{kPanelWidth, 40.0f};
@@ -110,10 +114,28 @@ void ControlsScreen::addButton(const std::string& name, std::string_view text, g
         menu->addElement(name, button);
 }
 
-void ControlsScreen::addRow(size_t index, glm::vec2 position)
+ControlsScreen::RowLayout ControlsScreen::rowLayout(size_t actions)
+{
+    const float rows = float(std::max<size_t>(1, (actions + 1) / 2));
+    const float band = kRowsTopAboveMiddle - kRowsBottomAboveMiddle;
+    float spacing = kRowSpacing;
+    float height = kLabelSize.y;
+    if ((rows - 1.0f) * spacing + height > band) {
+        spacing = (band + kRowGap) / rows;
+        height = spacing - kRowGap;
+    }
+    return {kRowsTopAboveMiddle - height, spacing, height};
+}
+
+float ControlsScreen::padRowTopAboveMiddle()
+{
+    return -kPadRowBelowMiddle + kBindingSize.y;
+}
+
+void ControlsScreen::addRow(size_t index, glm::vec2 position, float height)
 {
     const Engine::ActionInfo& info = Engine::kActionTable[index];
-    const ECS::EntityId label = UI::createTextElement(*world, kControlLayer, position, kLabelSize,
+    const ECS::EntityId label = UI::createTextElement(*world, kControlLayer, position, {kLabelSize.x, height},
                                                       resources->whiteTexture.get(), Palette::transparent,
                                                       resources->engineFont, kLabelColor, info.label, UI::AlignLeft,
                                                       glm::vec2(0.0f));
@@ -121,7 +143,8 @@ void ControlsScreen::addRow(size_t index, glm::vec2 position)
         menu->addElement(ControlsNames::label(info.action), label);
     const Action action = info.action;
     addButton(ControlsNames::binding(action), Engine::bindingDisplayName(settings->bindings[index]),
-              position + glm::vec2(kBindingOffset, 0.0f), kBindingSize, [this, action] { awaitBinding(action); },
+              position + glm::vec2(kBindingOffset, 0.0f), {kBindingSize.x, height},
+              [this, action] { awaitBinding(action); },
               kBindingColor);
 }
 
@@ -146,10 +169,11 @@ void ControlsScreen::build()
             menu->addElement(name, element);
     };
     addText(ControlsNames::title, {kPanelX, middle + kTitleAboveMiddle}, kTitleSize, "Controls");
+    const RowLayout rows = rowLayout(Engine::kActionCount);
     for (size_t i = 0; i < Engine::kActionCount; ++i) {
         const size_t column = i / rowsPerColumn();
-        const float y = middle + kFirstRowAboveMiddle - float(i % rowsPerColumn()) * kRowSpacing;
-        addRow(i, {kColumnX[column], y});
+        const float y = middle + rows.firstRowAboveMiddle - float(i % rowsPerColumn()) * rows.spacing;
+        addRow(i, {kColumnX[column], y}, rows.height);
     }
     addPadRows(middle - kPadRowBelowMiddle, middle - kPadHelpBelowMiddle);
     addText(ControlsNames::status, {kPanelX, middle - kStatusBelowMiddle}, kStatusSize, status);

@@ -82,9 +82,21 @@ public:
     // The status line: what the last binding did.
     const std::string& statusText() const { return status; }
 
+    // Where the binding rows of `actions` actions go, in two columns between the title and the
+    // pad's row (window pixels from the middle, upwards): the first row's bottom edge, the spacing
+    // of the rows and their height. Rows shrink as actions are added, so that all fit.
+    struct RowLayout {
+        float firstRowAboveMiddle;
+        float spacing;
+        float height;
+    };
+    static RowLayout rowLayout(size_t actions);
+    // The top of the pad's row, below the last binding row, from the middle upwards.
+    static float padRowTopAboveMiddle();
+
 private:
     std::optional<Engine::InputBinding> takenBinding() const;
-    void addRow(size_t index, glm::vec2 position);
+    void addRow(size_t index, glm::vec2 position, float height);
     void addPadRows(float y, float helpY);
     void settingsChanged();
     void addButton(const std::string& name, std::string_view text, glm::vec2 position, glm::vec2 size,

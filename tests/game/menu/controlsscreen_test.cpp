@@ -197,3 +197,16 @@ TEST_F(ControlsScreenTest, APadsClickBindsNoMouseButton)
     tap(SDL_SCANCODE_K);
     EXPECT_EQ(bound(Action::jump), InputBinding::key(SDL_SCANCODE_K));
 }
+
+TEST(ControlsScreenLayout, RowsFitBetweenTheTitleAndThePadsRowAsActionsAreAdded)
+{
+    constexpr float kTitleBottom = 184.0f; // the title's bottom edge above the middle
+    for (const size_t actions : {size_t(1), Engine::kActionCount, size_t(13)}) {
+        const Game::ControlsScreen::RowLayout rows = Game::ControlsScreen::rowLayout(actions);
+        const float lastBottom = rows.firstRowAboveMiddle - float((actions + 1) / 2 - 1) * rows.spacing;
+        EXPECT_LE(rows.firstRowAboveMiddle + rows.height, kTitleBottom) << actions;
+        EXPECT_GT(lastBottom, Game::ControlsScreen::padRowTopAboveMiddle()) << actions;
+        EXPECT_GE(rows.spacing - rows.height, 8.0f) << actions << ": rows apart";
+        EXPECT_GE(rows.height, 24.0f) << actions << ": rows tall enough for a line of text";
+    }
+}
