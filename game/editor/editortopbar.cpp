@@ -209,4 +209,15 @@ void EditorTopBar::addBlock()
     editor->startAddingBlock();
 }
 
+bool EditorTopBar::rebuildIfShown()
+{
+    if (!menu->hasElement(TopBarNames::backgroundTop))
+        return false;
+    const bool dropdownOpen = menu->hasElement(TopBarNames::addBlock);
+    build();
+    if (dropdownOpen)
+        openAddDropdown();
+    return true;
+}
+
 } // namespace Game

@@ -79,6 +79,9 @@ public:
     void clear();
     // "+ Add": the drop-down with "Block", in place of any open one.
     void openAddDropdown();
+    // After a window resize: builds a bar on show anew for the new size, its "+ Add" list open
+    // again when it was; false when no bar is on show.
+    bool rebuildIfShown();
     void closeAddDropdown();
     // Tints the current tool's button; the others are left clear.
     void showTool(std::uint32_t tool);

@@ -215,6 +215,12 @@ void GameEditor::capturePointer(bool captured)
     engine->loopSource().setRelativeMouseMode(captured);
 }
 
+bool GameEditor::fitToWindow()
+{
+    files.fitBrowserToWindow();
+    return bar.rebuildIfShown();
+}
+
 bool GameEditor::allowClose(std::function<void()> close)
 {
     // Above the browser and the editor's pop-ups, so it can always be answered.

@@ -54,6 +54,9 @@ public:
     EditorPlayer& player() { return editor; }
     EditorTopBar& topBar() { return bar; }
     EditorMapFiles& mapFiles() { return files; }
+    // After a window resize: the browser fits the window and a top bar on show is built anew;
+    // false when no top bar is on show.
+    bool fitToWindow();
     // The window's close button in the editor: true when the window may close now; with unsaved
     // changes it asks once (over the browser and any pop-up) and `close` runs on "YES".
     bool allowClose(std::function<void()> close);

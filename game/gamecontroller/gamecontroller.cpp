@@ -258,17 +258,12 @@ void GameController::relayoutUi(glm::ivec2 from, glm::ivec2 to)
     for (const auto& [name, element] : gameMenu->elements())
         screen.insert(element);
     UI::recentreOverlays(*ecs, from, to, [&screen](ECS::EntityId element) { return screen.count(element) != 0; });
-    gameEditor->mapFiles().fitBrowserToWindow();
-    if (gameMenu->hasElement(TopBarNames::backgroundTop)) {
-        const bool dropdownOpen = gameMenu->hasElement(TopBarNames::addBlock);
-        gameEditor->topBar().build();
-        if (dropdownOpen)
-            gameEditor->topBar().openAddDropdown();
-    } else if (optionsScreen->shown()) {
+    if (gameEditor->fitToWindow())
+        return;
+    if (optionsScreen->shown())
         optionsScreen->build();
-    } else {
+    else
         gameMenuBuilder->rebuildScreen();
-    }
 }
 
 void GameController::handleWindowKeys()
