@@ -40,7 +40,11 @@ struct InputBinding {
     X(rope, "bind_rope", "Rope", InputBinding::mouseButton(SDL_BUTTON_LEFT))                     \
     X(reelIn, "bind_reel_in", "Reel in", InputBinding::wheelUp())                                \
     X(reelOut, "bind_reel_out", "Reel out", InputBinding::wheelDown())                           \
-    X(pause, "bind_pause", "Pause", InputBinding::key(SDL_SCANCODE_ESCAPE))
+    X(pause, "bind_pause", "Pause", InputBinding::key(SDL_SCANCODE_ESCAPE))                      \
+    X(restart, "bind_restart", "Restart", InputBinding::key(SDL_SCANCODE_R))                     \
+    X(practice, "bind_practice", "Practice", InputBinding::key(SDL_SCANCODE_P))                  \
+    X(saveState, "bind_save_state", "Save state", InputBinding::key(SDL_SCANCODE_F5))            \
+    X(restoreState, "bind_restore_state", "Restore", InputBinding::key(SDL_SCANCODE_F9))
 
 enum class Action : uint8_t {
 #define TX_ACTION_ENUM(name, configKey, label, binding) name,

@@ -169,7 +169,8 @@ void GameController::createMenus()
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
     timeTrial = std::make_unique<TimeTrialPlay>(*core, *ecs, *renderResources, *gameMenuBuilder,
-                                                updateContext.playerEntity, look, [this] { startSinglePlayer(); });
+                                                updateContext.playerEntity, look, config.bindings,
+                                                [this] { startSinglePlayer(); });
     OptionsScreen::Links options;
     options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };

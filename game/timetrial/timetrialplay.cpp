@@ -64,7 +64,8 @@ std::string TimeTrialPlay::courseNote(const std::filesystem::path& mapPath)
 
 TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
                              MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look,
-                             StartPlay startPlay, Engine::MapFolderFinder findMapFolder)
+                             const Engine::Bindings& bindings, StartPlay startPlay,
+                             Engine::MapFolderFinder findMapFolder)
     : engine(&engine)
     , world(&world)
     , resources(&resources)
@@ -73,6 +74,7 @@ TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& wor
     , startPlay(std::move(startPlay))
     , findMapFolder(std::move(findMapFolder))
     , look(&look)
+    , bindings(&bindings)
     , readouts(world, engine, resources)
 {
 }
@@ -236,13 +238,16 @@ void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys, const Engine::
 {
     if (!trial)
         return;
-    if (keys.isPressed(SDL_SCANCODE_R))
+    const auto pressed = [&](Engine::Action action) {
+        return Engine::bindingPressed((*bindings)[Engine::indexOf(action)], keys, mouse);
+    };
+    if (pressed(Engine::Action::restart))
         restartRun();
-    if (keys.isPressed(SDL_SCANCODE_P))
+    if (pressed(Engine::Action::practice))
         trial->togglePractice();
-    if (keys.isPressed(SDL_SCANCODE_F5))
+    if (pressed(Engine::Action::saveState))
         keepState();
-    if (keys.isPressed(SDL_SCANCODE_F9))
+    if (pressed(Engine::Action::restoreState))
         restoreState();
     stepFrom = playerPosition();
     stepInput = StepInput::from(PlayerMovement::PlayerInput::read(keys, mouse), CameraInput::read(keys, mouse));

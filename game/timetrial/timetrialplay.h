@@ -8,6 +8,7 @@
 // best run is kept in the user's records folder. A map without a course is played freely.
 #include "engine/ecs/ecstypes.h"
 #include "engine/fileutil/fileutil.h"
+#include "engine/config/settings.h"
 #include "game/camera/cameramath.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecorder.h"
@@ -47,7 +48,8 @@ public:
     static constexpr int32_t kPopupLayer = 6;
 
     TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
-                  MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look, StartPlay startPlay,
+                  MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look,
+                  const Engine::Bindings& bindings, StartPlay startPlay,
                   Engine::MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
 
     // Opens the browser on the user's maps; nothing when one is open already.
@@ -69,8 +71,8 @@ public:
     const Course* course() const { return trial ? &runCourse : nullptr; }
     const TimeTrial* current() const { return trial.get(); }
 
-    // Each update of play, before the player moves: R, P, F5 and F9, where the player is and the
-    // step's input.
+    // Each update of play, before the player moves: the restart, practice, save and restore
+    // actions (R, P, F5 and F9 unless rebound), where the player is and the step's input.
     void beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse);
     // Each update of play, after the physics step: the run's step over the player's motion, and
     // the read-outs that show it.
@@ -95,6 +97,7 @@ private:
     Engine::MapFolderFinder findMapFolder;
     ECS::EntityId browser = ECS::InvalidEntity;
     const CameraMath::LookSettings* look;
+    const Engine::Bindings* bindings;
     std::unique_ptr<TimeTrial> trial;
     TimeTrialHud readouts;
     Course runCourse;

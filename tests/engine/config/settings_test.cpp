@@ -21,7 +21,8 @@ std::string defaultBindingLines(const std::string& newline)
     std::string lines;
     for (const char* line : {"bind_forward = \"W\"", "bind_back = \"S\"", "bind_left = \"A\"", "bind_right = \"D\"",
                              "bind_jump = \"Space\"", "bind_rope = \"Mouse Left\"", "bind_reel_in = \"Wheel Up\"",
-                             "bind_reel_out = \"Wheel Down\"", "bind_pause = \"Escape\""})
+                             "bind_reel_out = \"Wheel Down\"", "bind_pause = \"Escape\"", "bind_restart = \"R\"",
+                             "bind_practice = \"P\"", "bind_save_state = \"F5\"", "bind_restore_state = \"F9\""})
         lines += line + newline;
     return lines;
 }
