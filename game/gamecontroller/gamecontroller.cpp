@@ -342,7 +342,7 @@ void GameController::handleStateInput()
                 pauseSinglePlayer();
         }
         if (!state.paused)
-            timeTrial->beforeStep(*core->keyboard, *core->mouse);
+            timeTrial->beforeStep(*core->keyboard, *core->mouse, core->gamepad.get());
         break;
     case GameStateRecord::editor:
         if (editorPass)

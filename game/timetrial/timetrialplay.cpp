@@ -234,7 +234,8 @@ void TimeTrialPlay::restoreState()
     body.ropeLength = kept->ropeLength;
 }
 
-void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse)
+void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse,
+                               const Engine::GamepadState* pad)
 {
     if (!trial)
         return;
@@ -250,7 +251,9 @@ void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys, const Engine::
     if (pressed(Engine::Action::restoreState))
         restoreState();
     stepFrom = playerPosition();
-    stepInput = StepInput::from(PlayerMovement::PlayerInput::read(keys, mouse), CameraInput::read(keys, mouse));
+    // What the player and camera systems read in this step, as they read it.
+    stepInput = StepInput::from(PlayerMovement::PlayerInput::read(keys, mouse, *bindings, pad),
+                                CameraInput::read(keys, mouse, pad));
 }
 
 void TimeTrialPlay::afterStep()

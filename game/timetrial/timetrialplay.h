@@ -30,6 +30,7 @@ namespace Engine {
 class EngineCore;
 struct KeyboardState;
 struct MouseState;
+class GamepadState;
 } // namespace Engine
 
 namespace Game {
@@ -73,7 +74,8 @@ public:
 
     // Each update of play, before the player moves: the restart, practice, save and restore
     // actions (R, P, F5 and F9 unless rebound), where the player is and the step's input.
-    void beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse);
+    void beforeStep(const Engine::KeyboardState& keys, const Engine::MouseState& mouse,
+                    const Engine::GamepadState* pad);
     // Each update of play, after the physics step: the run's step over the player's motion, and
     // the read-outs that show it.
     void afterStep();
