@@ -115,13 +115,17 @@ bool isBindable(const InputBinding& binding)
     return binding.kind != InputBinding::Kind::None && !bindingText(binding).empty();
 }
 
-bool bindingDown(const InputBinding& binding, const KeyboardState& keyboard, const MouseState& mouse)
+namespace {
+
+// Whether `binding` is held (`pressed` false) or went down in this step (`pressed` true); a wheel
+// binding counts in a step with notches its way either way.
+bool bindingActive(const InputBinding& binding, const KeyboardState& keyboard, const MouseState& mouse, bool pressed)
 {
     switch (binding.kind) {
     case InputBinding::Kind::Key:
-        return keyboard.isDown(binding.code);
+        return pressed ? keyboard.isPressed(binding.code) : keyboard.isDown(binding.code);
     case InputBinding::Kind::MouseButton:
-        return mouseButtonState(binding.code, mouse, false);
+        return mouseButtonState(binding.code, mouse, pressed);
     case InputBinding::Kind::WheelUp:
     case InputBinding::Kind::WheelDown:
         return bindingNotches(binding, mouse) > 0;
@@ -131,20 +135,16 @@ bool bindingDown(const InputBinding& binding, const KeyboardState& keyboard, con
     return false;
 }
 
+} // namespace
+
+bool bindingDown(const InputBinding& binding, const KeyboardState& keyboard, const MouseState& mouse)
+{
+    return bindingActive(binding, keyboard, mouse, false);
+}
+
 bool bindingPressed(const InputBinding& binding, const KeyboardState& keyboard, const MouseState& mouse)
 {
-    switch (binding.kind) {
-    case InputBinding::Kind::Key:
-        return keyboard.isPressed(binding.code);
-    case InputBinding::Kind::MouseButton:
-        return mouseButtonState(binding.code, mouse, true);
-    case InputBinding::Kind::WheelUp:
-    case InputBinding::Kind::WheelDown:
-        return bindingNotches(binding, mouse) > 0;
-    case InputBinding::Kind::None:
-        break;
-    }
-    return false;
+    return bindingActive(binding, keyboard, mouse, true);
 }
 
 int bindingNotches(const InputBinding& binding, const MouseState& mouse)
