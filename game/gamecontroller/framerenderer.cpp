@@ -197,23 +197,14 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
     defaultMeshes->run(alpha);
     passEnded(FramePass::entities);
 
-    // The map, every block in one mesh: its depth first, then its shading where it is nearest,
-    // so that hidden faces cost no shading.
-    if (frame.mapMesh) {
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        renderContext->useProgram(*r.shaderMapDepth);
-        renderContext->setModelMatrix(glm::mat4(1.0f));
+    // The map: every block in one mesh.
+    renderContext->useProgram(*r.shaderMapGeometry);
+    bindTexture(0, r.hexagonTexture.get());
+    bindTexture(1, r.defaultTexture.get());
+    glActiveTexture(GL_TEXTURE0);
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    if (frame.mapMesh)
         frame.mapMesh->draw();
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glDepthFunc(GL_LEQUAL);
-        renderContext->useProgram(*r.shaderMapGeometry);
-        bindTexture(0, r.hexagonTexture.get());
-        bindTexture(1, r.defaultTexture.get());
-        glActiveTexture(GL_TEXTURE0);
-        renderContext->setModelMatrix(glm::mat4(1.0f));
-        frame.mapMesh->draw();
-        glDepthFunc(GL_LESS);
-    }
     passEnded(FramePass::map);
 }
 
