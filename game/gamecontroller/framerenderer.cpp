@@ -80,6 +80,7 @@ FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resourc
       ropes(world.getSystem<GrapplingHookMeshRenderSysten>())
 {
     skyColourLocation = uniformLocation(*resources.shaderSkybox, "uColor");
+    pixelSizeLocation = uniformLocation(*resources.shaderFinalComposit, "uPixelSize");
     textColourLocation = uniformLocation(*resources.shaderFontDefault, "uColor");
     textBoundsXLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsX");
     textBoundsYLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsY");
@@ -291,11 +292,17 @@ void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
     }
     renderContext->useProgram(*r.shaderFinalComposit);
     renderContext->setModelMatrix(glm::mat4(1.0f));
+    // One texel of the images the edges are found in.
+    glUniform2f(pixelSizeLocation, 1.0f / float(scene.width()), 1.0f / float(scene.height()));
+    r.nearestSampler->bind(0);
+    r.nearestSampler->bind(1);
     bindTexture(0, &scene.colourTexture(0));
     bindTexture(1, &scene.colourTexture(1));
     screenQuadMesh->draw();
     bindTexture(1, nullptr);
     glActiveTexture(GL_TEXTURE0);
+    Sampler::unbind(0);
+    Sampler::unbind(1);
     passEnded(FramePass::outline);
     if (!windowSized)
         stretchOverWindow(frame);
