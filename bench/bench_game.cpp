@@ -129,15 +129,15 @@ struct Bench : GameBench {
         return figures;
     }
 
-    // One update and one frame with the loop clock following the wall clock, as the game's loop
-    // sees the frames, so that Auto measures real frame times; answers the frame's milliseconds.
-    double realTimeFrame(int index, Clock::time_point from)
+    // One update and one frame with the loop clock following the wall clock (at `origin` when it
+    // read `from`), as the game's loop sees the frames, so that Auto measures real frame times;
+    // answers the frame's milliseconds.
+    double realTimeFrame(int index, Clock::time_point from, Uint32 origin)
     {
-        const Uint32 base = source.clock;
         update(index);
-        engine.lastTicks = base + Uint32(msSince(from));
+        engine.lastTicks = origin + Uint32(msSince(from));
         const double ms = frame();
-        source.clock = base + Uint32(msSince(from));
+        source.clock = origin + Uint32(msSince(from));
         return ms;
     }
 
@@ -418,11 +418,12 @@ AutoFigures measureAuto(Bench& bench)
 {
     bench.setRenderScale(Engine::kRenderScaleAuto);
     const Clock::time_point from = Clock::now();
+    const Uint32 origin = bench.source.clock;
     for (int i = 0; i < kAutoSettleFrames; ++i)
-        bench.realTimeFrame(i, from);
+        bench.realTimeFrame(i, from, origin);
     AutoFigures figures;
     for (int i = 0; i < kAutoFrames; ++i)
-        figures.frames.push_back(bench.realTimeFrame(i, from));
+        figures.frames.push_back(bench.realTimeFrame(i, from, origin));
     figures.percent = bench.game.resources().sceneScale();
     bench.setRenderScale(100);
     return figures;

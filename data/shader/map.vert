@@ -16,8 +16,6 @@ out vec3 vViewPosition;
 out vec4 vColor;
 out vec2 vTexCoord;
 flat out vec3 vFaceId;
-// The depth pass and the shading pass must place every pixel alike.
-invariant gl_Position;
 
 void main()
 {

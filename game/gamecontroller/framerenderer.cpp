@@ -81,6 +81,7 @@ FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resourc
       ropes(world.getSystem<GrapplingHookMeshRenderSysten>())
 {
     skyColourLocation = uniformLocation(*resources.shaderSkybox, "uColor");
+    pixelSizeLocation = uniformLocation(*resources.shaderFinalComposit, "uPixelSize");
     textColourLocation = uniformLocation(*resources.shaderFontDefault, "uColor");
     textBoundsXLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsX");
     textBoundsYLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsY");
@@ -198,23 +199,14 @@ void FrameRenderer::drawWorld(float alpha, const FrameState& frame)
     defaultMeshes->run(alpha);
     passEnded(FramePass::entities);
 
-    // The map, every block in one mesh: its depth first, then its shading where it is nearest,
-    // so that hidden faces cost no shading.
-    if (frame.mapMesh) {
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        renderContext->useProgram(*r.shaderMapDepth);
-        renderContext->setModelMatrix(glm::mat4(1.0f));
+    // The map: every block in one mesh.
+    renderContext->useProgram(*r.shaderMapGeometry);
+    bindTexture(0, r.hexagonTexture.get());
+    bindTexture(1, r.defaultTexture.get());
+    glActiveTexture(GL_TEXTURE0);
+    renderContext->setModelMatrix(glm::mat4(1.0f));
+    if (frame.mapMesh)
         frame.mapMesh->draw();
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glDepthFunc(GL_LEQUAL);
-        renderContext->useProgram(*r.shaderMapGeometry);
-        bindTexture(0, r.hexagonTexture.get());
-        bindTexture(1, r.defaultTexture.get());
-        glActiveTexture(GL_TEXTURE0);
-        renderContext->setModelMatrix(glm::mat4(1.0f));
-        frame.mapMesh->draw();
-        glDepthFunc(GL_LESS);
-    }
     passEnded(FramePass::map);
 }
 
@@ -304,11 +296,17 @@ void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
     }
     renderContext->useProgram(*r.shaderFinalComposit);
     renderContext->setModelMatrix(glm::mat4(1.0f));
+    // One texel of the images the edges are found in.
+    glUniform2f(pixelSizeLocation, 1.0f / float(scene.width()), 1.0f / float(scene.height()));
+    r.nearestSampler->bind(0);
+    r.nearestSampler->bind(1);
     bindTexture(0, &scene.colourTexture(0));
     bindTexture(1, &scene.colourTexture(1));
     screenQuadMesh->draw();
     bindTexture(1, nullptr);
     glActiveTexture(GL_TEXTURE0);
+    Sampler::unbind(0);
+    Sampler::unbind(1);
     passEnded(FramePass::outline);
     if (!windowSized)
         stretchOverWindow(frame);

@@ -129,6 +129,7 @@ private:
 
     // Uniform locations looked up once.
     int skyColourLocation = -1;
+    int pixelSizeLocation = -1;
     int textColourLocation = -1;
     int textBoundsXLocation = -1;
     int textBoundsYLocation = -1;

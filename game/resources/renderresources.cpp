@@ -201,7 +201,6 @@ void RenderResources::loadShaders(int width, int height)
         &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
         &shaderFloor,           &shaderFontDefault,   &shaderPhysicsDebug, &shaderUiBackground,
         &shaderDefaultPremultipliedAlpha, &shaderEntitySelection, &shaderEditorAxis, &shaderEditorAxisID,
-        &shaderMapDepth,
     };
     static_assert(std::size(programs) == ShaderCollection::kProgramNames.size());
     for (size_t i = 0; i < std::size(programs); ++i)

@@ -1,6 +1,6 @@
 #pragma once
 // Every graphics resource of the game, loaded once at start-up and kept for the whole run: meshes,
-// the skinned figure, fonts and text meshes, cameras, render targets, the twenty programs,
+// the skinned figure, fonts and text meshes, cameras, render targets, the nineteen programs,
 // samplers and textures. Systems and render passes read them; nothing here changes per frame.
 #include "engine/gfx/animation.h"
 #include "engine/gfx/fbo.h"
@@ -97,7 +97,6 @@ public:
     ProgramPtr shaderEntitySelection;
     ProgramPtr shaderEditorAxis;
     ProgramPtr shaderEditorAxisID;
-    ProgramPtr shaderMapDepth; // the map's depth alone, before its shading
 
     std::unique_ptr<Engine::GFX::Sampler> repeatSampler;  // trilinear, repeating, anisotropic
     std::unique_ptr<Engine::GFX::Sampler> nearestSampler; // nearest, clamped

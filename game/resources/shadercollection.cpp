@@ -22,14 +22,14 @@ bool staysInFolder(const std::string& fileName)
 
 } // namespace
 
-const std::array<const char*, 20> ShaderCollection::kProgramNames = {
+const std::array<const char*, 19> ShaderCollection::kProgramNames = {
     "defaultShader",         "shaderSceneMapMRT",   "shaderEntity",
     "shaderDepthVisualisation", "skeletalShader",   "shaderFinalComposit",
     "shaderMaxDepthWrite",   "shaderMapGeometry",   "shaderDefaultWithColorID",
     "shaderSkybox",          "shaderRope",
     "shaderFloor",           "shaderFontDefault",   "shaderPhysicsDebug",
     "shaderUiBackground",    "shaderDefaultPremultipliedAlpha", "shaderEntitySelection",
-    "shaderEditorAxis",      "shaderEditorAxisID",  "shaderMapDepth",
+    "shaderEditorAxis",      "shaderEditorAxisID",
 };
 
 ShaderCollection::ShaderCollection(std::string baseFolder, const std::string& configPath)

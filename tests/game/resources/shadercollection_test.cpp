@@ -67,6 +67,7 @@ TEST_F(GLTest, ShaderCollectionBuildsAllShippedProgramsWithTheirUniforms)
         {"shaderFontDefault", "uColor", GL_FLOAT_VEC4},
         {"shaderFontDefault", "uDrawBoundsX", GL_FLOAT_VEC2},
         {"shaderFontDefault", "uDrawBoundsY", GL_FLOAT_VEC2},
+        {"shaderFinalComposit", "uPixelSize", GL_FLOAT_VEC2},
         {"shaderEntitySelection", "uScale", GL_FLOAT_VEC3},
         {"shaderUiBackground", "uBackgroundColor", GL_FLOAT_VEC4},
     };
