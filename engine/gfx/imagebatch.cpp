@@ -3,6 +3,8 @@
 #include "engine/core/log.h"
 #include "engine/gfx/imageloader.h"
 
+#include <SDL_thread.h>
+
 namespace Engine::GFX {
 
 ImageBatch::ImageBatch(std::vector<std::string> paths) : paths(std::move(paths)), promises(this->paths.size())
@@ -28,6 +30,9 @@ void ImageBatch::work()
         decoded.image = decodeImage(paths[index], decoded.error);
         promises[index].set_value(std::move(decoded));
     }
+    // The image library keeps its error text in SDL's per-thread storage, which SDL frees itself
+    // only for threads it started.
+    SDL_TLSCleanup();
 }
 
 std::optional<Image> ImageBatch::take(size_t index)
