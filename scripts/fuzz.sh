@@ -28,17 +28,41 @@ else
   done
 fi
 
-mkdir -p "$build/artifacts"
-for name in "${targets[@]}"; do
-  echo "== Fuzzing $name for $seconds s"
+mkdir -p "$build/artifacts" "$build/logs"
+# Fuzzes target $1 for the given seconds; its output, without the progress lines, goes to its log.
+fuzz_one() {
+  local name="$1"
   mkdir -p "$build/corpus/$name"
-  args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
-        -artifact_prefix="$build/artifacts/$name-")
-  dict=(tests/fuzz/*/"$name".dict)
+  local args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+              -artifact_prefix="$build/artifacts/$name-")
+  local dict=(tests/fuzz/*/"$name".dict)
   if [ -f "${dict[0]}" ]; then
     args+=(-dict="${dict[0]}")
   fi
   "$build/bin/fuzz_$name" "${args[@]}" "$build/corpus/$name" "tests/fuzz/corpus/$name" 2>&1 \
-    | grep -Ev '^#[0-9]+\s+(NEW|REDUCE|pulse)' || { echo "fuzz_$name failed"; exit 1; }
+    | grep -Ev '^#[0-9]+\s+(NEW|REDUCE|pulse)' > "$build/logs/$name.log"
+}
+
+# One target per core at a time; each keeps its full time.
+jobs="$(nproc)"
+failed=()
+pending=("${targets[@]}")
+while [ "${#pending[@]}" -gt 0 ]; do
+  batch=("${pending[@]:0:$jobs}")
+  pending=("${pending[@]:$jobs}")
+  pids=()
+  for name in "${batch[@]}"; do
+    echo "== Fuzzing $name for $seconds s"
+    fuzz_one "$name" &
+    pids+=("$!")
+  done
+  for i in "${!batch[@]}"; do
+    wait "${pids[$i]}" || failed+=("${batch[$i]}")
+    cat "$build/logs/${batch[$i]}.log"
+  done
 done
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "fuzz targets failed: ${failed[*]}"
+  exit 1
+fi
 echo "== Fuzzing done"
