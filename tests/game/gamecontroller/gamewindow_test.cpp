@@ -98,6 +98,22 @@ protected:
         return glm::ivec2((ndc * 0.5f + 0.5f) * size);
     }
     float aspectOf(const glm::mat4& projection) { return projection[1][1] / projection[0][0]; }
+    // Opens the editor, puts a block ahead and to the left of its camera and clicks on it; the
+    // editor's data, whose gizmo shows when the click selected the block.
+    const EditorDataComponent& selectBlockAhead()
+    {
+        game().openEditor();
+        runUpdates(2);
+        const glm::vec3 block(8.0f, 2.0f, 2.5f);
+        TransformComponent placed;
+        placed.position = block;
+        game().map().addQube(world(), placed);
+        game().map().rebuildPending = true;
+        runUpdates(2);
+        const glm::ivec2 shown = pixelOf(block);
+        clickAt(shown.x, source.windowHeight - shown.y);
+        return world().getComponent<EditorDataComponent>(game().editorEntity());
+    }
 
     // How many GL objects of each kind are alive: textures, framebuffers, renderbuffers, buffers,
     // vertex arrays. Names are small numbers handed out from 1, so a scan of the low ones finds all.
@@ -197,18 +213,7 @@ TEST_F(DamagedSettingsTest, ADamagedUserFileFallsBackToTheDefaultsAndIsNeverOver
 
 TEST_F(GameWindowTest, AfterAResizeTargetsProjectionPickingAndMenusFollowTheWindow)
 {
-    game().openEditor();
-    runUpdates(2);
-    // A block ahead and to the left of the editor camera, selected by a click on it.
-    const glm::vec3 block(8.0f, 2.0f, 2.5f);
-    TransformComponent placed;
-    placed.position = block;
-    game().map().addQube(world(), placed);
-    game().map().rebuildPending = true;
-    runUpdates(2);
-    const glm::ivec2 shown = pixelOf(block);
-    clickAt(shown.x, source.windowHeight - shown.y);
-    const auto& editor = world().getComponent<EditorDataComponent>(game().editorEntity());
+    const EditorDataComponent& editor = selectBlockAhead();
     ASSERT_TRUE(editor.gizmoShown);
 
     const Engine::GFX::FBO* const oldScene = game().resources().sceneTarget.get();
@@ -264,17 +269,7 @@ TEST_F(GameWindowTest, TheSceneFollowsTheRenderScaleWhileTextsStaySharpAndPickin
     EXPECT_EQ(r.sceneTarget->height(), 300u);
 
     // The editor at 50%: a click on a block selects it, and the handles are found where they show.
-    game().openEditor();
-    runUpdates(2);
-    const glm::vec3 block(8.0f, 2.0f, 2.5f);
-    TransformComponent placed;
-    placed.position = block;
-    game().map().addQube(world(), placed);
-    game().map().rebuildPending = true;
-    runUpdates(2);
-    const glm::ivec2 shown = pixelOf(block);
-    clickAt(shown.x, source.windowHeight - shown.y);
-    const auto& editor = world().getComponent<EditorDataComponent>(game().editorEntity());
+    const EditorDataComponent& editor = selectBlockAhead();
     ASSERT_TRUE(editor.gizmoShown);
     const glm::ivec2 centre = pixelOf(glm::vec3(editor.gizmoMatrix[3]));
     EXPECT_EQ(Engine::GFX::readPixelID(centre.x, centre.y, *r.pickingTarget), uint32_t(Game::EditorHandle::centre));
