@@ -48,12 +48,20 @@ std::optional<std::string> readMapBytes(const std::filesystem::path& path)
 
 std::string TimeTrialPlay::courseNote(const std::filesystem::path& mapPath)
 {
+    // Most maps have no course: its file is looked for before the map is read and hashed, as the
+    // list asks for every entry each time it is laid out.
+    const std::filesystem::path coursePath = CourseFile::pathFor(mapPath);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(coursePath, error))
+        return {};
+    const CourseReadResult course = CourseFile::readFile(coursePath);
+    if (!course.ok() || !course.document.course.playable())
+        return {};
     const std::optional<std::string> bytes = readMapBytes(mapPath);
     if (!bytes)
         return {};
-    const CourseReadResult course = CourseFile::readFile(CourseFile::pathFor(mapPath));
     const uint64_t checksum = Checksum::fnv1a64(*bytes);
-    if (!course.ok() || course.document.mapChecksum != checksum || !course.document.course.playable())
+    if (course.document.mapChecksum != checksum)
         return {};
     const std::optional<RunRecord> best =
         RunRecords::load(RunRecords::folder(), RunRecords::courseKey(course.document.course, checksum));
