@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <numeric>
@@ -189,6 +190,7 @@ struct StepEvents {
     long long motionY = 0;
     int wheel = 0;
     Uint32 buttonsWentDown = 0;
+    std::array<uint8_t, 3> presses{}; // left, right, middle
 };
 
 int saturatedInt(long long value)
@@ -208,6 +210,21 @@ long long wheelNotches(const SDL_MouseWheelEvent& wheel)
 Uint32 buttonBit(Uint8 button)
 {
     return button >= 1 && button <= 32 ? SDL_BUTTON(button) : 0u;
+}
+
+// Counts a press of SDL's button number into the left, right and middle counts; others are not
+// counted, and a count stops at its type's top.
+void countPress(std::array<uint8_t, 3>& presses, Uint8 button)
+{
+    int slot = -1;
+    if (button == SDL_BUTTON_LEFT)
+        slot = 0;
+    else if (button == SDL_BUTTON_RIGHT)
+        slot = 1;
+    else if (button == SDL_BUTTON_MIDDLE)
+        slot = 2;
+    if (slot >= 0 && presses[static_cast<size_t>(slot)] < std::numeric_limits<uint8_t>::max())
+        ++presses[static_cast<size_t>(slot)];
 }
 
 } // namespace
@@ -238,6 +255,7 @@ void EngineCore::runStep()
             break;
         case SDL_MOUSEBUTTONDOWN:
             gathered.buttonsWentDown |= buttonBit(event.button.button);
+            countPress(gathered.presses, event.button.button);
             break;
         case SDL_KEYUP:
         case SDL_MOUSEBUTTONUP:
@@ -252,6 +270,10 @@ void EngineCore::runStep()
     if (gamepad)
         gamepad->refresh();
     takeMouseSnapshot(gathered.motionX, gathered.motionY, gathered.wheel, gathered.buttonsWentDown);
+    for (size_t i = 0; i < gathered.presses.size(); ++i) {
+        if (gathered.presses[i] > 0)
+            mouse->presses[i] = gathered.presses[i];
+    }
     game->update();
 }
 

@@ -36,6 +36,11 @@ bool MouseState::buttonReleased(int index) const
     return (previousButtons & mask) != 0 && (buttons & mask) == 0;
 }
 
+int MouseState::pressCount(int index) const
+{
+    return index >= 0 && index < static_cast<int>(presses.size()) ? presses[static_cast<size_t>(index)] : 0;
+}
+
 void MouseState::discardRelativeMotion()
 {
     resetRelative = true;

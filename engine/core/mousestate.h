@@ -2,6 +2,9 @@
 // Per-step mouse snapshot: pointer position, relative motion and wheel of the step, buttons.
 #include <SDL.h>
 
+#include <array>
+#include <cstdint>
+
 namespace Engine {
 
 struct MouseState {
@@ -14,6 +17,9 @@ struct MouseState {
     bool buttonPressed(int index) const;
     // Up in this step, down in the previous one.
     bool buttonReleased(int index) const;
+    // How many times the button went down in the latest step in which it went down: 2 when both
+    // clicks of a double click reached one step, as they do when frames are slow.
+    int pressCount(int index) const;
 
     // Discards the motion gathered so far and the next step's motion and wheel, e.g. when the
     // pointer is captured or warped, so that the jump is not read as movement.
@@ -33,6 +39,8 @@ struct MouseState {
     Uint32 buttons = 0;
     Uint32 previousButtons = 0;
     Uint32 pressedAgain = 0; // held in the previous step, released and pressed again in this one
+    // Per button (left, right, middle): the presses of the latest step that had any.
+    std::array<uint8_t, 3> presses{};
     SDL_Window* window = nullptr;
 };
 

@@ -39,7 +39,10 @@ ECS::EntityId createEntry(ECS::EntityManager& world, ECS::EntityId browser, cons
     const std::string name = isFolder ? b.folders[index] : b.files[index - folderCount];
     // In open mode the chosen file keeps its colours when the page is built again.
     const bool chosen = !isFolder && b.mode == FileBrowserSettings::kOpen && name == b.selectedName;
-    const ECS::EntityId entry = createButton(world, b.layer, at, size, entryStyle(b, chosen), {},
+    // Both clicks of a double click count, also when a slow frame delivers them together.
+    ButtonStyle style = entryStyle(b, chosen);
+    style.countsEveryPress = true;
+    const ECS::EntityId entry = createButton(world, b.layer, at, size, style, {},
                                              [wp, browser, row, name, isFolder] {
                                                  clickEntry(*wp, browser, row, name, isFolder);
                                              });

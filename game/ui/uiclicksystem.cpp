@@ -127,9 +127,11 @@ void UIclickSystem::end(float)
                                                       : mouse.buttonReleased(kLeftButton);
     if (!fires || !clickable.callback)
         return;
+    const int runs = clickable.countsEveryPress ? std::max(1, mouse.pressCount(kLeftButton)) : 1;
     // A copy: the action may change the world, and the component lives in the world's storage.
     const std::function<void()> callback = clickable.callback;
-    callback();
+    for (int run = 0; run < runs && !manager->isDestroyPending(candidate); ++run)
+        callback();
 }
 
 } // namespace UI::System

@@ -140,6 +140,9 @@ struct UIclickableComponent : ECS::Component {
     uint32_t clickMode = UI::OnRelease;
     bool stateLocked = false;    // the click system leaves `state` alone (a field being edited)
     bool useStateColors = false; // tint the background with hoverColor / pressedColor
+    // Each press that reached the click's step runs the callback, so that both clicks of a
+    // double click count when a slow frame delivers them together; otherwise it runs once.
+    bool countsEveryPress = false;
     glm::vec4 hoverColor{1.0f};
     glm::vec4 pressedColor{1.0f};
     std::function<void()> callback;

@@ -75,17 +75,31 @@ void addSprite(ECS::EntityManager& world, ECS::EntityId entity, const Engine::GF
     world.addComponent(entity, Component::UISpriteComponent(texture, alignX, alignY, offset, layer));
 }
 
+namespace {
+
+// A clickable part that tints its background with `hoverColor` and `pressedColor`.
+Component::UIclickableComponent tintedClickable(int32_t priority, std::function<void()> callback,
+                                                const Engine::GFX::Texture2D* backgroundHover,
+                                                const Engine::GFX::Texture2D* backgroundPressed,
+                                                glm::vec4 hoverColor, glm::vec4 pressedColor)
+{
+    Component::UIclickableComponent clickable(priority, std::move(callback), backgroundHover, backgroundPressed);
+    clickable.useStateColors = true;
+    clickable.hoverColor = hoverColor;
+    clickable.pressedColor = pressedColor;
+    return clickable;
+}
+
+} // namespace
+
 void addClickable(ECS::EntityManager& world, ECS::EntityId entity, int32_t priority, std::function<void()> callback,
                   const Engine::GFX::Texture2D* backgroundHover, const Engine::GFX::Texture2D* backgroundPressed,
                   glm::vec4 hoverColor, glm::vec4 pressedColor)
 {
     if (entity == ECS::InvalidEntity)
         return;
-    Component::UIclickableComponent clickable(priority, std::move(callback), backgroundHover, backgroundPressed);
-    clickable.useStateColors = true;
-    clickable.hoverColor = hoverColor;
-    clickable.pressedColor = pressedColor;
-    world.addComponent(entity, std::move(clickable));
+    world.addComponent(entity, tintedClickable(priority, std::move(callback), backgroundHover, backgroundPressed,
+                                               hoverColor, pressedColor));
 }
 
 ECS::EntityId createButton(ECS::EntityManager& world, int32_t layer, glm::vec2 position, glm::vec2 size,
@@ -100,8 +114,10 @@ ECS::EntityId createButton(ECS::EntityManager& world, int32_t layer, glm::vec2 p
     }
     if (face.icon)
         addSprite(world, button, face.icon, AlignCentreX, AlignCentreY, glm::vec2(0.0f), static_cast<uint32_t>(layer));
-    addClickable(world, button, style.priority, std::move(action), style.texture, style.texture, style.hoverColor,
-                 style.pressedColor);
+    Component::UIclickableComponent clickable = tintedClickable(style.priority, std::move(action), style.texture,
+                                                                style.texture, style.hoverColor, style.pressedColor);
+    clickable.countsEveryPress = style.countsEveryPress;
+    world.addComponent(button, std::move(clickable));
     return button;
 }
 

@@ -52,6 +52,8 @@ struct ButtonStyle {
     glm::vec4 hoverColor = Palette::hoverTint;
     glm::vec4 pressedColor = Palette::pressedTint;
     int32_t priority = 1;
+    // Each press that reached the click's step acts (see UIclickableComponent::countsEveryPress).
+    bool countsEveryPress = false;
 };
 
 // What a button shows, centred in it: with a `font`, `text` on `textLayer` (the button's own layer

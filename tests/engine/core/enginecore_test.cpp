@@ -226,6 +226,26 @@ TEST_F(EngineLoopTest, TapsWithinOneStepGiveOnePressAndOneRelease)
     EXPECT_FALSE(engine.mouse->buttonReleased(0)) << "exactly one release";
 }
 
+// Both clicks of a double click can reach one poll when frames are slow; the count keeps them.
+TEST_F(EngineLoopTest, CountsThePressesThatReachOneStep)
+{
+    source.tapButton(SDL_BUTTON_LEFT);
+    source.tapButton(SDL_BUTTON_LEFT);
+    source.tapButton(SDL_BUTTON_RIGHT);
+    frameAfter(10);
+    EXPECT_TRUE(engine.mouse->buttonPressed(0));
+    EXPECT_EQ(engine.mouse->pressCount(0), 2);
+    EXPECT_EQ(engine.mouse->pressCount(1), 1);
+    EXPECT_EQ(engine.mouse->pressCount(2), 0);
+    EXPECT_EQ(engine.mouse->pressCount(3), 0) << "no such button";
+
+    frameAfter(10);
+    EXPECT_EQ(engine.mouse->pressCount(0), 2) << "kept for the release that ends the click";
+    source.tapButton(SDL_BUTTON_LEFT);
+    frameAfter(10);
+    EXPECT_EQ(engine.mouse->pressCount(0), 1);
+}
+
 TEST_F(EngineLoopTest, HeldKeysArePressedOnceAndRepressesCount)
 {
     source.keys[SDL_SCANCODE_SPACE] = 1;

@@ -203,6 +203,18 @@ TEST_F(FileBrowserTest, ADoubleClickOpensAFileAndEntersAFolderOnce)
     EXPECT_EQ(b().folder, dir.path() / "maps" / "deeper") << "a later click enters as ever";
 }
 
+// A slow frame delivers both clicks of a double click in one step; they still open the file.
+TEST_F(FileBrowserTest, ADoubleClickWithinOneStepOpensAFile)
+{
+    dir.write("a.rmap", "x");
+    open(dir.path());
+    clickGapMs = 0;
+    const TransformComponent& t = ui.world.getComponent<TransformComponent>(b().entries[0]);
+    ui.clickWithPresses(int(t.position.x + t.scale.x / 2), int(t.position.y + t.scale.y / 2), 2);
+    settle();
+    EXPECT_EQ(confirms, 1);
+}
+
 TEST_F(FileBrowserTest, ADoubleClickInTheSaveBrowserOnlyTakesTheName)
 {
     dir.write("level.rmap", "x");

@@ -36,7 +36,7 @@ protected:
             };
         };
         return {count("start"),        count("editor"), count("end"),    count("resume"),
-                count("resumeEditor"), count("back"),   count("options")};
+                count("resumeEditor"), count("back"),   count("options"), count("playMap")};
     }
 
     const TransformComponent& transform(const std::string& name)
@@ -79,6 +79,10 @@ TEST_F(MenuBuilderTest, EveryButtonTakesItsScreenDownThenCallsItsAction)
     ui.step();
     clickElement(MenuNames::endGame);
     EXPECT_EQ(calls.back(), "end");
+    // "Play a map" opens the chooser over the main menu, which stays up behind it.
+    clickElement(MenuNames::playMap);
+    EXPECT_EQ(calls.back(), "playMap");
+    EXPECT_GT(menuSizeAtCall.back(), 0u);
 }
 
 TEST_F(MenuBuilderTest, BuildersAreSafeToCallTwiceAndClosingToAPartScreen)

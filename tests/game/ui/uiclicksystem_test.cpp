@@ -72,6 +72,36 @@ TEST_F(UIclickSystemTest, HoverPressAndReleaseFireTheCallbackOnce)
     EXPECT_EQ(clicks, 2);
 }
 
+TEST_F(UIclickSystemTest, PressesThatReachOneStepTogetherCountOnlyWhereAsked)
+{
+    int plainClicks = 0;
+    int countedClicks = 0;
+    button(100, 100, 1, 1, plainClicks);
+    const ECS::EntityId counting = button(300, 100, 1, 1, countedClicks);
+    ui.step();
+    ui.world.getComponent<UIclickableComponent>(counting).countsEveryPress = true;
+
+    ui.clickWithPresses(150, 120, 2);
+    EXPECT_EQ(plainClicks, 1) << "an ordinary button acts once a step";
+    ui.clickWithPresses(350, 120, 2);
+    EXPECT_EQ(countedClicks, 2) << "both clicks of a double click count";
+    ui.click(350, 120);
+    EXPECT_EQ(countedClicks, 3);
+
+    // An action that closes its button ends the runs: nothing acts on an element on its way out.
+    int closingClicks = 0;
+    const ECS::EntityId closing = button(500, 100, 1, 1, closingClicks);
+    ui.step();
+    UIclickableComponent& c = ui.world.getComponent<UIclickableComponent>(closing);
+    c.countsEveryPress = true;
+    c.callback = [this, closing, &closingClicks] {
+        ++closingClicks;
+        ui.world.destroyEntity(closing);
+    };
+    ui.clickWithPresses(550, 120, 3);
+    EXPECT_EQ(closingClicks, 1);
+}
+
 TEST_F(UIclickSystemTest, GreatestWeightWinsAndTiesGoToTheFirstJoined)
 {
     int first = 0;

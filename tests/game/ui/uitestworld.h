@@ -91,6 +91,19 @@ public:
         holdLeftButton(false);
         step();
     }
+    // A click at (x, y) whose press step held `presses` presses, as a slow frame delivers both
+    // clicks of a double click together.
+    void clickWithPresses(int x, int y, uint8_t presses)
+    {
+        pointAt(x, y);
+        step();
+        holdLeftButton(true);
+        engine.mouse->presses[0] = presses;
+        step();
+        holdLeftButton(false);
+        step();
+        engine.mouse->presses[0] = 1;
+    }
     // A key pressed in one step and released in the next.
     void tap(SDL_Scancode key)
     {
