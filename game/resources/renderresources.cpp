@@ -198,7 +198,7 @@ void RenderResources::loadShaders(int width, int height)
     ProgramPtr* const programs[] = {
         &defaultShader,         &shaderSceneMapMRT,   &shaderEntity,       &shaderDepthVisualisation,
         &skeletalShader,        &shaderFinalComposit, &shaderMaxDepthWrite, &shaderMapGeometry,
-        &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
+        &shaderEdgeDetection,   &shaderDefaultWithColorID, &shaderSkybox, &shaderRope,
         &shaderFloor,           &shaderFontDefault,   &shaderPhysicsDebug, &shaderUiBackground,
         &shaderDefaultPremultipliedAlpha, &shaderEntitySelection, &shaderEditorAxis, &shaderEditorAxisID,
     };

@@ -1,6 +1,6 @@
 #pragma once
 // Every graphics resource of the game, loaded once at start-up and kept for the whole run: meshes,
-// the skinned figure, fonts and text meshes, cameras, render targets, the nineteen programs,
+// the skinned figure, fonts and text meshes, cameras, render targets, the twenty programs,
 // samplers and textures. Systems and render passes read them; nothing here changes per frame.
 #include "engine/gfx/animation.h"
 #include "engine/gfx/fbo.h"
@@ -86,6 +86,9 @@ public:
     ProgramPtr shaderFinalComposit; // the scene darkened along its outlines, found in one pass
     ProgramPtr shaderMaxDepthWrite;
     ProgramPtr shaderMapGeometry;
+    // The outline image alone. Loaded with the others, but no pass draws with it: the composite
+    // finds the outlines itself, which saves a full-screen pass.
+    ProgramPtr shaderEdgeDetection;
     ProgramPtr shaderDefaultWithColorID;
     ProgramPtr shaderSkybox;
     ProgramPtr shaderRope;

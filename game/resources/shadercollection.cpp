@@ -22,10 +22,10 @@ bool staysInFolder(const std::string& fileName)
 
 } // namespace
 
-const std::array<const char*, 19> ShaderCollection::kProgramNames = {
+const std::array<const char*, 20> ShaderCollection::kProgramNames = {
     "defaultShader",         "shaderSceneMapMRT",   "shaderEntity",
     "shaderDepthVisualisation", "skeletalShader",   "shaderFinalComposit",
-    "shaderMaxDepthWrite",   "shaderMapGeometry",   "shaderDefaultWithColorID",
+    "shaderMaxDepthWrite",   "shaderMapGeometry",   "shaderEdgeDetection", "shaderDefaultWithColorID",
     "shaderSkybox",          "shaderRope",
     "shaderFloor",           "shaderFontDefault",   "shaderPhysicsDebug",
     "shaderUiBackground",    "shaderDefaultPremultipliedAlpha", "shaderEntitySelection",

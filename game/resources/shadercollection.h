@@ -16,7 +16,7 @@ namespace Game {
 class ShaderCollection {
 public:
     // The programs the game loads, in loading order.
-    static const std::array<const char*, 19> kProgramNames;
+    static const std::array<const char*, 20> kProgramNames;
 
     // Reads the configuration at `configPath`; a missing file is reported and leaves every
     // program empty.

@@ -50,8 +50,8 @@ TEST_F(GLTest, ShaderCollectionBuildsAllShippedProgramsWithTheirUniforms)
 {
     size_t filesRead = 0;
     const auto programs = loadShippedPrograms(&filesRead);
-    ASSERT_EQ(programs.size(), 19u);
-    EXPECT_EQ(filesRead, 27u) << "each source file is read once";
+    ASSERT_EQ(programs.size(), 20u);
+    EXPECT_EQ(filesRead, 28u) << "each source file is read once";
     for (const auto& [name, program] : programs) {
         EXPECT_TRUE(program->isLinked()) << name;
         EXPECT_TRUE(program->hasUniform("uProjectionMatrix")) << name;
@@ -68,6 +68,7 @@ TEST_F(GLTest, ShaderCollectionBuildsAllShippedProgramsWithTheirUniforms)
         {"shaderFontDefault", "uDrawBoundsX", GL_FLOAT_VEC2},
         {"shaderFontDefault", "uDrawBoundsY", GL_FLOAT_VEC2},
         {"shaderFinalComposit", "uPixelSize", GL_FLOAT_VEC2},
+        {"shaderEdgeDetection", "uPixelSize", GL_FLOAT_VEC2},
         {"shaderEntitySelection", "uScale", GL_FLOAT_VEC3},
         {"shaderUiBackground", "uBackgroundColor", GL_FLOAT_VEC4},
     };
