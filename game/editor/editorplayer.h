@@ -9,6 +9,7 @@
 #include "game/editor/editorcamera.h"
 #include "game/editor/editordrag.h"
 #include "game/editor/editorhost.h"
+#include "game/editor/editorgatetools.h"
 #include "game/editor/editorinput.h"
 #include "game/editor/editorplaytest.h"
 #include "game/editor/editorscene.h"
@@ -50,6 +51,8 @@ public:
     void toggleSnapping();
     // Clears the selection and starts placing one new block under the pointer (also the Insert key).
     void startAddingBlock();
+    // The same for a gate; a start or finish that the course has already is selected instead.
+    void startAddingGate(GateKind kind);
     // "LOCAL" / "GLOBAL" and "WORLD" / "NORMAL", as the toggles show them.
     static const char* pivotName(std::uint32_t pivot);
     static const char* orientationName(std::uint32_t orientation);
@@ -80,6 +83,7 @@ public:
     void updateGizmo();
 
     EditorScene& scene() { return scene_; }
+    EditorGateTools& gateTools() { return gateTools_; }
     ECS::EntityId cameraEntity() const { return entities.editorCamera; }
     Component::EditorDataComponent& data() { return scene_.data(); }
 
@@ -101,6 +105,7 @@ private:
 
     // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
     void abandonDragOrPlacement();
+    void startPlacing(std::optional<GateKind> gate);
     void followPlacement(const Engine::MouseState& mouse);
     void finishPlacement();
     void deleteSelection();
@@ -110,6 +115,7 @@ private:
     EditorCamera camera_;
     EditorPlayTest playTest_;
     EditorSelector selector_;
+    EditorGateTools gateTools_;
     EditorDrag drag_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;

@@ -50,6 +50,21 @@ void GameEditor::tick()
     const bool unsaved = editor.hasUnsavedChanges();
     showUnsavedState(unsaved);
     autosave(unsaved);
+    showCourse();
+}
+
+const Course* GameEditor::course()
+{
+    return &editor.scene().gates().course();
+}
+
+void GameEditor::showCourse()
+{
+    const EditorGates& gates = editor.scene().gates();
+    if (gates.version() == shownCourse)
+        return;
+    shownCourse = gates.version();
+    bar.showCourse(gates.course().summary());
 }
 
 bool GameEditor::hasUnsavedChanges()
@@ -111,6 +126,8 @@ void GameEditor::open()
 {
     editor.resetForNewMap();
     editor.data().mapFile.clear();
+    // A course read for a map that never replaced the blocks is no longer wanted.
+    files.takeLoadedCourse();
     editor.setEditorCameraEnabled(true);
     buildTopBar();
 }
@@ -138,6 +155,10 @@ void GameEditor::resume()
 void GameEditor::mapReplaced()
 {
     editor.resetForNewMap();
+    const std::optional<CourseDocument> loaded = files.takeLoadedCourse();
+    EditorScene& scene = editor.scene();
+    if (loaded && !scene.gates().load(scene.world(), loaded->course, scene.freeEntitySlots()))
+        Engine::logLine("EDITOR: not every gate of the course found an entity id");
 }
 
 void GameEditor::clearTopBar()

@@ -378,7 +378,8 @@ FrameState GameController::frameState()
     frame.ropeText = &hud->rope();
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
-    frame.course = timeTrial->course();
+    const bool editing = state.state == GameStateRecord::editor && editorPass;
+    frame.course = editing ? editorPass->course() : timeTrial->course();
     return frame;
 }
 
