@@ -14,8 +14,8 @@ namespace Game::GateMarks {
 constexpr size_t kMaxBars = 3 * 7;
 using Bars = std::array<OrientedBox, kMaxBars>;
 
-// Fills `bars` from the front with the marks of `gate` as seen from `eye` and answers how many
-// there are (none for the finish).
+// Fills `bars` from the front with the marks of `gate` as seen from `eye` (a number's digits from
+// the ones up) and answers how many there are (none for the finish).
 size_t of(const Gate& gate, const glm::vec3& eye, Bars& bars);
 
 } // namespace Game::GateMarks
