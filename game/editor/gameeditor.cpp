@@ -85,7 +85,7 @@ void GameEditor::autosave(bool unsaved)
     if (!backups.due(unsaved))
         return;
     // The blocks as they stand after this update's refresh, as a save would write them.
-    backups.write(editor.scene().map().qubeRecords(*world), editor.data().mapFile);
+    backups.write(editor.scene().map().qubeRecords(*world), editor.data().mapFile, editor.scene().gates().course());
 }
 
 bool GameEditor::editorVisible()
