@@ -383,6 +383,8 @@ void EditorPlayer::finishPlacement()
     for (const BlockPose& pose : poses) {
         const ECS::EntityId block =
             gate ? scene_.createGate(Gate{*gate, 0, EditorGates::boxOf(pose)}) : scene_.createBlock(pose);
+        if (gate && block == ECS::InvalidEntity)
+            host->showMessage(kCourseFullText);
         if (block != ECS::InvalidEntity)
             create.add(scene_.serialOf(block), block);
     }

@@ -28,6 +28,8 @@ class EditorPlayer {
 public:
     // Text of the pop-up that refuses blocks beyond what the entity ids can hold.
     static constexpr const char* kTooManyBlocksText = "ERROR:\nToo many blocks.";
+    // Text of the pop-up that refuses a gate beyond Course::kMaxGates.
+    static constexpr const char* kCourseFullText = "ERROR:\nThe course is full.";
     // Length of the ray that places new blocks.
     static constexpr float kPlacingReach = 10.0f;
 

@@ -78,12 +78,14 @@ void number(Writer& out, int value, float side)
     }
 }
 
+// On the start's floor, out of the way of the view of a player standing in it.
 void arrow(Writer& out)
 {
     const float length = 2.0f * out.gate.halfExtents.x * kArrowShare;
     const float head = length * 0.35f;
-    out.bar({0, 0, 0}, {length, kArrowBar, kArrowBar});
-    const glm::vec3 tip(length * 0.5f, 0.0f, 0.0f);
+    const float floor = -out.gate.halfExtents.z + kArrowBar * 0.5f;
+    out.bar({0, 0, floor}, {length, kArrowBar, kArrowBar});
+    const glm::vec3 tip(length * 0.5f, 0.0f, floor);
     for (const float side : {1.0f, -1.0f}) {
         const glm::quat turn = glm::angleAxis(side * glm::radians(135.0f), glm::vec3(0, 0, 1));
         out.bar(tip + turn * glm::vec3(head * 0.5f, 0, 0), {head, kArrowBar, kArrowBar}, turn);

@@ -1,8 +1,8 @@
 #pragma once
 // The marks drawn on a gate, as thin bars: a checkpoint's number in seven-segment digits on the
 // face of its way through (its local x axis) that looks at the viewer, readable from there (the
-// far face's number would show mirrored through the translucent gate), and on the start an arrow
-// along its facing. Bars are boxes in world space, ready for the gate drawer's cube.
+// far face's number would show mirrored through the translucent gate), and on the start's floor an
+// arrow along its facing. Bars are boxes in world space, ready for the gate drawer's cube.
 #include "game/course/course.h"
 
 #include <array>

@@ -63,4 +63,5 @@ TEST(GateMarks, TheStartsArrowPointsAlongItsFacing)
     EXPECT_GT(left.x, 0.0f);
     EXPECT_GT(right.x, 0.0f);
     EXPECT_LT(left.y * right.y, 0.0f);
+    EXPECT_LT(marksLocal(start, bars[0]).z, -start.box.halfExtents.z + 0.5f) << "on the floor, below a player's view";
 }
