@@ -159,9 +159,11 @@ void EditorMapFiles::loadMap(const std::filesystem::path& path)
         menus->createOKpopup(kLoadPopupLayer, kReadFailedText);
         return;
     }
-    // A map that would not fit once the current blocks are gone, beside the ids kept for the
-    // editor's UI, is refused; say so now instead of "Map Loaded".
-    if (loaded.qubes.size() > editor->scene().freeEntitySlots() + map->qubeIDs.size()) {
+    // A map (with its gates) that would not fit once the current blocks and gates are gone,
+    // beside the ids kept for the editor's UI, is refused; say so now instead of "Map Loaded".
+    const size_t gates = read.course ? read.course->course.gates().size() : 0;
+    const size_t going = map->qubeIDs.size() + editor->scene().gates().entities().size();
+    if (loaded.qubes.size() + gates > editor->scene().freeEntitySlots() + going) {
         Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": too many blocks");
         menus->createOKpopup(kLoadPopupLayer, EditorPlayer::kTooManyBlocksText);
         return;
