@@ -126,8 +126,7 @@ void GameEditor::open()
 {
     editor.resetForNewMap();
     editor.data().mapFile.clear();
-    // A course read for a map that never replaced the blocks is no longer wanted.
-    files.takeLoadedCourse();
+    files.takeLoadedCourse(); // a course read for a map that never replaced the blocks
     editor.setEditorCameraEnabled(true);
     buildTopBar();
 }
@@ -136,6 +135,7 @@ void GameEditor::close()
 {
     editor.leaveEditor();
     editor.resetForNewMap();
+    files.takeLoadedCourse();
     clearTopBar();
     showUnsavedState(false);
 }

@@ -159,6 +159,19 @@ TEST_F(EditorMapFilesTest, SavesTheCourseBesideTheMapAndLoadsItBackOnlyWithItsOw
     EXPECT_FALSE(std::filesystem::exists(mapFolder / "course.course"));
 }
 
+TEST_F(EditorMapFilesTest, ACourseThatCannotBeWrittenIsReportedAndStaysUnsaved)
+{
+    addBlock({0, 0, 1});
+    addGate(Game::GateKind::Start, {0, 5, 1});
+    makeUnsavedChange();
+    std::filesystem::create_directories(mapFolder / "blocked.course" / "inside");
+    saveAs("blocked");
+    EXPECT_TRUE(showing(EditorMapFiles::kCourseNotSavedText));
+    EXPECT_FALSE(showing(Game::GameMap::kSavedText));
+    EXPECT_TRUE(std::filesystem::exists(mapFolder / "blocked.rmap"));
+    EXPECT_TRUE(editorData().history.hasUnsavedChanges()) << "the gates are not stored";
+}
+
 TEST_F(EditorMapFilesTest, ADoubleClickOnAMapLoadsItAfterTheLoadQuestion)
 {
     addBlock({0, 0, 1});
