@@ -98,7 +98,7 @@ TEST(EditorGates, AGateIsPickedWhereTheRayEntersItAndDragsLikeABlock)
 {
     World world;
     const ECS::EntityId gate = gatesTestPlace(world, GateKind::Checkpoint, {0, 0, 0});
-    const ECS::EntityId behind = world.addBlock({0, 5, 0});
+    world.addBlock({0, 5, 0}); // behind the gate
     const ECS::EntityId before = world.addBlock({4, -5, 0});
     gatesTestPlace(world, GateKind::Finish, {4, 0, 0});
 
@@ -110,7 +110,6 @@ TEST(EditorGates, AGateIsPickedWhereTheRayEntersItAndDragsLikeABlock)
     EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{before}) << "the block before the gate";
     world.pointAt(glm::vec3(0, 0, 0));
     world.click();
-    EXPECT_NE(behind, ECS::InvalidEntity);
 
     world.dragHandle(Game::EditorHandle::x, {0, 0, 0}, {2, 0, 0});
     const glm::vec3 moved = gatesTestCentre(world, gate);
