@@ -4,6 +4,8 @@
 // while one is absent the controller skips its calls.
 namespace Game {
 
+class Course;
+
 // The UI layer: pointer clicks once per update, and every UI layer drawn once per frame.
 class UiPass {
 public:
@@ -36,6 +38,8 @@ public:
     virtual void mapReplaced() = 0;
     // The map's blocks differ from the map last saved, loaded or made new.
     virtual bool hasUnsavedChanges() = 0;
+    // The course being edited, its gates drawn over the scene in the editor state.
+    virtual const Course* course() = 0;
 };
 
 } // namespace Game

@@ -3,6 +3,8 @@
 #include "engine/bytebuffer/bytebuffer.h"
 #include "engine/core/log.h"
 #include "engine/fileutil/atomicwrite.h"
+#include "game/course/checksum.h"
+#include "game/course/coursefile.h"
 
 #include <string>
 #include <system_error>
@@ -35,7 +37,8 @@ bool EditorAutosave::fail(const std::string& why)
     return false;
 }
 
-bool EditorAutosave::write(const std::vector<QubeRecord>& blocks, const std::filesystem::path& userFile)
+bool EditorAutosave::write(const std::vector<QubeRecord>& blocks, const std::filesystem::path& userFile,
+                           const Course& course)
 {
     std::filesystem::path mapFolder;
     if (!findMapFolder || !findMapFolder(mapFolder))
@@ -60,19 +63,51 @@ bool EditorAutosave::write(const std::vector<QubeRecord>& blocks, const std::fil
         if (ownFile.empty() || Engine::resolvedPath(path) != ownFile)
             slots.push_back(std::move(path));
     }
-    // Oldest first, each backup takes the next older name (a rename replaces what was there).
+    if (!rotate(slots))
+        return false;
+    std::string problem;
+    if (!Engine::writeFileAtomically(slots.front(), bytes.data(), bytes.getLength(), &problem))
+        return fail(problem);
+    Engine::logLine("AUTOSAVE " + slots.front().u8string());
+    writeCourse(slots.front(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.getLength()), course);
+    return true;
+}
+
+bool EditorAutosave::rotate(const std::vector<std::filesystem::path>& slots)
+{
+    // Oldest first, each backup takes the next older name (a rename replaces what was there);
+    // a course goes with its map, and a map without one leaves none of the older name behind.
+    std::error_code error;
     for (std::size_t i = slots.size() - 1; i > 0; --i) {
         if (!std::filesystem::exists(slots[i - 1], error))
             continue;
         std::filesystem::rename(slots[i - 1], slots[i], error);
         if (error)
             return fail("cannot rename " + slots[i - 1].u8string() + ": " + error.message());
+        const std::filesystem::path from = CourseFile::pathFor(slots[i - 1]);
+        const std::filesystem::path to = CourseFile::pathFor(slots[i]);
+        if (std::filesystem::exists(from, error))
+            std::filesystem::rename(from, to, error);
+        else
+            std::filesystem::remove(to, error);
+        if (error)
+            Engine::logLine("AUTOSAVE: the course of " + slots[i].u8string() + " is lost: " + error.message());
     }
-    std::string problem;
-    if (!Engine::writeFileAtomically(slots.front(), bytes.data(), bytes.getLength(), &problem))
-        return fail(problem);
-    Engine::logLine("AUTOSAVE " + slots.front().u8string());
     return true;
+}
+
+void EditorAutosave::writeCourse(const std::filesystem::path& mapPath, std::string_view mapBytes, const Course& course)
+{
+    const std::filesystem::path path = CourseFile::pathFor(mapPath);
+    std::string problem;
+    if (course.empty()) {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+        return;
+    }
+    const CourseDocument document{course, mapPath.stem().u8string(), std::string(), Checksum::fnv1a64(mapBytes)};
+    if (!CourseFile::writeFile(path, document, &problem))
+        Engine::logLine("AUTOSAVE: the course is not backed up: " + problem);
 }
 
 } // namespace Game

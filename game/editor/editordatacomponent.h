@@ -3,6 +3,7 @@
 // drag in progress, the gizmo, the selection, the blocks being placed and the blocks waiting to be
 // selected. The top bar drives `tool`, `pivot` and `orientation` directly.
 #include "engine/ecs/component.h"
+#include "game/course/course.h"
 #include "game/core/typeids.h"
 #include "game/editor/blockserials.h"
 #include "game/editor/editorhistory.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 namespace Game::EditorTool {
@@ -87,6 +89,8 @@ struct EditorDataComponent : ECS::Component {
     glm::vec3 rotationStart{0.0f}; // S
     Game::EditorSelectionData selections;
     std::set<ECS::EntityId> placing; // preview blocks (mode placing)
+    // The kind of gate being placed; none while placing blocks.
+    std::optional<Game::GateKind> placingGate;
     // Blocks to select at the start of the next tick, by serial.
     std::deque<Game::BlockSerial> pendingSelection;
     // Serial numbers of the blocks that the history and the pending queue name.

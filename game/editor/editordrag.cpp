@@ -132,7 +132,7 @@ bool EditorDrag::duplicateSelection()
     std::vector<ECS::EntityId> copies;
     for (const auto& [block, copy] : d.selections.entityToSelection) {
         unselect.add(scene->serialOf(block), block);
-        const ECS::EntityId made = scene->createBlock(scene->selectionPose(copy));
+        const ECS::EntityId made = scene->duplicate(block, scene->selectionPose(copy));
         if (made != ECS::InvalidEntity)
             copies.push_back(made);
     }

@@ -123,7 +123,7 @@ const std::vector<EditorHelp::Section>& EditorHelp::sections()
              {"Alt + handle drag", "snap to the grid itself (snapping on)"},
              {"Right drag", "look around"},
              {"Middle drag", "pan the view"},
-             {"Wheel", "fly forwards or backwards"},
+             {"Wheel", "fly; on a checkpoint: renumber it"},
          }},
         {"Keys",
          {
@@ -131,7 +131,7 @@ const std::vector<EditorHelp::Section>& EditorHelp::sections()
              {"Tab", "next tool: move, turn, scale"},
              {"G", "snapping: 0.5 units, 15\xC2\xB0, 0.25 scale"},
              {"F", "frame the selection"},
-             {"Insert", "add a block"},
+             {"Insert; + / -", "add a block; renumber a checkpoint"},
              {"Delete", "delete the selection"},
              {"Ctrl + Z", "undo"},
              {"Ctrl + Y, Ctrl + Shift + Z", "redo"},

@@ -16,6 +16,11 @@ void Revision::add(BlockSerial serial, ECS::EntityId recordedId, const BlockPose
     insert(Entry{serial, recordedId, 1, pose, reselect});
 }
 
+void Revision::addNumber(BlockSerial serial, ECS::EntityId recordedId, int number)
+{
+    insert(Entry{serial, recordedId, 0, BlockPose{}, true, number});
+}
+
 void Revision::insert(const Entry& entry)
 {
     const auto before = std::lower_bound(entries.begin(), entries.end(), entry.recordedId,
@@ -38,6 +43,8 @@ std::string_view Revision::consoleName(std::uint32_t type)
         return "REV SELECT";
     case modify:
         return "REV MODIFY";
+    case renumber:
+        return "REV RENUMBER";
     default:
         return "REV UNKNOWN";
     }

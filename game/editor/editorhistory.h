@@ -23,7 +23,8 @@
 namespace Game {
 
 struct Revision {
-    enum Type : std::uint32_t { destroy = 0, create = 1, unselect = 2, select = 3, modify = 4 };
+    // renumber: a checkpoint's place in the course's order changed.
+    enum Type : std::uint32_t { destroy = 0, create = 1, unselect = 2, select = 3, modify = 4, renumber = 5 };
 
     struct Entry {
         BlockSerial serial = BlockSerials::kNone;
@@ -37,6 +38,8 @@ struct Revision {
         // Destroy entries: whether the block comes back selected when the destroy is undone (a
         // deleted selection does; a block whose placing is redone comes back as it was).
         bool reselect = true;
+        // Renumber entries: the checkpoint's number before the step.
+        int number = 0;
     };
 
     std::uint32_t type = modify;
@@ -46,16 +49,18 @@ struct Revision {
     // Adds a block; a block already in the revision keeps its first entry.
     void add(BlockSerial serial, ECS::EntityId recordedId);
     void add(BlockSerial serial, ECS::EntityId recordedId, const BlockPose& pose, bool reselect = true);
+    void addNumber(BlockSerial serial, ECS::EntityId recordedId, int number);
     bool empty() const { return entries.empty(); }
-    // True for the kinds that change blocks (destroy, create, modify) rather than the selection.
-    bool changesMap() const { return type == destroy || type == create || type == modify; }
+    // True for the kinds that change blocks or gates (destroy, create, modify, renumber) rather
+    // than the selection.
+    bool changesMap() const { return type == destroy || type == create || type == modify || type == renumber; }
 
     // The console line of the type ("REV DESTROY", "REV CREATE", ...), printed when it is undone.
     static std::string_view consoleName(std::uint32_t type);
     // The console line when a revision of the type is redone ("REV REDO DESTROY", ...).
     static std::string redoConsoleName(std::uint32_t type);
     // The kind of revision that reverses the kind: destroy and create, unselect and select swap;
-    // modify stays modify.
+    // modify and renumber stay as they are.
     static std::uint32_t inverseType(std::uint32_t type);
 
 private:

@@ -37,6 +37,9 @@ void decodeKeys(EditorInput& in, const Engine::KeyboardState& keys)
     in.resetPosition = alt && keys.isPressed(SDL_SCANCODE_P);
     in.deleteSelection = keys.isPressed(SDL_SCANCODE_DELETE);
     in.addBlock = keys.isPressed(SDL_SCANCODE_INSERT);
+    const bool more = keys.isPressed(SDL_SCANCODE_EQUALS) || keys.isPressed(SDL_SCANCODE_KP_PLUS);
+    const bool less = keys.isPressed(SDL_SCANCODE_MINUS) || keys.isPressed(SDL_SCANCODE_KP_MINUS);
+    in.numberStep = plain ? int(more) - int(less) : 0;
     in.escape = keys.isPressed(SDL_SCANCODE_ESCAPE);
     in.playTestToggle = !alt && keys.isPressed(SDL_SCANCODE_RETURN);
 }

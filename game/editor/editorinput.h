@@ -38,6 +38,8 @@ struct EditorInput {
     bool resetPosition = false;  // Alt+P
     bool deleteSelection = false; // Delete
     bool addBlock = false;        // Insert
+    // + (also = and the keypad's +) and − (also the keypad's): a selected checkpoint's number.
+    int numberStep = 0;
     bool escape = false;
     // Return starts and ends a play-test; Alt+Return is the game's full-screen key.
     bool playTestToggle = false;

@@ -2,6 +2,7 @@
 
 #include "engine/core/enginecore.h"
 #include "engine/core/log.h"
+#include "game/editor/editorcoursefiles.h"
 #include "game/editor/editorplayer.h"
 #include "game/editor/editortopbar.h"
 #include "game/filebrowser/filebrowser.h"
@@ -72,6 +73,8 @@ ECS::EntityId EditorMapFiles::askToDiscard(std::function<void()> discard, std::f
 
 void EditorMapFiles::newMap()
 {
+    loadedCourse.reset();
+    author.clear();
     editor->resetForNewMap();
     editor->data().mapFile.clear();
     map->clear(*world);
@@ -150,20 +153,26 @@ void EditorMapFiles::confirmLoad(ECS::EntityId opened)
 
 void EditorMapFiles::loadMap(const std::filesystem::path& path)
 {
-    MapLoadResult loaded = GameMap::load(path);
+    EditorCourseFiles::MapAndCourse read = EditorCourseFiles::load(path);
+    MapLoadResult& loaded = read.map;
     if (!loaded.ok()) {
         menus->createOKpopup(kLoadPopupLayer, kReadFailedText);
         return;
     }
-    // A map that would not fit once the current blocks are gone, beside the ids kept for the
-    // editor's UI, is refused; say so now instead of "Map Loaded".
-    if (loaded.qubes.size() > editor->scene().freeEntitySlots() + map->qubeIDs.size()) {
+    // A map (with its gates) that would not fit once the current blocks and gates are gone,
+    // beside the ids kept for the editor's UI, is refused; say so now instead of "Map Loaded".
+    const size_t gates = read.course ? read.course->course.gates().size() : 0;
+    const size_t going = map->qubeIDs.size() + editor->scene().gates().entities().size();
+    if (loaded.qubes.size() + gates > editor->scene().freeEntitySlots() + going) {
         Engine::logLine("MAP NOT LOADED: " + path.u8string() + ": too many blocks");
         menus->createOKpopup(kLoadPopupLayer, EditorPlayer::kTooManyBlocksText);
         return;
     }
     Engine::logLine("MAP LOADED: " + path.u8string() + " (" + std::to_string(loaded.qubes.size()) + " blocks)");
     world->sendMessage(Message::LoadMapMessage{std::move(loaded.qubes)});
+    // The gates join the blocks when the message replaces the map (takeLoadedCourse).
+    loadedCourse = std::move(read.course);
+    author = loadedCourse ? loadedCourse->author : std::string();
     editor->data().mapFile = path;
     menus->createOKpopup(kLoadPopupLayer, kLoadedText);
 }
@@ -192,11 +201,27 @@ void EditorMapFiles::confirmSave(ECS::EntityId opened)
 void EditorMapFiles::saveMap(const std::filesystem::path& path)
 {
     const MapWriteResult result = map->save(*world, path);
-    if (result.ok()) {
-        editor->data().history.markSaved();
-        editor->data().mapFile = path;
+    if (!result.ok()) {
+        world->sendMessage(Message::CreateOKpopupMessage{GameMap::saveMessageText(result), kSavePopupLayer});
+        return;
     }
+    editor->data().mapFile = path;
+    if (author.empty())
+        author = EditorCourseFiles::defaultAuthor();
+    // Gates that are not stored stay unsaved changes.
+    if (!EditorCourseFiles::save(path, editor->scene().gates().course(), author)) {
+        world->sendMessage(Message::CreateOKpopupMessage{kCourseNotSavedText, kSavePopupLayer});
+        return;
+    }
+    editor->data().history.markSaved();
     world->sendMessage(Message::CreateOKpopupMessage{GameMap::saveMessageText(result), kSavePopupLayer});
+}
+
+std::optional<CourseDocument> EditorMapFiles::takeLoadedCourse()
+{
+    std::optional<CourseDocument> taken = std::move(loadedCourse);
+    loadedCourse.reset();
+    return taken;
 }
 
 } // namespace Game

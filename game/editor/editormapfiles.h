@@ -7,6 +7,7 @@
 // changes?"); a map without changes is replaced at once.
 #include "engine/ecs/entitymanager.h"
 #include "engine/fileutil/fileutil.h"
+#include "game/course/coursefile.h"
 
 #include <glm/vec2.hpp>
 
@@ -37,6 +38,7 @@ public:
     static constexpr const char* kLoadedText = "Map Loaded";
     static constexpr const char* kReadFailedText = "ERROR:\nUnable to read file.";
     static constexpr const char* kInvalidNameText = "ERROR:\nInvalid file name.";
+    static constexpr const char* kCourseNotSavedText = "ERROR:\nMap saved, but not its course.";
     static constexpr const char* kNoMapFolderText = "ERROR:\nMap folder unavailable.";
     // Added to a saved name that has no extension.
     static constexpr const char* kMapExtension = ".rmap";
@@ -77,6 +79,10 @@ public:
     // of a folder.
     static std::optional<std::filesystem::path> savePath(const std::filesystem::path& folder, const std::string& name);
 
+    // The course read with the map just loaded, for the gates once its blocks replace the map's
+    // (taken once; none when the map had none).
+    std::optional<CourseDocument> takeLoadedCourse();
+
     // The browser on show, or ECS::InvalidEntity.
     ECS::EntityId openBrowser() const;
 
@@ -104,6 +110,9 @@ private:
     EditorPlayer* editor;
     MapFolderFinder findMapFolder;
     ECS::EntityId browser = ECS::InvalidEntity;
+    std::optional<CourseDocument> loadedCourse;
+    // Who the course is by: kept from the course loaded last, else the user.
+    std::string author;
 };
 
 } // namespace Game

@@ -4,6 +4,9 @@
 #include "game/physics/raycast.h"
 #include "game/transform/transformcomponent.h"
 
+#include <glm/trigonometric.hpp>
+
+#include <cmath>
 #include <vector>
 
 namespace Game {
@@ -17,6 +20,7 @@ EditorPlayer::EditorPlayer(ECS::EntityManager& world, GameMap& map, GamePhysics:
     , camera_(scene_, entities.editorCamera, state, host)
     , playTest_(world, entities.player, camera_, state, host)
     , selector_(scene_, physics, camera_, host)
+    , gateTools_(scene_, selector_, host)
     , drag_(scene_, camera_, host)
     , physics(&physics)
     , entities(entities)
@@ -90,6 +94,8 @@ void EditorPlayer::editingStep(const TickInput& in)
         deleteSelection();
     if (cmd.addBlock && d.mode == EditorMode::idle)
         startAddingBlock();
+    if (d.mode == EditorMode::idle)
+        gateTools_.numberInput(cmd.numberStep, *in.mouse);
 }
 
 bool EditorPlayer::pointerStep(const TickInput& in)
@@ -205,7 +211,7 @@ void EditorPlayer::playTestKeys(const TickInput& in)
     } else if (toggle) {
         abandonDragOrPlacement();
         data().gizmoShown = false;
-        playTest_.start(*in.mouse);
+        playTest_.start(*in.mouse, scene_.gates().course());
     }
 }
 
@@ -269,13 +275,26 @@ bool EditorPlayer::hasUnsavedChanges()
 
 void EditorPlayer::startAddingBlock()
 {
+    startPlacing(std::nullopt);
+}
+
+void EditorPlayer::startAddingGate(GateKind kind)
+{
+    abandonDragOrPlacement();
+    if (!gateTools_.selectExisting(kind))
+        startPlacing(kind);
+}
+
+void EditorPlayer::startPlacing(std::optional<GateKind> gate)
+{
     abandonDragOrPlacement();
     selector_.unselectAll();
-    BlockPose identity;
-    if (scene_.createPreview(identity) == ECS::InvalidEntity) {
+    const BlockPose pose = gate ? EditorGates::newPose(*gate, glm::vec3(0.0f), 0.0f) : BlockPose{};
+    if (scene_.createPreview(pose, gate.has_value()) == ECS::InvalidEntity) {
         host->showMessage(kTooManyBlocksText);
         return;
     }
+    data().placingGate = gate;
     data().mode = EditorMode::placing;
 }
 
@@ -315,6 +334,7 @@ void EditorPlayer::abandonDragOrPlacement()
     EditorDataComponent& d = data();
     if (d.mode == EditorMode::placing || !d.placing.empty())
         scene_.destroyPreviews();
+    d.placingGate.reset();
     if (d.mode == EditorMode::boxSelecting)
         host->hideSelectionBox();
     d.boxArmed = false;
@@ -329,9 +349,17 @@ void EditorPlayer::followPlacement(const Engine::MouseState& mouse)
     const glm::vec3 end = ray.eye + ray.direction * kPlacingReach;
     const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::surfaces);
     const glm::vec3 centre = hit ? hit->point : end;
+    const std::optional<GateKind> gate = data().placingGate;
+    // A gate stands on the point, facing away from the camera.
+    const float yaw = glm::degrees(std::atan2(ray.direction.y, ray.direction.x));
     for (const ECS::EntityId preview : data().placing) {
-        if (scene_.world().hasComponent<TransformComponent>(preview))
-            scene_.world().getComponent<TransformComponent>(preview).position = centre;
+        if (!scene_.world().hasComponent<TransformComponent>(preview))
+            continue;
+        TransformComponent& transform = scene_.world().getComponent<TransformComponent>(preview);
+        if (gate)
+            EditorGates::newPose(*gate, centre, yaw).applyInterpolated(transform);
+        else
+            transform.position = centre;
     }
 }
 
@@ -349,9 +377,14 @@ void EditorPlayer::finishPlacement()
         host->showMessage(kTooManyBlocksText);
         return;
     }
+    const std::optional<GateKind> gate = d.placingGate;
+    d.placingGate.reset();
     Revision create(Revision::create);
     for (const BlockPose& pose : poses) {
-        const ECS::EntityId block = scene_.createBlock(pose);
+        const ECS::EntityId block =
+            gate ? scene_.createGate(Gate{*gate, 0, EditorGates::boxOf(pose)}) : scene_.createBlock(pose);
+        if (gate && block == ECS::InvalidEntity)
+            host->showMessage(kCourseFullText);
         if (block != ECS::InvalidEntity)
             create.add(scene_.serialOf(block), block);
     }
@@ -363,12 +396,14 @@ void EditorPlayer::deleteSelection()
 {
     EditorDataComponent& d = data();
     Revision destroy(Revision::destroy);
-    const std::map<ECS::EntityId, ECS::EntityId> selected = d.selections.entityToSelection;
-    for (const auto& pair : selected) {
-        if (!scene_.isLiveBlock(pair.first))
+    std::vector<ECS::EntityId> selected;
+    for (const auto& pair : d.selections.entityToSelection)
+        selected.push_back(pair.first);
+    for (const ECS::EntityId item : EditorGateTools::destroyOrder(scene_, std::move(selected))) {
+        if (!scene_.isLiveBlock(item))
             continue;
-        destroy.add(scene_.serialOf(pair.first), pair.first, scene_.poseOf(pair.first));
-        scene_.destroyBlock(pair.first);
+        destroy.add(scene_.serialOf(item), item, scene_.poseOf(item));
+        scene_.destroyBlock(item);
     }
     scene_.clearSelection();
     d.history.record(std::move(destroy));

@@ -9,6 +9,7 @@
 #include "game/editor/editorcamera.h"
 #include "game/editor/editordrag.h"
 #include "game/editor/editorhost.h"
+#include "game/editor/editorgatetools.h"
 #include "game/editor/editorinput.h"
 #include "game/editor/editorplaytest.h"
 #include "game/editor/editorscene.h"
@@ -27,6 +28,8 @@ class EditorPlayer {
 public:
     // Text of the pop-up that refuses blocks beyond what the entity ids can hold.
     static constexpr const char* kTooManyBlocksText = "ERROR:\nToo many blocks.";
+    // Text of the pop-up that refuses a gate beyond Course::kMaxGates.
+    static constexpr const char* kCourseFullText = "ERROR:\nThe course is full.";
     // Length of the ray that places new blocks.
     static constexpr float kPlacingReach = 10.0f;
 
@@ -50,6 +53,8 @@ public:
     void toggleSnapping();
     // Clears the selection and starts placing one new block under the pointer (also the Insert key).
     void startAddingBlock();
+    // The same for a gate; a start or finish that the course has already is selected instead.
+    void startAddingGate(GateKind kind);
     // "LOCAL" / "GLOBAL" and "WORLD" / "NORMAL", as the toggles show them.
     static const char* pivotName(std::uint32_t pivot);
     static const char* orientationName(std::uint32_t orientation);
@@ -80,6 +85,7 @@ public:
     void updateGizmo();
 
     EditorScene& scene() { return scene_; }
+    EditorGateTools& gateTools() { return gateTools_; }
     ECS::EntityId cameraEntity() const { return entities.editorCamera; }
     Component::EditorDataComponent& data() { return scene_.data(); }
 
@@ -101,6 +107,7 @@ private:
 
     // Ends a drag or a placement without applying it: copies back at their saved places, previews gone.
     void abandonDragOrPlacement();
+    void startPlacing(std::optional<GateKind> gate);
     void followPlacement(const Engine::MouseState& mouse);
     void finishPlacement();
     void deleteSelection();
@@ -110,6 +117,7 @@ private:
     EditorCamera camera_;
     EditorPlayTest playTest_;
     EditorSelector selector_;
+    EditorGateTools gateTools_;
     EditorDrag drag_;
     GamePhysics::PhysicsWorld* physics;
     Entities entities;

@@ -31,11 +31,14 @@ bool EditorPlayTest::active()
     return available() && world->getComponent<CharacterControllerComponent>(player).enabled;
 }
 
-void EditorPlayTest::start(Engine::MouseState& mouse)
+void EditorPlayTest::start(Engine::MouseState& mouse, const Course& course)
 {
     host->clearTopBar();
     camera->setEnabled(false);
-    placePlayerAtCamera();
+    if (const Gate* startGate = course.start())
+        placePlayerAtStart(*startGate);
+    else
+        placePlayerAtCamera();
     setPlayerControl(*world, player, true);
     clearCameraPendingChange(*world, player);
     host->capturePointer(true);
@@ -55,6 +58,15 @@ void EditorPlayTest::placePlayerAtCamera()
     if (world->hasComponent<CameraModificationComponent>(player)) {
         auto& to = world->getComponent<CameraModificationComponent>(player);
         to.roll = to.previousRoll = from.roll;
+    }
+}
+
+void EditorPlayTest::placePlayerAtStart(const Gate& start)
+{
+    placePlayer(*world, player, start.box.center, facingYaw(start.box), 0.0f);
+    if (world->hasComponent<CameraModificationComponent>(player)) {
+        auto& view = world->getComponent<CameraModificationComponent>(player);
+        view.roll = view.previousRoll = 0.0f;
     }
 }
 

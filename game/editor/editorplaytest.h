@@ -1,8 +1,10 @@
 #pragma once
-// Play-testing from the editor: the player starts on foot where the editor camera stands, looking
-// the same way, with the pointer captured; ending it gives the view back to the editor camera.
+// Play-testing from the editor: the player starts on foot in the course's start gate, facing the
+// way it faces, or without a start where the editor camera stands, looking the same way; the
+// pointer is captured. Ending it gives the view back to the editor camera.
 #include "engine/core/mousestate.h"
 #include "game/core/gamestaterecord.h"
+#include "game/course/course.h"
 #include "game/editor/editorcamera.h"
 #include "game/editor/editorhost.h"
 
@@ -17,11 +19,13 @@ public:
     bool available();
     bool active();
     // Whatever the editor had in progress must have ended first.
-    void start(Engine::MouseState& mouse);
+    void start(Engine::MouseState& mouse, const Course& course);
     void stop(Engine::MouseState& mouse);
 
 private:
     void placePlayerAtCamera();
+    // The player at the centre of the start gate, looking level along its facing.
+    void placePlayerAtStart(const Gate& start);
 
     ECS::EntityManager* world;
     ECS::EntityId player;

@@ -28,8 +28,8 @@ EditorDataComponent& EditorScene::data()
 
 bool EditorScene::isLiveBlock(ECS::EntityId block) const
 {
-    return block != ECS::InvalidEntity && map_->qubeIDs.count(block) != 0 && world_->isAlive(block)
-        && !world_->isDestroyPending(block);
+    return block != ECS::InvalidEntity && (map_->qubeIDs.count(block) != 0 || gates_.contains(block))
+        && world_->isAlive(block) && !world_->isDestroyPending(block);
 }
 
 ECS::EntityId EditorScene::resolve(BlockSerial serial)
@@ -134,9 +134,32 @@ ECS::EntityId EditorScene::createBlock(const BlockPose& pose)
     return map_->addQube(*world_, transform);
 }
 
+ECS::EntityId EditorScene::createGate(const Gate& gate)
+{
+    return freeEntitySlots() > 0 ? gates_.create(*world_, gate) : ECS::InvalidEntity;
+}
+
+ECS::EntityId EditorScene::recreate(BlockSerial serial, const BlockPose& pose)
+{
+    std::optional<Gate> gate = gates_.remembered(serial);
+    if (!gate)
+        return createBlock(pose);
+    gate->box = EditorGates::boxOf(pose);
+    return createGate(*gate);
+}
+
+ECS::EntityId EditorScene::duplicate(ECS::EntityId item, const BlockPose& pose)
+{
+    if (!isGate(item))
+        return createBlock(pose);
+    return freeEntitySlots() > 0 ? gates_.duplicate(*world_, item, pose) : ECS::InvalidEntity;
+}
+
 void EditorScene::destroyBlock(ECS::EntityId block)
 {
     unselect(block);
+    if (isGate(block))
+        gates_.destroy(*world_, block, data().serials.serialOf(block));
     data().serials.forget(block);
     if (map_->qubeIDs.count(block) != 0)
         map_->removeQube(*world_, block);
@@ -149,7 +172,9 @@ void EditorScene::setBlockPose(ECS::EntityId block, const BlockPose& pose)
     TransformComponent& transform = world_->getComponent<TransformComponent>(block);
     const bool scaleChanged = transform.scale != pose.scale;
     pose.applyTo(transform);
-    if (scaleChanged)
+    if (isGate(block))
+        gates_.setPose(block, pose);
+    else if (scaleChanged)
         replaceCollider(block, pose.scale);
 
     EditorSelectionData& selections = data().selections;
@@ -167,7 +192,7 @@ void EditorScene::replaceCollider(ECS::EntityId block, const glm::vec3& scale)
         block, std::make_shared<btBoxShape>(btVector3(half.x, half.y, half.z))});
 }
 
-ECS::EntityId EditorScene::createPreview(const BlockPose& pose)
+ECS::EntityId EditorScene::createPreview(const BlockPose& pose, bool gate)
 {
     const ECS::EntityId preview = freeEntitySlots() > 0 ? world_->createEntity() : ECS::InvalidEntity;
     if (preview == ECS::InvalidEntity)
@@ -175,8 +200,9 @@ ECS::EntityId EditorScene::createPreview(const BlockPose& pose)
     TransformComponent transform;
     pose.applyTo(transform);
     world_->addComponent(preview, transform);
-    if (looks.preview)
-        looks.preview(*world_, preview);
+    const auto& look = gate ? looks.selection : looks.preview;
+    if (look)
+        look(*world_, preview);
     data().placing.insert(preview);
     return preview;
 }
@@ -193,6 +219,7 @@ void EditorScene::resetForNewMap()
 {
     clearSelection();
     destroyPreviews();
+    gates_.clear(*world_);
     EditorDataComponent& d = data();
     d.pendingSelection.clear();
     d.history.clear();

@@ -2,10 +2,12 @@
 // What the editor works on: the world, the map and the editor entity's state, with the block and
 // selection operations that the editor player and undo share. Every change of a block goes
 // through here, so a block's collider, its selection copy and the saved place always agree
-// with its transform.
+// with its transform. The course's gates are items like blocks (EditorGates): every block
+// operation below takes a gate as well, unless it says otherwise.
 #include "engine/ecs/entitymanager.h"
 #include "game/editor/blockpose.h"
 #include "game/editor/editordatacomponent.h"
+#include "game/editor/editorgates.h"
 #include "game/gamemap/gamemap.h"
 
 #include <cstdint>
@@ -31,8 +33,13 @@ public:
     // The editor entity's state (looked up each time: component records move at refreshes).
     Component::EditorDataComponent& data();
 
-    // True for a block of the map that exists and is not about to be destroyed.
+    EditorGates& gates() { return gates_; }
+    const EditorGates& gates() const { return gates_; }
+
+    // True for a block of the map or a gate of the course that exists and is not about to be
+    // destroyed.
     bool isLiveBlock(ECS::EntityId block) const;
+    bool isGate(ECS::EntityId item) const { return gates_.contains(item); }
     // The live block a serial names, or ECS::InvalidEntity.
     ECS::EntityId resolve(BlockSerial serial);
     BlockSerial serialOf(ECS::EntityId block) { return data().serials.serialOf(block); }
@@ -63,6 +70,14 @@ public:
     std::uint32_t freeEntitySlots() const;
     // A new map block at `pose`; ECS::InvalidEntity when no slot is free. Does not set rebuildPending.
     ECS::EntityId createBlock(const BlockPose& pose);
+    // A new gate (EditorGates::create); ECS::InvalidEntity when no slot is free or the course
+    // refuses it.
+    ECS::EntityId createGate(const Gate& gate);
+    // Brings back the item once named by `serial` at `pose`: the gate it was, or else a block.
+    ECS::EntityId recreate(BlockSerial serial, const BlockPose& pose);
+    // A copy of the item at `pose`: a block, or a checkpoint numbered right after the original;
+    // ECS::InvalidEntity for a start or finish (there is one of each) or when no slot is free.
+    ECS::EntityId duplicate(ECS::EntityId item, const BlockPose& pose);
     // Destroys the block, unselecting it first; its serial names nothing from now on.
     void destroyBlock(ECS::EntityId block);
     // Puts the block at `pose` at once, replaces its collider when its scale changed, and moves its
@@ -70,13 +85,14 @@ public:
     void setBlockPose(ECS::EntityId block, const BlockPose& pose);
 
     // --- Placing ------------------------------------------------------------------------------
-    // A preview block (transform and preview look, no collider, so no ray ever hits it); answers
-    // ECS::InvalidEntity when no slot is free.
-    ECS::EntityId createPreview(const BlockPose& pose);
+    // A preview block (transform and preview look, no collider, so no ray ever hits it), or with
+    // `gate` the outline of a gate (the selection look); answers ECS::InvalidEntity when no slot
+    // is free.
+    ECS::EntityId createPreview(const BlockPose& pose, bool gate = false);
     void destroyPreviews();
 
-    // The map's blocks were replaced: selection, previews, pending selection, history and serials
-    // are emptied and any drag or placement ends.
+    // The map's blocks were replaced: gates, selection, previews, pending selection, history and
+    // serials are emptied and any drag or placement ends.
     void resetForNewMap();
 
 private:
@@ -87,6 +103,7 @@ private:
     GameMap* map_;
     ECS::EntityId editorEntity_;
     EditorLooks looks;
+    EditorGates gates_;
 };
 
 } // namespace Game

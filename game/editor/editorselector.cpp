@@ -34,7 +34,12 @@ ECS::EntityId EditorSelector::blockUnderPointer(const Engine::MouseState& mouse)
     const auto ray = camera->pointerRay(mouse);
     const glm::vec3 end = ray.eye + ray.direction * camera->data().farPlane;
     const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::blocksOnly);
-    const ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
+    ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
+    // A gate is met where the ray enters its box, before or behind the block hit.
+    const auto gate = scene->gates().pick(ray.eye, glm::normalize(ray.direction));
+    if (gate && gate->distance <= camera->data().farPlane
+        && (!hit || gate->distance < glm::length(hit->point - ray.eye)))
+        block = gate->gate;
     return scene->isLiveBlock(block) ? block : ECS::InvalidEntity;
 }
 
@@ -128,14 +133,18 @@ std::set<ECS::EntityId> EditorSelector::blocksInside(const glm::vec2& corner, co
     const CameraData& view = camera->data();
     const glm::vec3 eye = camera->position();
     std::set<ECS::EntityId> inside;
-    for (const ECS::EntityId block : scene->map().qubeIDs) {
-        // A block made in this update has its transform only after the refresh.
-        if (!scene->isLiveBlock(block) || !scene->world().hasComponent<TransformComponent>(block))
-            continue;
-        const auto pixel = EditorView::projectToWindow(view, eye, scene->poseOf(block).position);
+    const auto consider = [&](ECS::EntityId item) {
+        // An item made in this update has its transform only after the refresh.
+        if (!scene->isLiveBlock(item) || !scene->world().hasComponent<TransformComponent>(item))
+            return;
+        const auto pixel = EditorView::projectToWindow(view, eye, scene->poseOf(item).position);
         if (pixel && box.contains(*pixel))
-            inside.insert(block);
-    }
+            inside.insert(item);
+    };
+    for (const ECS::EntityId block : scene->map().qubeIDs)
+        consider(block);
+    for (const ECS::EntityId gate : scene->gates().entities())
+        consider(gate);
     return inside;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Selecting blocks with the pointer: a click picks the block under it (Shift adds or takes away),
+// Selecting blocks and gates with the pointer: a click picks the block under it (Shift adds or takes away),
 // and a left drag from empty space draws a box that selects the blocks whose centres lie inside.
 // Every change of the selection is recorded in the history.
 #include "engine/core/mousestate.h"
@@ -22,7 +22,7 @@ public:
 
     EditorSelector(EditorScene& scene, GamePhysics::PhysicsWorld& physics, EditorCamera& camera, EditorHost& host);
 
-    // The live block the pointer ray meets first, or ECS::InvalidEntity.
+    // The live block or gate the pointer ray meets first, or ECS::InvalidEntity.
     ECS::EntityId blockUnderPointer(const Engine::MouseState& mouse);
     void click(const Engine::MouseState& mouse, bool additive);
     // Unselects every block, recording it.

@@ -10,6 +10,7 @@
 #include "game/ui/uipalette.h"
 #include "game/ui/windowsize.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -22,7 +23,7 @@ namespace {
 namespace Palette = UI::Palette;
 
 constexpr glm::vec4 kLineColor{1.0f, 1.0f, 1.0f, 0.9f};
-constexpr glm::vec4 kLabelColor{0.5f, 0.5f, 0.5f, 1.0f};
+constexpr glm::vec4 kCourseColor{0.9f, 0.9f, 0.9f, 1.0f};
 constexpr glm::vec4 kCurrentToolTint{0.0f, 1.0f, 0.0f, 0.4f};
 constexpr int32_t kBackgroundLayer = 0;
 constexpr int32_t kButtonLayer = 1;
@@ -66,11 +67,12 @@ void EditorTopBar::addButton(const std::string& name, glm::vec2 position, glm::v
         menu->addElement(name, button);
 }
 
-void EditorTopBar::addLabel(const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text)
+void EditorTopBar::addLabel(const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text,
+                            glm::vec4 color)
 {
     addBackground(name, position, size, kButtonLayer, Palette::transparent);
     if (menu->hasElement(name))
-        UI::addText(*world, menu->element(name), kButtonLayer, resources->editorSmallFont, text, kLabelColor);
+        UI::addText(*world, menu->element(name), kButtonLayer, resources->editorSmallFont, text, color);
 }
 
 void EditorTopBar::addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
@@ -129,6 +131,9 @@ void EditorTopBar::build()
               {&smallFont, EditorPlayer::snappingName(data.snapping)}, [this] { toggleSnapping(); });
     addButton(Names::help, {w - 48.0f, h - 32.0f}, {48.0f, 32.0f}, Palette::transparent, {&barFont, "?"},
               [this] { help.toggle(); });
+    // The course between "Save" and the snapping toggle.
+    addLabel(Names::course, {260.0f, h - 28.0f}, {std::max(0.0f, w - 540.0f), 24.0f},
+             editor->scene().gates().course().summary(), kCourseColor);
     help.showIfOpen();
 }
 
@@ -139,7 +144,7 @@ void EditorTopBar::clear()
          {&Names::backgroundTop, &Names::backgroundLine, &Names::backgroundBottom, &Names::backgroundBottomLine,
           &Names::newMap, &Names::load, &Names::save, &Names::add, &Names::translate, &Names::rotate, &Names::scale,
           &Names::pivotLabel, &Names::pivot, &Names::orientationLabel, &Names::orientation, &Names::snapLabel,
-          &Names::snap, &Names::help})
+          &Names::snap, &Names::help, &Names::course})
         menu->removeElementIfPresent(*name);
     help.hide();
 }
@@ -150,15 +155,28 @@ void EditorTopBar::openAddDropdown()
     if (!UI::roomFor(*world, kAddDropdownElements, "the \"+ Add\" drop-down"))
         return;
     const float h = static_cast<float>(UI::windowSize(*engine).y);
-    addButton(Names::addBlock, {0.0f, h - 132.0f}, kAddButtonSize, Palette::panel,
-              {&resources->editorTopBarFont, "Block"}, [this] { addBlock(); });
-    addBackground(Names::addBottomLine, {0.0f, h - 134.0f}, {128.0f, 2.0f}, kBackgroundLayer, kLineColor);
-    addBackground(Names::addRightLine, {128.0f, h - 134.0f}, {2.0f, 50.0f}, kBackgroundLayer, kLineColor);
+    addDropdownEntry(Names::addBlock, 1, "Block", [this] { addBlock(); });
+    addDropdownEntry(Names::addStart, 2, "Start", [this] { addGate(GateKind::Start); });
+    addDropdownEntry(Names::addCheckpoint, 3, "Checkpoint", [this] { addGate(GateKind::Checkpoint); });
+    addDropdownEntry(Names::addFinish, 4, "Finish", [this] { addGate(GateKind::Finish); });
+    constexpr float kRows = 4.0f;
+    const float bottom = h - 84.0f - kRows * kAddButtonSize.y;
+    addBackground(Names::addBottomLine, {0.0f, bottom - 2.0f}, {kAddButtonSize.x, 2.0f}, kBackgroundLayer, kLineColor);
+    addBackground(Names::addRightLine, {kAddButtonSize.x, bottom - 2.0f}, {2.0f, kRows * kAddButtonSize.y + 2.0f},
+                  kBackgroundLayer, kLineColor);
+}
+
+void EditorTopBar::addDropdownEntry(const std::string& name, int row, const char* text, std::function<void()> action)
+{
+    const float h = static_cast<float>(UI::windowSize(*engine).y);
+    addButton(name, {0.0f, h - 84.0f - float(row) * kAddButtonSize.y}, kAddButtonSize, Palette::panel,
+              {&resources->editorTopBarFont, text}, std::move(action));
 }
 
 void EditorTopBar::closeAddDropdown()
 {
-    for (const std::string* name : {&Names::addStart, &Names::addBlock, &Names::addRightLine, &Names::addBottomLine})
+    for (const std::string* name : {&Names::addStart, &Names::addBlock, &Names::addCheckpoint, &Names::addFinish,
+                                    &Names::addRightLine, &Names::addBottomLine})
         menu->removeElementIfPresent(*name);
 }
 
@@ -207,6 +225,17 @@ void EditorTopBar::addBlock()
 {
     closeAddDropdown();
     editor->startAddingBlock();
+}
+
+void EditorTopBar::addGate(GateKind kind)
+{
+    closeAddDropdown();
+    editor->startAddingGate(kind);
+}
+
+void EditorTopBar::showCourse(std::string_view summary)
+{
+    setText(Names::course, summary);
 }
 
 bool EditorTopBar::rebuildIfShown()

@@ -5,6 +5,7 @@
 // shortcut help at the right of the top row. Its elements are entered in the Menu under the
 // names below, and it is built from the window size of the moment it is built.
 #include "engine/ecs/ecstypes.h"
+#include "game/course/course.h"
 #include "game/editor/editorhelp.h"
 #include "game/ui/uielements.h"
 
@@ -53,9 +54,12 @@ inline const std::string orientation = "transform";
 inline const std::string snapLabel = "snapText";
 inline const std::string snap = "snap";
 inline const std::string help = "help";
+inline const std::string course = "courseSummary";
 // The "+ Add" drop-down.
 inline const std::string addStart = "addStart";
 inline const std::string addBlock = "addBlock";
+inline const std::string addCheckpoint = "addCheckpoint";
+inline const std::string addFinish = "addFinish";
 inline const std::string addRightLine = "add_rightLine";
 inline const std::string addBottomLine = "add_bottomLine";
 } // namespace TopBarNames
@@ -63,8 +67,8 @@ inline const std::string addBottomLine = "add_bottomLine";
 class EditorTopBar {
 public:
     // Entities of the bar and of the "+ Add" drop-down; each is made whole or not at all.
-    static constexpr std::uint32_t kElements = 18;
-    static constexpr std::uint32_t kAddDropdownElements = 3;
+    static constexpr std::uint32_t kElements = 19;
+    static constexpr std::uint32_t kAddDropdownElements = 6;
     // Rows of the window's top the bar takes: its top row, a line, its bottom row and a line.
     // The shortcut help and the file browser sit below them.
     static constexpr int kHeight = 84;
@@ -77,7 +81,8 @@ public:
     void build();
     // Removes the bar and its drop-down from the Menu.
     void clear();
-    // "+ Add": the drop-down with "Block", in place of any open one.
+    // "+ Add": the drop-down with "Block", "Start", "Checkpoint" and "Finish", in place of any
+    // open one.
     void openAddDropdown();
     // After a window resize: builds a bar on show anew for the new size, its "+ Add" list open
     // again when it was; false when no bar is on show.
@@ -88,6 +93,8 @@ public:
     // Sets the snapping toggle's text ("ON" or "OFF"), for the editor's snapping key; a click on
     // the toggle sets it itself.
     void showSnapping(bool on);
+    // The course line of the top row (Course::summary()).
+    void showCourse(std::string_view summary);
     // The shortcut help under the bar ("?" and F1).
     void toggleHelp() { help.toggle(); }
     bool helpShown() const { return help.isOpen(); }
@@ -98,14 +105,18 @@ private:
     void addButton(const std::string& name, glm::vec2 position, glm::vec2 size, glm::vec4 color,
                    const UI::ButtonFace& face, std::function<void()> action);
     // A text that no click reaches, such as a toggle's caption.
-    void addLabel(const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text);
+    void addLabel(const std::string& name, glm::vec2 position, glm::vec2 size, std::string_view text,
+                  glm::vec4 color = glm::vec4(0.5f, 0.5f, 0.5f, 1.0f));
     void addToolButton(const std::string& name, const Engine::GFX::Texture2D* icon, glm::vec2 position,
                        std::uint32_t tool);
     void setText(const std::string& name, std::string_view text);
     void togglePivot();
     void toggleOrientation();
     void toggleSnapping();
+    // One entry of the "+ Add" list, `row` entries below "+ Add".
+    void addDropdownEntry(const std::string& name, int row, const char* text, std::function<void()> action);
     void addBlock();
+    void addGate(GateKind kind);
 
     ECS::EntityManager* world;
     Menu* menu;

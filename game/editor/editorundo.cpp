@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
 
 namespace Game {
 namespace {
@@ -28,12 +31,47 @@ bool selectedOrQueued(EditorScene& scene, ECS::EntityId block, BlockSerial seria
         || std::find(data.pendingSelection.begin(), data.pendingSelection.end(), serial) != data.pendingSelection.end();
 }
 
+// A checkpoint's number: remembered for the gate an entry re-creates (`created`), current for the
+// gate it destroys; none for blocks and the other gates.
+std::optional<int> checkpointNumber(EditorScene& scene, const Revision::Entry& entry, bool created)
+{
+    std::optional<Gate> gate;
+    if (created)
+        gate = scene.gates().remembered(entry.serial);
+    else if (const Gate* live = scene.gates().gateOf(scene.resolve(entry.serial)))
+        gate = *live;
+    if (!gate || gate->kind != GateKind::Checkpoint)
+        return std::nullopt;
+    return gate->number;
+}
+
+// The entries in the order to carry them out: checkpoints come back from the lowest number up and
+// go from the highest down (after the other entries), so that each keeps its number.
+std::vector<const Revision::Entry*> entryOrder(EditorScene& scene, const Revision& revision)
+{
+    std::vector<const Revision::Entry*> order;
+    for (const Revision::Entry& entry : revision.entries)
+        order.push_back(&entry);
+    if (revision.type != Revision::destroy && revision.type != Revision::create)
+        return order;
+    const bool created = revision.type == Revision::destroy;
+    const auto key = [&scene, created](const Revision::Entry* entry) {
+        const std::optional<int> number = checkpointNumber(scene, *entry, created);
+        if (!number)
+            return std::numeric_limits<int>::min();
+        return created ? *number : -*number;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&key](const Revision::Entry* a, const Revision::Entry* b) { return key(a) < key(b); });
+    return order;
+}
+
 // Reverses one entry and adds to `inverse` what reverses that in turn.
 void reverseEntry(EditorScene& scene, std::uint32_t type, const Revision::Entry& entry, Revision& inverse)
 {
     Component::EditorDataComponent& data = scene.data();
     if (type == Revision::destroy) {
-        const ECS::EntityId block = scene.createBlock(entry.pose);
+        const ECS::EntityId block = scene.recreate(entry.serial, entry.pose);
         if (block == ECS::InvalidEntity)
             return;
         data.serials.rebind(entry.serial, block);
@@ -65,6 +103,12 @@ void reverseEntry(EditorScene& scene, std::uint32_t type, const Revision::Entry&
         inverse.add(entry.serial, block, scene.poseOf(block));
         scene.setBlockPose(block, entry.pose);
         break;
+    case Revision::renumber:
+        if (const Gate* gate = scene.gates().gateOf(block)) {
+            inverse.addNumber(entry.serial, block, gate->number);
+            scene.gates().setNumber(block, entry.number);
+        }
+        break;
     default:
         break;
     }
@@ -89,8 +133,8 @@ UndoResult reverseNewest(EditorScene& scene, Stack from, Stack to)
         else
             Engine::logLine(Revision::redoConsoleName(Revision::inverseType(revision->type)));
         Revision reversed(Revision::inverseType(revision->type));
-        for (const Revision::Entry& entry : revision->entries)
-            reverseEntry(scene, revision->type, entry, reversed);
+        for (const Revision::Entry* entry : entryOrder(scene, *revision))
+            reverseEntry(scene, revision->type, *entry, reversed);
         mapChanged = mapChanged || revision->changesMap();
         if (!reversed.empty())
             inverse.revisions.push_back(std::move(reversed));

@@ -12,9 +12,11 @@ enum class UndoResult {
 
 // Reverses the newest group of the undo stack, its revisions last first and each revision's
 // entries in ascending order of the ids they were recorded under, printing each revision's
-// console name first: destroy re-creates the blocks (under new ids, which keep their serials)
+// console name first: destroy re-creates the blocks and gates (under new ids, which keep their
+// serials; a gate as the kind and number it was)
 // and queues them for selection; create destroys the blocks; unselect queues the blocks for
-// selection; select unselects them; modify puts the blocks back at their recorded places. Entries
+// selection; select unselects them; modify puts the blocks back at their recorded places;
+// renumber gives checkpoints back their recorded numbers. Entries
 // whose block no longer exists, or that are already in the state undo would give them, are
 // skipped. Sets rebuildPending when blocks were created, destroyed or moved. The group that
 // reverses what was done goes on the redo stack. A group whose re-created blocks and their

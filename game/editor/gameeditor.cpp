@@ -50,6 +50,21 @@ void GameEditor::tick()
     const bool unsaved = editor.hasUnsavedChanges();
     showUnsavedState(unsaved);
     autosave(unsaved);
+    showCourse();
+}
+
+const Course* GameEditor::course()
+{
+    return &editor.scene().gates().course();
+}
+
+void GameEditor::showCourse()
+{
+    const EditorGates& gates = editor.scene().gates();
+    if (gates.version() == shownCourse)
+        return;
+    shownCourse = gates.version();
+    bar.showCourse(gates.course().summary());
 }
 
 bool GameEditor::hasUnsavedChanges()
@@ -70,7 +85,7 @@ void GameEditor::autosave(bool unsaved)
     if (!backups.due(unsaved))
         return;
     // The blocks as they stand after this update's refresh, as a save would write them.
-    backups.write(editor.scene().map().qubeRecords(*world), editor.data().mapFile);
+    backups.write(editor.scene().map().qubeRecords(*world), editor.data().mapFile, editor.scene().gates().course());
 }
 
 bool GameEditor::editorVisible()
@@ -111,6 +126,7 @@ void GameEditor::open()
 {
     editor.resetForNewMap();
     editor.data().mapFile.clear();
+    files.takeLoadedCourse(); // a course read for a map that never replaced the blocks
     editor.setEditorCameraEnabled(true);
     buildTopBar();
 }
@@ -119,6 +135,7 @@ void GameEditor::close()
 {
     editor.leaveEditor();
     editor.resetForNewMap();
+    files.takeLoadedCourse();
     clearTopBar();
     showUnsavedState(false);
 }
@@ -138,6 +155,10 @@ void GameEditor::resume()
 void GameEditor::mapReplaced()
 {
     editor.resetForNewMap();
+    const std::optional<CourseDocument> loaded = files.takeLoadedCourse();
+    EditorScene& scene = editor.scene();
+    if (loaded && !scene.gates().load(scene.world(), loaded->course, scene.freeEntitySlots()))
+        Engine::logLine("EDITOR: not every gate of the course found an entity id");
 }
 
 void GameEditor::clearTopBar()

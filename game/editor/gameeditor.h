@@ -50,6 +50,7 @@ public:
     void resume() override;
     void mapReplaced() override;
     bool hasUnsavedChanges() override;
+    const Course* course() override;
 
     EditorPlayer& player() { return editor; }
     EditorTopBar& topBar() { return bar; }
@@ -89,6 +90,8 @@ private:
     // Sets the window title when the map's unsaved state changed since it was last set.
     void showUnsavedState(bool unsaved);
     void autosave(bool unsaved);
+    // The top bar's course line follows the course.
+    void showCourse();
 
     Engine::EngineCore* engine;
     Engine::WindowService window;
@@ -102,6 +105,8 @@ private:
     EditorTopBar bar;
     EditorAutosave backups;
     bool titleUnsaved = false;
+    // The course version the top bar shows.
+    std::uint64_t shownCourse = 0;
     // The message box of the question asked when the window was closed, while it is up.
     ECS::EntityId closeQuestion = ECS::InvalidEntity;
 };

@@ -25,7 +25,7 @@ inline constexpr std::uint32_t kRemade = EditorTopBar::kElements + EditorHelp::k
 // Room left for what the count above does not foresee.
 inline constexpr std::uint32_t kHeadroom = 32;
 
-inline constexpr std::uint32_t kIds = 192;
+inline constexpr std::uint32_t kIds = 196;
 static_assert(kIds >= kStanding + kRemade + kHeadroom, "the UI id reserve covers the editor's UI");
 
 } // namespace Game::UiIdReserve

@@ -378,7 +378,7 @@ FrameState GameController::frameState()
     frame.ropeText = &hud->rope();
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
-    frame.course = timeTrial->course();
+    frame.course = state.state == GameStateRecord::editor && editorPass ? editorPass->course() : timeTrial->course();
     return frame;
 }
 

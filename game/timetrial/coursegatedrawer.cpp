@@ -4,6 +4,7 @@
 #include "engine/gfx/rendercontext.h"
 #include "engine/gfx/shader.h"
 #include "game/resources/renderresources.h"
+#include "game/timetrial/gatemarks.h"
 
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
@@ -30,6 +31,26 @@ glm::mat4 modelOf(const OrientedBox& box)
            glm::scale(glm::mat4(1.0f), 2.0f * box.halfExtents);
 }
 
+namespace {
+
+// Checkpoint numbers and the start's arrow, nearly opaque over the translucent boxes.
+void drawMarks(Engine::GFX::RenderContext& context, const RenderResources& resources, const Course& course, GLint tint)
+{
+    constexpr glm::vec4 kMarkColour{1.0f, 1.0f, 1.0f, 0.85f};
+    glUniform4f(tint, kMarkColour.r, kMarkColour.g, kMarkColour.b, kMarkColour.a);
+    const glm::vec3 eye = glm::inverse(context.viewMatrix)[3];
+    GateMarks::Bars bars;
+    for (const Gate& gate : course.gates()) {
+        const size_t count = GateMarks::of(gate, eye, bars);
+        for (size_t i = 0; i < count; ++i) {
+            context.setModelMatrix(modelOf(bars[i]));
+            resources.cube->draw();
+        }
+    }
+}
+
+} // namespace
+
 void draw(Engine::GFX::RenderContext& context, const RenderResources& resources, const Course& course)
 {
     if (course.empty() || !resources.cube || !resources.shaderEntity)
@@ -48,6 +69,7 @@ void draw(Engine::GFX::RenderContext& context, const RenderResources& resources,
         context.setModelMatrix(modelOf(gate.box));
         resources.cube->draw();
     }
+    drawMarks(context, resources, course, tint);
     glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glEnable(GL_CULL_FACE);

@@ -1,6 +1,7 @@
 #pragma once
 // Draws a course's gates into the scene image: translucent boxes in the colour of their kind (the
-// start green, checkpoints amber, the finish red), seen from inside as from outside. They write
+// start green, checkpoints amber, the finish red), seen from inside as from outside, with each
+// checkpoint's number and the start's facing arrow on them (GateMarks). They write
 // neither depth nor the outline image, so they hide nothing behind them and get no outline.
 #include "game/course/course.h"
 

@@ -2,6 +2,8 @@
 // touched.
 #include "game/editor/editorautosave.h"
 
+#include "game/course/coursefile.h"
+
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -99,4 +101,22 @@ TEST_F(EditorAutosaveTest, AFailedBackupSaysSoInOneLine)
     testing::internal::CaptureStdout();
     EXPECT_FALSE(nowhere.write(blocks(1), {}));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "AUTOSAVE FAILED: no map folder\n");
+}
+
+TEST_F(EditorAutosaveTest, ACourseGoesWithItsBackupAndMatchesItsBytes)
+{
+    Game::Course course;
+    course.add(Game::Gate{Game::GateKind::Start, 0, Game::OrientedBox{}});
+    ASSERT_TRUE(autosave.write(blocks(1), {}, course));
+    ASSERT_TRUE(autosave.write(blocks(2), {}));
+    const auto courseOf = [this](int n) { return Game::CourseFile::pathFor(slot(n)); };
+    EXPECT_FALSE(std::filesystem::exists(courseOf(1))) << "the newest backup has no gates";
+    ASSERT_TRUE(std::filesystem::exists(courseOf(2))) << "the course moved up with its map";
+    const auto checksum = Game::CourseFile::mapChecksum(slot(2));
+    ASSERT_TRUE(checksum);
+    EXPECT_TRUE(Game::CourseFile::loadFor(slot(2), *checksum));
+
+    ASSERT_TRUE(autosave.write(blocks(3), {}));
+    EXPECT_TRUE(std::filesystem::exists(courseOf(3)));
+    EXPECT_FALSE(std::filesystem::exists(courseOf(2))) << "no course is left beside a map it was not made for";
 }

@@ -3,6 +3,7 @@
 // named top-bar elements, on any element, and on the button that shows a given text, typing,
 // and a look at the pop-ups on show. HOME is a temporary folder, so the user map folder is too.
 #include "game/editor/editordatacomponent.h"
+#include "game/editor/gameeditor.h"
 #include "game/editor/editormapfiles.h"
 #include "game/editor/editortopbar.h"
 #include "game/filebrowser/uifilebrowsercomponent.h"
@@ -118,6 +119,16 @@ protected:
     {
         return world().getComponent<Component::EditorDataComponent>(game().editorEntity());
     }
+    Game::EditorScene& editorScene() { return dynamic_cast<Game::GameEditor&>(*game().editor()).player().scene(); }
+    // A gate of `kind` around `centre`, as if placed.
+    ECS::EntityId addGate(Game::GateKind kind, glm::vec3 centre)
+    {
+        const ECS::EntityId gate =
+            editorScene().createGate(Game::Gate{kind, 0, Game::OrientedBox{centre, {0.5f, 2, 1.5f}, {1, 0, 0, 0}}});
+        runUpdates(1);
+        return gate;
+    }
+
     // Records a step that changes the first block, as an edit would: the map has unsaved changes.
     void makeUnsavedChange()
     {

@@ -1,6 +1,7 @@
 // Saving and loading maps through the editor's top bar, the file browser and the dialogs.
 #include "game/editor/editormapfiles.h"
 
+#include "game/course/coursefile.h"
 #include "game/gamemap/mapfile.h"
 #include "game/menu/menubuilder.h"
 #include "tests/game/editor/editorgame.h"
@@ -92,6 +93,83 @@ TEST_F(EditorMapFilesTest, SavesNewAndLoadsThroughTheTopBarAskingOnlyOverUnsaved
     clickButton("Back to menu");
     EXPECT_FALSE(showing(EditorMapFiles::kLoadQuestion));
     EXPECT_EQ(game().stateRecord().state, Game::GameStateRecord::mainMenu);
+}
+
+TEST_F(EditorMapFilesTest, SavesTheCourseBesideTheMapAndLoadsItBackOnlyWithItsOwnBytes)
+{
+    addBlock({0, 0, 1});
+    saveAs("plain");
+    dismissPopup();
+    EXPECT_FALSE(std::filesystem::exists(mapFolder / "plain.course")) << "no gates, no course file";
+    const auto mapBytes = fileBytes(mapFolder / "plain.rmap");
+
+    addGate(Game::GateKind::Start, {0, 5, 1});
+    addGate(Game::GateKind::Checkpoint, {0, 10, 1});
+    addGate(Game::GateKind::Checkpoint, {3, 10, 1});
+    addGate(Game::GateKind::Finish, {0, 15, 1});
+    const std::vector<Game::Gate> gates = editorScene().gates().course().gates();
+    saveAs("course");
+    EXPECT_TRUE(showing(Game::GameMap::kSavedText));
+    dismissPopup();
+    EXPECT_EQ(fileBytes(mapFolder / "course.rmap"), mapBytes) << "the map file is as without gates";
+    const Game::CourseReadResult written = Game::CourseFile::readFile(mapFolder / "course.course");
+    ASSERT_TRUE(written.ok()) << written.problem;
+    EXPECT_EQ(written.document.mapName, "course");
+    EXPECT_EQ(written.document.mapChecksum, Game::CourseFile::mapChecksum(mapFolder / "course.rmap"));
+    EXPECT_EQ(written.document.course.summary(), "Course: start, 2 checkpoints, finish");
+
+    const auto load = [this](const std::string& name) {
+        clickOn(Names::load);
+        const auto& files = browsed().files;
+        const size_t index = size_t(std::find(files.begin(), files.end(), name) - files.begin());
+        ASSERT_LT(index, files.size()) << name;
+        clickOn(browsed().entries[index]);
+        clickButton("OPEN");
+        runUpdates(2);
+        dismissPopup();
+    };
+    clickOn(Names::newMap);
+    EXPECT_TRUE(editorScene().gates().course().empty());
+    load("course.rmap");
+    const Game::Course& loaded = editorScene().gates().course();
+    ASSERT_EQ(loaded.gates().size(), gates.size());
+    for (const Game::Gate& gate : gates) {
+        const Game::Gate* same = gate.kind == Game::GateKind::Start ? loaded.start()
+            : gate.kind == Game::GateKind::Finish                  ? loaded.finish()
+                                                                   : loaded.checkpoint(gate.number);
+        ASSERT_NE(same, nullptr);
+        EXPECT_EQ(same->box.center, gate.box.center);
+    }
+    EXPECT_FALSE(editorData().history.hasUnsavedChanges());
+
+    // The map replaced by other bytes: its course is not applied, and the map is edited freely.
+    std::ofstream(mapFolder / "course.rmap", std::ios::binary | std::ios::app) << std::string(40, '\0');
+    testing::internal::CaptureStdout();
+    load("course.rmap");
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("COURSE NOT LOADED"), std::string::npos) << console;
+    EXPECT_TRUE(editorScene().gates().course().empty());
+    EXPECT_EQ(blocks(), 1u) << "the map itself loads";
+
+    // Saved without gates over a map that had a course, the stale course file goes.
+    EXPECT_TRUE(std::filesystem::exists(mapFolder / "course.course"));
+    saveAs("course");
+    clickButton("OVERWRITE");
+    dismissPopup();
+    EXPECT_FALSE(std::filesystem::exists(mapFolder / "course.course"));
+}
+
+TEST_F(EditorMapFilesTest, ACourseThatCannotBeWrittenIsReportedAndStaysUnsaved)
+{
+    addBlock({0, 0, 1});
+    addGate(Game::GateKind::Start, {0, 5, 1});
+    makeUnsavedChange();
+    std::filesystem::create_directories(mapFolder / "blocked.course" / "inside");
+    saveAs("blocked");
+    EXPECT_TRUE(showing(EditorMapFiles::kCourseNotSavedText));
+    EXPECT_FALSE(showing(Game::GameMap::kSavedText));
+    EXPECT_TRUE(std::filesystem::exists(mapFolder / "blocked.rmap"));
+    EXPECT_TRUE(editorData().history.hasUnsavedChanges()) << "the gates are not stored";
 }
 
 TEST_F(EditorMapFilesTest, ADoubleClickOnAMapLoadsItAfterTheLoadQuestion)

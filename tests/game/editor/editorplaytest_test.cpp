@@ -34,3 +34,22 @@ TEST(EditorPlayTest, PlayTestAndBackKeepsTheMapAndTheHistory)
     EXPECT_EQ(world.data().history.size(), history);
     EXPECT_EQ(world.selectedBlocks(), std::vector<ECS::EntityId>{block});
 }
+
+TEST(EditorPlayTest, StartsInTheStartGateFacingItsWay)
+{
+    World world;
+    const glm::quat turned = glm::angleAxis(glm::radians(120.0f), glm::vec3(0, 0, 1));
+    world.editor->scene().createGate(
+        Game::Gate{Game::GateKind::Start, 0, Game::OrientedBox{{3, 4, 1.5f}, {1, 1.5f, 1.5f}, turned}});
+    world.ecs.refresh();
+    world.ecs.getComponent<Component::CameraModificationComponent>(world.ids.editorCamera).pitch = -30.0f;
+
+    world.press({SDL_SCANCODE_RETURN});
+    ASSERT_TRUE(world.editor->playTesting());
+    EXPECT_EQ(world.transform(world.ids.player).position, glm::vec3(3, 4, 1.5f));
+    const auto& view = world.ecs.getComponent<Component::CameraModificationComponent>(world.ids.player);
+    EXPECT_NEAR(view.yaw, 120.0f, 1e-3f);
+    EXPECT_EQ(view.pitch, 0.0f) << "level, not as the editor camera looked";
+    world.press({SDL_SCANCODE_ESCAPE});
+    EXPECT_FALSE(world.editor->playTesting());
+}

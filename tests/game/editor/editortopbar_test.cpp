@@ -62,6 +62,30 @@ TEST_F(EditorTopBarTest, AddDropDownOpensOnceAndBlockStartsPlacing)
     EXPECT_EQ(editorData().mode, Game::EditorMode::placing);
 }
 
+TEST_F(EditorTopBarTest, AddOffersTheGatesAndTheBarShowsTheCourse)
+{
+    EXPECT_EQ(textOf(Names::course), "Course: none");
+    clickOn(Names::add);
+    for (const char* entry : {"Block", "Start", "Checkpoint", "Finish"})
+        EXPECT_EQ(timesShown(entry), 1u) << entry;
+    clickOn(Names::addCheckpoint);
+    EXPECT_FALSE(game().menu().hasElement(Names::addFinish)) << "a choice closes the list";
+    EXPECT_EQ(editorData().mode, Game::EditorMode::placing);
+    ASSERT_TRUE(editorData().placingGate.has_value());
+    EXPECT_EQ(*editorData().placingGate, Game::GateKind::Checkpoint);
+    tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(editorData().mode, Game::EditorMode::idle);
+
+    addGate(Game::GateKind::Start, {0, 5, 1});
+    addGate(Game::GateKind::Checkpoint, {0, 10, 1});
+    EXPECT_EQ(textOf(Names::course), "Course: start, 1 checkpoint, no finish");
+    addGate(Game::GateKind::Finish, {0, 15, 1});
+    EXPECT_EQ(textOf(Names::course), "Course: start, 1 checkpoint, finish");
+    tap(SDL_SCANCODE_ESCAPE);
+    clickOn(Game::MenuNames::resumeEditor);
+    EXPECT_EQ(textOf(Names::course), "Course: start, 1 checkpoint, finish") << "a rebuilt bar shows it too";
+}
+
 TEST_F(EditorTopBarTest, PauseMenuTakesTheBarAwayAndResumeBringsItBack)
 {
     tap(SDL_SCANCODE_ESCAPE);
