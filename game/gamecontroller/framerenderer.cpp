@@ -72,7 +72,7 @@ glm::mat4 placeAndScale(float x, float y, float size)
 FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resources,
                              Engine::GFX::RenderContext& renderContext)
     : world(&world), resources(&resources), renderContext(&renderContext), skyBoxMesh(uploadMesh(skyBoxMeshData())),
-      screenQuadMesh(uploadMesh(screenQuadMeshData())), quadCamera(Game::screenQuadCamera()),
+      screenQuadMesh(uploadMesh(screenQuadMeshData())), quadCamera(Game::screenQuadCamera()), ghostDrawer(resources),
       transformRefresh(world.getSystem<TransformMatrixRefreshSystem>()),
       cameraDelta(world.getSystem<CameraDeltaSystem>()),
       cameraModificationDelta(world.getSystem<CameraModificationDeltaSystem>()),
@@ -253,7 +253,9 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
     glEnable(GL_BLEND);
     ropes->run(alpha);
     glDisable(GL_BLEND);
-    // A course's translucent gates, timed with the rope.
+    // The best run's translucent ghost and a course's translucent gates, timed with the rope.
+    if (frame.ghost)
+        ghostDrawer.draw(*renderContext, frame.ghost->place(alpha), sceneCamera(frame).eye);
     if (frame.course)
         CourseGateDrawer::draw(*renderContext, *resources, *frame.course);
     passEnded(FramePass::rope);
