@@ -253,11 +253,12 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
     glEnable(GL_BLEND);
     ropes->run(alpha);
     glDisable(GL_BLEND);
-    // The best run's translucent ghost and a course's translucent gates, timed with the rope.
-    if (frame.ghost)
-        ghostDrawer.draw(*renderContext, frame.ghost->place(alpha), sceneCamera(frame).eye);
+    // A course's translucent gates, then the best run's translucent ghost over them, so that it
+    // keeps its tint in a gate; both timed with the rope.
     if (frame.course)
         CourseGateDrawer::draw(*renderContext, *resources, *frame.course);
+    if (frame.ghost)
+        ghostDrawer.draw(*renderContext, frame.ghost->place(alpha), sceneCamera(frame).eye);
     passEnded(FramePass::rope);
 
     // The editor's gizmo lies over the whole scene.

@@ -6,6 +6,7 @@
 #include "game/course/runrecords.h"
 #include "game/gamemap/mapfile.h"
 #include "game/menu/optionsscreen.h"
+#include "game/player/charactercontrollercomponent.h"
 #include "game/timetrial/timetrialplay.h"
 #include "tests/support/gameharness.h"
 #include "tests/support/tempdir.h"
@@ -54,7 +55,7 @@ namespace {
 // start, facing the player.
 class GhostFrameTest : public TestSupport::GameHarness {
 protected:
-    std::filesystem::path writeCourseWithBest()
+    std::filesystem::path writeCourse()
     {
         const std::filesystem::path path = dir.path() / "ghostly.rmap";
         EXPECT_TRUE(Game::MapFile::writeFile(path, {Game::QubeRecord{{0.0f, -20.0f, 0.5f}}}).ok());
@@ -63,11 +64,17 @@ protected:
         document.mapChecksum = Game::Checksum::fnv1a64(TestSupport::fileBytes(path));
         const glm::quat level(1.0f, 0.0f, 0.0f, 0.0f);
         document.course.add({Game::GateKind::Start, 0, {{0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, 2.0f}, level}});
-        document.course.add({Game::GateKind::Finish, 0, {{12.0f, 0.0f, 1.0f}, {0.5f, 2.0f, 2.0f}, level}});
+        document.course.add({Game::GateKind::Finish, 0, {{8.0f, 0.0f, 1.0f}, {0.5f, 2.0f, 2.0f}, level}});
         EXPECT_TRUE(Game::CourseFile::writeFile(Game::CourseFile::pathFor(path), document));
+        courseKey = Game::RunRecords::courseKey(document.course, document.mapChecksum);
+        return path;
+    }
 
+    std::filesystem::path writeCourseWithBest()
+    {
+        const std::filesystem::path path = writeCourse();
         Game::RunRecord best;
-        best.courseKey = Game::RunRecords::courseKey(document.course, document.mapChecksum);
+        best.courseKey = courseKey;
         best.times.total = 8;
         best.inputSteps = 8;
         for (uint32_t i = 0; i < best.inputSteps; ++i)
@@ -81,6 +88,11 @@ protected:
         return path;
     }
 
+    glm::vec3 playerAt()
+    {
+        return game().world().getComponent<Component::CharacterControllerComponent>(game().playerEntity()).position();
+    }
+
     // The middle of the view, where the ghost stands, from the scene image.
     std::vector<Pixel> middleOfView()
     {
@@ -89,6 +101,7 @@ protected:
     }
 
     TestSupport::TempDir dir;
+    uint64_t courseKey = 0;
 };
 
 // How much bluer than red `pixel` is.
@@ -126,4 +139,47 @@ TEST_F(GhostFrameTest, TheBestRunsGhostIsDrawnInItsTintUnlessSwitchedOff)
     EXPECT_GT(tintedPixels(middleOfView(), without), 40);
     game().timeTrialPlay().end();
     EXPECT_EQ(game().timeTrialPlay().ghost(), nullptr);
+}
+
+TEST_F(GhostFrameTest, AFinishedRunIsRacedFromTheNextRestartStepForStep)
+{
+    ASSERT_TRUE(game().timeTrialPlay().play(writeCourse()));
+    EXPECT_EQ(game().timeTrialPlay().ghost(), nullptr) << "a course never finished has no ghost";
+    const auto phase = [&] { return game().timeTrialPlay().current()->run().phase(); };
+    // W held from the first step (undrawn updates keep the last step's input).
+    setKey(SDL_SCANCODE_W, true);
+    runUpdates(1);
+    for (int i = 0; i < 500 && phase() != Game::RunPhase::Finished; ++i)
+        runUndrawnUpdates(1);
+    setKey(SDL_SCANCODE_W, false);
+    ASSERT_EQ(phase(), Game::RunPhase::Finished);
+    const uint32_t bestSteps = game().timeTrialPlay().current()->run().elapsedSteps();
+    EXPECT_EQ(game().timeTrialPlay().ghost(), nullptr) << "the run just finished is raced from the restart";
+
+    setKey(SDL_SCANCODE_R, true);
+    runUpdates(1);
+    setKey(SDL_SCANCODE_R, false);
+    const Game::Ghost* ghost = game().timeTrialPlay().ghost();
+    ASSERT_NE(ghost, nullptr);
+    // It waits where its timer started, at the start gate's edge.
+    const glm::vec3 waiting = ghost->place(1.0f).position;
+    EXPECT_NEAR(waiting.x, 1.0f, 0.5f);
+
+    // The same input again: the ghost waits for the player's timer, then runs beside the player
+    // step for step (up to its last sample, a few steps before the finish).
+    setKey(SDL_SCANCODE_W, true);
+    runUpdates(1);
+    int running = 0;
+    const auto nearTheFinish = [&] { return game().timeTrialPlay().current()->run().elapsedSteps() + 4 > bestSteps; };
+    for (int step = 0; step < 300 && !nearTheFinish(); ++step) {
+        runUndrawnUpdates(1);
+        if (phase() == Game::RunPhase::Waiting) {
+            ASSERT_EQ(ghost->place(1.0f).position, waiting) << "step " << step;
+            continue;
+        }
+        ++running;
+        ASSERT_LT(glm::distance(ghost->place(1.0f).position, playerAt()), 0.1f) << "step " << step;
+    }
+    setKey(SDL_SCANCODE_W, false);
+    EXPECT_GT(running, 50) << "the run to the finish";
 }
