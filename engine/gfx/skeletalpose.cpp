@@ -17,9 +17,12 @@ SkeletalPose::SkeletalPose(const Skeleton& skeleton, const Animation& animation,
         restMatrices.push_back(bone.localMatrix);
         rest.push_back(BoneTransform::fromMatrix(bone.localMatrix));
     }
-    // A bone with two channels follows the first.
+    // A bone with two channels follows the first; a channel without keys animates nothing.
     for (uint32_t c = uint32_t(animation.channels.size()); c-- > 0;) {
-        const auto found = skeleton.nameToIndex.find(animation.channels[c].boneName);
+        const AnimationChannel& channel = animation.channels[c];
+        if (channel.positionKeys.empty() && channel.rotationKeys.empty() && channel.scaleKeys.empty())
+            continue;
+        const auto found = skeleton.nameToIndex.find(channel.boneName);
         if (found != skeleton.nameToIndex.end() && found->second < boneCount)
             channelOf[found->second] = c;
     }
