@@ -100,6 +100,7 @@ float fractionBetween(const KeyPair& pair, float time)
     return glm::clamp((time - pair.beforeTime) / span, 0.0f, 1.0f);
 }
 
+// Positions or scales at `time`: the keys around it mixed linearly; `rest` without keys.
 glm::vec3 sampleVectors(const std::vector<glm::vec3>& keys, const std::vector<float>& times, float time,
                         float loopLength, const glm::vec3& rest)
 {
@@ -119,6 +120,7 @@ glm::quat unitOrIdentity(const glm::quat& q)
     return q / length;
 }
 
+// The rotation at `time`: the keys around it slerped the shorter way; `rest` without keys.
 glm::quat sampleRotations(const std::vector<glm::quat>& keys, const std::vector<float>& times, float time,
                           float loopLength, const glm::quat& rest)
 {

@@ -11,7 +11,6 @@
 #include <glm/mat4x4.hpp>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace Engine::GFX {
@@ -35,6 +34,7 @@ public:
 private:
     static constexpr uint32_t kUnbound = ~uint32_t(0);
 
+    // Fills `order` with every bone after its parent; a bone in a parent cycle becomes a root.
     void orderParentsFirst(const Skeleton& skeleton);
 
     Animation animation;

@@ -52,6 +52,7 @@ public:
     GhostPlace place(float alpha) const { return placeAt(recordedStep(alpha)); }
 
 private:
+    // Keeps `best`'s samples and works out how far the legs have run at each.
     void take(const RunRecord& best);
 
     std::vector<GhostSample> samples;

@@ -31,6 +31,7 @@ GLint locationOf(const std::unique_ptr<Engine::GFX::ShaderProgram>& program, con
     return program && program->hasUniform(name) ? program->getUniformLocation(name) : -1;
 }
 
+// Sets the tint uniform at `location` to `colour`, its alpha times `opacity`.
 void setTint(GLint location, const glm::vec4& colour, float opacity)
 {
     glUniform4f(location, colour.r, colour.g, colour.b, colour.a * opacity);

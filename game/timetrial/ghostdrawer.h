@@ -47,6 +47,7 @@ public:
     void draw(Engine::GFX::RenderContext& context, const GhostPlace& place, const glm::vec3& eye);
 
 private:
+    // The posed, tinted figure; and its rope from the body to the anchor, in the rope's tint.
     void drawFigure(Engine::GFX::RenderContext& context, const GhostPlace& place, float opacity);
     void drawRope(Engine::GFX::RenderContext& context, const GhostPlace& place, float opacity);
 
