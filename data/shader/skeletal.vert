@@ -1,6 +1,7 @@
 #version 330 core
 // Skinned meshes: position, normal, texture coordinate, four bone indices and their weights.
-// Each vertex is moved by the weighted sum of its bones' matrices.
+// Each vertex is moved by the weighted sum of its bones' matrices. The tint colours the whole
+// mesh, its alpha making it translucent; a tint of zero draws it untinted.
 
 in vec3 aPosition;
 in vec3 aNormal;
@@ -12,6 +13,7 @@ uniform mat4 uModelViewMatrix;
 uniform mat4 uProjectionMatrix;
 uniform mat4 uModelMatrix;
 uniform mat4 uBoneMatrices[64];
+uniform vec4 uTint;
 
 out vec3 vWorldPosition;
 out vec3 vViewPosition;
@@ -41,7 +43,7 @@ void main()
     vWorldPosition = (uModelMatrix * skinned).xyz;
     vViewPosition = viewPosition.xyz;
     vNormal = mat3(uModelMatrix) * mat3(skin) * aNormal;
-    vColor = vec4(1.0);
+    vColor = uTint == vec4(0.0) ? vec4(1.0) : uTint;
     vTexCoord = aTexCoord;
     gl_Position = uProjectionMatrix * viewPosition;
 }

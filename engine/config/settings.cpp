@@ -30,6 +30,7 @@ constexpr KeyRule kKeys[] = {
     {"mouse_sensitivity", ValueKind::Number}, {"field_of_view", ValueKind::Number},
     {"invert_mouse", ValueKind::Bool},       {"render_scale", ValueKind::Number},
     {"pad_look_sensitivity", ValueKind::Number}, {"invert_pad_look", ValueKind::Bool},
+    {"ghost", ValueKind::Bool},
 #define TX_BINDING_KEY(name, configKey, label, binding) {configKey, ValueKind::Text},
     TX_PLAYER_ACTIONS(TX_BINDING_KEY)
 #undef TX_BINDING_KEY
@@ -252,7 +253,8 @@ std::array<std::string, kKeyCount> valueTexts(const Settings& settings)
         flag(settings.invertMouse),
         settings.renderScale == kRenderScaleUnset ? std::string() : std::to_string(settings.renderScale),
         padSensitivity,
-        flag(settings.invertPadLook)};
+        flag(settings.invertPadLook),
+        flag(settings.ghost)};
     for (size_t i = 0; i < kActionCount; ++i)
         texts[kFirstBindingKey + i] = "\"" + bindingText(settings.bindings[i]) + "\"";
     return texts;
@@ -335,7 +337,7 @@ bool Settings::operator==(const Settings& other) const
            height == other.height && mouseSensitivity == other.mouseSensitivity &&
            fieldOfView == other.fieldOfView && invertMouse == other.invertMouse && renderScale == other.renderScale &&
            padLookSensitivity == other.padLookSensitivity && invertPadLook == other.invertPadLook &&
-           bindings == other.bindings;
+           ghost == other.ghost && bindings == other.bindings;
 }
 
 void applyConfig(const IniData& config, Settings& settings)
@@ -354,6 +356,7 @@ void applyConfig(const IniData& config, Settings& settings)
     applyNumber(section, "pad_look_sensitivity", kMinMouseSensitivity, kMaxMouseSensitivity,
                 settings.padLookSensitivity);
     applyBool(section, "invert_pad_look", settings.invertPadLook);
+    applyBool(section, "ghost", settings.ghost);
     for (size_t i = 0; i < kActionCount; ++i)
         applyBinding(section, kActionTable[i].configKey, settings.bindings[i]);
 }

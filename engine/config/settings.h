@@ -1,6 +1,6 @@
 #pragma once
 // The game's settings: window size, full screen and swap interval, the mouse, pad and view
-// settings of the Options screen and the player's bindings. The shipped configuration file gives the defaults; the user's
+// settings of the Options screen, the ghost switch and the player's bindings. The shipped configuration file gives the defaults; the user's
 // own file, written by the Options screen, is applied over it.
 #include "engine/config/inputbinding.h"
 #include "engine/ini/inireader.h"
@@ -44,6 +44,7 @@ struct Settings {
     int32_t renderScale = kRenderScaleUnset; // "render_scale" (number): 0 (Auto), 50, 75 or 100
     float padLookSensitivity = 1.0f; // "pad_look_sensitivity" (number, mouse sensitivity's limits): the right stick's turn
     bool invertPadLook = false;      // "invert_pad_look" (bool): pushing the right stick up looks down
+    bool ghost = true;               // "ghost" (bool): a course's best run is raced beside the player
     // "bind_forward", "bind_jump", ... (text: bindingText's names): each action's key or button
     Bindings bindings = defaultBindings();
 

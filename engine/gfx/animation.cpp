@@ -4,6 +4,13 @@
 #include "engine/core/log.h"
 #include "engine/gfx/assetfile.h"
 
+#include <glm/common.hpp>
+#include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <algorithm>
+#include <cmath>
+
 namespace Engine::GFX {
 namespace {
 
@@ -44,7 +51,145 @@ void readRotationKeys(ByteBufferReader& reader, const ByteBuffer& buffer, uint32
     }
 }
 
+// The keys just before and after a time: indices into a key list, and their times (shifted by
+// a loop length where the pair wraps round the end of the cycle).
+struct KeyPair {
+    size_t before = 0;
+    size_t after = 0;
+    float beforeTime = 0.0f;
+    float afterTime = 0.0f;
+};
+
+// The key at or before `time` and the one after it (the first of equal times); across the loop's
+// end when `loopLength` is above 0, else the nearer end key twice. Keys with a non-finite time
+// never compare, so they are skipped; none: the first key twice.
+KeyPair bracketKeys(const std::vector<float>& times, size_t count, float time, float loopLength)
+{
+    constexpr size_t kNone = ~size_t(0);
+    size_t before = kNone, after = kNone, earliest = kNone, latest = kNone;
+    for (size_t k = 0; k < count; ++k) {
+        const float at = times[k];
+        if (!std::isfinite(at))
+            continue;
+        if (at <= time && (before == kNone || at > times[before]))
+            before = k;
+        if (at > time && (after == kNone || at < times[after]))
+            after = k;
+        if (earliest == kNone || at < times[earliest])
+            earliest = k;
+        if (latest == kNone || at > times[latest])
+            latest = k;
+    }
+    if (earliest == kNone)
+        return {};
+    const bool loops = loopLength > 0.0f;
+    KeyPair pair;
+    pair.before = before != kNone ? before : loops ? latest : after;
+    pair.after = after != kNone ? after : loops ? earliest : before;
+    pair.beforeTime = times[pair.before] - (before == kNone && loops ? loopLength : 0.0f);
+    pair.afterTime = times[pair.after] + (after == kNone && loops ? loopLength : 0.0f);
+    return pair;
+}
+
+// How far `time` lies from the pair's first key to its second, in [0, 1].
+float fractionBetween(const KeyPair& pair, float time)
+{
+    const float span = pair.afterTime - pair.beforeTime;
+    if (!(span > 0.0f))
+        return 0.0f;
+    return glm::clamp((time - pair.beforeTime) / span, 0.0f, 1.0f);
+}
+
+// Positions or scales at `time`: the keys around it mixed linearly; `rest` without keys.
+glm::vec3 sampleVectors(const std::vector<glm::vec3>& keys, const std::vector<float>& times, float time,
+                        float loopLength, const glm::vec3& rest)
+{
+    const size_t count = std::min(keys.size(), times.size());
+    if (count == 0)
+        return rest;
+    const KeyPair pair = bracketKeys(times, count, time, loopLength);
+    return glm::mix(keys[pair.before], keys[pair.after], fractionBetween(pair, time));
+}
+
+// `q` at unit length; the identity when it has none.
+glm::quat unitOrIdentity(const glm::quat& q)
+{
+    const float length = glm::length(q);
+    if (!(length > 0.0f) || !std::isfinite(length))
+        return glm::quat(1.0f, 0.0f, 0.0f, 0.0f);
+    return q / length;
+}
+
+// The rotation at `time`: the keys around it slerped the shorter way; `rest` without keys.
+glm::quat sampleRotations(const std::vector<glm::quat>& keys, const std::vector<float>& times, float time,
+                          float loopLength, const glm::quat& rest)
+{
+    const size_t count = std::min(keys.size(), times.size());
+    if (count == 0)
+        return rest;
+    const KeyPair pair = bracketKeys(times, count, time, loopLength);
+    const glm::quat from = unitOrIdentity(keys[pair.before]);
+    const glm::quat to = unitOrIdentity(keys[pair.after]);
+    return unitOrIdentity(glm::slerp(from, to, fractionBetween(pair, time)));
+}
+
+// `time` wrapped into [0, loopLength) when the animation loops; 0 for a time that is no number.
+float cycleTime(float time, float loopLength)
+{
+    if (!std::isfinite(time))
+        return 0.0f;
+    if (!(loopLength > 0.0f))
+        return time;
+    const float wrapped = std::fmod(time, loopLength);
+    return wrapped < 0.0f ? wrapped + loopLength : wrapped;
+}
+
 } // namespace
+
+glm::mat4 BoneTransform::matrix() const
+{
+    const glm::mat4 translated = glm::translate(glm::mat4(1.0f), position);
+    return glm::scale(translated * glm::mat4_cast(rotation), scale);
+}
+
+BoneTransform BoneTransform::fromMatrix(const glm::mat4& matrix)
+{
+    BoneTransform parts;
+    parts.position = glm::vec3(matrix[3]);
+    glm::mat3 rotation(1.0f);
+    for (int axis = 0; axis < 3; ++axis) {
+        const glm::vec3 column(matrix[axis]);
+        parts.scale[axis] = glm::length(column);
+        if (!(parts.scale[axis] > 0.0f) || !std::isfinite(parts.scale[axis]))
+            return parts; // no rotation can be read; position and the scales so far stand
+        rotation[axis] = column / parts.scale[axis];
+    }
+    parts.rotation = unitOrIdentity(glm::quat_cast(rotation));
+    return parts;
+}
+
+BoneTransform sampleChannel(const AnimationChannel& channel, float time, float loopLength, const BoneTransform& rest)
+{
+    const float at = cycleTime(time, loopLength);
+    BoneTransform sampled;
+    sampled.position = sampleVectors(channel.positionKeys, channel.positionTimes, at, loopLength, rest.position);
+    sampled.rotation = sampleRotations(channel.rotationKeys, channel.rotationTimes, at, loopLength, rest.rotation);
+    sampled.scale = sampleVectors(channel.scaleKeys, channel.scaleTimes, at, loopLength, rest.scale);
+    return sampled;
+}
+
+float Animation::loopLength() const
+{
+    if (duration > 0.0f && std::isfinite(duration))
+        return duration;
+    float latest = 0.0f;
+    for (const AnimationChannel& channel : channels)
+        for (const std::vector<float>* times : {&channel.positionTimes, &channel.rotationTimes, &channel.scaleTimes})
+            for (const float at : *times)
+                if (std::isfinite(at) && at > latest)
+                    latest = at;
+    return latest;
+}
 
 void Animation::clear()
 {

@@ -63,14 +63,19 @@ std::optional<RunRecord> RunRecorder::record(uint64_t courseKey, const RunTimes&
 
 GhostSample ghostPoseAt(const RunRecord& record, double step)
 {
-    if (record.ghost.empty() || record.ghostInterval == 0)
+    return ghostPoseAt(record.ghost, record.ghostInterval, step);
+}
+
+GhostSample ghostPoseAt(const std::vector<GhostSample>& samples, uint8_t interval, double step)
+{
+    if (samples.empty() || interval == 0)
         return {};
-    const double at = std::max(0.0, step) / record.ghostInterval;
-    const size_t index = size_t(std::min(at, double(record.ghost.size() - 1)));
-    if (index + 1 >= record.ghost.size())
-        return record.ghost.back();
-    const GhostSample& a = record.ghost[index];
-    const GhostSample& b = record.ghost[index + 1];
+    const double at = std::max(0.0, step) / interval;
+    const size_t index = size_t(std::min(at, double(samples.size() - 1)));
+    if (index + 1 >= samples.size())
+        return samples.back();
+    const GhostSample& a = samples[index];
+    const GhostSample& b = samples[index + 1];
     const float t = float(at - double(index));
     GhostSample pose = a;
     pose.position = glm::mix(a.position, b.position, t);

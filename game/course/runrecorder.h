@@ -40,5 +40,7 @@ private:
 // the two samples around it: position and facing interpolated, the rope as in the earlier one.
 // The last sample's pose after the end; a default pose without samples.
 GhostSample ghostPoseAt(const RunRecord& record, double step);
+// The same over `samples` taken every `interval` steps.
+GhostSample ghostPoseAt(const std::vector<GhostSample>& samples, uint8_t interval, double step);
 
 } // namespace Game

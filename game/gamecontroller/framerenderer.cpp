@@ -72,7 +72,7 @@ glm::mat4 placeAndScale(float x, float y, float size)
 FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resources,
                              Engine::GFX::RenderContext& renderContext)
     : world(&world), resources(&resources), renderContext(&renderContext), skyBoxMesh(uploadMesh(skyBoxMeshData())),
-      screenQuadMesh(uploadMesh(screenQuadMeshData())), quadCamera(Game::screenQuadCamera()),
+      screenQuadMesh(uploadMesh(screenQuadMeshData())), quadCamera(Game::screenQuadCamera()), ghostDrawer(resources),
       transformRefresh(world.getSystem<TransformMatrixRefreshSystem>()),
       cameraDelta(world.getSystem<CameraDeltaSystem>()),
       cameraModificationDelta(world.getSystem<CameraModificationDeltaSystem>()),
@@ -253,9 +253,12 @@ void FrameRenderer::drawHighlights(float alpha, const FrameState& frame, bool pl
     glEnable(GL_BLEND);
     ropes->run(alpha);
     glDisable(GL_BLEND);
-    // A course's translucent gates, timed with the rope.
+    // A course's translucent gates, then the best run's translucent ghost over them, so that it
+    // keeps its tint in a gate; both timed with the rope.
     if (frame.course)
         CourseGateDrawer::draw(*renderContext, *resources, *frame.course);
+    if (frame.ghost)
+        ghostDrawer.draw(*renderContext, frame.ghost->place(alpha), sceneCamera(frame).eye);
     passEnded(FramePass::rope);
 
     // The editor's gizmo lies over the whole scene.

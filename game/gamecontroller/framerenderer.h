@@ -12,6 +12,7 @@
 #include "engine/gfx/model3d.h"
 #include "game/camera/cameradata.h"
 #include "game/gamecontroller/renderscale.h"
+#include "game/timetrial/ghostdrawer.h"
 
 #include <functional>
 #include <memory>
@@ -27,6 +28,7 @@ namespace Game {
 
 class Course;
 class EditorPass;
+class Ghost;
 class Model3Dmap;
 class RenderResources;
 class UiPass;
@@ -50,6 +52,7 @@ struct FrameState {
     UiPass* ui = nullptr;
     EditorPass* editor = nullptr;
     const Course* course = nullptr; // the gates of the course being run, drawn over the scene
+    const Ghost* ghost = nullptr;   // the best run raced beside the player, drawn translucent
 };
 
 // The passes of a frame, named as each ends. A pass may end more than once a frame (the texts
@@ -119,6 +122,7 @@ private:
     CameraData quadCamera;
     PassObserver passObserver;
     AutoRenderScale autoScale;
+    GhostDrawer ghostDrawer;
 
     ECS::ComponentSystem* transformRefresh;
     ECS::ComponentSystem* cameraDelta;

@@ -379,6 +379,7 @@ FrameState GameController::frameState()
     frame.ui = uiPass.get();
     frame.editor = editorPass.get();
     frame.course = state.state == GameStateRecord::editor && editorPass ? editorPass->course() : timeTrial->course();
+    frame.ghost = config.ghost ? timeTrial->ghost() : nullptr;
     return frame;
 }
 

@@ -31,8 +31,8 @@ constexpr glm::vec2 kValueSize{216.0f, 40.0f};
 constexpr glm::vec2 kTitleSize{kPanelWidth, 48.0f};
 constexpr glm::vec2 kBackSize{256.0f, 48.0f};
 // Rows from the middle of the window: the first row's bottom edge, and the spacing.
-constexpr float kFirstRowAboveMiddle = 128.0f;
-constexpr float kRowSpacing = 48.0f;
+constexpr float kFirstRowAboveMiddle = 136.0f;
+constexpr float kRowSpacing = 44.0f;
 constexpr float kTitleAboveMiddle = 184.0f;
 constexpr float kBackBelowMiddle = 232.0f;
 
@@ -76,11 +76,16 @@ const char* rowName(Option option)
         return "invert";
     case Option::renderScale:
         return "renderscale";
+    case Option::ghost:
+        return "ghost";
     }
     return "";
 }
 
-bool isToggle(Option option) { return option == Option::fullscreen || option == Option::invertMouse; }
+bool isToggle(Option option)
+{
+    return option == Option::fullscreen || option == Option::invertMouse || option == Option::ghost;
+}
 
 const char* onOff(bool on) { return on ? "On" : "Off"; }
 
@@ -140,6 +145,8 @@ std::string OptionsScreen::valueText(Option option, const Engine::Settings& s)
         return std::to_string(s.fieldOfView) + "\u00b0";
     case Option::invertMouse:
         return onOff(s.invertMouse);
+    case Option::ghost:
+        return onOff(s.ghost);
     case Option::renderScale:
         return s.renderScale == Engine::kRenderScaleAuto
                    ? "Auto"
@@ -234,6 +241,13 @@ bool OptionsScreen::setInvertMouse(bool on)
     return take(changed);
 }
 
+bool OptionsScreen::setGhost(bool on)
+{
+    Engine::Settings changed = *settings;
+    changed.ghost = on;
+    return take(changed);
+}
+
 bool OptionsScreen::setRenderScale(int32_t percent)
 {
     if (std::find(std::begin(kRenderScales), std::end(kRenderScales), percent) == std::end(kRenderScales))
@@ -269,6 +283,8 @@ bool OptionsScreen::step(Option option, int direction)
             float(Engine::kFieldOfViewStep)));
     case Option::invertMouse:
         return setInvertMouse(!settings->invertMouse);
+    case Option::ghost:
+        return setGhost(!settings->ghost);
     case Option::renderScale: {
         const long next = renderScaleIndex(settings->renderScale) + (direction > 0 ? 1 : -1);
         return next >= 0 && next < long(std::size(kRenderScales)) && setRenderScale(kRenderScales[next]);
@@ -300,6 +316,7 @@ bool OptionsScreen::canStep(Option option, int direction) const
     }
     case Option::fullscreen:
     case Option::invertMouse:
+    case Option::ghost:
         return true;
     }
     return false;
@@ -404,7 +421,7 @@ void OptionsScreen::build()
     addControlsButton(middle + kTitleAboveMiddle);
 
     const char* const labels[] = {"Resolution", "Full screen", "Vsync", "Mouse sensitivity", "Field of view",
-                                  "Invert mouse", "Render scale"};
+                                  "Invert mouse", "Render scale", "Ghost"};
     for (size_t row = 0; row < kOptions.size(); ++row)
         addRow(kOptions[row], labels[row], middle + kFirstRowAboveMiddle - float(row) * kRowSpacing);
     addButton(OptionsNames::back, "Back", {kPanelX + (kPanelWidth - kBackSize.x) / 2.0f, middle - kBackBelowMiddle},

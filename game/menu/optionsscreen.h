@@ -1,7 +1,7 @@
 #pragma once
 // The Options screen behind the main menu's "Options" button: a dark column like the menu's with
 // one row per setting (resolution, full screen, vsync, mouse sensitivity, field of view, invert
-// mouse, render scale) and a "Back" button. Steppers ("<" and ">") walk a setting through its values and stop
+// mouse, render scale, ghost) and a "Back" button. Steppers ("<" and ">") walk a setting through its values and stop
 // at the ends of its range; the on/off settings toggle on a click of their value. Every change
 // goes into the settings at once and the game applies it; "Back" (or Escape) hands over to the
 // game, which saves the settings and shows the main menu. The elements are entered in the Menu.
@@ -35,10 +35,19 @@ class RenderResources;
 // The smallest window the game's screens fit in; the window cannot be made smaller.
 inline constexpr glm::ivec2 kSmallestWindow{640, 480};
 
-enum class Option : uint32_t { resolution, fullscreen, vsync, mouseSensitivity, fieldOfView, invertMouse, renderScale };
-inline constexpr std::array<Option, 7> kOptions = {Option::resolution,       Option::fullscreen,  Option::vsync,
+enum class Option : uint32_t {
+    resolution,
+    fullscreen,
+    vsync,
+    mouseSensitivity,
+    fieldOfView,
+    invertMouse,
+    renderScale,
+    ghost
+};
+inline constexpr std::array<Option, 8> kOptions = {Option::resolution,       Option::fullscreen,  Option::vsync,
                                                    Option::mouseSensitivity, Option::fieldOfView, Option::invertMouse,
-                                                   Option::renderScale};
+                                                   Option::renderScale,      Option::ghost};
 
 namespace OptionsNames {
 inline const std::string panel = "Options_panel";
@@ -88,6 +97,8 @@ public:
     bool setMouseSensitivity(float sensitivity);
     bool setFieldOfView(int32_t degrees);
     bool setInvertMouse(bool on);
+    // A course's best run raced beside the player, or not.
+    bool setGhost(bool on);
     // Auto (Engine::kRenderScaleAuto) or one of Engine::kRenderScaleSteps.
     bool setRenderScale(int32_t percent);
     // A stepper: the next value towards `direction` (-1 "<", +1 ">"), or false at the end of

@@ -53,7 +53,7 @@ public:
     using ProgramPtr = std::unique_ptr<Engine::GFX::ShaderProgram>;
     using TexturePtr = std::shared_ptr<Engine::GFX::Texture2D>;
 
-    // Skeletal data (loaded, not drawn).
+    // Skeletal data: the running figure that the ghost of a course's best run is drawn with.
     std::shared_ptr<Model3D> unitQuadA;                       // (0,0)-(1,1)
     std::unique_ptr<Engine::GFX::Mesh::SkeletalMesh> skinnedMesh; // null when the file is bad
     Engine::GFX::Skeleton skeleton;

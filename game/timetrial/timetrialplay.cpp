@@ -156,6 +156,7 @@ bool TimeTrialPlay::play(const std::filesystem::path& path)
         courseKey = RunRecords::courseKey(course->course, checksum);
         const std::optional<RunRecord> best = RunRecords::load(recordsFolder, courseKey);
         trial->setBest(best ? std::optional<RunTimes>(best->times) : std::nullopt);
+        bestRun.race(best);
     }
     chosenMap = true;
     if (startPlay)
@@ -201,6 +202,7 @@ void TimeTrialPlay::restartRun()
         nextBest.reset();
     }
     trial->restart();
+    bestRun.restart();
     GhostSample start;
     start.position = spawn.position;
     start.yaw = spawn.yaw;
@@ -213,8 +215,10 @@ void TimeTrialPlay::storeIfBest()
         return;
     const RunTimes times = trial->run().times();
     const std::optional<RunRecord> record = recorder.record(courseKey, times, *look);
-    if (record)
+    if (record) {
         RunRecords::storeIfBest(recordsFolder, *record);
+        bestRun.raceNext(*record);
+    }
     // The finished run keeps showing "New best!"; the next run races this one.
     nextBest = times;
 }
@@ -273,6 +277,7 @@ void TimeTrialPlay::afterStep()
         recorder.step(stepInput, playerPose());
     if (trial->step(stepFrom, playerPosition()) == RunEvent::Finished)
         storeIfBest();
+    bestRun.follow(trial->run().phase());
     readouts.show(*trial);
 }
 

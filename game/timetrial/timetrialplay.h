@@ -12,6 +12,7 @@
 #include "game/camera/cameramath.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecorder.h"
+#include "game/timetrial/ghost.h"
 #include "game/timetrial/timetrialhud.h"
 #include "game/timetrial/timetrial.h"
 
@@ -71,6 +72,8 @@ public:
     // The gates of the course being run, for drawing; null without a trial.
     const Course* course() const { return trial ? &runCourse : nullptr; }
     const TimeTrial* current() const { return trial.get(); }
+    // The best run raced beside the player; null without a trial or a best run.
+    const Ghost* ghost() const { return trial && bestRun.present() ? &bestRun : nullptr; }
 
     // Each update of play, before the player moves: the restart, practice, save and restore
     // actions (R, P, F5 and F9 unless rebound), where the player is and the step's input.
@@ -110,6 +113,7 @@ private:
     std::filesystem::path recordsFolder;
     uint64_t courseKey = 0;
     std::optional<RunTimes> nextBest; // a new best, raced from the next restart on
+    Ghost bestRun;
 };
 
 } // namespace Game

@@ -1,7 +1,8 @@
 #pragma once
-// Points HOME into a fresh temporary folder and unsets XDG_CONFIG_HOME for the object's lifetime,
-// then restores both as they were. Code that looks for the user's Documents folder (and creates
-// the map folder there) then works inside the temporary folder, never in the real home folder.
+// Points HOME into a fresh temporary folder and unsets XDG_CONFIG_HOME and XDG_DATA_HOME for the
+// object's lifetime, then restores all three as they were. Code that looks for the user's
+// Documents folder (and creates the map folder there), the settings or the run records then works
+// inside the temporary folder, never in the real home folder.
 #include "tests/support/tempdir.h"
 
 #include <filesystem>
@@ -27,6 +28,7 @@ private:
     std::filesystem::path home_;
     std::optional<std::string> savedHome_;
     std::optional<std::string> savedConfigHome_;
+    std::optional<std::string> savedDataHome_;
 };
 
 } // namespace TestSupport

@@ -131,6 +131,7 @@ TEST(SettingsTest, TheUsersFileOverridesTheShippedOneAndSavesRoundTrip)
     settings.invertMouse = true;
     settings.padLookSensitivity = 0.4f;
     settings.invertPadLook = true;
+    settings.ghost = false;
     Engine::bind(settings.bindings, Engine::Action::jump, Engine::InputBinding::key(SDL_SCANCODE_RSHIFT));
     Engine::bind(settings.bindings, Engine::Action::rope, Engine::InputBinding::mouseButton(SDL_BUTTON_X1));
     Engine::bind(settings.bindings, Engine::Action::reelIn, Engine::InputBinding::key(SDL_SCANCODE_Q));
@@ -236,7 +237,8 @@ TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
                      "mouse_sensitivity = 2.50\r\n"
                      "invert_mouse = false\r\n"
                      "pad_look_sensitivity = 1.00\r\n"
-                     "invert_pad_look = false\r\n" +
+                     "invert_pad_look = false\r\n"
+                     "ghost = true\r\n" +
                          defaultBindingLines("\r\n") +
                      "\r\n"
                      "; video\r\n"
@@ -262,7 +264,7 @@ TEST(SettingsTest, SavingKeepsEverythingButTheGamesValues)
     EXPECT_EQ(appended, "vsync = 0\n# end\n"
                         "resolution_width = 1600\nresolution_height = 720\nfullscreen = true\n"
                         "mouse_sensitivity = 2.50\nfield_of_view = 110\ninvert_mouse = false\n"
-                        "pad_look_sensitivity = 1.00\ninvert_pad_look = false\n" +
+                        "pad_look_sensitivity = 1.00\ninvert_pad_look = false\nghost = true\n" +
                             defaultBindingLines("\n"));
 }
 

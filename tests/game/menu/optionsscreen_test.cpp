@@ -67,6 +67,8 @@ TEST_F(OptionsScreenTest, ShowsEverySettingAndTheStepsChangeAndApplyThemAtOnce)
     clickElement(OptionsNames::value(Option::fullscreen));
     clickElement(OptionsNames::more(Option::resolution));
     clickElement(OptionsNames::more(Option::renderScale));
+    ASSERT_TRUE(settings.ghost) << "the ghost is on by default";
+    clickElement(OptionsNames::value(Option::ghost));
     EXPECT_EQ(settings.fieldOfView, 115);
     EXPECT_FLOAT_EQ(settings.mouseSensitivity, 0.9f);
     EXPECT_EQ(settings.swapInterval, 1);
@@ -74,7 +76,9 @@ TEST_F(OptionsScreenTest, ShowsEverySettingAndTheStepsChangeAndApplyThemAtOnce)
     EXPECT_TRUE(settings.fullscreen);
     EXPECT_EQ(glm::ivec2(settings.width, settings.height), glm::ivec2(1600, 900));
     EXPECT_EQ(settings.renderScale, 75) << "a scale not chosen yet steps from 100%";
-    ASSERT_EQ(applied.size(), 7u) << "each change is applied as it is made";
+    EXPECT_FALSE(settings.ghost);
+    EXPECT_EQ(text(OptionsNames::value(Option::ghost)).text, "Off");
+    ASSERT_EQ(applied.size(), 8u) << "each change is applied as it is made";
     EXPECT_EQ(applied.back(), settings);
     EXPECT_EQ(text(OptionsNames::value(Option::fieldOfView)).text, "115\u00b0");
     EXPECT_EQ(text(OptionsNames::value(Option::mouseSensitivity)).text, "0.9");
