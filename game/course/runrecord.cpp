@@ -113,7 +113,9 @@ std::string readGhost(Engine::ByteBufferReader& reader, const Engine::ByteBuffer
     const uint32_t count = reader.readU32(bytes);
     if (record.ghostInterval == 0 || record.ghostInterval > kMaxGhostInterval)
         return "a ghost interval of 0 or over 100 steps";
-    if (count > record.inputSteps / record.ghostInterval + 1 || uint64_t(count) * kSampleBytes > reader.remaining(bytes))
+    // One sample at the restart, one every interval, and one for a run that ends between two.
+    const uint32_t mostSamples = (record.inputSteps + record.ghostInterval - 1) / record.ghostInterval + 1;
+    if (count > mostSamples || uint64_t(count) * kSampleBytes > reader.remaining(bytes))
         return "more ghost samples than the run has steps, or cut short";
     record.ghost.resize(count);
     for (GhostSample& sample : record.ghost) {

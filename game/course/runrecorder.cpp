@@ -29,6 +29,7 @@ void RunRecorder::restart(const GhostSample& spawn)
     input_.clear();
     ghost_.clear();
     ghost_.push_back(spawn);
+    lastPose_ = spawn;
     steps_ = 0;
     overflowed_ = false;
 }
@@ -41,6 +42,7 @@ void RunRecorder::step(const StepInput& input, const GhostSample& pose)
     }
     RunInput::append(input_, input);
     ++steps_;
+    lastPose_ = pose;
     if (steps_ % kGhostInterval == 0)
         ghost_.push_back(pose);
 }
@@ -58,6 +60,8 @@ std::optional<RunRecord> RunRecorder::record(uint64_t courseKey, const RunTimes&
     record.input = input_;
     record.ghostInterval = kGhostInterval;
     record.ghost = ghost_;
+    if (steps_ % kGhostInterval != 0)
+        record.ghost.push_back(lastPose_);
     return record;
 }
 

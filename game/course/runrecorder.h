@@ -26,12 +26,15 @@ public:
     uint32_t steps() const { return steps_; }
     // False once the run went past the longest a record holds.
     bool complete() const { return !overflowed_; }
-    // The record of the run that ended with `times`; none when the recording is incomplete.
+    // The record of the run that ended with `times`; none when the recording is incomplete. A
+    // run that ends between two samples gets its last pose as one more, at the next whole
+    // interval, so that its ghost reaches the finish.
     std::optional<RunRecord> record(uint64_t courseKey, const RunTimes& times, const CameraMath::LookSettings& look) const;
 
 private:
     std::vector<uint8_t> input_;
     std::vector<GhostSample> ghost_;
+    GhostSample lastPose_;
     uint32_t steps_ = 0;
     bool overflowed_ = false;
 };

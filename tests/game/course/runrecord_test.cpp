@@ -162,6 +162,29 @@ TEST(RunRecord, RecorderHoldsAnHourAndStopsPastIt)
     EXPECT_EQ(recorder.steps(), 0u);
 }
 
+// A run that ends between two samples keeps its last pose, so that its ghost reaches the finish.
+TEST(RunRecord, TheGhostOfARunEndingBetweenSamplesReachesItsLastPose)
+{
+    RunRecorder recorder;
+    recorder.restart(GhostSample{});
+    const uint32_t steps = 2 * RunRecorder::kGhostInterval + 1;
+    for (uint32_t i = 1; i <= steps; ++i)
+        recorder.step(StepInput{}, GhostSample{{float(i), 0, 0}, 0.0f, false, {}});
+    const std::optional<RunRecord> record = recorder.record(1, {steps, {}}, {});
+    ASSERT_TRUE(record);
+    ASSERT_EQ(record->ghost.size(), 4u);
+    EXPECT_EQ(record->ghost.back().position.x, float(steps));
+    EXPECT_EQ(Game::ghostPoseAt(*record, 1000.0).position.x, float(steps));
+    const Game::RunRecordReadResult read = Game::RunRecordFile::decode(Game::RunRecordFile::encode(*record));
+    ASSERT_TRUE(read.ok()) << read.problem;
+    EXPECT_EQ(read.record.ghost.size(), 4u);
+
+    // One whole interval more: no extra sample is needed.
+    for (uint32_t i = 0; i < RunRecorder::kGhostInterval - 1; ++i)
+        recorder.step(StepInput{}, GhostSample{});
+    EXPECT_EQ(recorder.record(1, {steps, {}}, {})->ghost.size(), 4u);
+}
+
 TEST(RunRecord, GhostPoseBlendsTheSamplesAroundAStep)
 {
     RunRecord record;
