@@ -5,6 +5,7 @@
 #include "game/course/runrecords.h"
 #include "game/gamemap/mapfile.h"
 #include "game/player/charactercontrollercomponent.h"
+#include "game/player/controlswitches.h"
 #include "tests/support/gameharness.h"
 #include "tests/support/tempdir.h"
 
@@ -83,9 +84,17 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     const std::string first = finishLine(runForward());
     ASSERT_FALSE(first.empty()) << "the run finishes";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::NewBest), "New best!");
-    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Keys), TimeTrialHud::kKeysText);
+    const Game::FinishPanel& panel = game().timeTrialPlay().finishPanel();
+    EXPECT_TRUE(panel.shown());
+    EXPECT_NE(panel.button(Game::FinishPanel::Retry), ECS::InvalidEntity);
+    EXPECT_EQ(panel.button(Game::FinishPanel::Next), ECS::InvalidEntity) << "a map of the user's has no next course";
+    EXPECT_TRUE(game().stateRecord().showCursor) << "the pointer is free for the panel";
+    EXPECT_FALSE(Game::hasPlayerControl(game().world(), game().context().playerEntity));
 
     tapKey(SDL_SCANCODE_R);
+    EXPECT_FALSE(panel.shown()) << "R retries: the panel goes";
+    EXPECT_FALSE(game().stateRecord().showCursor);
+    EXPECT_TRUE(Game::hasPlayerControl(game().world(), game().context().playerEntity));
     const auto& body = game().world().getComponent<Component::CharacterControllerComponent>(game().context().playerEntity);
     EXPECT_LT(glm::length(glm::vec2(body.position())), 1.0f) << "back inside the start gate";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishTime), "") << "the finish texts go";
@@ -109,6 +118,7 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
 TEST_F(TimeTrialPlayTest, PracticeShowsOnTheTimerAndACourseForOtherBytesIsPlayedFreely)
 {
     ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true)));
+    runUpdates(2); // the run starts once the map's blocks are in the world
     tapKey(SDL_SCANCODE_P);
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "PRACTICE");
     tapKey(SDL_SCANCODE_ESCAPE);
