@@ -21,8 +21,8 @@ using Component::CharacterControllerComponent;
 namespace {
 
 // The part of the game's world that a run touches, made in the game's order: the player, the
-// floor, then the map's blocks; the systems that move the player, in the order of the game's
-// update.
+// floor, then the map's blocks (their bodies placed as they enter); the systems that move the
+// player and place the bodies, in the order of the game's update.
 class ReplayWorld {
 public:
     ReplayWorld(const std::vector<Component::TransformComponent>& blocks, const CameraMath::LookSettings& look)
@@ -30,6 +30,8 @@ public:
     {
         registerGameTypes(ecs);
         ecs.addSystem(GamePhysics::RigidBodyColliderSystem(ecs, physics));
+        // Places each block's body where its transform says as it enters the world.
+        bodies = ecs.addSystem(GamePhysics::PhysicsMotionStateSystem(ecs, physics));
         mouseLook = ecs.addSystem(
             CameraModificationMouseMovementSystem(ecs, [this] { return input.cameraInput(); }, &this->look));
         player = ecs.addSystem(CharacterControllerSystem(ecs, [this] { return input.playerInput(); }));
@@ -63,6 +65,7 @@ public:
         input = step;
         mouseLook->run(0.0f);
         player->run(0.0f);
+        bodies->run(0.0f);
         ecs.processMessages();
         physics.step(contactListeners);
         ecs.refresh();
@@ -76,6 +79,7 @@ private:
     StepInput input;
     ECS::ComponentSystem* mouseLook = nullptr;
     ECS::ComponentSystem* player = nullptr;
+    ECS::ComponentSystem* bodies = nullptr;
     GamePhysics::ContactListenerLookup contactListeners;
     ECS::EntityId playerEntity = ECS::InvalidEntity;
 };

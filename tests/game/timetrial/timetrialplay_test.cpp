@@ -3,6 +3,7 @@
 #include "game/course/checksum.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecords.h"
+#include "game/filebrowser/uifilebrowsercomponent.h"
 #include "game/gamemap/mapfile.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/player/controlswitches.h"
@@ -143,4 +144,33 @@ TEST_F(TimeTrialPlayTest, AMapThatCannotBeReadSaysSoAndStaysInTheMenu)
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("MAP NOT LOADED: "), std::string::npos) << console;
     EXPECT_EQ(game().stateRecord().state, GameStateRecord::mainMenu);
+}
+
+TEST_F(TimeTrialPlayTest, AShippedCourseLeadsToTheNextOneAndTheChooserOpensOnTheShippedCourses)
+{
+    Game::TimeTrialPlay& play = game().timeTrialPlay();
+    const std::filesystem::path courses = "data/courses";
+    ASSERT_TRUE(play.play(courses / "1-first-steps.rmap"));
+    EXPECT_TRUE(play.active()) << "a shipped course is a time trial";
+    EXPECT_EQ(play.nextCourse(), courses / "2-swing.rmap");
+    play.playNext();
+    EXPECT_TRUE(play.active());
+    EXPECT_EQ(play.nextCourse(), courses / "3-reel.rmap") << "Next played the second course";
+    ASSERT_TRUE(play.play(courses / "3-reel.rmap"));
+    EXPECT_EQ(play.nextCourse(), std::nullopt) << "the last course has no next";
+    ASSERT_TRUE(play.play(writeMap(true)));
+    EXPECT_EQ(play.nextCourse(), std::nullopt) << "nor has a map of the user's";
+
+    game().backToMainMenu();
+    runUpdates(2);
+    play.openChooser();
+    runUpdates(2);
+    const auto shownFolder = [this] {
+        const auto& browsers = game().world().componentList<Component::UIfileBrowserComponent>().records();
+        return browsers.empty() ? std::filesystem::path() : browsers.front().folder;
+    };
+    ASSERT_NE(play.tabButton(Game::TimeTrialPlay::Tab::Courses), ECS::InvalidEntity);
+    EXPECT_EQ(shownFolder(), courses) << "a new player finds the shipped courses first";
+    play.showTab(Game::TimeTrialPlay::Tab::MyMaps);
+    EXPECT_EQ(shownFolder(), game().userMapFolder());
 }
