@@ -109,6 +109,10 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::NewBest), "") << "as fast is no new best";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishBest), "Best " + first.substr(13));
 
+    tapKey(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(game().stateRecord().state, GameStateRecord::mainMenu) << "Escape on the finish panel goes back to the menu";
+    EXPECT_FALSE(panel.shown());
+
     // The first run is the course's record, kept in the user's records folder.
     size_t records = 0;
     for (const auto& entry : std::filesystem::directory_iterator(Game::RunRecords::folder()))
