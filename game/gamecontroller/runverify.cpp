@@ -94,7 +94,7 @@ std::vector<fs::path> searchFolders()
 {
     std::vector<fs::path> folders{Engine::locateGameFolders().file("data/courses")};
     fs::path maps;
-    if (Engine::prepareUserMapFolder(maps))
+    if (Engine::getUserMapFolder(maps))
         folders.push_back(maps);
     return folders;
 }
