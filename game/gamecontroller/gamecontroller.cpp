@@ -36,7 +36,6 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 
@@ -80,8 +79,7 @@ void GameController::init()
                                         [this](ECS::EntityManager&, ECS::EntityId) {
                                             if (editorPass)
                                                 editorPass->mapReplaced();
-                                        },
-                                        [this] { timeTrial->mapLoaded(); }));
+                                        }, [this] { timeTrial->mapLoaded(); }));
     ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
     Engine::logLine("GameController initialised");
 }
@@ -169,13 +167,9 @@ void GameController::createMenus()
     actions.playMap = [this] { timeTrial->openChooser(); };
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
-    TimeTrialPlay::Links trialLinks;
-    trialLinks.startPlay = [this] { startSinglePlayer(); };
-    trialLinks.freePointer = [this](bool free) { freePointerForPanel(free); };
-    trialLinks.backToMenu = [this] { backToMainMenu(); };
-    trialLinks.shippedCourses = folders.file("data/courses");
-    timeTrial = std::make_unique<TimeTrialPlay>(*core, *ecs, *renderResources, *gameMenuBuilder,
-                                                updateContext.playerEntity, look, config.bindings, std::move(trialLinks));
+    timeTrial = std::make_unique<TimeTrialPlay>(
+        *core, *ecs, *renderResources, *gameMenuBuilder, updateContext.playerEntity, look, config.bindings,
+        TimeTrialPlay::Links{[this] { startSinglePlayer(); }, [this] { backToMainMenu(); }, &state, folders.file("data/courses")});
     OptionsScreen::Links options;
     options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };
@@ -340,13 +334,10 @@ void GameController::handleStateInput()
 {
     switch (state.state) {
     case GameStateRecord::singlePlayer:
-        // Escape on the finish panel goes back to the menu, as its button does.
-        if (PadControls::pausePressed(*core, config.bindings) && timeTrial->finishPanel().shown()) {
-            backToMainMenu();
-            break;
-        }
         if (PadControls::pausePressed(*core, config.bindings)) {
-            if (state.paused)
+            if (timeTrial->finishPanel().shown())
+                backToMainMenu(); // as the finish panel's button
+            else if (state.paused)
                 resumeSinglePlayer();
             else
                 pauseSinglePlayer();
@@ -474,21 +465,6 @@ void GameController::resumeSinglePlayer()
     gameMenuBuilder->closePauseMenu();
     setPlayerControl(*ecs, updateContext.playerEntity, true);
     clearCameraPendingChange(*ecs, updateContext.playerEntity);
-}
-
-void GameController::freePointerForPanel(bool free)
-{
-    if (state.state != GameStateRecord::singlePlayer || state.paused)
-        return;
-    if (free) {
-        releasePointer();
-        warpPointerToCentre();
-    } else {
-        capturePointer();
-        clearCameraPendingChange(*ecs, updateContext.playerEntity);
-    }
-    state.showCursor = free;
-    setPlayerControl(*ecs, updateContext.playerEntity, !free);
 }
 
 void GameController::resumeEditor()

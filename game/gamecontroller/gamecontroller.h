@@ -89,9 +89,6 @@ public:
     void pauseSinglePlayer();
     // Paused play -> play, as the pause menu's "Resume".
     void resumeSinglePlayer();
-    // In play: frees and shows the pointer and stills the player (true), for the finish panel,
-    // or captures it and gives the player control back (false).
-    void freePointerForPanel(bool free);
     // Paused editor -> editor, as the editor pause menu's "Resume".
     void resumeEditor();
     // Play (paused or not) or editor -> main menu. From the editor the editor's blocks go and a

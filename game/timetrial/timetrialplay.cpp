@@ -4,6 +4,8 @@
 #include "engine/core/enginecore.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/log.h"
+#include "engine/core/loopsource.h"
+#include "engine/core/mousestate.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
 #include "game/camera/camerainput.h"
@@ -284,8 +286,8 @@ void TimeTrialPlay::playNext()
     if (!next)
         return;
     const bool wasShown = panel.shown();
-    if (play(*next) && wasShown && links.freePointer)
-        links.freePointer(false);
+    if (play(*next) && wasShown)
+        freePointer(false);
 }
 
 void TimeTrialPlay::backToMenu()
@@ -318,8 +320,7 @@ void TimeTrialPlay::restartRun()
 {
     if (panel.shown()) {
         panel.close();
-        if (links.freePointer)
-            links.freePointer(false);
+        freePointer(false);
     }
     const RunSpawn spawn = trial->spawn();
     placePlayer(*world, player, spawn.position, spawn.yaw, 0.0f);
@@ -343,8 +344,25 @@ void TimeTrialPlay::finished()
         actions.next = [this] { playNext(); };
     actions.backToMenu = [this] { backToMenu(); };
     panel.open(std::move(actions));
-    if (links.freePointer)
-        links.freePointer(true);
+    freePointer(true);
+}
+
+void TimeTrialPlay::freePointer(bool free)
+{
+    GameStateRecord* const state = links.state;
+    if (!state || state->state != GameStateRecord::singlePlayer || state->paused)
+        return;
+    Engine::LoopSource& loop = engine->loopSource();
+    loop.setRelativeMouseMode(!free);
+    if (free) {
+        const glm::ivec2 window = UI::windowSize(*engine);
+        loop.warpMouse(engine->window ? engine->window->window : nullptr, window.x / 2, window.y / 2);
+    } else {
+        engine->mouse->discardRelativeMotion(); // the pointer's jump is not a look
+        clearCameraPendingChange(*world, player);
+    }
+    state->showCursor = free;
+    setPlayerControl(*world, player, !free);
 }
 
 void TimeTrialPlay::storeIfBest()

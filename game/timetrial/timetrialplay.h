@@ -13,6 +13,7 @@
 #include "engine/fileutil/fileutil.h"
 #include "engine/config/settings.h"
 #include "game/camera/cameramath.h"
+#include "game/core/gamestaterecord.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecorder.h"
 #include "game/timetrial/finishpanel.h"
@@ -49,11 +50,10 @@ public:
     struct Links {
         // A map is chosen and loaded: start playing it.
         std::function<void()> startPlay;
-        // True: free and show the pointer and take the player's control away, for the finish
-        // panel; false: capture it and give the control back.
-        std::function<void(bool)> freePointer;
         // "Back to menu" on the finish panel.
         std::function<void()> backToMenu;
+        // The game's state record: the finish panel shows the pointer while it is up.
+        GameStateRecord* state = nullptr;
         // The folder of the courses that ship with the game.
         std::filesystem::path shippedCourses;
     };
@@ -123,6 +123,9 @@ private:
     GhostSample playerPose() const;
     void restartRun();
     void finished();
+    // True: frees and shows the pointer and stills the player, for the finish panel; false:
+    // captures the pointer and gives the player control back.
+    void freePointer(bool free);
     void addTabs(glm::vec2 browserTopLeft);
     void closeChooser();
     void storeIfBest();
