@@ -268,7 +268,9 @@ std::optional<std::filesystem::path> TimeTrialPlay::nextCourse() const
     if (!chosenMap || playedMap.parent_path().lexically_normal() != links.shippedCourses.lexically_normal())
         return std::nullopt;
     const std::vector<std::filesystem::path> courses = coursesIn(links.shippedCourses);
-    const auto at = std::find(courses.begin(), courses.end(), playedMap);
+    const auto at = std::find_if(courses.begin(), courses.end(), [this](const std::filesystem::path& course) {
+        return course.filename() == playedMap.filename();
+    });
     if (at == courses.end() || at + 1 == courses.end())
         return std::nullopt;
     return *(at + 1);
