@@ -1,12 +1,22 @@
 #include "game/course/runinput.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace Game {
 namespace {
 
 // Set in the first byte when mouse motion and wheel follow.
 constexpr uint8_t kMotionFollows = 0x80;
+// Added to the wheel's zigzag value (at most 2 * kMaxWheel) when the extras byte follows it.
+constexpr uint32_t kExtrasFollow = 0x40;
+// The extras byte.
+constexpr uint8_t kReelIn = 1 << 0;
+constexpr uint8_t kReelOut = 1 << 1;
+constexpr uint8_t kStickFollows = 1 << 2;
+constexpr uint8_t kLookFollows = 1 << 3;
+constexpr uint8_t kKnownExtras = kReelIn | kReelOut | kStickFollows | kLookFollows;
 // A varint of a 32-bit value has at most five bytes.
 constexpr int kMaxVarintBytes = 5;
 
@@ -29,7 +39,7 @@ void appendVarint(std::vector<uint8_t>& tape, uint32_t value)
     tape.push_back(uint8_t(value));
 }
 
-bool readVarint(const std::vector<uint8_t>& tape, size_t& position, int32_t& out)
+bool readRawVarint(const std::vector<uint8_t>& tape, size_t& position, uint32_t& out)
 {
     uint32_t value = 0;
     for (int i = 0; i < kMaxVarintBytes && position < tape.size(); ++i) {
@@ -38,11 +48,60 @@ bool readVarint(const std::vector<uint8_t>& tape, size_t& position, int32_t& out
             return false; // more than 32 bits
         value |= uint32_t(byte & 0x7F) << (7 * i);
         if (!(byte & 0x80)) {
-            out = unzigzag(value);
+            out = value;
             return true;
         }
     }
     return false;
+}
+
+bool readVarint(const std::vector<uint8_t>& tape, size_t& position, int32_t& out)
+{
+    uint32_t value = 0;
+    if (!readRawVarint(tape, position, value))
+        return false;
+    out = unzigzag(value);
+    return true;
+}
+
+void appendFloat(std::vector<uint8_t>& tape, float value)
+{
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        tape.push_back(uint8_t(bits >> shift));
+}
+
+// A stick axis: a number in [-1, 1].
+bool readAxis(const std::vector<uint8_t>& tape, size_t& position, float& out)
+{
+    if (tape.size() - position < 4)
+        return false;
+    uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i)
+        bits = (bits << 8) | tape[position++];
+    std::memcpy(&out, &bits, sizeof out);
+    return std::fabs(out) <= 1.0f;
+}
+
+uint8_t extrasOf(const StepInput& input)
+{
+    return uint8_t((input.reel > 0 ? kReelIn : 0) | (input.reel < 0 ? kReelOut : 0)
+                   | (input.stick != glm::vec2(0.0f) ? kStickFollows : 0) | (input.look != glm::vec2(0.0f) ? kLookFollows : 0));
+}
+
+// The extras byte and the sticks it announces into `input`; false when they are damaged.
+bool readExtras(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
+{
+    if (position >= tape.size())
+        return false;
+    const uint8_t extras = tape[position++];
+    if ((extras & ~kKnownExtras) != 0 || ((extras & kReelIn) && (extras & kReelOut)))
+        return false;
+    input.reel = int8_t(extras & kReelIn ? 1 : (extras & kReelOut ? -1 : 0));
+    if ((extras & kStickFollows) && !(readAxis(tape, position, input.stick.x) && readAxis(tape, position, input.stick.y)))
+        return false;
+    return !(extras & kLookFollows) || (readAxis(tape, position, input.look.x) && readAxis(tape, position, input.look.y));
 }
 
 } // namespace
@@ -57,6 +116,9 @@ StepInput StepInput::from(const PlayerMovement::PlayerInput& player, const Camer
     input.dx = camera.dx;
     input.dy = camera.dy;
     input.wheel = std::clamp(player.wheel, -RunInput::kMaxWheel, RunInput::kMaxWheel);
+    input.reel = int8_t(std::clamp(player.reelHeld, -1, 1));
+    input.stick = player.stick;
+    input.look = camera.stick;
     return input;
 }
 
@@ -68,6 +130,8 @@ PlayerMovement::PlayerInput StepInput::playerInput() const
     player.ropeHeld = bits & Rope;
     player.ropeHeldBefore = bits & RopeBefore;
     player.wheel = wheel;
+    player.reelHeld = reel;
+    player.stick = stick;
     return player;
 }
 
@@ -81,6 +145,7 @@ CameraInput StepInput::cameraInput() const
     camera.keys.left = bits & Left;
     camera.keys.back = bits & Back;
     camera.keys.right = bits & Right;
+    camera.stick = look;
     return camera;
 }
 
@@ -88,13 +153,23 @@ namespace RunInput {
 
 void append(std::vector<uint8_t>& tape, const StepInput& input)
 {
-    const bool motion = input.dx != 0 || input.dy != 0 || input.wheel != 0;
+    const uint8_t extras = extrasOf(input);
+    const bool motion = input.dx != 0 || input.dy != 0 || input.wheel != 0 || extras != 0;
     tape.push_back(uint8_t((input.bits & 0x7F) | (motion ? kMotionFollows : 0)));
     if (!motion)
         return;
     appendVarint(tape, zigzag(input.dx));
     appendVarint(tape, zigzag(input.dy));
-    appendVarint(tape, zigzag(input.wheel));
+    appendVarint(tape, zigzag(input.wheel) + (extras != 0 ? kExtrasFollow : 0));
+    if (extras == 0)
+        return;
+    tape.push_back(extras);
+    for (const glm::vec2* stick : {&input.stick, &input.look}) {
+        if (*stick == glm::vec2(0.0f))
+            continue;
+        appendFloat(tape, stick->x);
+        appendFloat(tape, stick->y);
+    }
 }
 
 bool next(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
@@ -106,8 +181,13 @@ bool next(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
     const uint8_t first = tape[at++];
     read.bits = first & 0x7F;
     if (first & kMotionFollows) {
-        if (!readVarint(tape, at, read.dx) || !readVarint(tape, at, read.dy) || !readVarint(tape, at, read.wheel)
-            || read.wheel < -kMaxWheel || read.wheel > kMaxWheel)
+        uint32_t field = 0;
+        if (!readVarint(tape, at, read.dx) || !readVarint(tape, at, read.dy) || !readRawVarint(tape, at, field))
+            return false;
+        const bool extras = (field & kExtrasFollow) != 0;
+        read.wheel = unzigzag(field & ~kExtrasFollow);
+        if (field > (kExtrasFollow | 2 * kMaxWheel) || read.wheel < -kMaxWheel || read.wheel > kMaxWheel
+            || (extras && !readExtras(tape, at, read)))
             return false;
     }
     input = read;

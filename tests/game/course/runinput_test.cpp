@@ -88,3 +88,46 @@ TEST(RunInput, CarriesWhatThePlayerAndCameraSystemsRead)
     EXPECT_EQ(look.wheel, 10);
     EXPECT_TRUE(look.keys.left && look.keys.right);
 }
+
+TEST(RunInput, APadsSticksAndHeldReelingReadBackExactly)
+{
+    // Runs steered with a game controller re-play only when its sticks and held reeling are kept.
+    StepInput pad = input(StepInput::Rope | StepInput::RopeBefore);
+    pad.reel = -1;
+    pad.stick = {0.3137255f, -1.0f};
+    pad.look = {-0.0001f, 0.75f};
+    StepInput shoulder = input(0, 2, 0, 1);
+    shoulder.reel = 1;
+    std::vector<uint8_t> tape;
+    RunInput::append(tape, pad);
+    EXPECT_EQ(tape.size(), 1u + 3u + 1u + 16u);
+    RunInput::append(tape, shoulder);
+    RunInput::append(tape, input(StepInput::Forward, 1)); // as before: the bits and three varints
+    EXPECT_EQ(tape.size(), 21u + 5u + 4u);
+    size_t position = 0;
+    for (const StepInput& step : {pad, shoulder, input(StepInput::Forward, 1)}) {
+        StepInput read;
+        ASSERT_TRUE(RunInput::next(tape, position, read));
+        EXPECT_EQ(read, step);
+    }
+
+    const Game::PlayerMovement::PlayerInput player = pad.playerInput();
+    EXPECT_EQ(player.reelHeld, -1);
+    EXPECT_EQ(player.stick, pad.stick);
+    EXPECT_EQ(pad.cameraInput().stick, pad.look);
+
+    const std::vector<std::vector<uint8_t>> damaged = {
+        {0x80, 0, 0, 0x40},                         // extras announced, none follows
+        {0x80, 0, 0, 0x40, 0x03},                   // reeling in and out at once
+        {0x80, 0, 0, 0x40, 0x10},                   // an unknown extra
+        {0x80, 0, 0, 0x40, 0x04, 0x3F, 0x80, 0, 0}, // a stick cut short
+        {0x80, 0, 0, 0x40, 0x04, 0x40, 0, 0, 0, 0, 0, 0, 0}, // a stick axis of 2
+        {0x80, 0, 0, 0x40, 0x08, 0x7F, 0xC0, 0, 0, 0, 0, 0, 0}, // not a number
+    };
+    for (const auto& bad : damaged) {
+        size_t at = 0;
+        StepInput read;
+        EXPECT_FALSE(RunInput::next(bad, at, read)) << bad.size();
+        EXPECT_EQ(at, 0u);
+    }
+}
