@@ -17,12 +17,19 @@
 //   - the update in play on the 150-block map (every system, messages, one physics step,
 //     refresh) over 1,000 updates: worst and mean as a share of the 10 ms step (target: mean
 //     under 0.05);
+//   - a time trial's own work in a step (the course's gate checks and the recording of the
+//     step's input and the ghost's pose) over two minutes of running through ten gates: its
+//     share of the step (target: under 0.001), the allocations per step (target: 0, counted by
+//     the operator new below) and the size of the two-minute record;
 //   - and, last, the play frame at render scale 100%.
 // Run it from the repository root with a display (scripts/xvfb.sh), on a quiet machine.
 #include "bench/support/gamebench.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/mousestate.h"
 #include "game/camera/cameracomponents.h"
+#include "game/course/courserun.h"
+#include "game/course/runrecord.h"
+#include "game/course/runrecorder.h"
 #include "game/editor/editorplayer.h"
 #include "game/gamecontroller/gamecontroller.h"
 #include "game/gamemap/gamemap.h"
@@ -41,10 +48,39 @@
 #include <glm/gtc/quaternion.hpp>
 
 #include <array>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <memory>
 #include <string>
 #include <vector>
+
+// Every allocation of the program through operator new (and new[], which comes here), counted
+// for the time trial's line.
+std::atomic<long> allocationCount{0};
+
+void* operator new(std::size_t size)
+{
+    ++allocationCount;
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+
+// GCC takes the free below, once inlined after a new, for a mismatch; new above uses malloc.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -362,6 +398,73 @@ double editorDragMeanMs()
     return meanMs;
 }
 
+// --- The time trial's work in a step ------------------------------------------------------------
+
+constexpr uint32_t kTrialSteps = 2 * 60 * 100; // two minutes of steps
+constexpr int kTrialRounds = 5;
+constexpr int kTrialCheckpoints = 8;
+constexpr float kRunPerStep = 0.09f; // full running speed, 9 units a second
+
+struct TrialFigures {
+    double msPerStep = 0.0;  // best of the rounds
+    double allocationsPerStep = 0.0;
+    size_t recordBytes = 0;
+    size_t inputBytes = 0;
+    size_t ghostSamples = 0;
+};
+
+// A start, kTrialCheckpoints checkpoints every 100 units along +x and a finish beyond two minutes
+// of running, each gate a wall across the way.
+Game::Course trialCourse()
+{
+    Game::Course course;
+    const glm::vec3 wall(0.5f, 10.0f, 5.0f);
+    course.add({Game::GateKind::Start, 0, {{0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, 2.0f}}});
+    for (int i = 1; i <= kTrialCheckpoints; ++i)
+        course.add({Game::GateKind::Checkpoint, i, {{100.0f * float(i), 0.0f, 1.0f}, wall}});
+    course.add({Game::GateKind::Finish, 0, {{kRunPerStep * float(kTrialSteps) + 50.0f, 0.0f, 1.0f}, wall}});
+    return course;
+}
+
+// Two minutes of steps of a player running along +x and turning the view a little every step,
+// through every checkpoint: the run's gate checks and the recorder's step, timed and counted,
+// then the record of those two minutes encoded.
+TrialFigures measureTrialSteps()
+{
+    const Game::Course course = trialCourse();
+    Game::CourseRun run(course);
+    Game::RunRecorder recorder;
+    Game::StepInput input;
+    input.bits = Game::StepInput::Forward;
+    input.dx = 3;
+    TrialFigures figures;
+    figures.msPerStep = 1e9;
+    for (int round = 0; round < kTrialRounds; ++round) {
+        run.restart();
+        recorder.restart(Game::GhostSample{glm::vec3(0.0f, 0.0f, 1.0f)});
+        const long allocationsBefore = allocationCount;
+        const Clock::time_point start = Clock::now();
+        for (uint32_t i = 0; i < kTrialSteps; ++i) {
+            const glm::vec3 from(kRunPerStep * float(i), 0.0f, 1.0f);
+            const glm::vec3 to(kRunPerStep * float(i + 1), 0.0f, 1.0f);
+            recorder.step(input, Game::GhostSample{to, float(i % 360)});
+            run.step(from, to);
+        }
+        figures.msPerStep = std::min(figures.msPerStep, msSince(start) / kTrialSteps);
+        figures.allocationsPerStep = double(allocationCount - allocationsBefore) / kTrialSteps;
+    }
+    if (run.checkpointsPassed() != size_t(kTrialCheckpoints))
+        std::printf("the trial's run passed %zu of %d checkpoints\n", run.checkpointsPassed(), kTrialCheckpoints);
+    const std::optional<Game::RunRecord> record =
+        recorder.record(1, Game::RunTimes{kTrialSteps, run.splits()}, Game::CameraMath::LookSettings{});
+    if (record) {
+        figures.recordBytes = Game::RunRecordFile::encode(*record).size();
+        figures.inputBytes = record->input.size();
+        figures.ghostSamples = record->ghost.size();
+    }
+    return figures;
+}
+
 struct StartUpFigures {
     double fromMainMs = 0.0;
     double fromProcessMs = 0.0;
@@ -583,6 +686,12 @@ int main()
     std::printf("load average at start: %.2f, at end: %.2f\n", loadAtStart, loadAverage());
     printGameFigures(bench, figures);
     const double editorMs = editorDragMeanMs();
+    const TrialFigures trial = measureTrialSteps();
+    std::printf("time trial per step (gate checks, input and ghost recording), best of %d rounds of %u steps: "
+                "%.4f us, %.7f of the step (target under 0.001), %.3f allocations per step (target 0); a two-minute "
+                "record: %zu bytes (input %zu bytes, %zu ghost samples)\n",
+                kTrialRounds, kTrialSteps, trial.msPerStep * 1000.0, trial.msPerStep / kStepMs, trial.allocationsPerStep,
+                trial.recordBytes, trial.inputBytes, trial.ghostSamples);
     const Samples& updates = figures.play.updates;
     std::printf("editor tick mean / step: %.4f\n", editorMs / kStepMs);
     std::printf("update worst / step: %.3f\n", worst(updates) / kStepMs);

@@ -9,14 +9,16 @@ namespace {
 
 // Set in the first byte when mouse motion and wheel follow.
 constexpr uint8_t kMotionFollows = 0x80;
+// Added to the wheel's zigzag value (at most 2 * kMaxWheel) when the extras byte follows it.
+constexpr uint32_t kExtrasFollow = 0x40;
+// The extras byte.
+constexpr uint8_t kReelIn = 1 << 0;
+constexpr uint8_t kReelOut = 1 << 1;
+constexpr uint8_t kStickFollows = 1 << 2;
+constexpr uint8_t kLookFollows = 1 << 3;
+constexpr uint8_t kKnownExtras = kReelIn | kReelOut | kStickFollows | kLookFollows;
 // A varint of a 32-bit value has at most five bytes.
 constexpr int kMaxVarintBytes = 5;
-// The third varint: the wheel's zigzag below these bits, the extras in them.
-constexpr uint32_t kWheelMask = 0x1F;
-constexpr uint32_t kReelIn = 0x20;
-constexpr uint32_t kReelOut = 0x40;
-constexpr uint32_t kSticksFollow = 0x80;
-constexpr uint32_t kKnownBits = kWheelMask | kReelIn | kReelOut | kSticksFollow;
 
 uint32_t zigzag(int32_t value)
 {
@@ -70,42 +72,48 @@ void appendFloat(std::vector<uint8_t>& tape, float value)
         tape.push_back(uint8_t(bits >> shift));
 }
 
-// A stick value: a number in -1..1.
-bool readStickValue(const std::vector<uint8_t>& tape, size_t& position, float& out)
+// A stick axis: a number in [-1, 1].
+bool readAxis(const std::vector<uint8_t>& tape, size_t& position, float& out)
 {
     if (tape.size() - position < 4)
         return false;
     uint32_t bits = 0;
     for (int i = 0; i < 4; ++i)
         bits = (bits << 8) | tape[position++];
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    if (!(value >= -1.0f && value <= 1.0f))
-        return false;
-    out = value;
-    return true;
+    std::memcpy(&out, &bits, sizeof out);
+    return std::fabs(out) <= 1.0f;
 }
 
-bool readSticks(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
-{
-    return readStickValue(tape, position, input.leftStick.x) && readStickValue(tape, position, input.leftStick.y) &&
-           readStickValue(tape, position, input.rightStick.x) && readStickValue(tape, position, input.rightStick.y);
-}
-
-// A stick axis within -1..1; a value that is no number counts as centred.
-float clampedAxis(float value)
+// A stick axis within -1..1, so that the tape can hold it; a value that is no number counts as
+// centred.
+float storableAxis(float value)
 {
     return std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
 }
 
-glm::vec2 clampedStick(glm::vec2 stick)
+glm::vec2 storableStick(glm::vec2 stick)
 {
-    return {clampedAxis(stick.x), clampedAxis(stick.y)};
+    return {storableAxis(stick.x), storableAxis(stick.y)};
 }
 
-bool hasSticks(const StepInput& input)
+uint8_t extrasOf(const StepInput& input)
 {
-    return input.leftStick != glm::vec2(0.0f) || input.rightStick != glm::vec2(0.0f);
+    return uint8_t((input.reel > 0 ? kReelIn : 0) | (input.reel < 0 ? kReelOut : 0)
+                   | (input.stick != glm::vec2(0.0f) ? kStickFollows : 0) | (input.look != glm::vec2(0.0f) ? kLookFollows : 0));
+}
+
+// The extras byte and the sticks it announces into `input`; false when they are damaged.
+bool readExtras(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
+{
+    if (position >= tape.size())
+        return false;
+    const uint8_t extras = tape[position++];
+    if ((extras & ~kKnownExtras) != 0 || ((extras & kReelIn) && (extras & kReelOut)))
+        return false;
+    input.reel = int8_t(extras & kReelIn ? 1 : (extras & kReelOut ? -1 : 0));
+    if ((extras & kStickFollows) && !(readAxis(tape, position, input.stick.x) && readAxis(tape, position, input.stick.y)))
+        return false;
+    return !(extras & kLookFollows) || (readAxis(tape, position, input.look.x) && readAxis(tape, position, input.look.y));
 }
 
 } // namespace
@@ -120,9 +128,9 @@ StepInput StepInput::from(const PlayerMovement::PlayerInput& player, const Camer
     input.dx = camera.dx;
     input.dy = camera.dy;
     input.wheel = std::clamp(player.wheel, -RunInput::kMaxWheel, RunInput::kMaxWheel);
-    input.reelHeld = int8_t(std::clamp(player.reelHeld, -1, 1));
-    input.leftStick = clampedStick(player.stick);
-    input.rightStick = clampedStick(camera.stick);
+    input.reel = int8_t(std::clamp(player.reelHeld, -1, 1));
+    input.stick = storableStick(player.stick);
+    input.look = storableStick(camera.stick);
     return input;
 }
 
@@ -134,8 +142,8 @@ PlayerMovement::PlayerInput StepInput::playerInput() const
     player.ropeHeld = bits & Rope;
     player.ropeHeldBefore = bits & RopeBefore;
     player.wheel = wheel;
-    player.reelHeld = reelHeld;
-    player.stick = leftStick;
+    player.reelHeld = reel;
+    player.stick = stick;
     return player;
 }
 
@@ -145,11 +153,11 @@ CameraInput StepInput::cameraInput() const
     camera.dx = dx;
     camera.dy = dy;
     camera.wheel = wheel;
-    camera.stick = rightStick;
     camera.keys.forward = bits & Forward;
     camera.keys.left = bits & Left;
     camera.keys.back = bits & Back;
     camera.keys.right = bits & Right;
+    camera.stick = look;
     return camera;
 }
 
@@ -157,19 +165,23 @@ namespace RunInput {
 
 void append(std::vector<uint8_t>& tape, const StepInput& input)
 {
-    const bool sticks = hasSticks(input);
-    const bool motion = input.dx != 0 || input.dy != 0 || input.wheel != 0 || input.reelHeld != 0 || sticks;
+    const uint8_t extras = extrasOf(input);
+    const bool motion = input.dx != 0 || input.dy != 0 || input.wheel != 0 || extras != 0;
     tape.push_back(uint8_t((input.bits & 0x7F) | (motion ? kMotionFollows : 0)));
     if (!motion)
         return;
     appendVarint(tape, zigzag(input.dx));
     appendVarint(tape, zigzag(input.dy));
-    const uint32_t reel = input.reelHeld > 0 ? kReelIn : (input.reelHeld < 0 ? kReelOut : 0);
-    appendVarint(tape, zigzag(input.wheel) | reel | (sticks ? kSticksFollow : 0));
-    if (!sticks)
+    appendVarint(tape, zigzag(input.wheel) + (extras != 0 ? kExtrasFollow : 0));
+    if (extras == 0)
         return;
-    for (const float value : {input.leftStick.x, input.leftStick.y, input.rightStick.x, input.rightStick.y})
-        appendFloat(tape, value);
+    tape.push_back(extras);
+    for (const glm::vec2* stick : {&input.stick, &input.look}) {
+        if (*stick == glm::vec2(0.0f))
+            continue;
+        appendFloat(tape, stick->x);
+        appendFloat(tape, stick->y);
+    }
 }
 
 bool next(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
@@ -181,15 +193,13 @@ bool next(const std::vector<uint8_t>& tape, size_t& position, StepInput& input)
     const uint8_t first = tape[at++];
     read.bits = first & 0x7F;
     if (first & kMotionFollows) {
-        uint32_t third = 0;
-        if (!readVarint(tape, at, read.dx) || !readVarint(tape, at, read.dy) || !readRawVarint(tape, at, third))
+        uint32_t field = 0;
+        if (!readVarint(tape, at, read.dx) || !readVarint(tape, at, read.dy) || !readRawVarint(tape, at, field))
             return false;
-        read.wheel = unzigzag(third & kWheelMask);
-        if ((third & ~kKnownBits) != 0 || read.wheel < -kMaxWheel || read.wheel > kMaxWheel ||
-            (third & (kReelIn | kReelOut)) == (kReelIn | kReelOut))
-            return false;
-        read.reelHeld = int8_t((third & kReelIn) ? 1 : ((third & kReelOut) ? -1 : 0));
-        if ((third & kSticksFollow) && !readSticks(tape, at, read))
+        const bool extras = (field & kExtrasFollow) != 0;
+        read.wheel = unzigzag(field & ~kExtrasFollow);
+        if (field > (kExtrasFollow | 2 * kMaxWheel) || read.wheel < -kMaxWheel || read.wheel > kMaxWheel
+            || (extras && !readExtras(tape, at, read)))
             return false;
     }
     input = read;

@@ -11,7 +11,9 @@ namespace Game::RunRecordFile {
 namespace {
 
 constexpr std::string_view kMark = "txrun";
-constexpr uint8_t kVersion = 1;
+// Version 2 adds the pad's look settings after the mouse's, and the extras of a step's input (the
+// sticks and held reeling); a version 1 record is read with the pad's defaults.
+constexpr uint8_t kVersion = 2;
 constexpr uint8_t kMaxGhostInterval = 100;
 // Bytes of a sample without and with its rope anchor.
 constexpr uint64_t kSampleBytes = 17;
@@ -62,7 +64,8 @@ std::string readTimes(Engine::ByteBufferReader& reader, const Engine::ByteBuffer
     reader.readBytes(bytes, mark, sizeof mark);
     if (std::string_view(mark, sizeof mark) != kMark)
         return "not a run record (no \"txrun\" mark)";
-    if (reader.readU8(bytes) != kVersion)
+    const uint8_t version = reader.readU8(bytes);
+    if (version < 1 || version > kVersion)
         return "a record version this game does not know";
     record.courseKey = readU64(reader, bytes);
     record.times.total = reader.readU32(bytes);
@@ -83,6 +86,13 @@ std::string readTimes(Engine::ByteBufferReader& reader, const Engine::ByteBuffer
     if (!(record.look.sensitivity > 0.0f && record.look.sensitivity <= kMaxSensitivity) || inverted > 1)
         return "look settings out of range";
     record.look.invert = inverted == 1;
+    if (version == 1)
+        return {};
+    record.look.padSensitivity = reader.readF32(bytes);
+    const uint8_t padInverted = reader.readU8(bytes);
+    if (!(record.look.padSensitivity > 0.0f && record.look.padSensitivity <= kMaxSensitivity) || padInverted > 1)
+        return "pad look settings out of range";
+    record.look.padInvert = padInverted == 1;
     return {};
 }
 
@@ -147,6 +157,8 @@ std::string encode(const RunRecord& record)
         writer.writeU32(out, split);
     writer.writeF32(out, record.look.sensitivity);
     writer.writeU8(out, record.look.invert ? 1 : 0);
+    writer.writeF32(out, record.look.padSensitivity);
+    writer.writeU8(out, record.look.padInvert ? 1 : 0);
     writer.writeU32(out, record.inputSteps);
     writer.writeU32(out, uint32_t(record.input.size()));
     writer.writeBytes(out, record.input.data(), record.input.size());

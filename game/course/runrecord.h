@@ -4,14 +4,15 @@
 // ghost's positions sampled every few steps.
 //
 // File layout, numbers big-endian:
-//   "txrun", u8 version 1, u32 course key high, u32 course key low,
+//   "txrun", u8 version 2, u32 course key high, u32 course key low,
 //   u32 total steps, u16 split count S, S x u32 split,
-//   f32 look sensitivity, u8 look inverted,
+//   f32 look sensitivity, u8 look inverted, f32 pad look sensitivity, u8 pad look inverted,
 //   u32 input step count, u32 input byte count B, B bytes of input (runinput.h),
 //   u8 ghost interval in steps, u32 sample count G,
 //   G x (f32 x, y, z, f32 yaw, u8 roped, and when roped f32 anchor x, y, z),
 //   u32 FNV-1a 64 high, u32 low, of every byte before them.
-// Readers never trust the file: a damaged record is refused whole with a reason.
+// Version 1 (before the pad's look settings and the input's extras) is read with the pad's
+// defaults. Readers never trust the file: a damaged record is refused whole with a reason.
 #include "game/camera/cameramath.h"
 #include "game/course/courserun.h"
 

@@ -36,7 +36,6 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 
@@ -80,7 +79,7 @@ void GameController::init()
                                         [this](ECS::EntityManager&, ECS::EntityId) {
                                             if (editorPass)
                                                 editorPass->mapReplaced();
-                                        }));
+                                        }, [this] { timeTrial->mapLoaded(); }));
     ecs->addMessageSystem(CreateRandomMapMessageSystem(*ecs, *gameMap));
     Engine::logLine("GameController initialised");
 }
@@ -168,9 +167,9 @@ void GameController::createMenus()
     actions.playMap = [this] { timeTrial->openChooser(); };
     gameMenu = std::make_unique<Menu>(*ecs);
     gameMenuBuilder = std::make_unique<MenuBuilder>(*ecs, *gameMenu, *core, *renderResources, std::move(actions));
-    timeTrial = std::make_unique<TimeTrialPlay>(*core, *ecs, *renderResources, *gameMenuBuilder,
-                                                updateContext.playerEntity, look, config.bindings,
-                                                [this] { startSinglePlayer(); });
+    timeTrial = std::make_unique<TimeTrialPlay>(
+        *core, *ecs, *renderResources, *gameMenuBuilder, updateContext.playerEntity, look, config.bindings,
+        TimeTrialPlay::Links{[this] { startSinglePlayer(); }, [this] { backToMainMenu(); }, &state, folders.file("data/courses")});
     OptionsScreen::Links options;
     options.displayModes = [this] { return window.displayModes(); };
     options.apply = [this] { applySettings(); };
@@ -336,7 +335,9 @@ void GameController::handleStateInput()
     switch (state.state) {
     case GameStateRecord::singlePlayer:
         if (PadControls::pausePressed(*core, config.bindings)) {
-            if (state.paused)
+            if (timeTrial->finishPanel().shown())
+                backToMainMenu(); // as the finish panel's button
+            else if (state.paused)
                 resumeSinglePlayer();
             else
                 pauseSinglePlayer();

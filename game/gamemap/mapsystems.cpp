@@ -7,11 +7,12 @@
 namespace Game {
 
 LoadMapSystem::LoadMapSystem(ECS::EntityManager& world, GameMap& map, ECS::EntityId editorEntity,
-                             EditorReset resetEditor)
+                             EditorReset resetEditor, Created created)
     : world(&world)
     , map(&map)
     , editorEntity(editorEntity)
     , resetEditor(std::move(resetEditor))
+    , created(std::move(created))
 {
 }
 
@@ -65,6 +66,8 @@ void LoadMapSystem::createQubes(const std::vector<Component::TransformComponent>
 {
     for (const Component::TransformComponent& qube : qubes)
         map->addQube(*world, qube);
+    if (created)
+        created();
 }
 
 CreateRandomMapMessageSystem::CreateRandomMapMessageSystem(ECS::EntityManager& world, GameMap& map)

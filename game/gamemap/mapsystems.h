@@ -26,8 +26,11 @@ public:
     // selection, its pending selection and its undo history, which named the old blocks;
     // installed by the game with the editor. Nothing is reset while it is empty.
     using EditorReset = std::function<void(ECS::EntityManager& world, ECS::EntityId editorEntity)>;
+    // Told when a loaded map's blocks have been created: they enter the world at the next refresh.
+    using Created = std::function<void()>;
 
-    LoadMapSystem(ECS::EntityManager& world, GameMap& map, ECS::EntityId editorEntity, EditorReset resetEditor = {});
+    LoadMapSystem(ECS::EntityManager& world, GameMap& map, ECS::EntityId editorEntity, EditorReset resetEditor = {},
+                  Created created = {});
 
     void processMessages(const std::vector<Message::LoadMapMessage>& messages) override;
     void onMessage(const Message::LoadMapMessage& message) override;
@@ -43,6 +46,7 @@ private:
     GameMap* map;
     ECS::EntityId editorEntity;
     EditorReset resetEditor;
+    Created created;
     std::vector<Component::TransformComponent> deferred;
     // `deferred` was put off in an earlier pass and no later load has replaced it yet.
     bool waitingFromLastPass = false;

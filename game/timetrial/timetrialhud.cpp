@@ -16,7 +16,7 @@ constexpr glm::vec4 kAhead{0.3f, 1.0f, 0.3f, 1.0f};
 constexpr glm::vec4 kBehind{1.0f, 0.3f, 0.3f, 1.0f};
 constexpr glm::vec4 kGold{1.0f, 0.85f, 0.2f, 1.0f};
 // Each read-out's row below the window's top edge, in pixels, and the rows' size.
-constexpr float kRowTop[TimeTrialHud::kElements] = {60.0f, 100.0f, 200.0f, 240.0f, 280.0f, 340.0f};
+constexpr float kRowTop[TimeTrialHud::kElements] = {60.0f, 100.0f, 200.0f, 240.0f, 280.0f};
 constexpr glm::vec2 kRowSize{600.0f, 36.0f};
 
 } // namespace
@@ -82,7 +82,6 @@ void TimeTrialHud::show(const TimeTrial& trial)
     setText(FinishBest, trial.finishBestText(), UI::kWhite);
     const bool finished = trial.run().phase() == RunPhase::Finished;
     setText(NewBest, finished && trial.newBest() ? "New best!" : "", kGold);
-    setText(Keys, finished ? kKeysText : "", UI::kWhite);
 }
 
 } // namespace Game

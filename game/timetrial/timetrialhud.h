@@ -24,10 +24,9 @@ class TimeTrial;
 
 class TimeTrialHud {
 public:
-    // The read-outs: time, split, finish time, best, new best and the keys.
-    static constexpr uint32_t kElements = 6;
+    // The read-outs: time, split, finish time, best and new best.
+    static constexpr uint32_t kElements = 5;
     static constexpr int32_t kLayer = 0;
-    static constexpr const char* kKeysText = "Retry (R)    Back to menu (Esc)";
 
     TimeTrialHud(ECS::EntityManager& world, Engine::EngineCore& engine, const RenderResources& resources);
     ~TimeTrialHud();
@@ -39,7 +38,7 @@ public:
     // Takes every read-out down.
     void hide();
     // The text of a read-out as shown ("" when hidden), for tests and the autoplay checks.
-    enum Slot : size_t { Time, Split, FinishTime, FinishBest, NewBest, Keys };
+    enum Slot : size_t { Time, Split, FinishTime, FinishBest, NewBest };
     const std::string& text(Slot slot) const { return shown[slot]; }
 
 private:

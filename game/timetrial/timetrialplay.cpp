@@ -4,12 +4,15 @@
 #include "engine/core/enginecore.h"
 #include "engine/core/keyboardstate.h"
 #include "engine/core/log.h"
+#include "engine/core/loopsource.h"
+#include "engine/core/mousestate.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
 #include "game/camera/camerainput.h"
 #include "game/course/checksum.h"
 #include "game/course/runrecords.h"
 #include "game/filebrowser/filebrowser.h"
+#include "game/filebrowser/folderlisting.h"
 #include "game/filebrowser/uifilebrowsercomponent.h"
 #include "game/gamemap/gamemap.h"
 #include "game/gamemap/mapfile.h"
@@ -23,6 +26,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <system_error>
 
 namespace Game {
@@ -43,6 +47,31 @@ std::optional<std::string> readMapBytes(const std::filesystem::path& path)
         return std::nullopt;
     return bytes;
 }
+
+bool isFolder(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_directory(path, error);
+}
+
+// The maps with a course beside them in `folder`, in the order the chooser lists them.
+std::vector<std::filesystem::path> coursesIn(const std::filesystem::path& folder)
+{
+    const UI::FolderListing listing = UI::listFolder(folder, {"rmap"});
+    std::vector<std::filesystem::path> courses;
+    std::error_code error;
+    for (const std::string& name : listing.files) {
+        const std::filesystem::path map = folder / std::filesystem::u8path(name);
+        if (std::filesystem::is_regular_file(CourseFile::pathFor(map), error))
+            courses.push_back(map);
+    }
+    return courses;
+}
+
+constexpr glm::vec2 kTabSize{160.0f, 36.0f};
+constexpr float kTabGap = 8.0f;
+constexpr glm::vec4 kTabShown{0.0f, 1.0f, 0.0f, 0.5f};
+constexpr glm::vec4 kTabHidden{0.35f, 0.35f, 0.35f, 0.5f};
 
 } // namespace
 
@@ -72,18 +101,18 @@ std::string TimeTrialPlay::courseNote(const std::filesystem::path& mapPath)
 
 TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
                              MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look,
-                             const Engine::Bindings& bindings, StartPlay startPlay,
-                             Engine::MapFolderFinder findMapFolder)
+                             const Engine::Bindings& bindings, Links links, Engine::MapFolderFinder findMapFolder)
     : engine(&engine)
     , world(&world)
     , resources(&resources)
     , menus(&menus)
     , player(player)
-    , startPlay(std::move(startPlay))
+    , links(std::move(links))
     , findMapFolder(std::move(findMapFolder))
     , look(&look)
     , bindings(&bindings)
     , readouts(world, engine, resources)
+    , panel(world, engine, resources)
 {
 }
 
@@ -91,20 +120,25 @@ void TimeTrialPlay::openChooser()
 {
     if (browser != ECS::InvalidEntity && world->upcomingComponent<UIfileBrowserComponent>(browser) != nullptr)
         return;
-    std::filesystem::path folder;
-    if (!findMapFolder || !findMapFolder(folder)) {
+    if (!findMapFolder || !findMapFolder(userMaps))
+        userMaps.clear();
+    const bool shipped = isFolder(links.shippedCourses);
+    if (userMaps.empty() && !shipped) {
         menus->createOKpopup(kPopupLayer, kNoMapFolderText);
         return;
     }
-    if (!UI::roomFor(*world, UI::FileBrowser::kMaxElements, "the map chooser"))
+    if (!shipped || userMaps.empty())
+        shownTab = shipped ? Tab::Courses : Tab::MyMaps;
+    if (!UI::roomFor(*world, UI::FileBrowser::kMaxElements + 2, "the map chooser"))
         return;
     const glm::vec2 window(UI::windowSize(*engine));
     const glm::vec2 size = glm::floor(window * glm::vec2(0.6f, 0.85f));
+    const glm::vec2 corner = glm::floor((window - size) / 2.0f);
     UI::FileBrowserSettings settings;
     settings.mode = UI::FileBrowserSettings::kOpen;
     settings.extensions = "rmap"; // a course file is chosen with its map
     settings.fileNote = courseNote;
-    settings.startFolder = folder;
+    settings.startFolder = shownTab == Tab::Courses ? links.shippedCourses : userMaps;
     Engine::EngineCore* const core = engine;
     settings.clock = [core] { return core->loopSource().ticks(); };
     settings.blocker = UI::createBlocker(*world, kBrowserBlockerLayer, resources->whiteTexture.get(), window.x, window.y);
@@ -118,9 +152,52 @@ void TimeTrialPlay::openChooser()
             return;
         const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
         UI::FileBrowser::close(*world, opened);
+        closeChooser();
         play(path);
     };
-    UI::createFileBrowser(browser, *world, glm::floor((window - size) / 2.0f), size, *resources, std::move(settings));
+    settings.onCancel = [this] { closeChooser(); };
+    UI::createFileBrowser(browser, *world, corner, size, *resources, std::move(settings));
+    if (shipped && !userMaps.empty())
+        addTabs(corner + glm::vec2(0.0f, size.y));
+}
+
+void TimeTrialPlay::addTabs(glm::vec2 browserTopLeft)
+{
+    const Tab order[] = {Tab::Courses, Tab::MyMaps};
+    const char* const texts[] = {kCoursesTabText, kMyMapsTabText};
+    glm::vec2 at = browserTopLeft + glm::vec2(0.0f, kTabGap);
+    for (size_t i = 0; i < tabs.size(); ++i) {
+        const Tab tab = order[i];
+        const UI::ButtonStyle style{resources->whiteTexture.get(), tab == shownTab ? kTabShown : kTabHidden,
+                                    UI::Palette::hoverTint, UI::Palette::pressedTint, kTabLayer};
+        tabs[i] = UI::createButton(*world, kTabLayer, at, kTabSize, style,
+                                   {&resources->engineFont, texts[i]}, [this, tab] { showTab(tab); });
+        at.x += kTabSize.x + kTabGap;
+    }
+}
+
+void TimeTrialPlay::showTab(Tab tab)
+{
+    if (browser == ECS::InvalidEntity || !world->hasComponent<UIfileBrowserComponent>(browser))
+        return;
+    shownTab = tab;
+    const std::filesystem::path& folder = tab == Tab::Courses ? links.shippedCourses : userMaps;
+    UI::FileBrowser::showFolder(*world, browser, folder, UI::listFolder(folder, {"rmap"}));
+    for (size_t i = 0; i < tabs.size(); ++i) {
+        if (tabs[i] == ECS::InvalidEntity || !world->hasComponent<Component::UIBackgroundComponent>(tabs[i]))
+            continue;
+        world->getComponent<Component::UIBackgroundComponent>(tabs[i]).color = i == size_t(tab) ? kTabShown : kTabHidden;
+    }
+}
+
+void TimeTrialPlay::closeChooser()
+{
+    for (ECS::EntityId& tab : tabs) {
+        if (tab != ECS::InvalidEntity)
+            UI::destroyElement(*world, tab);
+        tab = ECS::InvalidEntity;
+    }
+    browser = ECS::InvalidEntity;
 }
 
 std::optional<CourseDocument> TimeTrialPlay::courseFor(const std::filesystem::path& path, uint64_t checksum) const
@@ -159,18 +236,67 @@ bool TimeTrialPlay::play(const std::filesystem::path& path)
         bestRun.race(best);
     }
     chosenMap = true;
-    if (startPlay)
-        startPlay();
-    if (trial)
+    playedMap = path;
+    panel.close();
+    if (links.startPlay)
+        links.startPlay();
+    if (trial) {
+        // The player waits at the start until the map's blocks are in the world (the next
+        // update or the one after), so that no step of the run meets the blocks before them.
         restartRun();
+        awaitingMap = true;
+        mapArrived = false;
+    }
     return true;
 }
 
 void TimeTrialPlay::end()
 {
+    panel.close();
     readouts.hide();
     trial.reset();
     chosenMap = false;
+    awaitingMap = false;
+}
+
+void TimeTrialPlay::mapLoaded()
+{
+    mapArrived = awaitingMap;
+}
+
+std::optional<std::filesystem::path> TimeTrialPlay::nextCourse() const
+{
+    if (!chosenMap || playedMap.parent_path().lexically_normal() != links.shippedCourses.lexically_normal())
+        return std::nullopt;
+    const std::vector<std::filesystem::path> courses = coursesIn(links.shippedCourses);
+    const auto at = std::find_if(courses.begin(), courses.end(), [this](const std::filesystem::path& course) {
+        return course.filename() == playedMap.filename();
+    });
+    if (at == courses.end() || at + 1 == courses.end())
+        return std::nullopt;
+    return *(at + 1);
+}
+
+void TimeTrialPlay::retry()
+{
+    if (trial)
+        restartRun();
+}
+
+void TimeTrialPlay::playNext()
+{
+    const std::optional<std::filesystem::path> next = nextCourse();
+    if (!next)
+        return;
+    const bool wasShown = panel.shown();
+    if (play(*next) && wasShown)
+        freePointer(false);
+}
+
+void TimeTrialPlay::backToMenu()
+{
+    if (links.backToMenu)
+        links.backToMenu();
 }
 
 glm::vec3 TimeTrialPlay::playerPosition() const
@@ -195,6 +321,10 @@ GhostSample TimeTrialPlay::playerPose() const
 
 void TimeTrialPlay::restartRun()
 {
+    if (panel.shown()) {
+        panel.close();
+        freePointer(false);
+    }
     const RunSpawn spawn = trial->spawn();
     placePlayer(*world, player, spawn.position, spawn.yaw, 0.0f);
     if (nextBest) {
@@ -207,6 +337,36 @@ void TimeTrialPlay::restartRun()
     start.position = spawn.position;
     start.yaw = spawn.yaw;
     recorder.restart(start);
+}
+
+void TimeTrialPlay::finished()
+{
+    storeIfBest();
+    FinishPanel::Actions actions;
+    actions.retry = [this] { retry(); };
+    if (nextCourse())
+        actions.next = [this] { playNext(); };
+    actions.backToMenu = [this] { backToMenu(); };
+    panel.open(std::move(actions));
+    freePointer(true);
+}
+
+void TimeTrialPlay::freePointer(bool free)
+{
+    GameStateRecord* const state = links.state;
+    if (!state || state->state != GameStateRecord::singlePlayer || state->paused)
+        return;
+    Engine::LoopSource& loop = engine->loopSource();
+    loop.setRelativeMouseMode(!free);
+    if (free) {
+        const glm::ivec2 window = UI::windowSize(*engine);
+        loop.warpMouse(engine->window ? engine->window->window : nullptr, window.x / 2, window.y / 2);
+    } else {
+        engine->mouse->discardRelativeMotion(); // the pointer's jump is not a look
+        clearCameraPendingChange(*world, player);
+    }
+    state->showCursor = free;
+    setPlayerControl(*world, player, !free);
 }
 
 void TimeTrialPlay::storeIfBest()
@@ -251,9 +411,19 @@ void TimeTrialPlay::beforeStep(const Engine::KeyboardState& keys, const Engine::
 {
     if (!trial)
         return;
+    if (awaitingMap) {
+        if (!mapArrived)
+            return;
+        awaitingMap = mapArrived = false;
+        restartRun();
+    }
     const auto pressed = [&](Engine::Action action) {
         return Engine::bindingPressed((*bindings)[Engine::indexOf(action)], keys, mouse);
     };
+    if (panel.shown() && (keys.isPressed(SDL_SCANCODE_N) || (keys.isPressed(SDL_SCANCODE_RETURN) && !keys.altDown()))) {
+        playNext();
+        return;
+    }
     if (pressed(Engine::Action::restart))
         restartRun();
     if (pressed(Engine::Action::practice))
@@ -272,11 +442,12 @@ void TimeTrialPlay::afterStep()
 {
     if (!trial)
         return;
-    const bool running = trial->run().phase() != RunPhase::Finished;
-    if (running)
-        recorder.step(stepInput, playerPose());
-    if (trial->step(stepFrom, playerPosition()) == RunEvent::Finished)
-        storeIfBest();
+    if (!awaitingMap) {
+        if (trial->run().phase() != RunPhase::Finished)
+            recorder.step(stepInput, playerPose());
+        if (trial->step(stepFrom, playerPosition()) == RunEvent::Finished)
+            finished();
+    }
     bestRun.follow(trial->run().phase());
     readouts.show(*trial);
 }

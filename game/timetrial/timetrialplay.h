@@ -1,23 +1,29 @@
 #pragma once
 // "Play a map": the main menu's map chooser, and the timed run over the chosen map's course while
-// the player plays it. The chooser is the file browser on the user's map folder; the chosen map
+// the player plays it. The chooser is the file browser with two tabs over it: "Courses" (those
+// that ship with the game, shown first) and "My maps" (the user's map folder). The chosen map
 // replaces the world's blocks, and its course (NAME.course beside it, made for these very bytes)
-// turns play into a time trial: the player starts at the start gate, R restarts at once, P
-// switches practice (F5 keeps the player's state, F9 puts it back), and the HUD shows the time,
-// the splits and the finish. Every run is recorded, each step's input and the ghost's pose, and a
-// best run is kept in the user's records folder. A map without a course is played freely.
+// turns play into a time trial: the player starts at the start gate once the map's blocks are in
+// the world, R restarts at once, P switches practice (F5 keeps the player's state, F9 puts it
+// back), and the HUD shows the time, the splits and the finish, then the finish panel (Retry,
+// Next shipped course, Back to menu; R, N or Return, Esc). Every run is recorded, each step's
+// input and the ghost's pose, and a best run is kept in the user's records folder. A map without
+// a course is played freely.
 #include "engine/ecs/ecstypes.h"
 #include "engine/fileutil/fileutil.h"
 #include "engine/config/settings.h"
 #include "game/camera/cameramath.h"
+#include "game/core/gamestaterecord.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecorder.h"
+#include "game/timetrial/finishpanel.h"
 #include "game/timetrial/ghost.h"
 #include "game/timetrial/timetrialhud.h"
 #include "game/timetrial/timetrial.h"
 
 #include <glm/vec3.hpp>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -41,21 +47,41 @@ class RenderResources;
 
 class TimeTrialPlay {
 public:
-    // What the chooser asks of the game once a map is chosen and loaded: start playing it.
-    using StartPlay = std::function<void()>;
+    // What the time trial asks of the game.
+    struct Links {
+        // A map is chosen and loaded: start playing it.
+        std::function<void()> startPlay;
+        // "Back to menu" on the finish panel.
+        std::function<void()> backToMenu;
+        // The game's state record: the finish panel shows the pointer while it is up.
+        GameStateRecord* state = nullptr;
+        // The folder of the courses that ship with the game.
+        std::filesystem::path shippedCourses;
+    };
+    // The chooser's tabs.
+    enum class Tab : uint8_t { Courses, MyMaps };
+    static constexpr const char* kCoursesTabText = "Courses";
+    static constexpr const char* kMyMapsTabText = "My maps";
 
     static constexpr const char* kNoMapFolderText = "No folder for maps";
     static constexpr const char* kReadFailedText = "This map cannot be read";
     static constexpr int32_t kBrowserBlockerLayer = 4;
     static constexpr int32_t kPopupLayer = 6;
+    // The chooser's tabs lie on the browser's layer.
+    static constexpr int32_t kTabLayer = 6;
 
     TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
                   MenuBuilder& menus, ECS::EntityId player, const CameraMath::LookSettings& look,
-                  const Engine::Bindings& bindings, StartPlay startPlay,
+                  const Engine::Bindings& bindings, Links links,
                   Engine::MapFolderFinder findMapFolder = Engine::prepareUserMapFolder);
 
-    // Opens the browser on the user's maps; nothing when one is open already.
+    // Opens the browser on the tab shown last (the shipped courses at first); nothing when one is
+    // open already.
     void openChooser();
+    // Shows the tab's folder in the open chooser.
+    void showTab(Tab tab);
+    // The tab's button while the chooser is open, else ECS::InvalidEntity.
+    ECS::EntityId tabButton(Tab tab) const { return tabs[size_t(tab)]; }
     // What the chooser shows after a map's name: "best m:ss.cc" for a course with a record,
     // "course" for one without, nothing for a map without a course of its own.
     static std::string courseNote(const std::filesystem::path& mapPath);
@@ -65,6 +91,17 @@ public:
     // Ends the play of the chosen map and its trial (back to the menu); the world's blocks are
     // the caller's to replace.
     void end();
+    // The game created a loaded map's blocks: they are in the world from the next update on, and
+    // the first run over the chosen map starts then.
+    void mapLoaded();
+    // The shipped course after the one being played, by name; none after the last, or when a map
+    // of the user's is played.
+    std::optional<std::filesystem::path> nextCourse() const;
+    // Retry, Next and Back to menu: what the finish panel's buttons and keys do.
+    void retry();
+    void playNext();
+    void backToMenu();
+    const FinishPanel& finishPanel() const { return panel; }
     // A chosen map is being played, with or without a course.
     bool playing() const { return chosenMap; }
     // A chosen map with a course is being played.
@@ -88,6 +125,12 @@ private:
     glm::vec3 playerPosition() const;
     GhostSample playerPose() const;
     void restartRun();
+    void finished();
+    // True: frees and shows the pointer and stills the player, for the finish panel; false:
+    // captures the pointer and gives the player control back.
+    void freePointer(bool free);
+    void addTabs(glm::vec2 browserTopLeft);
+    void closeChooser();
     void storeIfBest();
     void keepState();
     void restoreState();
@@ -98,15 +141,23 @@ private:
     const RenderResources* resources;
     MenuBuilder* menus;
     ECS::EntityId player;
-    StartPlay startPlay;
+    Links links;
     Engine::MapFolderFinder findMapFolder;
     ECS::EntityId browser = ECS::InvalidEntity;
+    std::array<ECS::EntityId, 2> tabs{ECS::InvalidEntity, ECS::InvalidEntity};
+    Tab shownTab = Tab::Courses;
+    std::filesystem::path userMaps;
     const CameraMath::LookSettings* look;
     const Engine::Bindings* bindings;
     std::unique_ptr<TimeTrial> trial;
     TimeTrialHud readouts;
+    FinishPanel panel;
     Course runCourse;
+    std::filesystem::path playedMap;
     bool chosenMap = false;
+    // The chosen map's blocks are not in the world yet: the run waits at the start.
+    bool awaitingMap = false;
+    bool mapArrived = false;
     glm::vec3 stepFrom{0.0f};
     StepInput stepInput;
     RunRecorder recorder;

@@ -39,6 +39,7 @@ TEST(InstallTest, AnInstalledCopyStartedElsewhereFindsItsFilesAndTheUsersSetting
 
     for (const char* file : {"bin/tetherix", "bin/rmapinfo", "bin/tetherix-autoplay", "share/tetherix/data/shaders.shconf",
                              "share/tetherix/data/fonts/engine_font.fnt", "share/tetherix/profile/config.cfg",
+                             "share/tetherix/data/courses/1-first-steps.rmap", "share/tetherix/data/courses/1-first-steps.course",
                              "share/icons/hicolor/256x256/apps/tetherix.png",
                              "share/metainfo/org.example.Tetherix.metainfo.xml"})
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;

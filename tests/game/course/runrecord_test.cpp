@@ -1,4 +1,6 @@
 #include "game/course/runrecords.h"
+
+#include "game/course/checksum.h"
 #include "game/course/runrecorder.h"
 
 #include "engine/fileutil/fileutil.h"
@@ -39,7 +41,7 @@ RunRecord recordedRun(uint32_t steps, uint64_t key = 7)
         recorder.step(input, pose);
     }
     const std::optional<RunRecord> record =
-        recorder.record(key, Game::RunTimes{steps - 10, {steps / 3, steps / 2}}, {1.5f, true});
+        recorder.record(key, Game::RunTimes{steps - 10, {steps / 3, steps / 2}}, {1.5f, true, 2.5f, true});
     EXPECT_TRUE(record);
     return record.value_or(RunRecord{});
 }
@@ -81,7 +83,7 @@ TEST(RunRecord, ATwoMinuteRecordReadsBackWhole)
     const std::string bytes = RunRecordFile::encode(record);
     // 12000 steps of look motion at 4 bytes, 3001 samples of 17 bytes, half with a 12-byte anchor.
     EXPECT_EQ(record.input.size(), 48000u);
-    EXPECT_EQ(bytes.size(), 117071u);
+    EXPECT_EQ(bytes.size(), 117076u);
     const Game::RunRecordReadResult back = RunRecordFile::decode(bytes);
     ASSERT_TRUE(back.ok()) << back.problem;
     EXPECT_EQ(back.record.courseKey, 7u);
@@ -89,12 +91,32 @@ TEST(RunRecord, ATwoMinuteRecordReadsBackWhole)
     EXPECT_EQ(back.record.times.splits, (std::vector<uint32_t>{4000, 6000}));
     EXPECT_EQ(back.record.look.sensitivity, 1.5f);
     EXPECT_TRUE(back.record.look.invert);
+    EXPECT_EQ(back.record.look.padSensitivity, 2.5f);
+    EXPECT_TRUE(back.record.look.padInvert);
     EXPECT_EQ(back.record.inputSteps, 12000u);
     EXPECT_EQ(back.record.input, record.input);
     ASSERT_EQ(back.record.ghost.size(), 3001u);
     EXPECT_EQ(back.record.ghost[3000].position, record.ghost[3000].position);
     EXPECT_TRUE(back.record.ghost[3000].roped);
     EXPECT_EQ(back.record.ghost[3000].anchor, glm::vec3(50, 3, 20));
+}
+
+TEST(RunRecord, AVersionOneRecordReadsWithThePadsDefaultLook)
+{
+    // Version 1 had no pad look settings: the 5 bytes after the mouse's, and its own checksum.
+    const std::string current = RunRecordFile::encode(recordedRun(100));
+    const size_t padAt = 5 + 1 + 8 + 4 + 2 + 2 * 4 + 4 + 1;
+    std::string old = current.substr(0, padAt) + current.substr(padAt + 5, current.size() - padAt - 5 - 8);
+    old[5] = 1;
+    const uint64_t sum = Game::Checksum::fnv1a64(old);
+    for (int shift = 56; shift >= 0; shift -= 8)
+        old.push_back(char(uint8_t(sum >> shift)));
+    const Game::RunRecordReadResult back = RunRecordFile::decode(old);
+    ASSERT_TRUE(back.ok()) << back.problem;
+    EXPECT_EQ(back.record.look.sensitivity, 1.5f);
+    EXPECT_EQ(back.record.look.padSensitivity, 1.0f);
+    EXPECT_FALSE(back.record.look.padInvert);
+    EXPECT_EQ(back.record.input, recordedRun(100).input);
 }
 
 TEST(RunRecord, DamagedRecordsAreRefusedWithAReason)
@@ -113,7 +135,8 @@ TEST(RunRecord, DamagedRecordsAreRefusedWithAReason)
         const char* problem;
     } cases[] = {
         {"txrum" + good.substr(5), "not a run record"},
-        {good.substr(0, 5) + char(2) + good.substr(6), "version"},
+        {good.substr(0, 5) + char(3) + good.substr(6), "version"},
+        {good.substr(0, 5) + char(0) + good.substr(6), "version"},
         {good + "x", "bytes after the ghost"},
         {changed([](RunRecord& r) { r.times.total = 0; }), "no steps"},
         {changed([](RunRecord& r) { r.times.total = 101; }), "fewer input steps than the run's time"},
@@ -122,6 +145,7 @@ TEST(RunRecord, DamagedRecordsAreRefusedWithAReason)
         {changed([](RunRecord& r) { r.times.splits.assign(300, 1); }), "more splits"},
         {changed([nan](RunRecord& r) { r.look.sensitivity = nan; }), "look settings"},
         {changed([](RunRecord& r) { r.look.sensitivity = 0.0f; }), "look settings"},
+        {changed([](RunRecord& r) { r.look.padSensitivity = -1.0f; }), "pad look settings"},
         {changed([](RunRecord& r) { r.inputSteps = 101; }), "the input of step 101 is damaged"},
         {changed([](RunRecord& r) { r.input.push_back(0); }), "more bytes than its steps"},
         {changed([](RunRecord& r) { r.ghostInterval = 0; }), "ghost interval"},

@@ -3,8 +3,10 @@
 #include "game/course/checksum.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecords.h"
+#include "game/filebrowser/uifilebrowsercomponent.h"
 #include "game/gamemap/mapfile.h"
 #include "game/player/charactercontrollercomponent.h"
+#include "game/player/controlswitches.h"
 #include "tests/support/gameharness.h"
 #include "tests/support/tempdir.h"
 
@@ -83,9 +85,17 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     const std::string first = finishLine(runForward());
     ASSERT_FALSE(first.empty()) << "the run finishes";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::NewBest), "New best!");
-    EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Keys), TimeTrialHud::kKeysText);
+    const Game::FinishPanel& panel = game().timeTrialPlay().finishPanel();
+    EXPECT_TRUE(panel.shown());
+    EXPECT_NE(panel.button(Game::FinishPanel::Retry), ECS::InvalidEntity);
+    EXPECT_EQ(panel.button(Game::FinishPanel::Next), ECS::InvalidEntity) << "a map of the user's has no next course";
+    EXPECT_TRUE(game().stateRecord().showCursor) << "the pointer is free for the panel";
+    EXPECT_FALSE(Game::hasPlayerControl(game().world(), game().context().playerEntity));
 
     tapKey(SDL_SCANCODE_R);
+    EXPECT_FALSE(panel.shown()) << "R retries: the panel goes";
+    EXPECT_FALSE(game().stateRecord().showCursor);
+    EXPECT_TRUE(Game::hasPlayerControl(game().world(), game().context().playerEntity));
     const auto& body = game().world().getComponent<Component::CharacterControllerComponent>(game().context().playerEntity);
     EXPECT_LT(glm::length(glm::vec2(body.position())), 1.0f) << "back inside the start gate";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishTime), "") << "the finish texts go";
@@ -99,6 +109,10 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::NewBest), "") << "as fast is no new best";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishBest), "Best " + first.substr(13));
 
+    tapKey(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(game().stateRecord().state, GameStateRecord::mainMenu) << "Escape on the finish panel goes back to the menu";
+    EXPECT_FALSE(panel.shown());
+
     // The first run is the course's record, kept in the user's records folder.
     size_t records = 0;
     for (const auto& entry : std::filesystem::directory_iterator(Game::RunRecords::folder()))
@@ -109,6 +123,7 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
 TEST_F(TimeTrialPlayTest, PracticeShowsOnTheTimerAndACourseForOtherBytesIsPlayedFreely)
 {
     ASSERT_TRUE(game().timeTrialPlay().play(writeMap(true)));
+    runUpdates(2); // the run starts once the map's blocks are in the world
     tapKey(SDL_SCANCODE_P);
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "PRACTICE");
     tapKey(SDL_SCANCODE_ESCAPE);
@@ -133,4 +148,33 @@ TEST_F(TimeTrialPlayTest, AMapThatCannotBeReadSaysSoAndStaysInTheMenu)
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("MAP NOT LOADED: "), std::string::npos) << console;
     EXPECT_EQ(game().stateRecord().state, GameStateRecord::mainMenu);
+}
+
+TEST_F(TimeTrialPlayTest, AShippedCourseLeadsToTheNextOneAndTheChooserOpensOnTheShippedCourses)
+{
+    Game::TimeTrialPlay& play = game().timeTrialPlay();
+    const std::filesystem::path courses = "data/courses";
+    ASSERT_TRUE(play.play(courses / "1-first-steps.rmap"));
+    EXPECT_TRUE(play.active()) << "a shipped course is a time trial";
+    EXPECT_EQ(play.nextCourse(), courses / "2-swing.rmap");
+    play.playNext();
+    EXPECT_TRUE(play.active());
+    EXPECT_EQ(play.nextCourse(), courses / "3-reel.rmap") << "Next played the second course";
+    ASSERT_TRUE(play.play(courses / "3-reel.rmap"));
+    EXPECT_EQ(play.nextCourse(), std::nullopt) << "the last course has no next";
+    ASSERT_TRUE(play.play(writeMap(true)));
+    EXPECT_EQ(play.nextCourse(), std::nullopt) << "nor has a map of the user's";
+
+    game().backToMainMenu();
+    runUpdates(2);
+    play.openChooser();
+    runUpdates(2);
+    const auto shownFolder = [this] {
+        const auto& browsers = game().world().componentList<Component::UIfileBrowserComponent>().records();
+        return browsers.empty() ? std::filesystem::path() : browsers.front().folder;
+    };
+    ASSERT_NE(play.tabButton(Game::TimeTrialPlay::Tab::Courses), ECS::InvalidEntity);
+    EXPECT_EQ(shownFolder(), courses) << "a new player finds the shipped courses first";
+    play.showTab(Game::TimeTrialPlay::Tab::MyMaps);
+    EXPECT_EQ(shownFolder(), game().userMapFolder());
 }
