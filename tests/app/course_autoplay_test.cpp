@@ -48,6 +48,14 @@ std::vector<std::filesystem::path> recordsIn(const std::filesystem::path& home)
     return records;
 }
 
+// A user configuration in `home` that renders the scene at half size: these runs check the course
+// and its timing, not the picture, and a software renderer draws them twice as fast.
+void renderAtHalfSize(const std::filesystem::path& home)
+{
+    std::filesystem::create_directories(home / ".config" / "tetherix");
+    std::ofstream(home / ".config" / "tetherix" / "config.cfg") << "render_scale = 50\n";
+}
+
 // tetherix-autoplay --verify RECORD [MAP] with HOME at `home`.
 TestSupport::ProgramRun verifyRecord(const std::filesystem::path& home, const std::filesystem::path& record,
                                      const std::filesystem::path& map = {})
@@ -65,6 +73,7 @@ TEST(CourseAutoplayTest, TheSameRunTwiceFinishesInTheSameTimeAndLeavesARecord)
     const TestSupport::TempDir dir;
     const auto home = dir.path() / "home";
     writeSprint(home / "Documents" / "Tetherix");
+    renderAtHalfSize(home);
     const auto script = TestSupport::scriptWithShotsIn(dir, "tests/autoplay/course.txt");
     ASSERT_FALSE(script.empty());
     const TestSupport::ProgramRun run = TestSupport::runAutoplay(script, home);
@@ -112,6 +121,7 @@ TEST_P(ShippedCourseAutoplayTest, ItsScriptFinishesItAndTheRecordReplaysToTheSam
     const TestSupport::TempDir dir;
     const auto home = dir.path() / "home";
     std::filesystem::create_directories(home / "Documents" / "Tetherix");
+    renderAtHalfSize(home);
     const auto script = TestSupport::scriptWithShotsIn(dir, std::string("tests/autoplay/course-") + GetParam() + ".txt");
     ASSERT_FALSE(script.empty());
     const TestSupport::ProgramRun run = TestSupport::runAutoplay(script, home);
