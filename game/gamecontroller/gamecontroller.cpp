@@ -351,10 +351,6 @@ void GameController::handleStateInput()
         break;
     case GameStateRecord::mainMenu:
         optionsScreen->tick();
-        // Escape leaves the Options screen as "Back" does, unless a pop-up lies over it.
-        if (core->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && optionsScreen->shown() &&
-            ecs->componentList<UIblockerComponent>().size() == 0)
-            optionsScreen->goBack();
         break;
     default:
         break;

@@ -1,8 +1,10 @@
 #include "game/menu/optionsscreen.h"
 
+#include "engine/core/enginecore.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/menu/menu.h"
 #include "game/resources/renderresources.h"
+#include "game/ui/uicomponents.h"
 #include "game/ui/uielements.h"
 #include "game/ui/uipalette.h"
 #include "game/ui/windowsize.h"
@@ -325,6 +327,14 @@ bool OptionsScreen::canStep(Option option, int direction) const
 bool OptionsScreen::shown() const
 {
     return menu->hasElement(OptionsNames::panel) || controlsScreen.shown();
+}
+
+void OptionsScreen::tick()
+{
+    controlsScreen.tick();
+    if (engine->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && shown() &&
+        world->componentList<Component::UIblockerComponent>().size() == 0)
+        goBack();
 }
 
 void OptionsScreen::goBack()

@@ -85,8 +85,9 @@ public:
     void showValues();
     // "Back" and Escape: from the Controls screen back to this one, from this one to the game.
     void goBack();
-    // Once per update: the Controls screen takes the key it waits for.
-    void tick() { controlsScreen.tick(); }
+    // Once per update: the Controls screen takes the key it waits for, and Escape leaves the
+    // screen as "Back" does, unless a pop-up lies over it.
+    void tick();
     ControlsScreen& controls() { return controlsScreen; }
 
     // The controls. A value within the setting's range (for the resolution: one offered) is

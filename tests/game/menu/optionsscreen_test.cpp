@@ -153,3 +153,24 @@ TEST_F(OptionsScreenTest, BuiltAgainForANewWindowSize)
     EXPECT_EQ(ui.world.getComponent<TransformComponent>(menu.element(OptionsNames::panel)).scale.y, 600.0f);
     EXPECT_EQ(menu.elements().size(), elements) << "the old screen is gone";
 }
+
+TEST_F(OptionsScreenTest, EscapeGoesBackUnlessAPopupLiesOverTheScreen)
+{
+    screen.build();
+    ui.step();
+    const auto pressEscape = [this] {
+        ui.holdKey(SDL_SCANCODE_ESCAPE, true);
+        ui.step();
+        screen.tick();
+        ui.holdKey(SDL_SCANCODE_ESCAPE, false);
+        ui.step();
+        screen.tick();
+    };
+    // A pop-up's blocker over the screen keeps Escape for the pop-up.
+    const ECS::EntityId blocker = UI::createBlocker(ui.world, 9, ui.white(), 100, 100);
+    pressEscape();
+    EXPECT_EQ(backs, 0);
+    ui.world.destroyEntity(blocker);
+    pressEscape();
+    EXPECT_EQ(backs, 1);
+}
