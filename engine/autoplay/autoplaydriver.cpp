@@ -26,7 +26,7 @@ std::string describe(const std::filesystem::path& file, const ScriptError& error
 
 } // namespace
 
-int runAutoplay(const std::filesystem::path& scriptFile, const GameFactory& makeGame)
+int runAutoplay(const std::filesystem::path& scriptFile, const GameFactory& makeGame, bool screenshotsOnly)
 {
     ScriptError error;
     std::optional<Script> script = Script::load(scriptFile, error);
@@ -45,6 +45,7 @@ int runAutoplay(const std::filesystem::path& scriptFile, const GameFactory& make
     }
 
     AutoplaySource source(std::move(*script));
+    source.drawOnlyScreenshots(screenshotsOnly);
     int status = 0;
     {
         EngineCore engine(&source);

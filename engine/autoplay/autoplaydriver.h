@@ -17,6 +17,7 @@ using GameFactory = std::function<std::unique_ptr<GamePrototype>(EngineCore& eng
 // when the script cannot be used (the console names the line, and the game never starts), when no
 // display can be found or started, when the engine cannot start, when a screenshot cannot be saved,
 // or when the run was stopped from outside.
-int runAutoplay(const std::filesystem::path& scriptFile, const GameFactory& makeGame);
+// With `screenshotsOnly`, only the frames that the script's screenshots save are drawn.
+int runAutoplay(const std::filesystem::path& scriptFile, const GameFactory& makeGame, bool screenshotsOnly = false);
 
 } // namespace Engine::Autoplay

@@ -94,6 +94,24 @@ void AutoplaySource::swapWindow(SDL_Window* window)
         clock_ += kStepMs;
 }
 
+bool AutoplaySource::wantsFrame()
+{
+    if (!screenshotsOnly_)
+        return true;
+    // The script goes on after this frame only when its wait ran out; the frame is needed when
+    // a screenshot comes before the next wait.
+    if (waitLeft_ > 0 || outcome_ != Outcome::Playing)
+        return false;
+    const std::vector<ScriptCommand>& commands = script_.commands();
+    for (size_t i = next_; i < commands.size(); ++i) {
+        if (commands[i].kind == ScriptCommand::Kind::Screenshot)
+            return true;
+        if (commands[i].kind == ScriptCommand::Kind::Wait)
+            return false;
+    }
+    return false;
+}
+
 void AutoplaySource::setRelativeMouseMode(bool enabled)
 {
     relativeMode_ = enabled;

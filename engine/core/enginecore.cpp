@@ -141,7 +141,8 @@ int EngineCore::runFrame()
     } else if (steps == 0) {
         return steps; // nothing new to show
     }
-    game->render(alpha);
+    if (source_->wantsFrame())
+        game->render(alpha);
     source_->swapWindow(window ? window->window : nullptr);
     return steps;
 }

@@ -27,6 +27,9 @@ public:
     // window's size unless the window has more pixels than its size in screen units (high DPI).
     virtual void drawableSize(SDL_Window* window, int& width, int& height) { windowSize(window, width, height); }
     virtual void swapWindow(SDL_Window* window) = 0;
+    // Whether the game draws the coming frame; a source may skip frames that nobody sees (a
+    // scripted run that checks what the game does, not each picture). The swap follows either way.
+    virtual bool wantsFrame() { return true; }
     virtual void startTextInput() = 0;
     virtual void stopTextInput() = 0;
     // Captures (true) or releases the pointer; captured, it reports relative motion only.

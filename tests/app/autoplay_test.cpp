@@ -89,7 +89,7 @@ TEST(AutoplayTest, TheMenusLeadThroughTheGame)
                          click(160, backToMenu + 24) +
                          click(160, endGame + 24) + "wait 5\nscreenshot " + shot("after-end.png") + "\n");
     // A home of its own: "Back" on the Options screen saves the settings there.
-    const ProgramRun run = runAutoplay(script, dir.path());
+    const ProgramRun run = TestSupport::runAutoplayShotsOnly(script, dir.path());
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("GameController initialised\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Autoplay: saved " + shot("menu.png") + "\n"), std::string::npos) << run.output;

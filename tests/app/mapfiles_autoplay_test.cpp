@@ -46,7 +46,7 @@ TEST(MapFilesAutoplayTest, SaveNewLoadAndACancelledOverwrite)
     std::filesystem::create_directories(home / "Documents");
     const auto script = TestSupport::scriptWithShotsIn(dir, "tests/autoplay/mapfiles.txt");
     ASSERT_FALSE(script.empty());
-    const ProgramRun run = TestSupport::runAutoplay(script, home);
+    const ProgramRun run = TestSupport::runAutoplayShotsOnly(script, home);
     ASSERT_EQ(run.status, 0) << run.output;
     const auto file = home / "Documents" / "Tetherix" / "twoblocks.rmap";
     EXPECT_EQ(count(run.output, "FILEPATH\n"), 1u) << "the cancelled overwrite wrote nothing\n" << run.output;

@@ -46,10 +46,25 @@ std::string program(const std::string& name)
     return shellQuoted((binaryFolder() / name).string());
 }
 
-ProgramRun runAutoplay(const std::filesystem::path& script, const std::filesystem::path& home)
+namespace {
+
+ProgramRun runAutoplayWith(const std::string& options, const std::filesystem::path& script,
+                           const std::filesystem::path& home)
 {
     const std::string user = home.empty() ? "" : "env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=" + shellQuoted(home.string()) + " ";
-    return runCommand(user + program("tetherix-autoplay") + " " + shellQuoted(script.string()));
+    return runCommand(user + program("tetherix-autoplay") + " " + options + shellQuoted(script.string()));
+}
+
+} // namespace
+
+ProgramRun runAutoplay(const std::filesystem::path& script, const std::filesystem::path& home)
+{
+    return runAutoplayWith("", script, home);
+}
+
+ProgramRun runAutoplayShotsOnly(const std::filesystem::path& script, const std::filesystem::path& home)
+{
+    return runAutoplayWith("--shots-only ", script, home);
 }
 
 std::filesystem::path scriptWithShotsIn(const TempDir& dir, const std::filesystem::path& script)

@@ -31,6 +31,8 @@ std::string program(const std::string& name);
 // Runs the built tetherix-autoplay on `script`. With `home` given, the game runs with HOME there
 // and without the caller's XDG_CONFIG_HOME, so it sees a user of its own.
 ProgramRun runAutoplay(const std::filesystem::path& script, const std::filesystem::path& home = {});
+// The same, drawing only the frames that the script's screenshots save (--shots-only).
+ProgramRun runAutoplayShotsOnly(const std::filesystem::path& script, const std::filesystem::path& home);
 
 // Copies the autoplay script `script` (a path from the repository root) into `dir`, its
 // screenshots saved into `dir` instead of build/shots/. The copy's path; empty when the script

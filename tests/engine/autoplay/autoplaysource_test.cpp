@@ -139,6 +139,27 @@ TEST(AutoplaySourceTest, TextArrivesPerCharacterOnlyWhileTextInputIsOn)
     EXPECT_EQ(console, "Autoplay: line 1: text input is off in the game, the text is not typed\n");
 }
 
+TEST(AutoplaySourceTest, DrawingOnlyScreenshotsDrawsJustTheFramesTheySave)
+{
+    ScriptRun everyFrame("wait 5\nwait 5\nquit");
+    everyFrame.play();
+    EXPECT_EQ(everyFrame.game.frames, 13) << "the first frame, before any update, and one a frame after";
+
+    ScriptRun noShots("wait 5\nwait 5\nquit");
+    noShots.source.drawOnlyScreenshots(true);
+    noShots.play();
+    EXPECT_EQ(noShots.game.seen.size(), 11u) << "every update still runs";
+    EXPECT_EQ(noShots.game.frames, 0);
+
+    ScriptRun oneShot("wait 3\nmouse 5 5\nscreenshot unsaved.png\nwait 100\nquit");
+    oneShot.source.drawOnlyScreenshots(true);
+    testing::internal::CaptureStdout();
+    oneShot.play();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(oneShot.game.frames, 1) << "the frame the screenshot saves";
+    EXPECT_EQ(oneShot.game.seen.size(), 4u) << "the failed screenshot ends the run one update on";
+}
+
 TEST(AutoplaySourceTest, FailedScreenshotEndsTheRun)
 {
     ScriptRun run("wait 1\nscreenshot unsaved.png\nwait 100\nquit");
