@@ -95,4 +95,19 @@ void WindowService::showSystemPointer(bool shown)
     source().showCursor(shown);
 }
 
+void WindowService::capturePointer(bool captured)
+{
+    source().setRelativeMouseMode(captured);
+    if (captured && engine->mouse)
+        engine->mouse->discardRelativeMotion();
+}
+
+void WindowService::centrePointer()
+{
+    int width = 0;
+    int height = 0;
+    source().windowSize(window(), width, height);
+    source().warpMouse(window(), width / 2, height / 2);
+}
+
 } // namespace Engine

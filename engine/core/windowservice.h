@@ -42,6 +42,11 @@ public:
     void grabPointer(bool grabbed);
     // Shows or hides the system's pointer; the game hides it and draws its own.
     void showSystemPointer(bool shown);
+    // Captures the pointer for looking around (relative motion, the pointer held in place) or
+    // lets it go; the jump of capturing is not read as a movement.
+    void capturePointer(bool captured);
+    // Moves the pointer to the middle of the window, without a motion event.
+    void centrePointer();
 
 private:
     SDL_Window* window() const;

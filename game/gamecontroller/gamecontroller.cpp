@@ -5,6 +5,7 @@
 #include "engine/fileutil/fileutil.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/gfx/fbo.h"
+#include "engine/gfx/imagebatch.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/gameeditor.h"
@@ -50,7 +51,12 @@ const std::string_view kSourceName = projectRelativePath(__FILE__);
 
 } // namespace
 
-GameController::GameController(Engine::EngineCore& engine) : core(&engine), window(engine) {}
+GameController::GameController(Engine::EngineCore& engine)
+    : core(&engine), window(engine),
+      textureImages(std::make_unique<Engine::GFX::ImageBatch>(
+          RenderResources::texturePaths(Engine::locateGameFolders().root)))
+{
+}
 
 GameController::~GameController()
 {
@@ -109,7 +115,8 @@ void GameController::loadSettingsAndShapeWindow()
 void GameController::createWorld()
 {
     physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
-    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
+    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root, textureImages.get());
+    textureImages.reset();
     // Every camera is made from this prototype: it carries the configured field of view.
     renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
     Engine::logLine("All ressources loaded.");
@@ -129,7 +136,7 @@ void GameController::createWorld()
     schedule = updateSchedule(*ecs);
     pointerOverUiCheck = ecs->getSystem<UI::System::MouseOnUIcheckSystem>();
 
-    warpPointerToCentre();
+    window.centrePointer();
     frameRenderer = std::make_unique<FrameRenderer>(*ecs, *renderResources, *core->renderContext);
 }
 
@@ -213,11 +220,6 @@ void GameController::applySettings()
 void GameController::applyProjection()
 {
     setEveryPerspective(*ecs, renderResources->defaultCamera, drawable, float(config.fieldOfView));
-}
-
-SDL_Window* GameController::sdlWindow() const
-{
-    return core->window ? core->window->window : nullptr;
 }
 
 glm::ivec2 GameController::sizeOr(glm::ivec2 size, const Engine::Settings& fallback)
@@ -392,22 +394,6 @@ const CameraData& GameController::sceneCamera()
     return frameRenderer->sceneCamera(frameState());
 }
 
-void GameController::capturePointer()
-{
-    core->loopSource().setRelativeMouseMode(true);
-    core->mouse->discardRelativeMotion(); // the pointer's jump is not a movement
-}
-
-void GameController::releasePointer()
-{
-    core->loopSource().setRelativeMouseMode(false);
-}
-
-void GameController::warpPointerToCentre()
-{
-    core->loopSource().warpMouse(sdlWindow(), uiSize.x / 2, uiSize.y / 2);
-}
-
 void GameController::startSinglePlayer()
 {
     if (state.state != GameStateRecord::mainMenu)
@@ -416,7 +402,7 @@ void GameController::startSinglePlayer()
     state.showCursor = false;
     state.paused = false;
     state.state = GameStateRecord::singlePlayer;
-    capturePointer();
+    window.capturePointer(true);
     gameMenu->clear();
     if (ecs->hasComponent<CharacterControllerComponent>(player))
         ecs->getComponent<CharacterControllerComponent>(player).resetMotion();
@@ -445,8 +431,8 @@ void GameController::pauseSinglePlayer()
     if (state.state != GameStateRecord::singlePlayer || state.paused)
         return;
     state.paused = true;
-    releasePointer();
-    warpPointerToCentre();
+    window.capturePointer(false);
+    window.centrePointer();
     state.showCursor = true;
     gameMenuBuilder->buildPauseMenu();
     setPlayerControl(*ecs, updateContext.playerEntity, false);
@@ -457,7 +443,7 @@ void GameController::resumeSinglePlayer()
     if (state.state != GameStateRecord::singlePlayer || !state.paused)
         return;
     state.paused = false;
-    capturePointer();
+    window.capturePointer(true);
     state.showCursor = false;
     gameMenuBuilder->closePauseMenu();
     setPlayerControl(*ecs, updateContext.playerEntity, true);
@@ -480,7 +466,7 @@ void GameController::backToMainMenu()
         return;
     state.paused = false;
     state.showCursor = true;
-    releasePointer();
+    window.capturePointer(false);
     gameMenu->clear();
     gameMenuBuilder->buildMainMenu();
     state.state = GameStateRecord::mainMenu;

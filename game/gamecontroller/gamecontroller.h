@@ -32,6 +32,7 @@ namespace Engine {
 class EngineCore;
 }
 namespace Engine::GFX {
+class ImageBatch;
 class TextMesh;
 }
 namespace GamePhysics {
@@ -170,7 +171,6 @@ private:
     void applySettings();
     // Every camera's projection for the target size and the configured field of view.
     void applyProjection();
-    SDL_Window* sdlWindow() const;
     static glm::ivec2 sizeOr(glm::ivec2 size, const Engine::Settings& fallback);
     // Once per update and frame: render targets, viewport and projections follow a new drawable
     // size; once per update the UI is laid out again for a new window size.
@@ -180,9 +180,6 @@ private:
     void handleWindowKeys();
     void createEditor();
     void handleStateInput();
-    void capturePointer();
-    void releasePointer();
-    void warpPointerToCentre();
     void createMenus();
     void releaseAll();
 
@@ -199,6 +196,9 @@ private:
     UpdateContext updateContext;
     ECS::EntityId floor = ECS::InvalidEntity;
 
+    // The texture files, decoded from the game's construction on so that decoding overlaps the
+    // opening of the window; the render resources take the images, then the batch goes.
+    std::unique_ptr<Engine::GFX::ImageBatch> textureImages;
     // Declared in the order they are made; releaseAll takes them down in reverse.
     std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
     std::unique_ptr<RenderResources> renderResources;

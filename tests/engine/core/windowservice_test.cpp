@@ -99,6 +99,24 @@ TEST_F(WindowServiceTest, IconTitleGrabPointerAndModesGoThroughTheSource)
     EXPECT_EQ(service.displayModes(), (std::vector<glm::ivec2>{{1024, 768}, {640, 480}}));
 }
 
+TEST_F(WindowServiceTest, CapturingThePointerDropsTheJumpAndCentringWarpsToTheMiddle)
+{
+    engine.createInputState(nullptr);
+    engine.mouse->relX = 300;
+    service.capturePointer(true);
+    EXPECT_TRUE(source.relativeMouseMode);
+    EXPECT_EQ(engine.mouse->relX, 0) << "the capture's jump is no movement";
+    EXPECT_TRUE(engine.mouse->resetRelative);
+    service.capturePointer(false);
+    EXPECT_FALSE(source.relativeMouseMode);
+
+    source.windowWidth = 800;
+    source.windowHeight = 600;
+    service.centrePointer();
+    ASSERT_EQ(source.warps.size(), 1u);
+    EXPECT_EQ(source.warps[0], std::make_pair(400, 300));
+}
+
 TEST(WindowServiceWithoutWindowTest, OnlyTheSwapIntervalIsSet)
 {
     ScriptedSource source;
