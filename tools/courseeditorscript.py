@@ -106,12 +106,12 @@ def save(name):
     cmd("wait 10")
 
 
-def wall(x, height, width, camera_height=8.0):
-    """A wall across the course at x: `height` / 0.5 blocks stacked (each half in the one below),
-    each `width` units wide."""
+def wall(x, height, width, depth=1.0, camera_height=8.0):
+    """A wall (or, `depth` units deep along the course, a platform) at x, `height` high and `width`
+    units wide across the course: `height` / 0.5 blocks stacked, each half in the one below."""
     move_camera(x, camera_height)
     for level in range(round(height / 0.5)):
-        block(camera_height - 0.5 * level, sy=width - 1)
+        block(camera_height - 0.5 * level, sx=depth - 1, sy=width - 1)
 
 
 def beam(x, z, length_x=0.0, width_y=0.0):
@@ -133,8 +133,11 @@ def swing():
 
 
 def reel():
-    """Reeling: a block high over the course to reel up to a high gate, and out again."""
+    """Reeling: a block high over the course to reel up to a high gate; past it a ledge 4 high,
+    more than a jump, under a roof: it is reached from the rope, reeled out, under the roof's edge."""
     beam(16.0, 18.0, 4.0, 4.0)
+    wall(20.0, 4.0, 6.0, depth=6.0)
+    beam(20.0, 8.0, 5.0, 5.0)
 
 
 COURSES = {"1-first-steps": first_steps, "2-swing": swing, "3-reel": reel}
