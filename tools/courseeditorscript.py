@@ -128,8 +128,10 @@ def first_steps():
 
 
 def swing():
-    """A swing: a beam high over the course to hang the rope on, before a gate in the air."""
+    """A swing: a beam high over the course to hang the rope on, before a wall 4 high, more than a
+    jump, with a gate in the air above it."""
     beam(12.0, 12.0, 4.0, 10.0)
+    wall(18.5, 4.0, 30.0)
 
 
 def reel():
