@@ -121,10 +121,11 @@ def beam(x, z, length_x=0.0, width_y=0.0):
 
 
 def first_steps():
-    """Running and jumping: a hurdle, a wall of 1.5 and a wall of 2."""
-    wall(6.0, 0.5, 10.0)
-    wall(14.0, 1.5, 10.0)
-    wall(24.0, 2.0, 10.0)
+    """Running and jumping: a hurdle, a platform 1.5 high to jump onto, across a gap of 4 a higher
+    platform of 2.5, then down to the finish."""
+    wall(5.0, 0.5, 10.0)
+    wall(13.0, 1.5, 6.0, depth=6.0)
+    wall(23.0, 2.5, 6.0, depth=6.0)
 
 
 def swing():
