@@ -106,12 +106,12 @@ def save(name):
     cmd("wait 10")
 
 
-def wall(x, height, width, camera_height=8.0):
-    """A wall across the course at x: `height` / 0.5 blocks stacked (each half in the one below),
-    each `width` units wide."""
+def wall(x, height, width, depth=1.0, camera_height=8.0):
+    """A wall (or, `depth` units deep along the course, a platform) at x, `height` high and `width`
+    units wide across the course: `height` / 0.5 blocks stacked, each half in the one below."""
     move_camera(x, camera_height)
     for level in range(round(height / 0.5)):
-        block(camera_height - 0.5 * level, sy=width - 1)
+        block(camera_height - 0.5 * level, sx=depth - 1, sy=width - 1)
 
 
 def beam(x, z, length_x=0.0, width_y=0.0):
@@ -121,20 +121,26 @@ def beam(x, z, length_x=0.0, width_y=0.0):
 
 
 def first_steps():
-    """Running and jumping: a hurdle, a wall of 1.5 and a wall of 2."""
-    wall(6.0, 0.5, 10.0)
-    wall(14.0, 1.5, 10.0)
-    wall(24.0, 2.0, 10.0)
+    """Running and jumping: a hurdle, a platform 1.5 high to jump onto, across a gap of 4 a higher
+    platform of 2.5, then down to the finish."""
+    wall(5.0, 0.5, 10.0)
+    wall(13.0, 1.5, 6.0, depth=6.0)
+    wall(23.0, 2.5, 6.0, depth=6.0)
 
 
 def swing():
-    """A swing: a beam high over the course to hang the rope on, before a gate in the air."""
+    """A swing: a beam high over the course to hang the rope on, before a wall 4 high, more than a
+    jump, with a gate in the air above it."""
     beam(12.0, 12.0, 4.0, 10.0)
+    wall(18.5, 4.0, 30.0)
 
 
 def reel():
-    """Reeling: a block high over the course to reel up to a high gate, and out again."""
+    """Reeling: a block high over the course to reel up to a high gate; past it a ledge 4 high,
+    more than a jump, under a roof: it is reached from the rope, reeled out, under the roof's edge."""
     beam(16.0, 18.0, 4.0, 4.0)
+    wall(20.0, 4.0, 6.0, depth=6.0)
+    beam(20.0, 8.0, 5.0, 5.0)
 
 
 COURSES = {"1-first-steps": first_steps, "2-swing": swing, "3-reel": reel}

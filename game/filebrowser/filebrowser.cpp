@@ -214,7 +214,7 @@ void createFileBrowser(ECS::EntityId entity, ECS::EntityManager& world, glm::vec
     b.onNameConfirm = std::move(settings.onNameConfirm);
     b.blocker = settings.blocker;
     b.clock = std::move(settings.clock);
-    b.fileNote = std::move(settings.fileNote);
+    b.fileLabel = std::move(settings.fileLabel);
     b.mode = settings.mode;
     b.font = &resources.fileBrowserFont;
     b.backgroundTexture = resources.whiteTexture.get();

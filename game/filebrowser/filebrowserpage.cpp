@@ -25,6 +25,16 @@ constexpr glm::vec2 kFolderIconOffset{6.0f, 0.0f};
 constexpr int32_t kListFromTop = 16 + 32 + 48;  // the first entry's bottom edge below the top
 constexpr int32_t kListReserveBottom = 48 + 64; // buttons and file name field under the list
 
+// The text of a file's entry: its label's name (else the file's name) and the label's note.
+std::string labelText(const UIfileBrowserComponent& b, const std::string& fileName)
+{
+    if (!b.fileLabel)
+        return fileName;
+    const FileLabel label = b.fileLabel(b.folder / std::filesystem::u8path(fileName));
+    const std::string& name = label.name.empty() ? fileName : label.name;
+    return label.note.empty() ? name : name + "   " + label.note;
+}
+
 // The entry for listing index `index` in a browser `left` to `left` + `width` pixels wide.
 ECS::EntityId createEntry(ECS::EntityManager& world, ECS::EntityId browser, const UIfileBrowserComponent& b,
                           uint32_t index, float left, float width)
@@ -50,8 +60,7 @@ ECS::EntityId createEntry(ECS::EntityManager& world, ECS::EntityId browser, cons
         addSprite(world, entry, b.folderIcon, AlignLeft, AlignCentreY, kFolderIconOffset,
                   static_cast<uint32_t>(b.layer));
     const float textOffset = isFolder ? kFolderTextOffset : float(b.entryTextOffset);
-    const std::string note = !isFolder && b.fileNote ? b.fileNote(b.folder / std::filesystem::u8path(name)) : "";
-    const std::string shown = note.empty() ? name : name + "   " + note;
+    const std::string shown = isFolder ? name : labelText(b, name);
     addLeftText(world, entry, b, fitText(*b.font, shown, size.x - textOffset - float(b.entryTextOffset), false),
                 textOffset, b.textColor);
     return entry;

@@ -25,6 +25,13 @@ class Texture2D;
 
 namespace UI {
 
+// How the list shows a file: `name` in place of the file's name (empty: the file's name), then
+// `note` after it, such as a best time (empty: nothing).
+struct FileLabel {
+    std::string name;
+    std::string note;
+};
+
 // What the browser is for and what its buttons do, filled by the caller before the browser is built.
 struct FileBrowserSettings {
     static constexpr uint32_t kOpen = 0; // "OPEN" button, no file name field
@@ -46,8 +53,9 @@ struct FileBrowserSettings {
     ECS::EntityId blocker = ECS::InvalidEntity;
     // Milliseconds of the game's clock, for telling double clicks; empty: SDL's tick counter.
     std::function<uint32_t()> clock;
-    // What the list shows after a file's name (UTF-8), such as a map's best time; empty: nothing.
-    std::function<std::string(const std::filesystem::path& file)> fileNote;
+    // What the list shows for a file (UTF-8), such as a course's name and best time; empty: the
+    // file's name alone.
+    std::function<FileLabel(const std::filesystem::path& file)> fileLabel;
 };
 
 } // namespace UI
@@ -117,7 +125,7 @@ struct UIfileBrowserComponent : ECS::Component {
     // The last click on an entry, for telling a double click: its row on the page (-1: none to
     // pair with), when it came, the name clicked and whether the click entered a folder.
     std::function<uint32_t()> clock;
-    std::function<std::string(const std::filesystem::path& file)> fileNote;
+    std::function<UI::FileLabel(const std::filesystem::path& file)> fileLabel;
     int32_t lastClickRow = -1;
     uint32_t lastClickMs = 0;
     std::string lastClickName;

@@ -260,6 +260,7 @@ void GameController::relayoutUi(glm::ivec2 from, glm::ivec2 to)
     for (const auto& [name, element] : gameMenu->elements())
         screen.insert(element);
     UI::recentreOverlays(*ecs, from, to, [&screen](ECS::EntityId element) { return screen.count(element) != 0; });
+    timeTrial->fitToWindow();
     if (gameEditor->fitToWindow())
         return;
     if (optionsScreen->shown())

@@ -68,6 +68,19 @@ std::vector<std::filesystem::path> coursesIn(const std::filesystem::path& folder
     return courses;
 }
 
+// The chooser's rectangle in a window: centred, 0.6 of its width and 0.85 of its height, leaving
+// room above it for the tabs.
+struct ChooserBox {
+    glm::vec2 corner; // bottom left
+    glm::vec2 size;
+};
+ChooserBox chooserBox(Engine::EngineCore& engine)
+{
+    const glm::vec2 window(UI::windowSize(engine));
+    const glm::vec2 size = glm::floor(window * glm::vec2(0.6f, 0.85f));
+    return {glm::floor((window - size) / 2.0f), size};
+}
+
 constexpr glm::vec2 kTabSize{160.0f, 36.0f};
 constexpr float kTabGap = 8.0f;
 constexpr glm::vec4 kTabShown{0.0f, 1.0f, 0.0f, 0.5f};
@@ -75,7 +88,7 @@ constexpr glm::vec4 kTabHidden{0.35f, 0.35f, 0.35f, 0.5f};
 
 } // namespace
 
-std::string TimeTrialPlay::courseNote(const std::filesystem::path& mapPath)
+UI::FileLabel TimeTrialPlay::courseLabel(const std::filesystem::path& mapPath)
 {
     // Most maps have no course: its file is looked for before the map is read and hashed, as the
     // list asks for every entry each time it is laid out.
@@ -94,9 +107,8 @@ std::string TimeTrialPlay::courseNote(const std::filesystem::path& mapPath)
         return {};
     const std::optional<RunRecord> best =
         RunRecords::load(RunRecords::folder(), RunRecords::courseKey(course.document.course, checksum));
-    if (!best)
-        return "course";
-    return "best " + std::string(RunClock::format(best->times.total).view());
+    const std::string note = best ? "best " + std::string(RunClock::format(best->times.total).view()) : "new";
+    return {course.document.mapName, note};
 }
 
 TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& world, const RenderResources& resources,
@@ -116,9 +128,26 @@ TimeTrialPlay::TimeTrialPlay(Engine::EngineCore& engine, ECS::EntityManager& wor
 {
 }
 
+bool TimeTrialPlay::chooserOpen() const
+{
+    return browser != ECS::InvalidEntity && world->upcomingComponent<UIfileBrowserComponent>(browser) != nullptr;
+}
+
+void TimeTrialPlay::fitToWindow()
+{
+    if (!chooserOpen())
+        return;
+    const ChooserBox box = chooserBox(*engine);
+    UI::FileBrowser::relayout(*world, browser, box.corner, box.size, *resources);
+    const bool tabsShown = tabs[0] != ECS::InvalidEntity;
+    closeTabs();
+    if (tabsShown)
+        addTabs(box.corner + glm::vec2(0.0f, box.size.y));
+}
+
 void TimeTrialPlay::openChooser()
 {
-    if (browser != ECS::InvalidEntity && world->upcomingComponent<UIfileBrowserComponent>(browser) != nullptr)
+    if (chooserOpen())
         return;
     if (!findMapFolder || !findMapFolder(userMaps))
         userMaps.clear();
@@ -132,12 +161,11 @@ void TimeTrialPlay::openChooser()
     if (!UI::roomFor(*world, UI::FileBrowser::kMaxElements + 2, "the map chooser"))
         return;
     const glm::vec2 window(UI::windowSize(*engine));
-    const glm::vec2 size = glm::floor(window * glm::vec2(0.6f, 0.85f));
-    const glm::vec2 corner = glm::floor((window - size) / 2.0f);
+    const ChooserBox box = chooserBox(*engine);
     UI::FileBrowserSettings settings;
     settings.mode = UI::FileBrowserSettings::kOpen;
     settings.extensions = "rmap"; // a course file is chosen with its map
-    settings.fileNote = courseNote;
+    settings.fileLabel = courseLabel;
     settings.startFolder = shownTab == Tab::Courses ? links.shippedCourses : userMaps;
     Engine::EngineCore* const core = engine;
     settings.clock = [core] { return core->loopSource().ticks(); };
@@ -156,9 +184,9 @@ void TimeTrialPlay::openChooser()
         play(path);
     };
     settings.onCancel = [this] { closeChooser(); };
-    UI::createFileBrowser(browser, *world, corner, size, *resources, std::move(settings));
+    UI::createFileBrowser(browser, *world, box.corner, box.size, *resources, std::move(settings));
     if (shipped && !userMaps.empty())
-        addTabs(corner + glm::vec2(0.0f, size.y));
+        addTabs(box.corner + glm::vec2(0.0f, box.size.y));
 }
 
 void TimeTrialPlay::addTabs(glm::vec2 browserTopLeft)
@@ -190,13 +218,18 @@ void TimeTrialPlay::showTab(Tab tab)
     }
 }
 
-void TimeTrialPlay::closeChooser()
+void TimeTrialPlay::closeTabs()
 {
     for (ECS::EntityId& tab : tabs) {
         if (tab != ECS::InvalidEntity)
             UI::destroyElement(*world, tab);
         tab = ECS::InvalidEntity;
     }
+}
+
+void TimeTrialPlay::closeChooser()
+{
+    closeTabs();
     browser = ECS::InvalidEntity;
 }
 

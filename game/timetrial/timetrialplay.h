@@ -16,6 +16,7 @@
 #include "game/core/gamestaterecord.h"
 #include "game/course/coursefile.h"
 #include "game/course/runrecorder.h"
+#include "game/filebrowser/uifilebrowsercomponent.h"
 #include "game/timetrial/finishpanel.h"
 #include "game/timetrial/ghost.h"
 #include "game/timetrial/timetrialhud.h"
@@ -78,13 +79,16 @@ public:
     // Opens the browser on the tab shown last (the shipped courses at first); nothing when one is
     // open already.
     void openChooser();
+    // Lays the open chooser out again for the window's present size, keeping its folder and
+    // choice, with its tabs right above it; nothing when none is open.
+    void fitToWindow();
     // Shows the tab's folder in the open chooser.
     void showTab(Tab tab);
     // The tab's button while the chooser is open, else ECS::InvalidEntity.
     ECS::EntityId tabButton(Tab tab) const { return tabs[size_t(tab)]; }
-    // What the chooser shows after a map's name: "best m:ss.cc" for a course with a record,
-    // "course" for one without, nothing for a map without a course of its own.
-    static std::string courseNote(const std::filesystem::path& mapPath);
+    // How the chooser shows a map with a course of its own: by the course's name, then "best
+    // m:ss.cc" when it has a record, "new" when it has none; a map without one by its file name.
+    static UI::FileLabel courseLabel(const std::filesystem::path& mapPath);
     // Loads the map at `path` with its course and starts play; a map that cannot be read says so
     // in a pop-up and play does not start. True when play started.
     bool play(const std::filesystem::path& path);
@@ -130,6 +134,8 @@ private:
     // captures the pointer and gives the player control back.
     void freePointer(bool free);
     void addTabs(glm::vec2 browserTopLeft);
+    bool chooserOpen() const;
+    void closeTabs();
     void closeChooser();
     void storeIfBest();
     void keepState();

@@ -7,6 +7,7 @@
 #include "game/gamemap/mapfile.h"
 #include "game/player/charactercontrollercomponent.h"
 #include "game/player/controlswitches.h"
+#include "game/transform/transformcomponent.h"
 #include "tests/support/gameharness.h"
 #include "tests/support/tempdir.h"
 
@@ -71,7 +72,8 @@ protected:
 TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestartsAtTheStart)
 {
     const std::filesystem::path map = writeMap(true);
-    EXPECT_EQ(Game::TimeTrialPlay::courseNote(map), "course") << "a course never finished";
+    EXPECT_EQ(Game::TimeTrialPlay::courseLabel(map).name, "course") << "shown by the course's name";
+    EXPECT_EQ(Game::TimeTrialPlay::courseLabel(map).note, "new") << "a course never finished";
     ASSERT_TRUE(game().timeTrialPlay().play(map));
     EXPECT_EQ(game().stateRecord().state, GameStateRecord::singlePlayer);
     ASSERT_TRUE(game().timeTrialPlay().active());
@@ -101,7 +103,7 @@ TEST_F(TimeTrialPlayTest, ACourseRunFinishesWithTheSameTimeEveryTimeAndRRestarts
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::FinishTime), "") << "the finish texts go";
     EXPECT_EQ(game().timeTrialHud().text(TimeTrialHud::Time), "0:00.00");
 
-    EXPECT_EQ(Game::TimeTrialPlay::courseNote(dir.path() / "course.rmap"), "best " + first.substr(13))
+    EXPECT_EQ(Game::TimeTrialPlay::courseLabel(dir.path() / "course.rmap").note, "best " + first.substr(13))
         << "the chooser shows the record";
 
     const std::string second = finishLine(runForward());
@@ -132,7 +134,8 @@ TEST_F(TimeTrialPlayTest, PracticeShowsOnTheTimerAndACourseForOtherBytesIsPlayed
 
     testing::internal::CaptureStdout();
     const std::filesystem::path otherBytes = writeMap(true, 1);
-    EXPECT_EQ(Game::TimeTrialPlay::courseNote(otherBytes), "") << "no note for a course of other bytes";
+    const UI::FileLabel other = Game::TimeTrialPlay::courseLabel(otherBytes);
+    EXPECT_EQ(other.name + other.note, "") << "a course of other bytes names no map and notes nothing";
     ASSERT_TRUE(game().timeTrialPlay().play(otherBytes));
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("COURSE NOT LOADED: "), std::string::npos) << console;
@@ -168,7 +171,7 @@ TEST_F(TimeTrialPlayTest, AShippedCourseLeadsToTheNextOneAndTheChooserOpensOnThe
     game().backToMainMenu();
     runUpdates(2);
     play.openChooser();
-    runUpdates(2);
+    runUpdates(10);
     const auto shownFolder = [this] {
         const auto& browsers = game().world().componentList<Component::UIfileBrowserComponent>().records();
         return browsers.empty() ? std::filesystem::path() : browsers.front().folder;
@@ -177,4 +180,26 @@ TEST_F(TimeTrialPlayTest, AShippedCourseLeadsToTheNextOneAndTheChooserOpensOnThe
     EXPECT_EQ(shownFolder(), courses) << "a new player finds the shipped courses first";
     play.showTab(Game::TimeTrialPlay::Tab::MyMaps);
     EXPECT_EQ(shownFolder(), game().userMapFolder());
+    runUpdates(2);
+    EXPECT_EQ(shownFolder(), game().userMapFolder()) << "still";
+
+    // A smaller window: the chooser is built again to fit it, its tabs right above it, on the tab
+    // it showed.
+    for (const glm::ivec2& window : {glm::ivec2(800, 600), glm::ivec2(1920, 1080)}) {
+        source.windowWidth = window.x;
+        source.windowHeight = window.y;
+        SDL_SetWindowSize(SDL_GL_GetCurrentWindow(), window.x, window.y);
+        runUpdates(2);
+        EXPECT_EQ(shownFolder(), game().userMapFolder());
+        const auto& browsers = game().world().componentList<Component::UIfileBrowserComponent>();
+        ASSERT_EQ(browsers.size(), 1u) << "one chooser";
+        const auto& box = game().world().getComponent<Component::TransformComponent>(browsers.ownerOf(0));
+        const auto& tab = game().world().getComponent<Component::TransformComponent>(
+            play.tabButton(Game::TimeTrialPlay::Tab::Courses));
+        EXPECT_GE(box.position.y, 0.0f) << window.x;
+        EXPECT_LE(box.position.y + box.scale.y, tab.position.y) << "the tabs above the chooser";
+        EXPECT_LE(tab.position.y - (box.position.y + box.scale.y), 16.0f) << "right above it";
+        EXPECT_LE(tab.position.y + tab.scale.y, float(window.y)) << "inside the window";
+        EXPECT_NEAR(box.position.x + box.scale.x / 2.0f, window.x / 2.0f, 1.0f) << "centred";
+    }
 }
