@@ -289,6 +289,12 @@ void clickEntry(ECS::EntityManager& world, ECS::EntityId browser, int32_t row, c
         confirm();
 }
 
+void openFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::filesystem::path& folder)
+{
+    if (browserOf(world, browser))
+        postRefresh(world, browser, &folder);
+}
+
 void enterFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::string& name)
 {
     const UIfileBrowserComponent* b = browserOf(world, browser);

@@ -61,6 +61,9 @@ void clickEntry(ECS::EntityManager& world, ECS::EntityId browser, int32_t row, c
                 bool isFolder);
 // Lists the sub-folder `name` of the folder on show.
 void enterFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::string& name);
+// Shows `folder` after any listing already on its way (such as the new browser's first), as
+// entering a folder does.
+void openFolder(ECS::EntityManager& world, ECS::EntityId browser, const std::filesystem::path& folder);
 // Makes the file `name` the chosen one: OPEN or SAVE is enabled, the entry turns green in open
 // mode and the name goes into the file name field in save mode.
 void chooseFile(ECS::EntityManager& world, ECS::EntityId browser, ECS::EntityId entry, const std::string& name);

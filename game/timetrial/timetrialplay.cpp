@@ -210,7 +210,8 @@ void TimeTrialPlay::showTab(Tab tab)
         return;
     shownTab = tab;
     const std::filesystem::path& folder = tab == Tab::Courses ? links.shippedCourses : userMaps;
-    UI::FileBrowser::showFolder(*world, browser, folder, UI::listFolder(folder, {"rmap"}));
+    // Behind the new browser's first listing, which may still be on its way.
+    UI::FileBrowser::openFolder(*world, browser, folder);
     for (size_t i = 0; i < tabs.size(); ++i) {
         if (tabs[i] == ECS::InvalidEntity || !world->hasComponent<Component::UIBackgroundComponent>(tabs[i]))
             continue;
