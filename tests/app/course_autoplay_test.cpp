@@ -79,7 +79,8 @@ TEST(CourseAutoplayTest, TheSameRunTwiceFinishesInTheSameTimeAndLeavesARecord)
 
     const std::vector<std::filesystem::path> records = recordsIn(home);
     ASSERT_EQ(records.size(), 1u);
-    for (const char* shot : {"course-01-chooser.png", "course-02-start.png", "course-03-finish.png", "course-04-split.png"})
+    for (const char* shot : {"course-01-chooser.png", "course-02-start.png", "course-03-finish.png", "course-04-split.png",
+                             "course-05-ghost.png"})
         EXPECT_TRUE(std::filesystem::exists(dir.path() / shot)) << shot;
 
     // The record re-plays to the time of the run, its map found in the user's map folder.
