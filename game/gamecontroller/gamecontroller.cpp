@@ -52,9 +52,8 @@ const std::string_view kSourceName = projectRelativePath(__FILE__);
 } // namespace
 
 GameController::GameController(Engine::EngineCore& engine)
-    : core(&engine), window(engine),
-      textureImages(std::make_unique<Engine::GFX::ImageBatch>(
-          RenderResources::texturePaths(Engine::locateGameFolders().root)))
+    : core(&engine), window(engine), folders(Engine::locateGameFolders()),
+      textureImages(std::make_unique<Engine::GFX::ImageBatch>(RenderResources::texturePaths(folders.root)))
 {
 }
 
@@ -94,7 +93,6 @@ void GameController::loadSettingsAndShapeWindow()
 {
     if (!Engine::prepareUserMapFolder(mapFolder))
         mapFolder.clear();
-    folders = Engine::locateGameFolders();
     if (!folders.root.empty())
         Engine::logLine("Game files: " + folders.root.string());
     config = Engine::loadSettings(folders.shippedConfig(), folders.userConfig);
