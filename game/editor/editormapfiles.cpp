@@ -141,14 +141,11 @@ void EditorMapFiles::fitBrowserToWindow()
 
 void EditorMapFiles::confirmLoad(ECS::EntityId opened)
 {
-    if (!world->hasComponent<UIfileBrowserComponent>(opened))
+    const std::optional<std::filesystem::path> path = UI::FileBrowser::chosenFile(*world, opened);
+    if (!path)
         return;
-    const UIfileBrowserComponent& b = world->getComponent<UIfileBrowserComponent>(opened);
-    if (b.selectedName.empty())
-        return;
-    const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
     UI::FileBrowser::close(*world, opened);
-    askToDiscard([this, path] { loadMap(path); }, {}, kDialogLayer, kLoadQuestion);
+    askToDiscard([this, chosen = *path] { loadMap(chosen); }, {}, kDialogLayer, kLoadQuestion);
 }
 
 void EditorMapFiles::loadMap(const std::filesystem::path& path)

@@ -364,6 +364,16 @@ void destroyElements(ECS::EntityManager& world, UIfileBrowserComponent& b)
         destroyAndForget(world, *element);
 }
 
+std::optional<std::filesystem::path> chosenFile(ECS::EntityManager& world, ECS::EntityId browser)
+{
+    if (!world.hasComponent<UIfileBrowserComponent>(browser))
+        return std::nullopt;
+    const UIfileBrowserComponent& b = world.getComponent<UIfileBrowserComponent>(browser);
+    if (b.selectedName.empty())
+        return std::nullopt;
+    return b.folder / std::filesystem::u8path(b.selectedName);
+}
+
 void close(ECS::EntityManager& world, ECS::EntityId browser)
 {
     UIfileBrowserComponent* b = browserOf(world, browser);

@@ -11,6 +11,8 @@
 
 #include <glm/vec2.hpp>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace Engine {
@@ -77,6 +79,9 @@ void cancel(ECS::EntityManager& world, ECS::EntityId browser);
 
 // Takes the browser down with every element it owns and its blocker.
 void close(ECS::EntityManager& world, ECS::EntityId browser);
+// The path of the file chosen in `browser` (its folder and the chosen name); none when there is
+// no such browser or no file is chosen.
+std::optional<std::filesystem::path> chosenFile(ECS::EntityManager& world, ECS::EntityId browser);
 // Destroys every element of the browser that exists (entries, paging, fixed elements, blocker).
 void destroyElements(ECS::EntityManager& world, Component::UIfileBrowserComponent& browser);
 // The text of the file name field ("" in open mode).

@@ -173,15 +173,12 @@ void TimeTrialPlay::openChooser()
     browser = world->createEntity();
     const ECS::EntityId opened = browser;
     settings.onConfirm = [this, opened] {
-        if (!world->hasComponent<UIfileBrowserComponent>(opened))
+        const std::optional<std::filesystem::path> path = UI::FileBrowser::chosenFile(*world, opened);
+        if (!path)
             return;
-        const UIfileBrowserComponent& b = world->getComponent<UIfileBrowserComponent>(opened);
-        if (b.selectedName.empty())
-            return;
-        const std::filesystem::path path = b.folder / std::filesystem::u8path(b.selectedName);
         UI::FileBrowser::close(*world, opened);
         closeChooser();
-        play(path);
+        play(*path);
     };
     settings.onCancel = [this] { closeChooser(); };
     UI::createFileBrowser(browser, *world, box.corner, box.size, *resources, std::move(settings));
