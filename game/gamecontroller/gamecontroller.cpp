@@ -5,7 +5,6 @@
 #include "engine/fileutil/fileutil.h"
 #include "engine/fileutil/gamefolders.h"
 #include "engine/gfx/fbo.h"
-#include "engine/gfx/imagebatch.h"
 #include "engine/gfx/textmesh.h"
 #include "game/camera/cameracomponents.h"
 #include "game/editor/gameeditor.h"
@@ -52,8 +51,7 @@ const std::string_view kSourceName = projectRelativePath(__FILE__);
 } // namespace
 
 GameController::GameController(Engine::EngineCore& engine)
-    : core(&engine), window(engine), folders(Engine::locateGameFolders()),
-      textureImages(std::make_unique<Engine::GFX::ImageBatch>(RenderResources::texturePaths(folders.root)))
+    : core(&engine), window(engine), folders(Engine::locateGameFolders())
 {
 }
 
@@ -113,8 +111,7 @@ void GameController::loadSettingsAndShapeWindow()
 void GameController::createWorld()
 {
     physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
-    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root, textureImages.get());
-    textureImages.reset();
+    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
     // Every camera is made from this prototype: it carries the configured field of view.
     renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
     Engine::logLine("All ressources loaded.");

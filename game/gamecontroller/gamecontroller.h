@@ -32,7 +32,6 @@ namespace Engine {
 class EngineCore;
 }
 namespace Engine::GFX {
-class ImageBatch;
 class TextMesh;
 }
 namespace GamePhysics {
@@ -196,9 +195,6 @@ private:
     UpdateContext updateContext;
     ECS::EntityId floor = ECS::InvalidEntity;
 
-    // The texture files, decoded from the game's construction on so that decoding overlaps the
-    // opening of the window; the render resources take the images, then the batch goes.
-    std::unique_ptr<Engine::GFX::ImageBatch> textureImages;
     // Declared in the order they are made; releaseAll takes them down in reverse.
     std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
     std::unique_ptr<RenderResources> renderResources;

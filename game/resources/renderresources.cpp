@@ -10,7 +10,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
-#include <optional>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -67,34 +66,17 @@ void checkBonesAgree(const Mesh::SkeletalMesh* mesh, const Skeleton& skeleton, c
             Engine::logLine("Animation channel \"" + channel.boneName + "\" names no bone of the skeleton");
 }
 
-// `relative` ("./data/..." or "data/...") under `root`; unchanged for the working directory.
-std::string shippedFileUnder(const std::filesystem::path& root, const std::string& relative)
-{
-    if (root.empty())
-        return relative;
-    const std::string_view inside =
-        relative.compare(0, 2, "./") == 0 ? std::string_view(relative).substr(2) : std::string_view(relative);
-    // The shader folder is handed on as a prefix: keep its trailing separator.
-    return (root / inside).string();
-}
-
 } // namespace
 
-std::vector<std::string> RenderResources::texturePaths(const std::filesystem::path& root)
+RenderResources::RenderResources(int width, int height, const std::filesystem::path& root) : root(root)
 {
-    std::vector<std::string> paths;
+    // The texture files are decoded on worker threads while the rest loads. They start once the
+    // window is open: SDL may fork a helper process while it opens, and a fork while other threads
+    // allocate can leave the child stuck on a lock they held.
+    std::vector<std::string> texturePaths;
     for (const GameTexture& texture : gameTextures())
-        paths.push_back(shippedFileUnder(root, texture.path));
-    return paths;
-}
-
-RenderResources::RenderResources(int width, int height, const std::filesystem::path& root, ImageBatch* images)
-    : root(root)
-{
-    // The texture files are decoded on worker threads while the rest loads.
-    std::optional<ImageBatch> ownImages;
-    if (!images)
-        images = &ownImages.emplace(texturePaths(root));
+        texturePaths.push_back(shippedFile(texture.path));
+    ImageBatch images(std::move(texturePaths));
     loadSkeletalData();
     loadFonts();
     createTextMeshes();
@@ -104,13 +86,18 @@ RenderResources::RenderResources(int width, int height, const std::filesystem::p
     Engine::logLine("Creating Samplers");
     repeatSampler = std::make_unique<Sampler>(Sampler::makeRepeatSampler());
     nearestSampler = std::make_unique<Sampler>(Sampler::makeNearestSampler());
-    loadTextures(*images);
+    loadTextures(images);
     loadMeshes();
 }
 
 std::string RenderResources::shippedFile(const std::string& relative) const
 {
-    return shippedFileUnder(root, relative);
+    if (root.empty())
+        return relative;
+    const std::string_view inside =
+        relative.compare(0, 2, "./") == 0 ? std::string_view(relative).substr(2) : std::string_view(relative);
+    // The shader folder is handed on as a prefix: keep its trailing separator.
+    return (root / inside).string();
 }
 
 void RenderResources::loadSkeletalData()

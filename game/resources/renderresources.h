@@ -33,12 +33,8 @@ public:
     // `root` (empty: the working directory), printing a progress line before each group. Needs a
     // current GL context. Files that are missing or bad are reported and replaced by safe
     // stand-ins (empty fonts, empty programs, the fallback texture, absent meshes), so start-up
-    // always completes. `images`, when given, decodes texturePaths(root) already (started before
-    // the window opened, so that decoding overlaps it); otherwise they are decoded here.
-    RenderResources(int width, int height, const std::filesystem::path& root = {},
-                    Engine::GFX::ImageBatch* images = nullptr);
-    // The texture files under `root`, in the order the constructor's `images` decodes them.
-    static std::vector<std::string> texturePaths(const std::filesystem::path& root);
+    // always completes.
+    RenderResources(int width, int height, const std::filesystem::path& root = {});
     RenderResources(const RenderResources&) = delete;
     RenderResources& operator=(const RenderResources&) = delete;
 
