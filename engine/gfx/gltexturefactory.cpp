@@ -50,7 +50,7 @@ std::unique_ptr<Texture2D> createTexture(const Image& image, const TextureSettin
     if (settings.mipmaps)
         texture->generateMipmaps(image);
     if (settings.minFilter != 0)
-        texture->setFilters(settings.minFilter, settings.magFilter);
+        texture->setFilters(minFilterFor(settings.minFilter), settings.magFilter);
     if (settings.wrap != 0)
         texture->setWrap(settings.wrap, settings.wrap);
     if (settings.anisotropic)

@@ -11,8 +11,8 @@ public:
     Sampler(const Sampler&) = delete;
     Sampler& operator=(const Sampler&) = delete;
 
-    // Trilinear and repeating, filtered anisotropically at anisotropyLevel(), or where that is 0
-    // biased by kLodBiasWithoutAnisotropy.
+    // Trilinear (minFilterFor() may make it one mipmap level) and repeating, filtered
+    // anisotropically at anisotropyLevel(), or where that is 0 biased by kLodBiasWithoutAnisotropy.
     static Sampler makeRepeatSampler();
     // Nearest filtering, clamped to the edge: reads image pixels exactly.
     static Sampler makeNearestSampler();

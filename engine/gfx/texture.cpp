@@ -1,6 +1,7 @@
 #include "engine/gfx/texture.h"
 
 #include "engine/core/assert.h"
+#include "engine/gfx/gldriver.h"
 #include "engine/gfx/image.h"
 
 #include <GL/glew.h>
@@ -20,10 +21,6 @@ void bindOnUnitZero(GLuint texture)
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
 }
-
-// Names in GL_RENDERER strings of renderers that rasterise on the CPU (compared in lower case).
-constexpr std::array<std::string_view, 6> kSoftwareRenderers = {"llvmpipe", "softpipe", "lavapipe",
-                                                                "swiftshader", "swrast", "software"};
 
 GLenum pixelFormatOf(uint32_t format)
 {
@@ -63,18 +60,24 @@ float maxAnisotropy()
 
 float chooseAnisotropy(float driverMaximum, std::string_view renderer)
 {
-    std::string name(renderer);
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    for (const std::string_view software : kSoftwareRenderers)
-        if (name.find(software) != std::string::npos)
-            return 0.0f;
-    return driverMaximum;
+    return isSoftwareRenderer(renderer) ? 0.0f : driverMaximum;
 }
 
 float anisotropyLevel()
 {
-    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    return chooseAnisotropy(maxAnisotropy(), renderer ? renderer : "");
+    return chooseAnisotropy(maxAnisotropy(), currentRenderer());
+}
+
+int chooseMinFilter(int requested, std::string_view renderer)
+{
+    if (requested == GL_LINEAR_MIPMAP_LINEAR && isSoftwareRenderer(renderer))
+        return GL_LINEAR_MIPMAP_NEAREST;
+    return requested;
+}
+
+int minFilterFor(int requested)
+{
+    return chooseMinFilter(requested, currentRenderer());
 }
 
 Texture2D::Texture2D()

@@ -64,6 +64,14 @@ float anisotropyLevel();
 // The rule behind anisotropyLevel(), for the driver's maximum and its GL_RENDERER string.
 float chooseAnisotropy(float driverMaximum, std::string_view renderer);
 
+// The minifying filter a texture or sampler asking for `requested` gets on the GL renderer named
+// `renderer`: on a software renderer trilinear filtering (GL_LINEAR_MIPMAP_LINEAR) takes the
+// nearer mipmap level only (GL_LINEAR_MIPMAP_NEAREST), as blending two levels costs it a third of
+// a textured pixel; GPUs get what was asked.
+int chooseMinFilter(int requested, std::string_view renderer);
+// chooseMinFilter() for the current context's renderer.
+int minFilterFor(int requested);
+
 // Level-of-detail bias of what wants anisotropic filtering and does not get it: without it a
 // surface seen at a slant takes a mipmap level chosen for its most squeezed direction and blurs
 // (the floor's far grid lines smear). Half a level sharper brings the picture about halfway back

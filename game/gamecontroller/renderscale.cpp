@@ -2,6 +2,7 @@
 
 #include "engine/config/settings.h"
 #include "engine/core/log.h"
+#include "engine/gfx/gldriver.h"
 
 #include <algorithm>
 #include <iterator>
@@ -12,7 +13,6 @@ namespace Game {
 namespace {
 
 constexpr size_t kSteps = std::size(Engine::kRenderScaleSteps);
-constexpr const char* kSoftwareRenderers[] = {"llvmpipe", "softpipe", "Software"};
 
 } // namespace
 
@@ -67,10 +67,8 @@ int32_t renderScalePercent(int32_t setting, const AutoRenderScale& automatic)
 
 int32_t firstStartRenderScale(std::string_view renderer)
 {
-    const bool software = std::any_of(std::begin(kSoftwareRenderers), std::end(kSoftwareRenderers),
-                                      [renderer](const char* name) { return renderer.find(name) != std::string_view::npos; });
     const std::string name(renderer);
-    if (software) {
+    if (Engine::GFX::isSoftwareRenderer(renderer)) {
         Engine::logLine("Render scale: Auto, as the OpenGL renderer draws in software (" + name + ")");
         return Engine::kRenderScaleAuto;
     }

@@ -243,6 +243,15 @@ TEST(Anisotropy, OffOnSoftwareRenderersAndTheDriversMaximumElsewhere)
     EXPECT_EQ(chooseAnisotropy(0.0f, "NVIDIA GeForce RTX 3060/PCIe/SSE2"), 0.0f) << "no extension, no filtering";
 }
 
+TEST(MinFilter, SoftwareRenderersTakeOneMipmapLevelWhereTrilinearIsAsked)
+{
+    for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "Software Rasterizer", "SwiftShader Device"})
+        EXPECT_EQ(chooseMinFilter(GL_LINEAR_MIPMAP_LINEAR, software), GL_LINEAR_MIPMAP_NEAREST) << software;
+    EXPECT_EQ(chooseMinFilter(GL_LINEAR_MIPMAP_LINEAR, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)"), GL_LINEAR_MIPMAP_LINEAR);
+    for (const int other : {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_NEAREST})
+        EXPECT_EQ(chooseMinFilter(other, "llvmpipe (LLVM 15.0.6, 256 bits)"), other) << "only trilinear changes";
+}
+
 TEST_F(TextureTest, GameTexturesLoadWithTheirOwnParameters)
 {
     const auto parameter = [](const Texture2D& texture, GLenum name) {
@@ -268,6 +277,7 @@ TEST_F(TextureTest, GameTexturesLoadWithTheirOwnParameters)
     EXPECT_TRUE(surface.isMipmapped());
     EXPECT_EQ(parameter(surface, GL_TEXTURE_MIN_FILTER), GL_NEAREST_MIPMAP_LINEAR);
     EXPECT_EQ(parameter(surface, GL_TEXTURE_WRAP_S), GL_REPEAT);
+    EXPECT_EQ(parameter(*textures[4], GL_TEXTURE_MIN_FILTER), minFilterFor(GL_LINEAR_MIPMAP_LINEAR)) << "hexagons";
     const Texture2D& pointer = *textures[8];
     EXPECT_FALSE(pointer.isMipmapped());
     EXPECT_EQ(parameter(pointer, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
@@ -299,5 +309,8 @@ TEST_F(TextureTest, GameTexturesLoadWithTheirOwnParameters)
     GLfloat samplerBias = 1.0f;
     glGetSamplerParameterfv(repeat.id(), GL_TEXTURE_LOD_BIAS, &samplerBias);
     EXPECT_EQ(samplerBias, anisotropy > 0.0f ? 0.0f : kLodBiasWithoutAnisotropy);
+    GLint samplerMinFilter = 0;
+    glGetSamplerParameteriv(repeat.id(), GL_TEXTURE_MIN_FILTER, &samplerMinFilter);
+    EXPECT_EQ(samplerMinFilter, minFilterFor(GL_LINEAR_MIPMAP_LINEAR));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
