@@ -69,6 +69,13 @@ glm::mat4 placeAndScale(float x, float y, float size)
 
 } // namespace
 
+unsigned stretchFilter(int fromWidth, int fromHeight, int toWidth, int toHeight)
+{
+    const bool wholeMultiple = fromWidth > 0 && fromHeight > 0 && toWidth % fromWidth == 0 &&
+                               toHeight % fromHeight == 0 && toWidth / fromWidth == toHeight / fromHeight;
+    return wholeMultiple ? GL_NEAREST : GL_LINEAR;
+}
+
 FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resources,
                              Engine::GFX::RenderContext& renderContext)
     : world(&world), resources(&resources), renderContext(&renderContext), skyBoxMesh(uploadMesh(skyBoxMeshData())),
@@ -318,10 +325,12 @@ void FrameRenderer::drawOutlinesAndComposite(const FrameState& frame)
 void FrameRenderer::stretchOverWindow(const FrameState& frame)
 {
     const Engine::GFX::FBO& outline = *resources->outlineTarget;
+    const int fromWidth = int(outline.width());
+    const int fromHeight = int(outline.height());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, outline.id());
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, GLint(outline.width()), GLint(outline.height()), 0, 0, frame.width, frame.height,
-                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBlitFramebuffer(0, 0, fromWidth, fromHeight, 0, 0, frame.width, frame.height, GL_COLOR_BUFFER_BIT,
+                      stretchFilter(fromWidth, fromHeight, frame.width, frame.height));
     Engine::GFX::FBO::bindDefault();
     passEnded(FramePass::composite);
 }

@@ -55,6 +55,11 @@ struct FrameState {
     const Ghost* ghost = nullptr;   // the best run raced beside the player, drawn translucent
 };
 
+// The filter that stretches a scene image of `from` pixels over a window of `to` pixels: a whole
+// multiple (50% of an even size) repeats each pixel, which keeps the outlines crisp and costs the
+// software renderer half of smoothing; any other share is smoothed.
+unsigned stretchFilter(int fromWidth, int fromHeight, int toWidth, int toHeight);
+
 // The passes of a frame, named as each ends. A pass may end more than once a frame (the texts
 // before and after the UI); the editor's selection and gizmo count as highlights.
 enum class FramePass { sky, entities, map, floor, highlights, rope, picking, outline, composite, texts, ui, count };

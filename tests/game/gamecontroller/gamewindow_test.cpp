@@ -264,6 +264,18 @@ TEST_F(GameWindowTest, TheSceneFollowsTheRenderScaleWhileTextsStaySharpAndPickin
     EXPECT_EQ(r.outlineTarget->width(), 640u);
     EXPECT_EQ(r.pickingTarget->width(), 1280u) << "picking reads window pixels";
     EXPECT_EQ(textCores(), native) << "texts are drawn at the window's resolution";
+    // Half of an even size is stretched pixel for pixel: every 2 x 2 square of the scene (here the
+    // blocks and the sky beside the menu panel) shows one colour, with no smoothing across squares.
+    constexpr int kSide = 96;
+    const std::vector<Pixel> scene = readPixels(-1, 400, 360, kSide, kSide);
+    int blended = 0;
+    for (int y = 0; y < kSide; y += 2)
+        for (int x = 0; x < kSide; x += 2) {
+            const Pixel& corner = scene[size_t(y * kSide + x)];
+            for (const int next : {y * kSide + x + 1, (y + 1) * kSide + x, (y + 1) * kSide + x + 1})
+                blended += scene[size_t(next)] != corner ? 1 : 0;
+        }
+    EXPECT_EQ(blended, 0);
     resizeWindow(1000, 600);
     EXPECT_EQ(r.sceneTarget->width(), 500u);
     EXPECT_EQ(r.sceneTarget->height(), 300u);
