@@ -532,9 +532,19 @@ AutoFigures measureAuto(Bench& bench)
     return figures;
 }
 
+// The passes with the scene at 50%, the step Auto takes last on a slow machine.
+PassTimes halfScalePassTimes(Bench& bench)
+{
+    bench.setRenderScale(50);
+    const PassTimes times = bench.passTimes(kPassFrames);
+    bench.setRenderScale(100);
+    return times;
+}
+
 struct MenuFigures {
     AutoFigures automatic;
     PassTimes passes;
+    PassTimes halfScalePasses;
     Samples frames;
     Bench::UiPassFigures ui;
 };
@@ -548,6 +558,7 @@ MenuFigures measureMenu(Bench& bench)
         menu.frames.push_back(bench.frame());
     }
     menu.passes = bench.passTimes(kPassFrames);
+    menu.halfScalePasses = halfScalePassTimes(bench);
     menu.ui = bench.uiPass();
     menu.automatic = measureAuto(bench);
     return menu;
@@ -556,6 +567,7 @@ MenuFigures measureMenu(Bench& bench)
 struct PlayFigures {
     AutoFigures automatic;
     PassTimes passes;
+    PassTimes halfScalePasses;
     Samples updates;
     Samples frames;
     long drawCalls = 0; // of one frame
@@ -573,6 +585,7 @@ PlayFigures measurePlay(Bench& bench)
             play.frames.push_back(bench.frame());
     }
     play.passes = bench.passTimes(kPassFrames);
+    play.halfScalePasses = halfScalePassTimes(bench);
     play.drawCalls = bench.drawCallsOfOneFrame();
     play.automatic = measureAuto(bench);
     return play;
@@ -633,6 +646,8 @@ void printGameFigures(Bench& bench, const GameFigures& figures)
                 mean(figures.play.automatic.frames), figures.play.automatic.percent, kAutoFrames, kAutoSettleFrames);
     printPassTimes("menu frame", figures.menu.passes);
     printPassTimes("play frame", figures.play.passes);
+    printPassTimes("menu frame at 50%", figures.menu.halfScalePasses);
+    printPassTimes("play frame at 50%", figures.play.halfScalePasses);
     std::printf("draw calls per frame in play: %ld with %d blocks, %ld with %zu blocks\n", figures.play.drawCalls, 150,
                 figures.largeMap.drawCalls, figures.largeMap.blocks);
     const Bench::UiPassFigures& menuUi = figures.menu.ui;
