@@ -62,6 +62,7 @@ bool EngineCore::startUp()
     // Game controllers are welcome but not needed: without them the game plays by keyboard and mouse.
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
         logf("No game controller support: %s\n", SDL_GetError());
+    game->platformStarted();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);

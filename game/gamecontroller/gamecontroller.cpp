@@ -60,6 +60,11 @@ GameController::~GameController()
     releaseAll();
 }
 
+void GameController::platformStarted()
+{
+    textureImages = RenderResources::startDecodingTextures(folders.root);
+}
+
 void GameController::init()
 {
     Engine::logLine("Initialising GameController");
@@ -111,7 +116,7 @@ void GameController::loadSettingsAndShapeWindow()
 void GameController::createWorld()
 {
     physicsWorld = std::make_unique<GamePhysics::PhysicsWorld>();
-    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root);
+    renderResources = std::make_unique<RenderResources>(drawable.x, drawable.y, folders.root, std::move(textureImages));
     // Every camera is made from this prototype: it carries the configured field of view.
     renderResources->defaultCamera.setPerspective(float(drawable.x), float(drawable.y), float(config.fieldOfView));
     Engine::logLine("All ressources loaded.");

@@ -32,6 +32,7 @@ namespace Engine {
 class EngineCore;
 }
 namespace Engine::GFX {
+class ImageBatch;
 class TextMesh;
 }
 namespace GamePhysics {
@@ -65,6 +66,8 @@ public:
     GameController(const GameController&) = delete;
     GameController& operator=(const GameController&) = delete;
 
+    // Starts decoding the texture files while the window opens.
+    void platformStarted() override;
     // Start-up, once, with the GL context current: settings, window, physics, resources, world,
     // start entities, a random map, the floor and the menu scene, then the 10 ms step.
     void init() override;
@@ -195,6 +198,8 @@ private:
     UpdateContext updateContext;
     ECS::EntityId floor = ECS::InvalidEntity;
 
+    // The texture files decoding since platformStarted, handed to the resources in init.
+    std::unique_ptr<Engine::GFX::ImageBatch> textureImages;
     // Declared in the order they are made; releaseAll takes them down in reverse.
     std::unique_ptr<GamePhysics::PhysicsWorld> physicsWorld;
     std::unique_ptr<RenderResources> renderResources;

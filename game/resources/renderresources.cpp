@@ -66,17 +66,35 @@ void checkBonesAgree(const Mesh::SkeletalMesh* mesh, const Skeleton& skeleton, c
             Engine::logLine("Animation channel \"" + channel.boneName + "\" names no bone of the skeleton");
 }
 
+// `relative` (a path under data/, possibly starting with "./") under `root`; as it is when `root`
+// is empty.
+std::string shippedPath(const std::filesystem::path& root, const std::string& relative)
+{
+    if (root.empty())
+        return relative;
+    const std::string_view inside =
+        relative.compare(0, 2, "./") == 0 ? std::string_view(relative).substr(2) : std::string_view(relative);
+    // The shader folder is handed on as a prefix: keep its trailing separator.
+    return (root / inside).string();
+}
+
 } // namespace
 
-RenderResources::RenderResources(int width, int height, const std::filesystem::path& root) : root(root)
+std::unique_ptr<ImageBatch> RenderResources::startDecodingTextures(const std::filesystem::path& root)
 {
-    // The texture files are decoded on worker threads while the rest loads. They start once the
-    // window is open: SDL may fork a helper process while it opens, and a fork while other threads
-    // allocate can leave the child stuck on a lock they held.
     std::vector<std::string> texturePaths;
     for (const GameTexture& texture : gameTextures())
-        texturePaths.push_back(shippedFile(texture.path));
-    ImageBatch images(std::move(texturePaths));
+        texturePaths.push_back(shippedPath(root, texture.path));
+    return std::make_unique<ImageBatch>(std::move(texturePaths));
+}
+
+RenderResources::RenderResources(int width, int height, const std::filesystem::path& root,
+                                 std::unique_ptr<ImageBatch> images)
+    : root(root)
+{
+    // The texture files decode on worker threads while the rest loads.
+    if (!images)
+        images = startDecodingTextures(root);
     loadSkeletalData();
     loadFonts();
     createTextMeshes();
@@ -86,18 +104,13 @@ RenderResources::RenderResources(int width, int height, const std::filesystem::p
     Engine::logLine("Creating Samplers");
     repeatSampler = std::make_unique<Sampler>(Sampler::makeRepeatSampler());
     nearestSampler = std::make_unique<Sampler>(Sampler::makeNearestSampler());
-    loadTextures(images);
+    loadTextures(*images);
     loadMeshes();
 }
 
 std::string RenderResources::shippedFile(const std::string& relative) const
 {
-    if (root.empty())
-        return relative;
-    const std::string_view inside =
-        relative.compare(0, 2, "./") == 0 ? std::string_view(relative).substr(2) : std::string_view(relative);
-    // The shader folder is handed on as a prefix: keep its trailing separator.
-    return (root / inside).string();
+    return shippedPath(root, relative);
 }
 
 void RenderResources::loadSkeletalData()

@@ -5,6 +5,7 @@
 #include "engine/gfx/animation.h"
 #include "engine/gfx/fbo.h"
 #include "engine/gfx/font.h"
+#include "engine/gfx/imagebatch.h"
 #include "engine/gfx/model3d.h"
 #include "engine/gfx/sampler.h"
 #include "engine/gfx/shader.h"
@@ -21,9 +22,6 @@
 #include <string>
 #include <vector>
 
-namespace Engine::GFX {
-class ImageBatch;
-}
 
 namespace Game {
 
@@ -34,7 +32,13 @@ public:
     // current GL context. Files that are missing or bad are reported and replaced by safe
     // stand-ins (empty fonts, empty programs, the fallback texture, absent meshes), so start-up
     // always completes.
-    RenderResources(int width, int height, const std::filesystem::path& root = {});
+    // `images` are the game's texture files, decoding since startDecodingTextures(); without
+    // them the decoding starts here.
+    RenderResources(int width, int height, const std::filesystem::path& root = {},
+                    std::unique_ptr<Engine::GFX::ImageBatch> images = nullptr);
+    // Starts decoding the game's texture files under `root` on worker threads. Needs no GL
+    // context, so it may start before the window opens.
+    static std::unique_ptr<Engine::GFX::ImageBatch> startDecodingTextures(const std::filesystem::path& root);
     RenderResources(const RenderResources&) = delete;
     RenderResources& operator=(const RenderResources&) = delete;
 
