@@ -5,8 +5,8 @@
 //   - the mean frame time in the menu and in play (render, swap, and the GPU's work finished) at
 //     render scale 100%, and at Auto with the loop clock following the wall clock (and the step
 //     Auto settled on);
-//   - the time of every pass of a menu and a play frame at 100%, the GPU's work finished after
-//     each;
+//   - the time of every pass of a menu and a play frame at 100% and at 50%, the GPU's work
+//     finished after each;
 //   - the draw calls of one frame in play with the 150-block map and with 1,500 blocks, counted
 //     by wrapping the GL draw entry points the game uses (glDrawArrays, glDrawElements,
 //     glDrawElementsBaseVertex);
