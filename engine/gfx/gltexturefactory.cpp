@@ -65,7 +65,10 @@ std::unique_ptr<Texture2D> loadTexture(const std::string& path, const TextureSet
 
 std::unique_ptr<Texture2D> createTexture(const std::optional<Image>& image, const TextureSettings& settings)
 {
-    return createTexture(image ? *image : makeFallbackImage(), settings);
+    // Not a conditional expression: its two sides would make a copy of the decoded picture.
+    if (image)
+        return createTexture(*image, settings);
+    return createTexture(makeFallbackImage(), settings);
 }
 
 const std::array<GameTexture, 16>& gameTextures()
