@@ -70,8 +70,12 @@ float anisotropyLevel()
 
 int chooseMinFilter(int requested, std::string_view renderer)
 {
-    if (requested == GL_LINEAR_MIPMAP_LINEAR && isSoftwareRenderer(renderer))
+    if (!isSoftwareRenderer(renderer))
+        return requested;
+    if (requested == GL_LINEAR_MIPMAP_LINEAR)
         return GL_LINEAR_MIPMAP_NEAREST;
+    if (requested == GL_NEAREST_MIPMAP_LINEAR)
+        return GL_NEAREST_MIPMAP_NEAREST;
     return requested;
 }
 

@@ -65,9 +65,9 @@ float anisotropyLevel();
 float chooseAnisotropy(float driverMaximum, std::string_view renderer);
 
 // The minifying filter a texture or sampler asking for `requested` gets on the GL renderer named
-// `renderer`: on a software renderer trilinear filtering (GL_LINEAR_MIPMAP_LINEAR) takes the
-// nearer mipmap level only (GL_LINEAR_MIPMAP_NEAREST), as blending two levels costs it a third of
-// a textured pixel; GPUs get what was asked.
+// `renderer`: on a software renderer a filter that blends two mipmap levels (*_MIPMAP_LINEAR)
+// takes the nearer level only (*_MIPMAP_NEAREST), as the second level costs it a third of a
+// textured pixel; GPUs get what was asked.
 int chooseMinFilter(int requested, std::string_view renderer);
 // chooseMinFilter() for the current context's renderer.
 int minFilterFor(int requested);
