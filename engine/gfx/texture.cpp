@@ -6,11 +6,6 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <string>
-
 namespace Engine::GFX {
 
 namespace {
