@@ -27,7 +27,7 @@ Sampler::Sampler(Sampler&& other) noexcept
 Sampler Sampler::makeRepeatSampler()
 {
     Sampler s;
-    glSamplerParameteri(s.sampler, GL_TEXTURE_MIN_FILTER, minFilterFor(GL_LINEAR_MIPMAP_LINEAR));
+    glSamplerParameteri(s.sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glSamplerParameteri(s.sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glSamplerParameteri(s.sampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glSamplerParameteri(s.sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);

@@ -11,8 +11,9 @@ public:
     Sampler(const Sampler&) = delete;
     Sampler& operator=(const Sampler&) = delete;
 
-    // Trilinear (minFilterFor() may make it one mipmap level) and repeating, filtered
-    // anisotropically at anisotropyLevel(), or where that is 0 biased by kLodBiasWithoutAnisotropy.
+    // Trilinear and repeating, filtered anisotropically at anisotropyLevel(), or where that is 0
+    // biased by kLodBiasWithoutAnisotropy. Trilinear even on a software renderer: the floor's thin
+    // grid lines would show bands where one mipmap level gives way to the next.
     static Sampler makeRepeatSampler();
     // Nearest filtering, clamped to the edge: reads image pixels exactly.
     static Sampler makeNearestSampler();
