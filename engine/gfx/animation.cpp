@@ -100,15 +100,24 @@ float fractionBetween(const KeyPair& pair, float time)
     return glm::clamp((time - pair.beforeTime) / span, 0.0f, 1.0f);
 }
 
-// Positions or scales at `time`: the keys around it mixed linearly; `rest` without keys.
-glm::vec3 sampleVectors(const std::vector<glm::vec3>& keys, const std::vector<float>& times, float time,
-                        float loopLength, const glm::vec3& rest)
+// The keys around `time` blended by `blend(before, after, fraction)`; `rest` without keys.
+template <typename Value, typename Blend>
+Value sampleKeys(const std::vector<Value>& keys, const std::vector<float>& times, float time, float loopLength,
+                 const Value& rest, Blend blend)
 {
     const size_t count = std::min(keys.size(), times.size());
     if (count == 0)
         return rest;
     const KeyPair pair = bracketKeys(times, count, time, loopLength);
-    return glm::mix(keys[pair.before], keys[pair.after], fractionBetween(pair, time));
+    return blend(keys[pair.before], keys[pair.after], fractionBetween(pair, time));
+}
+
+// Positions or scales at `time`: the keys around it mixed linearly.
+glm::vec3 sampleVectors(const std::vector<glm::vec3>& keys, const std::vector<float>& times, float time,
+                        float loopLength, const glm::vec3& rest)
+{
+    return sampleKeys(keys, times, time, loopLength, rest,
+                      [](const glm::vec3& from, const glm::vec3& to, float t) { return glm::mix(from, to, t); });
 }
 
 // `q` at unit length; the identity when it has none.
@@ -120,17 +129,13 @@ glm::quat unitOrIdentity(const glm::quat& q)
     return q / length;
 }
 
-// The rotation at `time`: the keys around it slerped the shorter way; `rest` without keys.
+// The rotation at `time`: the keys around it slerped the shorter way.
 glm::quat sampleRotations(const std::vector<glm::quat>& keys, const std::vector<float>& times, float time,
                           float loopLength, const glm::quat& rest)
 {
-    const size_t count = std::min(keys.size(), times.size());
-    if (count == 0)
-        return rest;
-    const KeyPair pair = bracketKeys(times, count, time, loopLength);
-    const glm::quat from = unitOrIdentity(keys[pair.before]);
-    const glm::quat to = unitOrIdentity(keys[pair.after]);
-    return unitOrIdentity(glm::slerp(from, to, fractionBetween(pair, time)));
+    return sampleKeys(keys, times, time, loopLength, rest, [](const glm::quat& from, const glm::quat& to, float t) {
+        return unitOrIdentity(glm::slerp(unitOrIdentity(from), unitOrIdentity(to), t));
+    });
 }
 
 // `time` wrapped into [0, loopLength) when the animation loops; 0 for a time that is no number.
