@@ -166,6 +166,11 @@ bool ShaderProgram::hasUniform(const std::string& uniform) const
     return uniforms_.count(uniform) != 0;
 }
 
+GLint ShaderProgram::findUniformLocation(const std::string& uniform) const
+{
+    return hasUniform(uniform) ? getUniformLocation(uniform) : -1;
+}
+
 GLint ShaderProgram::getUniformLocation(const std::string& uniform) const
 {
     if (!linked_) {

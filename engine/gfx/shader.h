@@ -51,6 +51,9 @@ public:
     // Location of a declared uniform. Asking a linked program for an undeclared name is a programming
     // error; a program that failed to build answers -1 for any name.
     GLint getUniformLocation(const std::string& uniform) const;
+    // Location of `uniform`, or -1 (where setting it does nothing) when the source does not
+    // declare it: for uniforms that a program loaded from the data files may leave out.
+    GLint findUniformLocation(const std::string& uniform) const;
 
     const std::vector<std::string>& attributes() const { return attributes_; }
     const std::map<std::string, GLint>& uniforms() const { return uniforms_; }

@@ -27,7 +27,6 @@
 namespace Game {
 
 using Engine::GFX::Sampler;
-using Engine::GFX::ShaderProgram;
 using Engine::GFX::Texture2D;
 using Engine::GFX::Mesh::Model3D;
 
@@ -46,11 +45,6 @@ std::unique_ptr<Model3D> uploadMesh(const Engine::GFX::Mesh::MeshData& data)
     mesh->setMeshData(data);
     mesh->upload();
     return mesh;
-}
-
-int uniformLocation(const ShaderProgram& program, const char* name)
-{
-    return program.hasUniform(name) ? program.getUniformLocation(name) : -1;
 }
 
 void bindTexture(int unit, const Texture2D* texture)
@@ -87,11 +81,11 @@ FrameRenderer::FrameRenderer(ECS::EntityManager& world, RenderResources& resourc
       selectedMeshes(world.getSystem<SelectedEntityRenderSystem>()),
       ropes(world.getSystem<GrapplingHookMeshRenderSysten>())
 {
-    skyColourLocation = uniformLocation(*resources.shaderSkybox, "uColor");
-    pixelSizeLocation = uniformLocation(*resources.shaderFinalComposit, "uPixelSize");
-    textColourLocation = uniformLocation(*resources.shaderFontDefault, "uColor");
-    textBoundsXLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsX");
-    textBoundsYLocation = uniformLocation(*resources.shaderFontDefault, "uDrawBoundsY");
+    skyColourLocation = resources.shaderSkybox->findUniformLocation("uColor");
+    pixelSizeLocation = resources.shaderFinalComposit->findUniformLocation("uPixelSize");
+    textColourLocation = resources.shaderFontDefault->findUniformLocation("uColor");
+    textBoundsXLocation = resources.shaderFontDefault->findUniformLocation("uDrawBoundsX");
+    textBoundsYLocation = resources.shaderFontDefault->findUniformLocation("uDrawBoundsY");
 }
 
 const CameraData& FrameRenderer::sceneCamera(const FrameState& frame) const

@@ -28,7 +28,7 @@ constexpr float kBodyHalfHeight =
 // The location of `name` in `program`, or -1 when the program (or the pointer) has none.
 GLint locationOf(const std::unique_ptr<Engine::GFX::ShaderProgram>& program, const char* name)
 {
-    return program && program->hasUniform(name) ? program->getUniformLocation(name) : -1;
+    return program ? program->findUniformLocation(name) : -1;
 }
 
 // Sets the tint uniform at `location` to `colour`, its alpha times `opacity`.

@@ -97,6 +97,8 @@ TEST_F(GLTest, ShaderProgramBindsItsDeclaredInterface)
     EXPECT_EQ(program.getUniformLocation("uColor"), glGetUniformLocation(program.programId(), "uColor"));
     EXPECT_GE(program.getUniformLocation("uBones"), 0);
     EXPECT_EQ(program.getUniformLocation("uUnused"), -1);
+    EXPECT_EQ(program.findUniformLocation("uColor"), program.getUniformLocation("uColor"));
+    EXPECT_EQ(program.findUniformLocation("uNotDeclared"), -1) << "an undeclared name is no error here";
 
     ASSERT_EQ(program.samplerLocations().size(), 2u);
     EXPECT_EQ(program.samplers().at("uHeightMap"), program.samplerLocations()[0]);
