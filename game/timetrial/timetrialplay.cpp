@@ -6,6 +6,7 @@
 #include "engine/core/log.h"
 #include "engine/core/loopsource.h"
 #include "engine/core/mousestate.h"
+#include "engine/core/windowservice.h"
 #include "engine/ecs/entitymanager.h"
 #include "game/camera/cameracomponents.h"
 #include "game/camera/camerainput.h"
@@ -387,15 +388,12 @@ void TimeTrialPlay::freePointer(bool free)
     GameStateRecord* const state = links.state;
     if (!state || state->state != GameStateRecord::singlePlayer || state->paused)
         return;
-    Engine::LoopSource& loop = engine->loopSource();
-    loop.setRelativeMouseMode(!free);
-    if (free) {
-        const glm::ivec2 window = UI::windowSize(*engine);
-        loop.warpMouse(engine->window ? engine->window->window : nullptr, window.x / 2, window.y / 2);
-    } else {
-        engine->mouse->discardRelativeMotion(); // the pointer's jump is not a look
+    Engine::WindowService window(*engine);
+    window.capturePointer(!free);
+    if (free)
+        window.centrePointer();
+    else
         clearCameraPendingChange(*world, player);
-    }
     state->showCursor = free;
     setPlayerControl(*world, player, !free);
 }
