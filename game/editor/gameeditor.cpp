@@ -5,7 +5,7 @@
 #include "game/player/controlswitches.h"
 #include "game/menu/menubuilder.h"
 #include "game/render/meshcomponent.h"
-#include "game/ui/uicomponents.h"
+#include "game/ui/uielements.h"
 
 #include <SDL.h>
 
@@ -107,7 +107,7 @@ void GameEditor::drawGizmoIds()
 
 bool GameEditor::modalOpen()
 {
-    return world->componentList<Component::UIblockerComponent>().size() > 0;
+    return UI::popupOpen(*world);
 }
 
 void GameEditor::openPauseMenu()

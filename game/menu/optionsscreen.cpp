@@ -332,8 +332,7 @@ bool OptionsScreen::shown() const
 void OptionsScreen::tick()
 {
     controlsScreen.tick();
-    if (engine->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && shown() &&
-        world->componentList<Component::UIblockerComponent>().size() == 0)
+    if (engine->keyboard->isPressed(SDL_SCANCODE_ESCAPE) && shown() && !UI::popupOpen(*world))
         goBack();
 }
 

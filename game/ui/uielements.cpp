@@ -131,6 +131,11 @@ ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engi
     return entity;
 }
 
+bool popupOpen(ECS::EntityManager& world)
+{
+    return world.componentList<Component::UIblockerComponent>().size() > 0;
+}
+
 void beginTextInput(ECS::EntityManager& world, ECS::EntityId entity, Component::UItextInputComponent::Filter filter,
                     std::function<void()> onCancel, std::function<void()> onConfirm,
                     std::function<void()> onChange)

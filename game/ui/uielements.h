@@ -88,6 +88,8 @@ void addClickable(ECS::EntityManager& world, ECS::EntityId entity, int32_t prior
 // element it covers inert, for modal pop-ups.
 ECS::EntityId createBlocker(ECS::EntityManager& world, int32_t layer, const Engine::GFX::Texture2D* texture,
                             float width, float height);
+// True while any such backdrop exists: a pop-up is open.
+bool popupOpen(ECS::EntityManager& world);
 
 // Starts editing the element's text (the click action of an editable field): gives it the focus
 // marker unless it has one, and freezes its button state while it is edited. `onChange` runs
