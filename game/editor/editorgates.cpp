@@ -1,18 +1,14 @@
 #include "game/editor/editorgates.h"
 
+#include "game/course/gatecrossing.h"
 #include "game/transform/transformcomponent.h"
 
 #include <glm/gtc/quaternion.hpp>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace Game {
 namespace {
-
-// Ray directions closer to parallel with a box face than this never meet that face's slab.
-constexpr float kParallel = 1e-8f;
 
 glm::vec3 sizeOf(GateKind kind)
 {
@@ -25,30 +21,6 @@ glm::vec3 sizeOf(GateKind kind)
     default:
         return EditorGates::kCheckpointSize;
     }
-}
-
-// Where the ray `origin` + t·`direction` enters the box of half extents `half` around the
-// origin, for t > 0; none when it misses or starts inside.
-std::optional<float> entryDistance(const glm::vec3& origin, const glm::vec3& direction, const glm::vec3& half)
-{
-    float near = -std::numeric_limits<float>::infinity();
-    float far = std::numeric_limits<float>::infinity();
-    for (int axis = 0; axis < 3; ++axis) {
-        if (std::fabs(direction[axis]) < kParallel) {
-            if (std::fabs(origin[axis]) > half[axis])
-                return std::nullopt;
-            continue;
-        }
-        float t1 = (-half[axis] - origin[axis]) / direction[axis];
-        float t2 = (half[axis] - origin[axis]) / direction[axis];
-        if (t1 > t2)
-            std::swap(t1, t2);
-        near = std::max(near, t1);
-        far = std::min(far, t2);
-    }
-    if (near > far || near <= 0.0f)
-        return std::nullopt;
-    return near;
 }
 
 } // namespace
@@ -218,15 +190,14 @@ bool EditorGates::load(ECS::EntityManager& world, const Course& course, std::uin
     return all;
 }
 
-std::optional<EditorGates::Hit> EditorGates::pick(const glm::vec3& eye, const glm::vec3& direction) const
+std::optional<EditorGates::Hit> EditorGates::pick(const glm::vec3& from, const glm::vec3& to) const
 {
     std::optional<Hit> nearest;
     for (size_t i = 0; i < ids_.size(); ++i) {
-        const OrientedBox& box = course_.gates()[i].box;
-        const glm::quat back = glm::conjugate(box.rotation);
-        const std::optional<float> t = entryDistance(back * (eye - box.center), back * direction, box.halfExtents);
-        if (t && (!nearest || *t < nearest->distance))
-            nearest = Hit{ids_[i], *t};
+        const std::optional<float> entered = GateCrossing::entry(course_.gates()[i].box, from, to);
+        // At 0 the segment starts inside the box.
+        if (entered && *entered > 0.0f && (!nearest || *entered < nearest->fraction))
+            nearest = Hit{ids_[i], *entered};
     }
     return nearest;
 }

@@ -64,11 +64,11 @@ public:
 
     struct Hit {
         ECS::EntityId gate = ECS::InvalidEntity;
-        float distance = 0.0f;
+        float fraction = 0.0f; // along from→to, where the box is entered
     };
-    // The gate whose box the ray from `eye` along the unit `direction` enters first; gates the
-    // eye stands in are not met, so that the view out of a gate can still be clicked.
-    std::optional<Hit> pick(const glm::vec3& eye, const glm::vec3& direction) const;
+    // The gate whose box the segment `from`→`to` enters first; gates `from` stands in are not
+    // met, so that the view out of a gate can still be clicked.
+    std::optional<Hit> pick(const glm::vec3& from, const glm::vec3& to) const;
 
 private:
     std::optional<size_t> indexOf(ECS::EntityId entity) const;

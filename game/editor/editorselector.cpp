@@ -36,9 +36,8 @@ ECS::EntityId EditorSelector::blockUnderPointer(const Engine::MouseState& mouse)
     const auto hit = GamePhysics::RayCast::closestHit(*physics, ray.eye, end, GamePhysics::RayMask::blocksOnly);
     ECS::EntityId block = hit ? hit->entityID : ECS::InvalidEntity;
     // A gate is met where the ray enters its box, before or behind the block hit.
-    const auto gate = scene->gates().pick(ray.eye, glm::normalize(ray.direction));
-    if (gate && gate->distance <= camera->data().farPlane
-        && (!hit || gate->distance < glm::length(hit->point - ray.eye)))
+    const auto gate = scene->gates().pick(ray.eye, end);
+    if (gate && (!hit || gate->fraction < hit->fraction))
         block = gate->gate;
     return scene->isLiveBlock(block) ? block : ECS::InvalidEntity;
 }

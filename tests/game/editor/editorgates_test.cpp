@@ -260,12 +260,13 @@ TEST(EditorGates, ModelPicksFromOutsideAndLoadsCheckpointsInTheirOrder)
     EXPECT_EQ(gates.course().gates().size(), 2u);
 
     gates.load(ecs, course, 100);
-    const auto hit = gates.pick({-10, 0, 0}, {1, 0, 0});
+    const auto hit = gates.pick({-10, 0, 0}, {10, 0, 0});
     ASSERT_TRUE(hit);
     EXPECT_EQ(gates.gateOf(hit->gate)->box.center.x, 0.0f);
-    EXPECT_NEAR(hit->distance, 9.5f, 1e-4f);
+    EXPECT_NEAR(hit->fraction, 9.5f / 20.0f, 1e-5f) << "entered 9.5 m along the 20 m segment";
     EXPECT_FALSE(gates.pick({0, 0, 0}, {0, 0, 1})) << "not from inside";
-    EXPECT_FALSE(gates.pick({-10, 0, 3}, {1, 0, 0}));
+    EXPECT_FALSE(gates.pick({-10, 0, 3}, {10, 0, 3}));
+    EXPECT_FALSE(gates.pick({-10, 0, 0}, {-1, 0, 0})) << "the segment ends before the box";
     const ECS::EntityId first = gates.entities().front();
     gates.destroy(ecs, first, 7);
     ASSERT_TRUE(gates.remembered(7));
